@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset and runs every test: the host unit tests, the
+# cross-built tests under wine64 (with the end-to-end suite under Xvfb) and a short fuzz run.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup
+
+jobs=${ZV_JOBS:-$(nproc)}
+for preset in host win64 win32 fuzz; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "== host tests"
+ctest --preset host -j "$jobs"
+
+echo "== Windows tests under wine64"
+scripts/wine-prefix
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64 -j "$jobs"
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+
+echo "== fuzz"
+scripts/fuzz-run "${ZV_FUZZ_SECONDS:-15}"

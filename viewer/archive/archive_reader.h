@@ -1,0 +1,45 @@
+// ArchiveReader: a SourceReader whose content is one member of an archive, chosen by number,
+// and ArchiveEntry, the record that describes each member.  LzhReader and ZipReader derive
+// from it.  The inner reader (the archive file) is not owned: its creator deletes it afterwards.
+#pragma once
+
+#include <cstdint>
+
+#include "viewer/archive/source_reader.h"
+
+struct ArchiveEntry {
+  char name[256] = {};          // LZH: base name in upper case (<= 12 chars); ZIP: stored name
+  uint32_t originalSize = 0;    // uncompressed bytes
+  uint32_t compressedSize = 0;  // compressed bytes
+  int32_t year = 0;             // years since 1900
+  uint8_t month = 0, day = 0;
+  uint8_t hour = 0, minute = 0;
+  uint8_t second = 0;           // the DOS 2-second field times 2
+  char methodLabel[16] = {};    // LZH: "-lh5-" and the like; ZIP: the method name
+  uint32_t directoryPosition = 0;  // ZIP only
+  char path[256] = {};          // LZH: directory extension + name; ZIP: the stored name
+};
+
+class ArchiveReader : public SourceReader {
+ public:
+  explicit ArchiveReader(SourceReader* inner) : inner_(inner) {}
+  int Suspend() override { return inner_ ? inner_->Suspend() : 0; }
+  // Makes member `index` the content, at position 0.  0 on success.
+  virtual int OpenMember(int index) {
+    currentMember_ = index;
+    return 0;
+  }
+  // Fills `entry`; 0 on success, -1 when there is no such member.
+  virtual int GetEntry(int index, ArchiveEntry& entry) = 0;
+  virtual int MemberCount() = 0;
+
+  SourceReader* Inner() const { return inner_; }
+  int CurrentMember() const { return currentMember_; }
+
+ protected:
+  SourceReader* inner_;
+  int currentMember_ = 0;
+};
+
+// The DOS packed date and time words of archive headers, unpacked into an entry.
+void SetEntryDosDateTime(ArchiveEntry& entry, uint16_t dosDate, uint16_t dosTime);

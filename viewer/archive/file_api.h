@@ -1,0 +1,34 @@
+// The tiny file API the portable core reads and writes files through.  Two implementations:
+// file_api_posix.cpp (Linux) and file_api_win.cpp (Windows, ANSI paths in the code page).
+#pragma once
+
+#include <cstdint>
+
+namespace fileapi {
+
+using Handle = intptr_t;
+constexpr Handle kInvalidHandle = -1;
+
+// Open modes, as the viewer's callers pass them.
+constexpr int kReadOnly = 0;          // plain read access
+constexpr int kShareDenyNone = 0x40;  // read access, shared with other readers and writers
+
+Handle Open(const char* path, int mode);
+// Creates (or truncates) a file for writing; kInvalidHandle on failure.
+Handle Create(const char* path);
+void Close(Handle handle);
+// Bytes read or written; -1 on failure.
+int64_t Read(Handle handle, void* buffer, uint32_t count);
+int64_t Write(Handle handle, const void* buffer, uint32_t count);
+// origin 0 start, 1 current, 2 end; the new position or -1.
+int64_t Seek(Handle handle, int64_t offset, int origin);
+int64_t Size(Handle handle);
+
+// True when `path` names an existing file that is not a directory.
+bool IsRegularFile(const char* path);
+bool IsDirectory(const char* path);
+bool Delete(const char* path);
+// Creates one directory level; true when it exists afterwards.
+bool MakeDirectory(const char* path);
+
+}  // namespace fileapi

@@ -1,0 +1,47 @@
+// FileReader: a SourceReader over a disk file.  It reads ahead in 64 KiB blocks so that the
+// loader's 1024-byte reads cost no system call each.  Suspend closes the file and remembers the
+// position; the next Read, Seek or Size reopens it there.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "viewer/archive/file_api.h"
+#include "viewer/archive/source_reader.h"
+
+class FileReader : public SourceReader {
+ public:
+  // mode: fileapi::kShareDenyNone for the document, fileapi::kReadOnly for quick checks.
+  FileReader(const char* path, int mode);
+  ~FileReader() override;
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  int IsBad() override;
+  int Read(void* buffer, uint32_t count) override;
+  int Seek(int32_t offset, int origin) override;
+  uint32_t Size() override;
+  int Suspend() override;
+
+  bool IsSuspended() const { return suspended_ != 0; }
+
+ private:
+  static constexpr uint32_t kReadAhead = 64 * 1024;
+
+  bool Resume();
+  void CloseHandle();
+  int64_t ReadThroughBuffer(char* out, uint32_t count);
+
+  fileapi::Handle handle_ = fileapi::kInvalidHandle;
+  std::string path_;
+  int suspended_ = 0;
+  int64_t savedPosition_ = 0;
+  int mode_;
+
+  int64_t position_ = 0;     // logical position of the next byte delivered
+  int64_t osPosition_ = 0;   // where the operating system's file pointer stands
+  std::unique_ptr<char[]> buffer_;
+  int64_t bufferStart_ = 0;  // file position of buffer_[0]
+  uint32_t bufferFill_ = 0;  // valid bytes in buffer_
+};

@@ -1,0 +1,27 @@
+// SourceReader: the random-access byte source behind the document and the archive filer.
+// A FileReader reads a disk file; an ArchiveReader presents one member of an archive at a time.
+// Results are integers (no exceptions): -1 means failure wherever a count or position is returned.
+#pragma once
+
+#include <cstdint>
+
+class SourceReader {
+ public:
+  // Nonzero when the reader cannot deliver data.
+  virtual int IsBad();
+  // Bytes copied into buffer, or -1 on failure.
+  virtual int Read(void* buffer, uint32_t count);
+  // origin 0 = from the start, 1 = from the current position, 2 = from the end.
+  // Returns the new position or -1.
+  virtual int Seek(int32_t offset, int origin);
+  virtual uint32_t Size();
+  // Give up operating-system resources but keep the position; the next access resumes.
+  virtual int Suspend();
+  // One byte 0..255, or -1 unless exactly one byte arrived.
+  virtual int GetByte();
+  // Little-endian values assembled by Read; the count is not checked.
+  virtual int GetWord();
+  virtual uint32_t GetDword();
+  virtual int Tell();
+  virtual ~SourceReader() = default;
+};

@@ -1,0 +1,36 @@
+// Storage and start values of the in-memory settings (the defaults of the stored values).
+#include "viewer/shell/settings_globals.h"
+
+int32_t LineMax = 80;
+int32_t Spacing = 10;
+int32_t RSpacing = 4;
+int32_t LineSpacing = 0;
+int32_t TabSize = 4;
+int32_t WindowStyle = 1;
+
+int32_t ShowCrMarks = 1;
+int32_t ShowTabMarks = 1;
+int32_t ShowControlCodes = 1;
+int32_t CaseSensitive = 1;
+int32_t WrapLines = 1;
+int32_t ShowStatusBar = 1;
+int32_t ShowMenuBar = 1;
+int32_t ToolBarPlacement = 1;
+int32_t CopyOnSelect = 0;
+int32_t PureInverseColors = 1;
+int32_t ShowLineNumbers = 1;
+uint8_t FilerSortKey = 4;
+uint8_t FilerSortDescending = 0;
+int32_t RegexMode = 0;
+int32_t FilerCustomType = 0;
+uint8_t FilerInfoColumns = 7;
+uint8_t FilerTypeFilter = 15;
+int32_t WindowLinking = 0;
+int32_t SeriousIcons = 1;
+int32_t FilerLowerCase = 0;
+int32_t FilerAtStart = 1;
+int32_t FilerVertical = 1;
+int32_t ShowDriveBar = 1;
+int32_t RememberDirectory = 1;
+int32_t UnownedSubWindows = 1;
+int32_t SpareFlag = 1;
