@@ -4,9 +4,7 @@
 
 #include <cstring>
 
-namespace {
-
-bool SameText(const char* a, const char* b) {
+bool EqualsIgnoringCase(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b) {
     char x = (*a >= 'a' && *a <= 'z') ? char(*a - 32) : *a;
     char y = (*b >= 'a' && *b <= 'z') ? char(*b - 32) : *b;
@@ -15,8 +13,6 @@ bool SameText(const char* a, const char* b) {
   return *a == *b;
 }
 
-}  // namespace
-
 const char* PathExtension(const char* path) {
   const char* dot = std::strrchr(path, '.');
   return dot ? dot : path + std::strlen(path);
@@ -24,9 +20,9 @@ const char* PathExtension(const char* path) {
 
 ArchiveKind ArchiveKindForPath(const char* path) {
   const char* extension = PathExtension(path);
-  if (SameText(extension, ".LZH") || SameText(extension, ".LZS")) return ArchiveKind::kLzh;
-  if (SameText(extension, ".EXE") && CheckLzhArchive(path)) return ArchiveKind::kLzh;
-  if (SameText(extension, ".ZIP")) return ArchiveKind::kZip;
+  if (EqualsIgnoringCase(extension, ".LZH") || EqualsIgnoringCase(extension, ".LZS")) return ArchiveKind::kLzh;
+  if (EqualsIgnoringCase(extension, ".EXE") && CheckLzhArchive(path)) return ArchiveKind::kLzh;
+  if (EqualsIgnoringCase(extension, ".ZIP")) return ArchiveKind::kZip;
   return ArchiveKind::kNone;
 }
 

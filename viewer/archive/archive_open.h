@@ -7,6 +7,8 @@
 
 enum class ArchiveKind { kNone, kLzh, kZip };
 
+// ASCII letters compare without regard to case.
+bool EqualsIgnoringCase(const char* a, const char* b);
 // The text from the last "." of the path; an empty string when there is none.
 const char* PathExtension(const char* path);
 ArchiveKind ArchiveKindForPath(const char* path);

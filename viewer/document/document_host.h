@@ -3,6 +3,9 @@
 // the text window and the status bar; tests implement it with a recorder.
 #pragma once
 
+// The program title, used in captions and the main window title.
+constexpr char kProgramTitle[] = "Zelko View 32";
+
 class DocumentHost {
  public:
   // A message in the status bar; priority 1 holds it for 3000 ms.
