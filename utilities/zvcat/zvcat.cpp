@@ -4,6 +4,7 @@
 #include <string>
 
 #include "utilities/zvcat/zvcat_commands.h"
+#include "utilities/zvcat/zvcat_output.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zvcat: %s\n%s", error.c_str(), kZvcatUsage);
     return 2;
   }
+  PrepareTerminal(options.utf8);
   for (const Command& command : kCommands) {
     if (options.command == command.name) return command.run(options);
   }

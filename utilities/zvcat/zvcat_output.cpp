@@ -28,7 +28,7 @@ void ZvcatOutput::Flush() {
 }
 
 void PrintMessage(const char* sjisMessage) {
-  std::string text = TerminalIsUtf8() ? SjisToUtf8(sjisMessage, std::char_traits<char>::length(sjisMessage))
+  std::string text = MessagesInUtf8() ? SjisToUtf8(sjisMessage, std::char_traits<char>::length(sjisMessage))
                                       : std::string(sjisMessage);
   std::fprintf(stderr, "zvcat: %s\n", text.c_str());
 }

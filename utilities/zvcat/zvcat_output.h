@@ -28,5 +28,7 @@ class ZvcatOutput {
 
 // Writes a system message (Shift-JIS) to standard error, converted for the terminal.
 void PrintMessage(const char* sjisMessage);
-// True when messages are to be written as UTF-8 (on Linux, always).
-bool TerminalIsUtf8();
+// Sets up standard output for exact bytes and chooses how messages are written: UTF-8 on
+// Linux; on Windows in the console's code page unless the output is asked for in UTF-8.
+void PrepareTerminal(bool utf8Output);
+bool MessagesInUtf8();

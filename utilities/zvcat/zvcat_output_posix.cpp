@@ -46,4 +46,5 @@ std::string SjisToUtf8(const char* text, size_t length) {
   return converter.Convert(text, length);
 }
 
-bool TerminalIsUtf8() { return true; }
+void PrepareTerminal(bool) {}
+bool MessagesInUtf8() { return true; }

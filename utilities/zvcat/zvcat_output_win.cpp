@@ -1,5 +1,9 @@
 // Shift-JIS to UTF-8 through the code-page calls on Windows.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include <vector>
 
@@ -16,4 +20,13 @@ std::string SjisToUtf8(const char* text, size_t length) {
   return out;
 }
 
-bool TerminalIsUtf8() { return GetConsoleOutputCP() == CP_UTF8; }
+namespace {
+bool utf8Messages = false;
+}
+
+void PrepareTerminal(bool utf8Output) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  utf8Messages = utf8Output || GetConsoleOutputCP() == CP_UTF8;
+}
+
+bool MessagesInUtf8() { return utf8Messages; }
