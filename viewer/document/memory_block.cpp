@@ -5,10 +5,17 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "viewer/shell/platform.h"
+
+namespace {
+constexpr size_t kLargeBlock = size_t(4) << 20;
+}
+
 bool MemoryBlock::Allocate(size_t size, bool zeroFill) {
   Free();
   data_ = zeroFill ? std::calloc(size ? size : 1, 1) : std::malloc(size ? size : 1);
   if (!data_) return false;
+  if (size >= kLargeBlock) AdviseSequentialFill(data_, size);
   size_ = size;
   return true;
 }

@@ -1,35 +1,53 @@
-// The row scan, with a fast path over runs of printable ASCII.
+// The row scan.  Bytes from 0x20 up advance the column by exactly their count (a double-byte
+// character is two bytes and two columns), so the scan jumps over such stretches to the next
+// control byte, eight bytes at a time, and walks characters only near the wrap column; line
+// ends, tabs and control codes are handled one by one.
 #include "viewer/document/row_scan.h"
 
-#include <array>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "viewer/document/sjis.h"
 
 namespace {
 
-enum ByteClass : uint8_t { kPlain, kLineFeed, kReturn, kTab, kLead, kControl };
-
-constexpr std::array<uint8_t, 256> MakeClasses() {
-  std::array<uint8_t, 256> classes{};
-  for (int b = 0; b < 256; ++b) {
-    if (b == '\n') classes[b] = kLineFeed;
-    else if (b == '\r') classes[b] = kReturn;
-    else if (b == '\t') classes[b] = kTab;
-    else if (b < 0x20) classes[b] = kControl;
-    else if (IsSjisLead(uint8_t(b))) classes[b] = kLead;
-    else classes[b] = kPlain;
+// The first byte below 0x20 in [p, end), or end when there is none; sixteen bytes at a time
+// where SSE2 is there, eight otherwise.
+inline char* FindControlByte(char* p, const char* end) {
+#ifdef __SSE2__
+  const __m128i highestControl = _mm_set1_epi8(0x1F);
+  while (end - p >= 16) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    int below = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(x, highestControl), x));
+    if (below) return p + __builtin_ctz(unsigned(below));
+    p += 16;
   }
-  return classes;
+#endif
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  while (end - p >= 8) {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    // The lowest flagged byte is exact (a borrow only runs upward from a true one).
+    uint64_t below = (x - 0x20 * kOnes) & ~x & (0x80 * kOnes);
+    if (below) return p + (__builtin_ctzll(below) >> 3);
+    p += 8;
+  }
+  while (p < end && uint8_t(*p) >= 0x20) ++p;
+  return p;
 }
 
-constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
-
-// True when all eight bytes are 0x20..0x7F.
-inline bool AllPlainAscii(const char* p) {
-  uint64_t x;
-  std::memcpy(&x, p, 8);
-  return (((x - 0x2020202020202020ull) | x) & 0x8080808080808080ull) == 0;
+// Walking characters from the boundary p, the first boundary at or after target (target or
+// target + 1, when a double-byte character starts at target - 1).  Every byte in between is
+// 0x20 or above.  The byte after one that cannot begin a double-byte character is a boundary,
+// so the walk starts at the last such byte.
+inline char* BoundaryAtOrAfter(char* p, char* target) {
+  char* q = target - 1;
+  while (q > p && IsSjisLead(uint8_t(q[-1]))) --q;
+  while (q < target) q += (IsSjisLead(uint8_t(*q)) && IsSjisTrail(uint8_t(q[1]))) ? 2 : 1;
+  return q;
 }
 
 }  // namespace
@@ -48,36 +66,30 @@ int32_t RowScanner::Scan(const char* text, RowScanState& state, const char* limi
     c = 0;
   };
   while (p < limit) {
-    uint8_t cls = kClasses[uint8_t(*p)];
-    if (cls == kLineFeed) {
-      startRow(++p);
-      continue;
+    if (c < wrap) {
+      // Over bytes from 0x20 up the column grows by the byte count: jump to the first control
+      // byte, or to the character boundary at the wrap column or the scan limit.
+      char* end = limit - p > wrap - c ? p + (wrap - c) : const_cast<char*>(limit);
+      char* q = FindControlByte(p, end);
+      if (q == end && q > p) q = BoundaryAtOrAfter(p, q);
+      c += q - p;
+      p = q;
+      if (p >= limit) break;
     }
-    if (cls == kReturn) {
+    uint8_t b = uint8_t(*p);
+    if (b == '\n') {
+      startRow(++p);
+    } else if (b == '\r') {
       if (*++p == '\n') ++p;
       startRow(p);
-      continue;
-    }
-    if (c >= wrap) {
+    } else if (c >= wrap) {
       startRow(p);
-      continue;
-    }
-    switch (cls) {
-      case kPlain:
-        ++p, ++c;
-        while (c + 8 <= wrap && p + 8 <= limit && AllPlainAscii(p)) p += 8, c += 8;
-        break;
-      case kTab:
-        ++p;
-        c = (c / tab + 1) * tab;
-        break;
-      case kLead:
-        if (IsSjisTrail(uint8_t(p[1]))) p += 2, c += 2;
-        else ++p, ++c;
-        break;
-      default:  // control code
-        ++p, c += controlWidth;
-        break;
+    } else if (b == '\t') {
+      ++p;
+      c = (c / tab + 1) * tab;
+    } else {  // a control code (a byte from 0x20 up would have been part of the stretch)
+      ++p;
+      c += controlWidth;
     }
   }
   state.position = p;
