@@ -1,13 +1,14 @@
 # Helpers shared by the benchmark scripts (sourced).
 
-# japanese_text FILE MIB: a Shift-JIS text of at least MIB MiB made from Debian's Japanese
-# manual pages (only characters every Japanese code can hold), repeated.
+# japanese_text FILE MIB: a UTF-8 text of at least MIB MiB made from Debian's Japanese manual
+# pages (only characters every Japanese code can hold), repeated.  Convert it from UTF-8 to each
+# code (converting Shift-JIS to JIS would turn every backslash into a yen sign escape).
 japanese_text() {
   local out=$1 mib=$2
   [ -f "$out" ] && [ "$(stat -c %s "$out")" -ge $((mib << 20)) ] && return 0
   local base=$out.base
   find /usr/share/man/ja -name '*.gz' | LC_ALL=C sort | xargs zcat |
-    iconv -c -f UTF-8 -t ISO-2022-JP | iconv -f ISO-2022-JP -t SHIFT_JIS >"$base"
+    iconv -c -f UTF-8 -t ISO-2022-JP | iconv -f ISO-2022-JP -t UTF-8 >"$base"
   : >"$out"
   while [ "$(stat -c %s "$out")" -lt $((mib << 20)) ]; do cat "$base" >>"$out"; done
   rm -f "$base"

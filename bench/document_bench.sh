@@ -5,9 +5,10 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 data=$ZV_BENCH_DATA
 load=$ZV_BUILD/bench/load_bench
-japanese_text "$data/japanese-64m.sjis" 64
-[ -f "$data/japanese-64m.euc" ] || iconv -f SHIFT_JIS -t EUC-JP "$data/japanese-64m.sjis" >"$data/japanese-64m.euc"
-[ -f "$data/japanese-64m.jis" ] || iconv -f SHIFT_JIS -t ISO-2022-JP "$data/japanese-64m.sjis" >"$data/japanese-64m.jis"
+japanese_text "$data/japanese-64m.utf8" 72
+[ -f "$data/japanese-64m.sjis" ] || iconv -f UTF-8 -t SHIFT_JIS "$data/japanese-64m.utf8" >"$data/japanese-64m.sjis"
+[ -f "$data/japanese-64m.euc" ] || iconv -f UTF-8 -t EUC-JP "$data/japanese-64m.utf8" >"$data/japanese-64m.euc"
+[ -f "$data/japanese-64m.jis" ] || iconv -f UTF-8 -t ISO-2022-JP "$data/japanese-64m.utf8" >"$data/japanese-64m.jis"
 
 printf '%-6s %10s %10s %10s %8s %8s %12s %12s\n' code bytes "core MB/s" "iconv MB/s" "vs iconv" "vs nkf" "peak MiB" "budget MiB"
 for code in sjis euc jis; do
