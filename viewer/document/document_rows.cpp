@@ -8,6 +8,7 @@
 
 char* RowStart(int32_t n) {
   Document& doc = TheDocument;
+  if (!doc.Text) ResetDocument(nullptr);  // before the first document: the empty one
   if (n < 0) n = 0;
   while (n >= doc.RowCount && doc.BytesLeft > 0) LoadNextChunk();
   if (n > doc.RowCount) n = doc.RowCount - 1;
