@@ -225,20 +225,19 @@ void RefreshViews() {
   Host().SetTitle(title);
 }
 
-void SetKanjiCode(int code) {
+namespace {
+
+// A new kanji code or display mode: the text is loaded again from byte 0.
+void ReloadWith(int32_t& setting, int value) {
   if (!TheDocument.Source) return;
   Host().SetBusy(true);
-  TheDocument.KanjiCode = code;
+  setting = value;
   RestartLoading();
   RefreshViews();
   Host().SetBusy(false);
 }
 
-void SetDisplayMode(int mode) {
-  if (!TheDocument.Source) return;
-  Host().SetBusy(true);
-  TheDocument.DisplayMode = mode;
-  RestartLoading();
-  RefreshViews();
-  Host().SetBusy(false);
-}
+}  // namespace
+
+void SetKanjiCode(int code) { ReloadWith(TheDocument.KanjiCode, code); }
+void SetDisplayMode(int mode) { ReloadWith(TheDocument.DisplayMode, mode); }
