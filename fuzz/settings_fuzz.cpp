@@ -13,7 +13,7 @@
 #include "viewer/shell/recent_files.h"
 #include "viewer/shell/settings_key.h"
 #include "viewer/shell/settings_store.h"
-#include "viewer/shell/string_list.h"
+#include "viewer/shell/escaped_list.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "viewer/shell/boolean_option.h"
 #include "viewer/shell/hex_text.h"
 #include "viewer/shell/settings_globals.h"
-#include "viewer/shell/string_list.h"
+#include "viewer/shell/escaped_list.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Storage and start values of the in-memory settings (the defaults of the stored values).
 #include "viewer/shell/settings_globals.h"
 
-int32_t LineMax = 80;
-int32_t Spacing = 10;
-int32_t RSpacing = 4;
-int32_t LineSpacing = 0;
-int32_t TabSize = 4;
-int32_t WindowStyle = 1;
+int32_t LineMax = kLineMaxDefault;
+int32_t Spacing = kSpacingDefault;
+int32_t RSpacing = kRSpacingDefault;
+int32_t LineSpacing = kLineSpacingDefault;
+int32_t TabSize = kTabSizeDefault;
+int32_t WindowStyle = kWindowStyleDefault;
 int32_t PrevWinStyle = 5;
 int32_t PrevWinRect[4] = {32768, 32768, 32768, 32768};
 

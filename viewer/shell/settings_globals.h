@@ -9,6 +9,14 @@
 #include "viewer/shell/bar_lists.h"
 #include "viewer/shell/font_value.h"
 
+// Defaults of the DWORD values, shared by the start values below and the settings loader.
+constexpr int32_t kLineMaxDefault = 80;
+constexpr int32_t kSpacingDefault = 10;
+constexpr int32_t kRSpacingDefault = 4;
+constexpr int32_t kLineSpacingDefault = 0;
+constexpr int32_t kTabSizeDefault = 4;
+constexpr int32_t kWindowStyleDefault = 1;
+
 // DWORD values.
 extern int32_t LineMax;      // wrap width in characters
 extern int32_t Spacing;      // left margin of the text in pixels

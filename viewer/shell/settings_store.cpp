@@ -8,7 +8,7 @@
 #include "viewer/shell/hex_text.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/settings_key.h"
-#include "viewer/shell/string_list.h"
+#include "viewer/shell/escaped_list.h"
 
 namespace {
 
@@ -35,8 +35,12 @@ struct DwordSetting {
 };
 
 const DwordSetting kLayoutDwords[] = {
-    {"LineMax", &LineMax, 80},         {"Spacing", &Spacing, 10}, {"RSpacing", &RSpacing, 4},
-    {"LineSpacing", &LineSpacing, 0}, {"TabSize", &TabSize, 4},  {"WindowStyle", &WindowStyle, 1},
+    {"LineMax", &LineMax, kLineMaxDefault},
+    {"Spacing", &Spacing, kSpacingDefault},
+    {"RSpacing", &RSpacing, kRSpacingDefault},
+    {"LineSpacing", &LineSpacing, kLineSpacingDefault},
+    {"TabSize", &TabSize, kTabSizeDefault},
+    {"WindowStyle", &WindowStyle, kWindowStyleDefault},
 };
 
 struct ColorSetting {
@@ -61,10 +65,13 @@ void ReadExactBinary(const char* name, uint8_t* bytes, int length, const char* h
 }
 
 // A variable-length binary value that must contain its end mark; otherwise its default.
+constexpr size_t kLongestMarkedList = 256;
+
 template <typename Entry>
 void ReadMarkedList(const char* name, Entry* entries, size_t count, Entry endMark, const char* hexDefault) {
   size_t size = count * sizeof(Entry);
-  uint8_t bytes[256] = {};
+  if (size > kLongestMarkedList) return;
+  uint8_t bytes[kLongestMarkedList] = {};
   int read = ReadBinarySetting(name, bytes, -int(size));
   bool hasEnd = false;
   for (int i = 0; i + int(sizeof(Entry)) <= read && !hasEnd; i += int(sizeof(Entry))) {

@@ -6,7 +6,7 @@
 #include "viewer/shell/recent_files.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/settings_test_support.h"
-#include "viewer/shell/string_list.h"
+#include "viewer/shell/escaped_list.h"
 #include "viewer/shell/window_placement.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Escaped string lists.
-#include "viewer/shell/string_list.h"
+#include "viewer/shell/escaped_list.h"
 
 #include <cstring>
 #include <memory>
