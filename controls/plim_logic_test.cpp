@@ -37,7 +37,8 @@ TEST(PlimCaption, MnemonicsRemovedDoubleAmpersandKept) {
 
 TEST(PlimButtonState, CreationStyleGivesDefaultAndDisabled) {
   EXPECT_EQ(InitialButtonState(1, false), IsDefault);
-  EXPECT_EQ(InitialButtonState(0x21, true), Disabled);  // low five bits are 1 only for 1
+  EXPECT_EQ(InitialButtonState(0x22, true), Disabled);  // low five bits 2: not default
+  EXPECT_EQ(InitialButtonState(0x41, false), IsDefault);  // higher bits do not count
   EXPECT_EQ(InitialButtonState(0x10000001, true), Disabled | IsDefault);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/plim32_win.h"
+#include "controls/plim_gdi_win.h"
 #include "tests/e2e/gallery_ids.h"
 
 namespace {
@@ -24,38 +25,28 @@ void AppendLog(HWND dialog, const char* line) {
   SendMessageA(log, EM_REPLACESEL, FALSE, LPARAM("\r\n"));
 }
 
-// Three 20 x 16 images on the button face: a page, a magnifier-like ring, a bar.
+// Three 20 x 16 images on the button face: a page, a ring, a bar.
 HBITMAP MakeToolStrip(HDC reference) {
-  HDC dc = CreateCompatibleDC(reference);
+  plim::MemoryDC dc(reference);
   HBITMAP strip = CreateCompatibleBitmap(reference, 60, 16);
-  HGDIOBJ old = SelectObject(dc, strip);
-  RECT all{0, 0, 60, 16};
-  HBRUSH face = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  plim::Selection use(dc, strip);
+  RECT all{0, 0, 60, 16}, page{4, 1, 15, 15}, bar{43, 6, 57, 10};
+  plim::Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  plim::Brush blue(CreateSolidBrush(RGB(0, 0, 160))), red(CreateSolidBrush(RGB(200, 0, 0)));
   FillRect(dc, &all, face);
-  DeleteObject(face);
-  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 160)), red = CreateSolidBrush(RGB(200, 0, 0));
-  RECT page{4, 1, 15, 15};
   FillRect(dc, &page, blue);
-  HGDIOBJ oldBrush = SelectObject(dc, red);
-  Ellipse(dc, 23, 1, 37, 15);
-  SelectObject(dc, oldBrush);
-  RECT bar{43, 6, 57, 10};
   FillRect(dc, &bar, red);
-  DeleteObject(blue);
-  DeleteObject(red);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  plim::Selection ring(dc, red);
+  Ellipse(dc, 23, 1, 37, 15);
   return strip;
 }
 
 HBITMAP MakePicture(HDC reference) {
-  HDC dc = CreateCompatibleDC(reference);
+  plim::MemoryDC dc(reference);
   HBITMAP picture = CreateCompatibleBitmap(reference, 24, 12);
-  HGDIOBJ old = SelectObject(dc, picture);
+  plim::Selection use(dc, picture);
   for (int x = 0; x < 24; ++x)
     for (int y = 0; y < 12; ++y) SetPixel(dc, x, y, RGB(x * 10, 120, 255 - y * 20));
-  SelectObject(dc, old);
-  DeleteDC(dc);
   return picture;
 }
 
@@ -66,10 +57,11 @@ RECT DialogRect(HWND dialog, int x, int y, int w, int h) {
 }
 
 void CreateButtonsWithParams(HWND dialog) {
-  HDC screen = GetDC(dialog);
-  ToolStrip = MakeToolStrip(screen);
-  ButtonPicture = MakePicture(screen);
-  ReleaseDC(dialog, screen);
+  {
+    plim::WindowDC screen(dialog);
+    ToolStrip = MakeToolStrip(screen);
+    ButtonPicture = MakePicture(screen);
+  }
   HINSTANCE instance = GetModuleHandleA(nullptr);
   HWND after = GetDlgItem(dialog, PushDisabled);
   PlimBitmapCreate picture{24, 12, ButtonPicture};
