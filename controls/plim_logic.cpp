@@ -89,12 +89,12 @@ long ParseSignedNumber(std::string_view text) {
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  long long value = 0;
+  long value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > LONG_MAX) value = LONG_MAX;
+    int digit = text[i] - '0';
+    value = value > (LONG_MAX - digit) / 10 ? LONG_MAX : value * 10 + digit;
   }
-  return negative ? -long(value) : long(value);
+  return negative ? -value : value;
 }
 
 long SpinBuddyValue(std::string_view buddyText, bool stepping, bool upward, SpinRange range) {
