@@ -101,6 +101,14 @@ RECT Inset(RECT rect, int by) {
   return RECT{rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
 }
 
+void PressedEdge(HDC dc, RECT inner) {
+  Pen shadow(ShadePen(3));
+  Selection use(dc, shadow);
+  MoveToEx(dc, inner.right - 1, inner.top, nullptr);
+  LineTo(dc, inner.left, inner.top);
+  LineTo(dc, inner.left, inner.bottom);
+}
+
 RECT ButtonFace(HDC dc, RECT rect, int outline) {
   Brush black(ShadeBrush(0));
   FillRect(dc, &rect, black);

@@ -38,6 +38,8 @@ void Draw3DFrame(HDC dc, RECT rect, int thickness, bool raised);
 // The outlined, face-filled body of push-style controls; returns the rectangle inside the outline.
 RECT ButtonFace(HDC dc, RECT rect, int outline);
 RECT Inset(RECT rect, int by);
+// The look of a pushed body: one shadow line along the top (right to left) and down the left.
+void PressedEdge(HDC dc, RECT inner);
 void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sourceX,
                 int sourceY, DWORD rop = SRCCOPY);
 

@@ -19,11 +19,7 @@ RECT PaintPushBody(HWND hwnd, HDC dc, bool* pressed) {
   RECT inner = ButtonFace(dc, rc, (state & IsDefault) ? 2 : 1);
   *pressed = LooksPressed(state);
   if (*pressed) {
-    Pen shadow(ShadePen(3));
-    Selection use(dc, shadow);
-    MoveToEx(dc, inner.right - 1, inner.top, nullptr);
-    LineTo(dc, inner.left, inner.top);
-    LineTo(dc, inner.left, inner.bottom);
+    PressedEdge(dc, inner);
   } else {
     Draw3DFrame(dc, inner, 2, true);
   }

@@ -47,11 +47,7 @@ void FitSize(HWND hwnd, const CREATESTRUCTA* create) {
 void PaintHalf(HDC dc, RECT half, bool pressed, int arrowX) {
   int offset = 0;
   if (pressed) {
-    Pen shadow(ShadePen(3));
-    Selection use(dc, shadow);
-    MoveToEx(dc, half.right - 1, half.top, nullptr);
-    LineTo(dc, half.left, half.top);
-    LineTo(dc, half.left, half.bottom);
+    PressedEdge(dc, half);
     offset = 1;
   } else {
     Draw3DFrame(dc, half, 1, true);

@@ -46,11 +46,7 @@ void PaintTool(HWND hwnd) {
   bool pressed = LooksPressed(state), latched = (state & Checked) != 0;
   int offset = 2;
   if (pressed || latched) {
-    Pen shadow(ShadePen(3));
-    Selection use(dc, shadow);
-    MoveToEx(dc, inner.right - 1, inner.top, nullptr);
-    LineTo(dc, inner.left, inner.top);
-    LineTo(dc, inner.left, inner.bottom);
+    PressedEdge(dc, inner);
     offset = 3;
   } else {
     Draw3DFrame(dc, inner, 2, true);
