@@ -157,11 +157,10 @@ int ReadLzhHeader(LzhInput& in, LzhMember& member) {
 
 bool LzhHeaderChecksumMatches(LzhInput& in, uint32_t position) {
   uint8_t header[257];
-  if (!in.SeekTo(position) || in.ReadBytes(header, 2) != 2) return false;
+  if (!in.SeekTo(position) || in.ReadBytes(header, 22) != 22) return false;
+  if (header[20] == 2) return true;
   unsigned size = header[0];
-  if (size == 0) return true;  // a level-2 size low byte
-  if (in.ReadBytes(header + 2, size) != size) return false;
-  if (size >= 19 && header[20] == 2) return true;
+  if (size < 20 || in.ReadBytes(header + 22, size - 20) != size - 20) return false;
   unsigned sum = 0;
   for (unsigned i = 2; i < size + 2; ++i) sum += header[i];
   return uint8_t(sum) == header[1];

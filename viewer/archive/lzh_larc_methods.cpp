@@ -18,9 +18,11 @@ uint16_t DecodeCLzs(LzhDecoder& d) {
 uint16_t DecodePLzs(LzhDecoder& d, uint32_t w) { return uint16_t((w - d.matchPosition - 18) & 0x7FF); }
 
 // The dictionary of -lz5- starts with runs of each byte value, the values rising and falling,
-// and zeros; its first 18 and last 110 bytes stay spaces.
+// and zeros; its last 110 bytes stay spaces.  The 18 bytes before the runs (the end of LArc's
+// ring buffer) are zeros: LArc's own archives refer to them so.
 void DecodeStartLz5(LzhDecoder& d) {
   d.flagCount = 0;
+  std::memset(d.dictionary(), 0, 18);
   uint8_t* p = d.dictionary() + 18;
   for (int i = 0; i < 256; ++i, p += 13) std::memset(p, i, 13);
   for (int i = 0; i < 256; ++i) *p++ = uint8_t(i);

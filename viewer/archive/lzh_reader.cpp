@@ -79,6 +79,7 @@ int LzhReader::OpenMember(int index) {
   open_ = false;
   const LzhMember* member = Member(index);
   if (!inner_ || !member) return -1;
+  if (index != currentMember_) checkedMember_ = -1;
   ArchiveReader::OpenMember(index);
   if (member->method < 0) return 2;
   if (!decoder_.input.SeekTo(member->dataOffset)) return -1;
@@ -93,6 +94,19 @@ void LzhReader::Fill() {
   windowStart_ = decoder_.Decoded();
   windowFill_ = decoder_.FillWindow();
   readOffset_ = 0;
+  NoteMemberEnd();
+}
+
+// Remembers how the member's decoding ended once it has, for CheckMember.
+void LzhReader::NoteMemberEnd() {
+  bool complete = decoder_.Decoded() == Size();
+  if (!decoder_.Corrupt() && !complete && windowFill_ > 0) return;
+  checkedMember_ = currentMember_;
+  if (decoder_.Corrupt() || !complete) {
+    checkResult_ = kLzhMemberBroken;
+  } else {
+    checkResult_ = decoder_.Crc() == members_[size_t(currentMember_)].crc ? kLzhMemberGood : kLzhMemberCrcMismatch;
+  }
 }
 
 int LzhReader::Read(void* buffer, uint32_t count) {
@@ -157,13 +171,12 @@ int LzhReader::Seek(int32_t offset, int origin) {
 
 int LzhReader::CheckMember() {
   if (!open_) return kLzhMemberIncomplete;
-  uint32_t saved = position_;
-  int result = kLzhMemberBroken;
-  if (Seek(0, 2) >= 0 && decoder_.Decoded() == Size() && !decoder_.Corrupt()) {
-    result = decoder_.Crc() == members_[size_t(currentMember_)].crc ? kLzhMemberGood : kLzhMemberCrcMismatch;
+  if (checkedMember_ != currentMember_) {
+    uint32_t saved = position_;
+    if (Seek(0, 2) >= 0) NoteMemberEnd();
+    Seek(int32_t(saved), 0);
   }
-  Seek(int32_t(saved), 0);
-  return result;
+  return checkedMember_ == currentMember_ ? checkResult_ : kLzhMemberBroken;
 }
 
 ArchiveReader* NewLzhReader(SourceReader* file) { return new LzhReader(file); }

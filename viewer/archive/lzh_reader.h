@@ -46,10 +46,13 @@ class LzhReader : public ArchiveReader {
   bool FindFirstHeader();
   void ReadMemberList();
   void Fill();
+  void NoteMemberEnd();
   bool SkipTo(uint32_t target);
 
   std::vector<LzhMember> members_;
   LzhDecoder decoder_;
+  int checkedMember_ = -1;    // the member whose decoding last reached its end, and how
+  int checkResult_ = kLzhMemberIncomplete;
   bool open_ = false;
   uint32_t position_ = 0;     // bytes of the member delivered
   uint32_t windowStart_ = 0;  // member position of the dictionary's first byte
