@@ -21,12 +21,14 @@ LzhReader::LzhReader(SourceReader* inner) : ArchiveReader(inner) {
   ReadMemberList();
 }
 
-// Looks for "-lz?-" or "-lh?-" from offset 2 on; the header starts two bytes before it.  A hit
-// whose header checksum does not match is a method id inside a program, and the search goes on.
+// Looks for "-lz?-" or "-lh?-" from offset 2 on; the header starts two bytes before it, and
+// less than kScanLimit bytes after offset 2.  A hit whose header checksum does not match is a
+// method id inside a program, and the search goes on.
 bool LzhReader::FindFirstHeader() {
   LzhInput& in = decoder_.input;
   uint8_t last[5] = {};
-  for (uint32_t scanned = 0; scanned < kScanLimit; ++scanned) {
+  // The byte read as number `scanned` ends a hit whose header begins scanned - 6 after offset 2.
+  for (uint32_t scanned = 0; scanned < kScanLimit + 6; ++scanned) {
     if (scanned == 0 && !in.SeekTo(2)) return false;
     uint8_t byte = 0;
     if (in.ReadBytes(&byte, 1) != 1) return false;
