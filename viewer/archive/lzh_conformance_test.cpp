@@ -14,6 +14,7 @@
 #include "viewer/archive/lzh_conformance_list.h"
 #include "viewer/archive/lzh_crc16.h"
 #include "viewer/archive/lzh_reader.h"
+#include "viewer/archive/lzh_test_support.h"
 
 namespace {
 
@@ -73,15 +74,6 @@ std::string Comparable(std::string path) {
     if (c >= 'A' && c <= 'Z') c = char(c + 32);
   }
   return path;
-}
-
-// Decodes the open member in odd-sized pieces; returns its bytes.
-std::string ReadAll(LzhReader& reader) {
-  std::string bytes;
-  char buffer[1000];
-  int n;
-  while ((n = reader.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, size_t(n));
-  return bytes;
 }
 
 void CheckArchive(const std::string& archive, const std::vector<ExpectedMember>& expected) {

@@ -20,14 +20,6 @@ std::string Text(size_t size) {
   return text;
 }
 
-std::string ReadAll(SourceReader& reader) {
-  std::string bytes;
-  char buffer[777];
-  int n;
-  while ((n = reader.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, size_t(n));
-  return bytes;
-}
-
 TEST(LzhReader, FindsTheArchiveBehindAProgram) {
   std::string archive = StoredMember("README.TXT", "hi") + std::string(1, '\0');
   // A method id inside the program, not followed by a header, is passed over.

@@ -112,6 +112,15 @@ inline std::string Level2Member(const std::string& method, const std::vector<Ext
   return Le16(uint32_t(rest.size() + 2)) + rest + data;
 }
 
+// Everything the reader delivers from its position on, read in odd-sized pieces.
+inline std::string ReadAll(SourceReader& reader) {
+  std::string bytes;
+  char buffer[777];
+  int n;
+  while ((n = reader.Read(buffer, sizeof buffer)) > 0) bytes.append(buffer, size_t(n));
+  return bytes;
+}
+
 inline std::string StoredMember(const std::string& name, const std::string& data) {
   return Level0Member("-lh0-", name, data, uint32_t(data.size()), Crc16Of(data));
 }
