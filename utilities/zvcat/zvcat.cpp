@@ -17,6 +17,8 @@ const Command kCommands[] = {
     {"", RunShowText},
     {"detect", RunDetect},
     {"rows", RunRows},
+    {"list", RunList},
+    {"extract", RunExtract},
 };
 
 }  // namespace

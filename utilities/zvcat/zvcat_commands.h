@@ -7,3 +7,5 @@
 int RunShowText(const ZvcatOptions& options);  // zvcat FILE
 int RunDetect(const ZvcatOptions& options);    // zvcat --detect FILE
 int RunRows(const ZvcatOptions& options);      // zvcat --rows FILE
+int RunList(const ZvcatOptions& options);     // zvcat --list ARCHIVE
+int RunExtract(const ZvcatOptions& options);  // zvcat --extract ARCHIVE [--member N] [-o DIR]

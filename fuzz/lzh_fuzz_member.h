@@ -1,0 +1,32 @@
+// The body shared by the LZH decoder fuzz targets: the first input byte picks one of the given
+// methods, the next three the member size, the rest is the compressed data of a one-member
+// archive; reading, seeking back and the CRC check must stay within bounds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "viewer/archive/lzh_method_table.h"
+#include "viewer/archive/lzh_reader.h"
+#include "viewer/archive/lzh_test_support.h"
+
+inline int FuzzLzhMember(const uint8_t* data, size_t size, std::initializer_list<const char*> methods) {
+  if (size < 4) return 0;
+  std::vector<const char*> ids(methods);
+  const char* method = ids[data[0] % ids.size()];
+  uint32_t original = data[1] | (data[2] << 8) | (uint32_t(data[3] & 0x0F) << 16);
+  std::string packed(reinterpret_cast<const char*>(data + 4), size - 4);
+  MemoryReader file(std::string(2, '\0') + Level0Member(method, "F", packed, original, 0) + std::string(1, '\0'));
+  LzhReader reader(&file);
+  if (reader.OpenMember(0) != 0) return 0;
+  char buffer[4096];
+  while (reader.Read(buffer, sizeof buffer) > 0) {
+  }
+  reader.Seek(int32_t(original / 2), 0);
+  reader.Read(buffer, sizeof buffer);
+  reader.CheckMember();
+  return 0;
+}

@@ -1,0 +1,34 @@
+// Table-driven CRC-16 of LZH members: two bytes per step through a pair of 256-entry tables.
+#include "viewer/archive/lzh_crc16.h"
+
+#include <array>
+
+namespace {
+
+struct Crc16Tables {
+  std::array<uint16_t, 256> one{};  // the CRC of one byte
+  std::array<uint16_t, 256> two{};  // the CRC of one byte followed by a zero byte
+  Crc16Tables() {
+    for (unsigned i = 0; i < 256; ++i) {
+      unsigned crc = i;
+      for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ ((crc & 1) ? 0xA001u : 0u);
+      one[i] = uint16_t(crc);
+    }
+    for (unsigned i = 0; i < 256; ++i) two[i] = uint16_t((one[i] >> 8) ^ one[one[i] & 0xFF]);
+  }
+};
+
+const Crc16Tables kTables;
+
+}  // namespace
+
+uint16_t LzhCrc16Update(uint16_t crc, const uint8_t* data, size_t length) {
+  unsigned value = crc;
+  size_t i = 0;
+  for (; i + 2 <= length; i += 2) {
+    value ^= unsigned(data[i]) | (unsigned(data[i + 1]) << 8);
+    value = kTables.two[value & 0xFF] ^ kTables.one[value >> 8];
+  }
+  for (; i < length; ++i) value = (value >> 8) ^ kTables.one[(value ^ data[i]) & 0xFF];
+  return uint16_t(value);
+}

@@ -1,0 +1,190 @@
+// LzhReader: the member list, opening a member, and reading and seeking its decoded bytes.
+#include "viewer/archive/lzh_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "viewer/archive/archive_open.h"
+#include "viewer/archive/file_reader.h"
+#include "viewer/archive/lzh_method_table.h"
+
+LzhReader::LzhReader(SourceReader* inner) : ArchiveReader(inner) {
+  if (!inner_ || !decoder_.Allocate()) {
+    inner_ = nullptr;
+    return;
+  }
+  decoder_.input.Attach(inner_);
+  if (!FindFirstHeader()) {
+    inner_ = nullptr;
+    return;
+  }
+  ReadMemberList();
+}
+
+// Looks for "-lz?-" or "-lh?-" from offset 2 on; the header starts two bytes before it, and
+// less than kScanLimit bytes after offset 2.  A hit whose header checksum does not match is a
+// method id inside a program, and the search goes on.
+bool LzhReader::FindFirstHeader() {
+  LzhInput& in = decoder_.input;
+  uint8_t last[5] = {};
+  // The byte read as number `scanned` ends a hit whose header begins scanned - 6 after offset 2.
+  for (uint32_t scanned = 0; scanned < kScanLimit + 6; ++scanned) {
+    if (scanned == 0 && !in.SeekTo(2)) return false;
+    uint8_t byte = 0;
+    if (in.ReadBytes(&byte, 1) != 1) return false;
+    std::memmove(last, last + 1, 4);
+    last[4] = byte;
+    bool hit = scanned >= 4 && last[0] == '-' && last[1] == 'l' && (last[2] == 'z' || last[2] == 'h') &&
+               last[4] == '-';
+    if (!hit) continue;
+    uint32_t header = 2 + scanned + 1 - 7;
+    if (LzhHeaderChecksumMatches(in, header)) return in.SeekTo(header);
+    if (!in.SeekTo(2 + scanned + 1)) return false;
+  }
+  return false;
+}
+
+// Reads headers up to the end mark.  A broken header stays in the list and makes the reader bad.
+void LzhReader::ReadMemberList() {
+  while (true) {
+    members_.emplace_back();
+    int result = ReadLzhHeader(decoder_.input, members_.back());
+    if (result == kLzhHeaderEnd) {
+      members_.pop_back();
+      return;
+    }
+    if (result == kLzhHeaderBroken) {
+      inner_ = nullptr;
+      return;
+    }
+  }
+}
+
+const LzhMember* LzhReader::Member(int index) const {
+  return index >= 0 && index < int(members_.size()) ? &members_[size_t(index)] : nullptr;
+}
+
+int LzhReader::GetEntry(int index, ArchiveEntry& entry) {
+  const LzhMember* member = Member(index);
+  if (!member) return -1;
+  entry = ArchiveEntry();
+  std::strcpy(entry.name, member->name);
+  std::strcpy(entry.path, member->path);
+  std::strcpy(entry.methodLabel, member->methodId);
+  entry.originalSize = member->originalSize;
+  entry.compressedSize = member->packedSize;
+  SetEntryDosDateTime(entry, member->dosDate, member->dosTime);
+  return 0;
+}
+
+int LzhReader::OpenMember(int index) {
+  open_ = false;
+  const LzhMember* member = Member(index);
+  if (!inner_ || !member) return -1;
+  if (index != currentMember_) checkedMember_ = -1;
+  ArchiveReader::OpenMember(index);
+  if (member->method < 0) return 2;
+  if (!decoder_.input.SeekTo(member->dataOffset)) return -1;
+  decoder_.input.LimitTo(member->packedSize);
+  decoder_.Start(MethodTable[member->method], member->originalSize);
+  open_ = true;
+  position_ = windowStart_ = windowFill_ = readOffset_ = 0;
+  return 0;
+}
+
+void LzhReader::Fill() {
+  windowStart_ = decoder_.Decoded();
+  windowFill_ = decoder_.FillWindow();
+  readOffset_ = 0;
+  NoteMemberEnd();
+}
+
+// Remembers how the member's decoding ended once it has, for CheckMember.
+void LzhReader::NoteMemberEnd() {
+  bool complete = decoder_.Decoded() == Size();
+  if (!decoder_.Corrupt() && !complete && windowFill_ > 0) return;
+  checkedMember_ = currentMember_;
+  if (decoder_.Corrupt() || !complete) {
+    checkResult_ = kLzhMemberBroken;
+  } else {
+    checkResult_ = decoder_.Crc() == members_[size_t(currentMember_)].crc ? kLzhMemberGood : kLzhMemberCrcMismatch;
+  }
+}
+
+int LzhReader::Read(void* buffer, uint32_t count) {
+  if (!inner_) return -1;
+  if (!open_) return 0;
+  auto* out = static_cast<uint8_t*>(buffer);
+  uint32_t done = 0;
+  while (done < count) {
+    if (readOffset_ == windowFill_) {
+      if (decoder_.Ended()) break;
+      Fill();
+      if (windowFill_ == 0) break;
+    }
+    uint32_t n = std::min(count - done, windowFill_ - readOffset_);
+    std::memcpy(out + done, decoder_.Dictionary() + readOffset_, n);
+    readOffset_ += n;
+    done += n;
+  }
+  position_ += done;
+  return int(done);
+}
+
+int LzhReader::GetByte() {
+  if (open_ && readOffset_ < windowFill_) {
+    ++position_;
+    return decoder_.Dictionary()[readOffset_++];
+  }
+  uint8_t byte = 0;
+  return Read(&byte, 1) == 1 ? byte : -1;
+}
+
+// Decodes forward from the current position to `target`, discarding the bytes.
+bool LzhReader::SkipTo(uint32_t target) {
+  while (position_ < target) {
+    if (readOffset_ == windowFill_) {
+      if (decoder_.Ended()) return false;
+      Fill();
+      if (windowFill_ == 0) return false;
+    }
+    uint32_t n = std::min(target - position_, windowFill_ - readOffset_);
+    readOffset_ += n;
+    position_ += n;
+  }
+  return true;
+}
+
+int LzhReader::Seek(int32_t offset, int origin) {
+  if (!inner_ || !open_) return -1;
+  int64_t target = offset;
+  if (origin == 1) target += position_;
+  if (origin == 2) target += Size();
+  if (origin < 0 || origin > 2 || target < 0 || target > int64_t(Size())) return -1;
+  uint32_t wanted = uint32_t(target);
+  if (wanted >= windowStart_ && wanted <= windowStart_ + windowFill_) {
+    readOffset_ = wanted - windowStart_;
+    position_ = wanted;
+    return int(wanted);
+  }
+  if (wanted < position_ && OpenMember(currentMember_) != 0) return -1;
+  return SkipTo(wanted) ? int(wanted) : -1;
+}
+
+int LzhReader::CheckMember() {
+  if (!open_) return kLzhMemberIncomplete;
+  if (checkedMember_ != currentMember_) {
+    uint32_t saved = position_;
+    if (Seek(0, 2) >= 0) NoteMemberEnd();
+    Seek(int32_t(saved), 0);
+  }
+  return checkedMember_ == currentMember_ ? checkResult_ : kLzhMemberBroken;
+}
+
+ArchiveReader* NewLzhReader(SourceReader* file) { return new LzhReader(file); }
+
+bool CheckLzhArchive(const char* path) {
+  FileReader file(path, fileapi::kReadOnly);
+  LzhReader reader(&file);
+  return !reader.IsBad() && reader.MemberCount() > 0;
+}

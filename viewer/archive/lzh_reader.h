@@ -1,0 +1,61 @@
+// LzhReader: the ArchiveReader of LZH archives.  It finds the first header (also behind a
+// self-extracting program), reads the member list at once, and delivers the open member's
+// bytes through the decoder's sliding dictionary: Read copies from the dictionary, Seek moves
+// within it, decodes forward, or restarts the member for a target before it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "viewer/archive/archive_reader.h"
+#include "viewer/archive/lzh_decoder.h"
+#include "viewer/archive/lzh_header.h"
+
+// The state of the open member's data after it was decoded to its end.
+enum LzhMemberCheck {
+  kLzhMemberIncomplete = 0,  // not decoded to its end yet
+  kLzhMemberGood = 1,        // complete, and its CRC-16 matches the header
+  kLzhMemberCrcMismatch = 2, // complete, but the CRC-16 differs
+  kLzhMemberBroken = 3,      // the compressed data ended early or is corrupt
+};
+
+class LzhReader : public ArchiveReader {
+ public:
+  // The farthest the first header may begin after offset 2.
+  static constexpr uint32_t kScanLimit = 0x3400;
+
+  explicit LzhReader(SourceReader* inner);
+
+  int IsBad() override { return inner_ == nullptr; }
+  int Read(void* buffer, uint32_t count) override;
+  int Seek(int32_t offset, int origin) override;
+  uint32_t Size() override { return open_ ? members_[currentMember_].originalSize : 0; }
+  int GetByte() override;
+  int Tell() override { return int(position_); }
+  // 0 success, -1 no such member (or a bad reader), 2 a method this reader cannot decode.
+  int OpenMember(int index) override;
+  int GetEntry(int index, ArchiveEntry& entry) override;
+  int MemberCount() override { return int(members_.size()); }
+
+  const LzhMember* Member(int index) const;
+  // Decodes whatever of the open member is not decoded yet and says whether it is sound.
+  // The position is kept.
+  int CheckMember();
+
+ private:
+  bool FindFirstHeader();
+  void ReadMemberList();
+  void Fill();
+  void NoteMemberEnd();
+  bool SkipTo(uint32_t target);
+
+  std::vector<LzhMember> members_;
+  LzhDecoder decoder_;
+  int checkedMember_ = -1;    // the member whose decoding last reached its end, and how
+  int checkResult_ = kLzhMemberIncomplete;
+  bool open_ = false;
+  uint32_t position_ = 0;     // bytes of the member delivered
+  uint32_t windowStart_ = 0;  // member position of the dictionary's first byte
+  uint32_t windowFill_ = 0;   // member bytes in the dictionary
+  uint32_t readOffset_ = 0;   // dictionary index of the next byte delivered
+};

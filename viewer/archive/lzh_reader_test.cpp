@@ -1,0 +1,108 @@
+// LzhReader: finding the archive behind a program (the 13,312-byte limit, method ids inside
+// the program), seeking within, forward and backward across dictionary turns, the CRC check
+// of a member's bytes, truncated members, and CheckLzhArchive on files.
+#include "viewer/archive/lzh_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "viewer/archive/archive_open.h"
+#include "viewer/archive/file_api.h"
+#include "viewer/archive/lzh_test_support.h"
+
+namespace {
+
+std::string Text(size_t size) {
+  std::mt19937 random(42);
+  std::string text(size, '\0');
+  for (char& c : text) c = char('a' + random() % 26);
+  return text;
+}
+
+TEST(LzhReader, FindsTheArchiveBehindAProgram) {
+  std::string archive = StoredMember("README.TXT", "hi") + std::string(1, '\0');
+  // A method id inside the program, not followed by a header, is passed over.
+  std::string program = "MZ" + std::string(100, 'x') + "-lh5-" + std::string(50, 'y');
+  for (size_t junk : {size_t(0), program.size(), size_t(LzhReader::kScanLimit - 1)}) {
+    std::string stub = program.substr(0, std::min(junk, program.size()));
+    stub.resize(junk + 2, 'z');
+    MemoryReader file(stub + archive);
+    LzhReader reader(&file);
+    EXPECT_FALSE(reader.IsBad()) << junk;
+    EXPECT_EQ(reader.MemberCount(), 1) << junk;
+  }
+  MemoryReader far(std::string(2 + LzhReader::kScanLimit, 'z') + archive);
+  LzhReader farReader(&far);
+  EXPECT_TRUE(farReader.IsBad());
+  EXPECT_EQ(farReader.MemberCount(), 0);
+  MemoryReader none(std::string(5000, 'z'));
+  EXPECT_TRUE(LzhReader(&none).IsBad());
+  EXPECT_TRUE(LzhReader(nullptr).IsBad());
+}
+
+TEST(LzhReader, SeeksWithinForwardAndBackward) {
+  std::string text = Text(30000);  // several turns of the 8 KiB dictionary of -lh0-
+  MemoryReader file(std::string(2, '\0') + StoredMember("BIG.TXT", text) + std::string(1, '\0'));
+  LzhReader reader(&file);
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(reader.Size(), 30000u);
+  EXPECT_EQ(ReadAll(reader), text);
+  EXPECT_EQ(reader.Tell(), 30000);
+  EXPECT_EQ(reader.Seek(0, 0), 0);
+  EXPECT_EQ(ReadAll(reader), text);
+  EXPECT_EQ(reader.Seek(-10, 2), 29990);
+  EXPECT_EQ(ReadAll(reader), text.substr(29990));
+  EXPECT_EQ(reader.Seek(30001, 0), -1);
+  EXPECT_EQ(reader.Seek(-1, 0), -1);
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(reader.Seek(12345, 0), 12345);
+  EXPECT_EQ(reader.GetByte(), uint8_t(text[12345]));
+  EXPECT_EQ(reader.Seek(-2, 1), 12344);
+  char two[2];
+  ASSERT_EQ(reader.Read(two, 2), 2);
+  EXPECT_EQ(std::string(two, 2), text.substr(12344, 2));
+  EXPECT_EQ(reader.Seek(100, 0), 100);  // before the dictionary: the member restarts
+  EXPECT_EQ(ReadAll(reader), text.substr(100));
+  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+}
+
+TEST(LzhReader, MemberCheckTellsGoodMismatchedAndTruncatedBytes) {
+  std::string text = Text(5000);
+  std::string bad = Level0Member("-lh0-", "BAD.TXT", text, 5000, uint16_t(Crc16Of(text) ^ 1));
+  std::string cut = Level0Member("-lh0-", "CUT.TXT", text.substr(0, 100), 5000, Crc16Of(text));
+  cut.replace(7, 4, Le32(5000));  // the packed size says more than the file holds
+  MemoryReader file(std::string(2, '\0') + StoredMember("EMPTY", "") + bad + cut);
+  LzhReader reader(&file);
+  ASSERT_EQ(reader.MemberCount(), 3);
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+  ASSERT_EQ(reader.OpenMember(1), 0);
+  EXPECT_EQ(ReadAll(reader), text);
+  EXPECT_EQ(reader.CheckMember(), kLzhMemberCrcMismatch);
+  ASSERT_EQ(reader.OpenMember(2), 0);
+  EXPECT_EQ(ReadAll(reader), text.substr(0, 100));
+  EXPECT_EQ(reader.CheckMember(), kLzhMemberBroken);
+  EXPECT_EQ(reader.Tell(), 100);
+}
+
+TEST(LzhReader, CheckLzhArchiveOnFiles) {
+  ASSERT_TRUE(fileapi::MakeDirectory(ZV_TEST_DATA_DIR));
+  std::string good = ZV_TEST_DATA_DIR "/sfx_good.exe";
+  std::string plain = ZV_TEST_DATA_DIR "/sfx_plain.exe";
+  std::string goodBytes = "MZ" + std::string(3000, 'x') + StoredMember("A.TXT", "a") + std::string(1, '\0');
+  std::string plainBytes = "MZ" + std::string(3000, 'x');
+  for (auto [path, bytes] : {std::pair{good, goodBytes}, std::pair{plain, plainBytes}}) {
+    fileapi::Handle out = fileapi::Create(path.c_str());
+    ASSERT_NE(out, fileapi::kInvalidHandle);
+    fileapi::Write(out, bytes.data(), uint32_t(bytes.size()));
+    fileapi::Close(out);
+  }
+  EXPECT_TRUE(CheckLzhArchive(good.c_str()));
+  EXPECT_FALSE(CheckLzhArchive(plain.c_str()));
+  EXPECT_FALSE(CheckLzhArchive(ZV_TEST_DATA_DIR "/no such file.exe"));
+  EXPECT_EQ(ArchiveKindForPath(good.c_str()), ArchiveKind::kLzh);
+  EXPECT_EQ(ArchiveKindForPath(plain.c_str()), ArchiveKind::kNone);
+}
+
+}  // namespace
