@@ -14,7 +14,7 @@ namespace {
 constexpr unsigned kLitlenSymbols = 288;
 constexpr unsigned kDistSymbols = 32;
 constexpr unsigned kCodeLengthSymbols = 19;
-constexpr unsigned kLitlenRootBits = 10;
+constexpr unsigned kLitlenRootBits = 11;
 constexpr unsigned kDistRootBits = 8;
 constexpr unsigned kCodeLengthRootBits = 7;
 

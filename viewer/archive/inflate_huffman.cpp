@@ -85,14 +85,19 @@ int BuildHuffmanTable(const uint8_t* lengths, unsigned count, const uint32_t* sy
                    : census.longest < requestedRootBits ? census.longest
                                                         : requestedRootBits;
   TableFiller filler(table, census.longest);
+  // Symbols in canonical order (by length, then by value) through a counting sort.
+  unsigned next[kMaxCodeBits + 2] = {};
+  for (unsigned len = 1; len <= kMaxCodeBits; ++len) next[len + 1] = next[len] + census.perLength[len];
+  uint16_t sorted[kMaxSymbols];
+  for (unsigned s = 0; s < count; ++s)
+    if (lengths[s]) sorted[next[lengths[s]]++] = uint16_t(s);
   uint32_t code = 0;
-  for (unsigned len = 1; len <= census.longest; ++len) {
-    for (unsigned s = 0; s < count; ++s) {
-      if (lengths[s] != len) continue;
-      if (!filler.Place(ReverseBits(code, len), len, symbolEntries[s])) return kBuildOversubscribed;
-      ++code;
-    }
-    code <<= 1;
+  unsigned len = 0;
+  for (unsigned i = 0, placed = next[census.longest]; i < placed; ++i, ++code) {
+    unsigned symbol = sorted[i];
+    code <<= lengths[symbol] - len;
+    len = lengths[symbol];
+    if (!filler.Place(ReverseBits(code, len), len, symbolEntries[symbol])) return kBuildOversubscribed;
   }
   return census.result;
 }

@@ -26,6 +26,7 @@ constexpr uint32_t EntryExtraBits(uint32_t entry) { return (entry >> 4) & 15; }
 constexpr uint32_t EntryValue(uint32_t entry) { return entry >> 16; }
 
 constexpr int kMaxCodeBits = 15;
+constexpr unsigned kMaxSymbols = 320;  // the most a table is built for (288 + 32 lengths)
 
 // Capacity a table needs: the first level plus one second-level part per code that is longer
 // than the first level (a generous bound that no set of lengths can exceed).
