@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "viewer/archive/archive_open.h"
 #include "viewer/archive/zip_crc32.h"
 
 namespace {
@@ -26,8 +27,6 @@ std::unique_ptr<T[]> AllocateArray(size_t n) {
 
 }  // namespace
 
-// Declared with the other reader constructors in archive_open.h.
-ArchiveReader* NewZipReader(SourceReader* file);
 ArchiveReader* NewZipReader(SourceReader* file) { return new (std::nothrow) ZipReader(file); }
 
 ZipReader::ZipReader(SourceReader* inner) : ArchiveReader(inner) {

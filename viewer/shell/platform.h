@@ -2,9 +2,13 @@
 // platform_posix.cpp reads /proc/meminfo; platform_win.cpp asks the memory status call.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Available physical memory plus available page file (swap), in bytes.
 uint64_t AvailableMemoryBytes();
+// A hint that a large, freshly allocated block will be filled from start to end (lets the
+// system back it with large pages).  Does nothing where there is no such hint.
+void AdviseSequentialFill(void* block, size_t size);
 // Milliseconds since some fixed point, wrapping at 2^32.
 uint32_t TickCount();

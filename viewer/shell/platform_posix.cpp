@@ -1,4 +1,5 @@
 // Platform queries on Linux.
+#include <sys/mman.h>
 #include <time.h>
 
 #include <cstdio>
@@ -24,4 +25,11 @@ uint32_t TickCount() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
   return uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1000000);
+}
+
+void AdviseSequentialFill(void* block, size_t size) {
+  constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
+  uintptr_t start = (reinterpret_cast<uintptr_t>(block) + kLargePage - 1) & ~(kLargePage - 1);
+  uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size) & ~(kLargePage - 1);
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }

@@ -13,3 +13,5 @@ uint64_t AvailableMemoryBytes() {
 }
 
 uint32_t TickCount() { return GetTickCount(); }
+
+void AdviseSequentialFill(void*, size_t) {}
