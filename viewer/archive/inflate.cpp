@@ -74,7 +74,7 @@ int CopyStoredBlock(InflateStream& s) {
   if ((length ^ 0xFFFF) != complement) return kInflateBadData;
   s.in += 4;
   size_t n = std::min({size_t(length), size_t(s.inEnd - s.in), size_t(s.outEnd - s.out)});
-  std::memcpy(s.out, s.in, n);
+  if (n) std::memcpy(s.out, s.in, n);
   s.in += n;
   s.out += n;
   if (n == length) return kInflateOk;
