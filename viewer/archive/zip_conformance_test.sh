@@ -64,7 +64,8 @@ check_archive() {
   local archive=$1 out=$work/out/$(basename "$1" .zip)
   mkdir -p "$out"
   local listing
-  if ! listing=$("${tool[@]}" "$archive" "$out"); then
+  # (tr: a Windows build ends its lines with CR LF)
+  if ! listing=$("${tool[@]}" "$archive" "$out" | tr -d '\r'; exit "${PIPESTATUS[0]}"); then
     echo "FAIL $(basename "$archive"): reader reported failures"; echo "$listing"; failed=1; return
   fi
   local compared=0 index status name
@@ -87,7 +88,7 @@ zip -q -P secret "$work/encrypted.zip" text.txt
 "$(command -v 7zz || command -v 7z)" a -tzip -mm=Deflate64 "$work/deflate64.zip" text.txt >/dev/null
 for archive in "$work/encrypted.zip" "$work/deflate64.zip"; do
   mkdir -p "$work/out/refused"
-  listing=$("${tool[@]}" "$archive" "$work/out/refused" || true)
+  listing=$("${tool[@]}" "$archive" "$work/out/refused" | tr -d '\r' || true)
   if [ "$(echo "$listing" | cut -d' ' -f2)" != refused ]; then
     echo "FAIL $(basename "$archive"): expected the member to be refused, got: $listing"; failed=1
   fi
