@@ -11,32 +11,10 @@
 #include <vector>
 
 #include "viewer/archive/inflate_test_writer.h"
+#include "viewer/archive/zip_bytes_reader.h"
 #include "viewer/archive/zip_crc32.h"
 
 namespace {
-
-class MemoryReader : public SourceReader {
- public:
-  explicit MemoryReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-  int IsBad() override { return 0; }
-  int Read(void* buffer, uint32_t count) override {
-    size_t n = std::min<size_t>(count, bytes_.size() - position_);
-    std::memcpy(buffer, bytes_.data() + position_, n);
-    position_ += n;
-    return int(n);
-  }
-  int Seek(int32_t offset, int origin) override {
-    int64_t base = origin == 1 ? int64_t(position_) : origin == 2 ? int64_t(bytes_.size()) : 0;
-    if (base + offset < 0 || base + offset > int64_t(bytes_.size())) return -1;
-    position_ = size_t(base + offset);
-    return int(position_);
-  }
-  uint32_t Size() override { return uint32_t(bytes_.size()); }
-
- private:
-  std::vector<uint8_t> bytes_;
-  size_t position_ = 0;
-};
 
 std::vector<uint8_t> Bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
 
@@ -117,9 +95,11 @@ BuiltZip BuildZip(const std::vector<TestMember>& members, const std::string& com
 
 // A reader over the bytes, kept alive together.
 struct OpenZip {
-  MemoryReader file;
+  std::vector<uint8_t> bytes;
+  ZipBytesReader file;
   ZipReader zip;
-  explicit OpenZip(std::vector<uint8_t> bytes) : file(std::move(bytes)), zip(&file) {}
+  explicit OpenZip(std::vector<uint8_t> b)
+      : bytes(std::move(b)), file(bytes.data(), bytes.size()), zip(&file) {}
 };
 
 std::vector<uint8_t> ReadAll(ZipReader& zip) {
