@@ -5,23 +5,19 @@
 # Prints MB/s (of output) and the ratios.  Inputs are generated under build/bench/zip/.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-work=$here/build/bench/zip
-driver=$here/build/host/bench/zip_inflate_bench
+export ZV_BUILD=${ZV_BUILD:-$here/build/host} ZV_BENCH_DATA=${ZV_BENCH_DATA:-$here/build/bench}
+source "$here/bench/common.sh"
+work=$ZV_BENCH_DATA/zip
+driver=$ZV_BUILD/bench/zip_inflate_bench
 [ -x "$driver" ] || { echo "zip_bench: build the host preset first ($driver missing)"; exit 1; }
 mkdir -p "$work"
 cd "$work"
 
 size=$((64 * 1024 * 1024))
 if [ ! -f text.zip ]; then
-  zcat /usr/share/man/ja/man*/*.gz | iconv -c -f UTF-8 -t SHIFT_JIS >seed.txt
-  python3 - "$size" <<'EOF'
-import sys
-size = int(sys.argv[1])
-seed = open("seed.txt", "rb").read()
-with open("text.txt", "wb") as f:
-    f.write((seed * (size // len(seed) + 1))[:size])
-EOF
-  rm -f seed.txt
+  japanese_text utf8.txt 100  # Shift-JIS takes about two thirds of the UTF-8 bytes
+  { iconv -f UTF-8 -t SHIFT_JIS utf8.txt || true; } | head -c "$size" >text.txt  # iconv: SIGPIPE
+  rm -f utf8.txt
   zip -q -6 text.zip text.txt
   # The member's deflate stream, wrapped as gzip for zcat and libdeflate-gunzip.
   python3 - <<'EOF'
@@ -41,17 +37,6 @@ with open("text.gz", "wb") as g:
 EOF
 fi
 
-# Best wall time of three runs of a command, in seconds.
-best_of_three() {
-  local best="" t0 t1 s
-  for _ in 1 2 3; do
-    t0=$(date +%s%N); "$@" >/dev/null; t1=$(date +%s%N)
-    s=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.6f", (b - a) / 1e9 }')
-    if [ -z "$best" ] || awk -v s="$s" -v b="$best" 'BEGIN { exit !(s < b) }'; then best=$s; fi
-  done
-  echo "$best"
-}
-
 "$driver" text.zip member.out >driver.log
 cmp -s member.out text.txt || { echo "zip_bench: our output differs from the original"; exit 1; }
 rm -f member.out
@@ -65,8 +50,8 @@ for _ in range(5):
 print(f"{best:.6f}")
 EOF
 )
-zcat_time=$(best_of_three zcat text.gz)
-libdeflate=$(best_of_three libdeflate-gunzip -c text.gz)
+zcat_time=$(best_of 5 zcat text.gz)
+libdeflate=$(best_of 5 libdeflate-gunzip -c text.gz)
 
 awk -v n="$size" -v ours="$ours" -v zm="$zlib_module" -v zc="$zcat_time" -v ld="$libdeflate" 'BEGIN {
   mb = n / 1e6
