@@ -11,9 +11,10 @@
 namespace inflate_detail {
 namespace {
 
-constexpr size_t kFastInputMargin = 16;
-// Two literals and a match of 258 bytes, plus the 8-byte overshoot of the match copy.
-constexpr size_t kFastOutputMargin = 2 + 258 + 8 + 4;
+// Three refills of up to 7 bytes each, and the 8 bytes the last one loads.
+constexpr size_t kFastInputMargin = 32;
+// Two literals and a match of 258 bytes, plus the 16-byte overshoot of the match copy.
+constexpr size_t kFastOutputMargin = 2 + 258 + 16 + 4;
 
 enum LoopOutcome { kLoopEndOfBlock = -1, kLoopMarginReached = -2 };
 
@@ -25,16 +26,17 @@ inline void RefillFast(const uint8_t*& in, uint64_t& bits, unsigned& count) {
 
 inline uint64_t LowBits(unsigned n) { return (uint64_t(1) << n) - 1; }
 
-// Copies a match whose source starts `distance` bytes back; may write up to 7 bytes beyond
-// `length` when the distance is 8 or more.
+// Copies a match whose source starts `distance` bytes back; may write up to 15 bytes beyond
+// `length` when the distance is 8 or more (each 8-byte piece reads only bytes already written).
 inline void CopyMatchFast(uint8_t* out, size_t distance, unsigned length) {
   const uint8_t* from = out - distance;
   if (distance >= 8) {
     uint8_t* end = out + length;
     do {
       std::memcpy(out, from, 8);
-      out += 8;
-      from += 8;
+      std::memcpy(out + 8, from + 8, 8);
+      out += 16;
+      from += 16;
     } while (out < end);
   } else if (distance == 1) {
     std::memset(out, *from, length);
@@ -58,9 +60,8 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
   const uint64_t litMask = LowBits(litlen.rootBits);
   const uint64_t distMask = LowBits(dist.rootBits);
 
-  // One table lookup; a second-level entry is resolved, its first-level bits dropped.
-  auto lookup = [&](const uint32_t* table, uint64_t mask) {
-    uint32_t e = table[bits & mask];
+  // A first-level entry made final: a second-level entry is looked up, the first-level bits dropped.
+  auto resolve = [&](const uint32_t* table, uint32_t e) {
     if (e & kEntrySubtable) {
       bits >>= EntryCodeBits(e);
       count -= EntryCodeBits(e);
@@ -68,15 +69,19 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
     }
     return e;
   };
+  auto lookup = [&](const uint32_t* table, uint64_t mask) { return resolve(table, table[bits & mask]); };
   auto drop = [&](unsigned n) {
     bits >>= n;
     count -= n;
   };
 
+  // Each turn starts with at least 56 bits buffered and the next first-level entry looked up,
+  // so that the lookup overlaps the previous match copy.
   int outcome = kLoopMarginReached;
+  RefillFast(in, bits, count);
+  uint32_t next = lt[bits & litMask];
   while (in <= inLimit && out <= outLimit) {
-    RefillFast(in, bits, count);
-    uint32_t e = lookup(lt, litMask);
+    uint32_t e = resolve(lt, next);
     if (e & kEntryLiteral) {
       drop(EntryCodeBits(e));
       *out++ = uint8_t(EntryValue(e));
@@ -88,6 +93,8 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
         if (e & kEntryLiteral) {
           drop(EntryCodeBits(e));
           *out++ = uint8_t(EntryValue(e));
+          RefillFast(in, bits, count);
+          next = lt[bits & litMask];
           continue;
         }
       }
@@ -113,6 +120,8 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
       outcome = kInflateDistanceTooFar;
       break;
     }
+    RefillFast(in, bits, count);
+    next = lt[bits & litMask];
     CopyMatchFast(out, distance, length);
     out += length;
   }
