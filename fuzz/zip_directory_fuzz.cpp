@@ -1,0 +1,23 @@
+// Fuzz target for the ZIP reader: the input is the archive file.  The directory is read, every
+// entry listed, and the first members opened, read and sought.
+#include <cstddef>
+#include <cstdint>
+
+#include "viewer/archive/zip_bytes_reader.h"
+#include "viewer/archive/zip_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ZipBytesReader file(data, size);
+  ZipReader zip(&file);
+  ArchiveEntry entry;
+  for (int i = 0; i < zip.MemberCount(); ++i) zip.GetEntry(i, entry);
+  for (int i = 0; i < zip.MemberCount() && i < 4; ++i) {
+    if (zip.OpenMember(i) != 0) continue;
+    uint8_t buffer[512];
+    while (zip.Read(buffer, sizeof buffer) > 0) {
+    }
+    zip.Seek(-7, 2);
+    zip.Read(buffer, sizeof buffer);
+  }
+  return 0;
+}

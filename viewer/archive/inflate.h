@@ -1,0 +1,43 @@
+// Inflater: decodes a raw deflate stream (RFC 1951: stored, fixed and dynamic Huffman blocks)
+// held in memory into an output block of known size.  Everything in the stream is untrusted:
+// the decoder never reads outside the input, never writes outside the output and reports
+// damaged data as a result code.  The tables of the fixed code are built once per Inflater.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+enum InflateResult {
+  kInflateOk = 0,
+  kInflateBadData = 1,        // bad stored length, invalid code, bad code-length sequence
+  kInflateBadCodes = 2,       // block type 3 or an over-subscribed code
+  kInflateNoMemory = 3,
+  kInflateTruncated = 4,      // the input ends inside the stream
+  kInflateOutputFull = 5,     // the stream produces more than the output holds
+  kInflateDistanceTooFar = 6, // a match reaches before the start of the output
+};
+
+struct InflateTables;
+
+class Inflater {
+ public:
+  Inflater();
+  ~Inflater();
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+
+  // False when the tables could not be allocated.
+  bool IsReady() const { return tables_ != nullptr; }
+
+  // Decodes `input` into `output` until the last block ends.  *produced receives the bytes
+  // written, also when the result is an error (the output then holds what was decoded).
+  int Inflate(const uint8_t* input, size_t inputSize, uint8_t* output, size_t outputSize,
+              size_t* produced);
+
+ private:
+  std::unique_ptr<InflateTables> tables_;
+};
+
+// Human-readable reason for an InflateResult (ASCII, for tools and logs).
+const char* InflateResultText(int result);

@@ -1,0 +1,113 @@
+// The ZIP directory: end record search, central directory records and the entries built from
+// them.  All multi-byte fields are little-endian.
+#include "viewer/archive/zip_directory.h"
+
+#include <cstring>
+
+#include "viewer/document/sjis.h"
+
+namespace {
+
+uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t Dword(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+
+bool HasSignature(const uint8_t* p, uint8_t third, uint8_t fourth) {
+  return p[0] == 'P' && p[1] == 'K' && p[2] == third && p[3] == fourth;
+}
+
+ZipEndRecord ParseEndRecord(const uint8_t* p, uint32_t position) {
+  ZipEndRecord r;
+  r.diskNumber = Word(p + 4);
+  r.directoryDisk = Word(p + 6);
+  r.entriesOnDisk = Word(p + 8);
+  r.totalEntries = Word(p + 10);
+  r.directorySize = Dword(p + 12);
+  r.directoryOffset = Dword(p + 16);
+  r.recordPosition = position;
+  return r;
+}
+
+// A name longer than the entry holds is cut at a character boundary (Shift-JIS, or UTF-8 when
+// the flag says so), so that no half character ends it.
+size_t FittingNameLength(const uint8_t* name, size_t length, bool utf8) {
+  constexpr size_t kRoom = sizeof(ArchiveEntry::name) - 1;
+  if (length <= kRoom) return length;
+  if (utf8) {
+    size_t cut = kRoom;
+    while (cut > 0 && (name[cut] & 0xC0) == 0x80) --cut;
+    return cut;
+  }
+  size_t end = 0;
+  while (true) {
+    size_t next = end + (IsSjisLead(name[end]) ? 2 : 1);
+    if (next > kRoom) return end;
+    end = next;
+  }
+}
+
+void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) {
+  m.flags = Word(record + 8);
+  m.method = Word(record + 10);
+  m.crc32 = Dword(record + 16);
+  m.storedCompressedSize = Dword(record + 20);
+  m.localHeaderOffset = Dword(record + 42);
+  ArchiveEntry& e = m.entry;
+  e = ArchiveEntry{};
+  e.originalSize = Dword(record + 24);
+  e.compressedSize = m.storedCompressedSize;
+  if (m.flags & kZipFlagEncrypted) e.compressedSize = e.compressedSize >= 12 ? e.compressedSize - 12 : 0;
+  SetEntryDosDateTime(e, Word(record + 14), Word(record + 12));
+  e.year %= 100;
+  ZipMethodLabel(m.method, m.flags, e.methodLabel);
+  e.directoryPosition = directoryPosition;
+  uint16_t nameLength = Word(record + 28);
+  size_t kept = FittingNameLength(record + kZipDirectoryRecordSize, nameLength,
+                                  (m.flags & kZipFlagUtf8Name) != 0);
+  std::memcpy(e.name, record + kZipDirectoryRecordSize, kept);
+  std::memcpy(e.path, e.name, sizeof e.path);
+}
+
+}  // namespace
+
+int FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t tailStart,
+                     ZipEndRecord& record) {
+  if (tailSize < kZipEndRecordSize) return kZipNoEndRecord;
+  for (size_t at = tailSize - kZipEndRecordSize + 1; at-- > 0;) {
+    if (!HasSignature(tail + at, 5, 6)) continue;
+    ZipEndRecord candidate = ParseEndRecord(tail + at, uint32_t(tailStart + at));
+    if (uint64_t(candidate.directoryOffset) + candidate.directorySize > candidate.recordPosition)
+      continue;  // not a record of this file (a signature inside a comment, or damage)
+    record = candidate;
+    if (record.diskNumber != 0) return kZipMultiDisk;
+    if (record.directorySize == 0 && record.directoryOffset == 0) return kZipEmptyDirectory;
+    if (uint64_t(record.totalEntries) * kZipDirectoryRecordSize > record.directorySize)
+      return kZipBadDirectory;
+    return kZipDirectoryOk;
+  }
+  return kZipNoEndRecord;
+}
+
+int ParseZipDirectory(const uint8_t* directory, size_t size, uint32_t directoryOffset,
+                      ZipMember* members, int count, int* parsed) {
+  size_t at = 0;
+  *parsed = 0;
+  for (int i = 0; i < count; ++i) {
+    if (size - at < kZipDirectoryRecordSize) return kZipBadDirectory;
+    const uint8_t* record = directory + at;
+    if (!HasSignature(record, 1, 2)) return kZipBadDirectory;
+    size_t length = kZipDirectoryRecordSize + size_t(Word(record + 28)) + Word(record + 30) +
+                    Word(record + 32);
+    if (size - at < length) return kZipBadDirectory;
+    FillEntry(record, members[i], uint32_t(directoryOffset + at + 4));
+    at += length;
+    *parsed = i + 1;
+  }
+  return kZipDirectoryOk;
+}
+
+void ZipMethodLabel(uint16_t method, uint16_t flags, char* label) {
+  static const char* const kLabels[] = {"Stored ", "Shrunk ", "Reduce1", "Reduce2", "Reduce3",
+                                        "Reduce4", "Implode", "Token  ", "Defl<#>", "Unknown"};
+  std::strcpy(label, kLabels[method < 9 ? method : 9]);
+  if (method == 8) label[5] = "NXFS"[(flags >> 1) & 3];
+}

@@ -1,0 +1,62 @@
+// Reading a ZIP archive's directory from bytes in memory: the end-of-central-directory record,
+// found by scanning backwards (so a trailing comment is stepped over), and the central
+// directory records, turned into ArchiveEntry records with method labels.  Every count, size
+// and offset comes from the file and is checked against the bytes before it is used.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "viewer/archive/archive_reader.h"
+
+// The ZIP reader searches this many bytes at the end of the file for the end record.
+constexpr uint32_t kZipEndSearchSize = 30000;
+constexpr uint32_t kZipEndRecordSize = 22;
+constexpr uint32_t kZipDirectoryRecordSize = 46;
+constexpr uint32_t kZipLocalHeaderSize = 30;
+
+constexpr uint16_t kZipFlagEncrypted = 1u << 0;
+constexpr uint16_t kZipFlagUtf8Name = 1u << 11;
+
+// The fields that follow the end record's signature, and where the record lies.
+struct ZipEndRecord {
+  uint16_t diskNumber = 0;
+  uint16_t directoryDisk = 0;
+  uint16_t entriesOnDisk = 0;
+  uint16_t totalEntries = 0;
+  uint32_t directorySize = 0;
+  uint32_t directoryOffset = 0;
+  uint32_t recordPosition = 0;
+};
+
+enum ZipDirectoryResult {
+  kZipDirectoryOk = 0,
+  kZipNoEndRecord = 1,      // no end record, or none whose directory lies inside the file
+  kZipMultiDisk = 2,        // a part of a multi-disk archive
+  kZipEmptyDirectory = 3,   // directory size and offset both 0
+  kZipBadDirectory = 4,     // a record without its signature, or records that overrun
+};
+
+// One member: the entry that is shown, and what reading its data needs.
+struct ZipMember {
+  ArchiveEntry entry;
+  uint16_t flags = 0;
+  uint16_t method = 0;
+  uint32_t crc32 = 0;
+  uint32_t storedCompressedSize = 0;  // as in the directory (the entry drops an encryption header)
+  uint32_t localHeaderOffset = 0;
+};
+
+// Looks for the end record in `tail`, the last bytes of the file; tailStart is the file position
+// of tail[0].  The last signature whose directory lies before it wins.
+int FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t tailStart,
+                     ZipEndRecord& record);
+
+// Parses `count` central directory records from `directory` (read from file position
+// `directoryOffset`) into members[0..count); *parsed receives how many were read.  On failure
+// the records from the failing one on are left as they were.
+int ParseZipDirectory(const uint8_t* directory, size_t size, uint32_t directoryOffset,
+                      ZipMember* members, int count, int* parsed);
+
+// The 7-character method label: "Stored ", "Defl<N>", "Unknown" and so on.
+void ZipMethodLabel(uint16_t method, uint16_t flags, char* label);

@@ -1,0 +1,168 @@
+// ZipReader: the directory at creation, whole-member decoding on OpenMember, and Read/Seek over
+// the decoded block.
+#include "viewer/archive/zip_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "viewer/archive/archive_open.h"
+#include "viewer/archive/zip_crc32.h"
+
+namespace {
+
+constexpr uint16_t kMethodStored = 0;
+constexpr uint16_t kMethodDeflate = 8;
+// Deflate cannot expand more than 1032 to 1 (a 258-byte match in two bits); a member that claims
+// more is damaged, and its size is not worth allocating.
+constexpr uint64_t kMaxDeflateRatio = 1032;
+constexpr uint32_t kLargestMember = 0x7FFFFFFF;  // positions are ints
+
+uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+
+template <typename T>
+std::unique_ptr<T[]> AllocateArray(size_t n) {
+  return std::unique_ptr<T[]>(new (std::nothrow) T[n ? n : 1]);
+}
+
+}  // namespace
+
+ArchiveReader* NewZipReader(SourceReader* file) { return new (std::nothrow) ZipReader(file); }
+
+ZipReader::ZipReader(SourceReader* inner) : ArchiveReader(inner) {
+  if (inner_) directoryResult_ = ReadDirectory();
+}
+
+ZipReader::~ZipReader() = default;
+
+bool ZipReader::ReadAt(uint32_t position, void* buffer, uint32_t count) {
+  if (position > kLargestMember) return false;
+  if (inner_->Seek(int32_t(position), 0) != int(position)) return false;
+  return count == 0 || inner_->Read(buffer, count) == int(count);
+}
+
+int ZipReader::ReadDirectory() {
+  fileSize_ = inner_->Size();
+  if (inner_->IsBad() || fileSize_ == uint32_t(-1)) return kZipNoEndRecord;
+  uint32_t tailSize = std::min(fileSize_, kZipEndSearchSize);
+  auto tail = AllocateArray<uint8_t>(tailSize);
+  if (!tail || !ReadAt(fileSize_ - tailSize, tail.get(), tailSize)) return kZipNoEndRecord;
+  int result = FindZipEndRecord(tail.get(), tailSize, fileSize_ - tailSize, end_);
+  tail.reset();
+  if (result != kZipDirectoryOk) return result;
+
+  auto directory = AllocateArray<uint8_t>(end_.directorySize);
+  members_ = AllocateArray<ZipMember>(end_.totalEntries);
+  if (!directory || !members_ ||
+      !ReadAt(end_.directoryOffset, directory.get(), end_.directorySize)) {
+    members_.reset();
+    return kZipBadDirectory;
+  }
+  memberCount_ = end_.totalEntries;
+  return ParseZipDirectory(directory.get(), end_.directorySize, end_.directoryOffset,
+                           members_.get(), memberCount_, &parsedMembers_);
+}
+
+int ZipReader::IsBad() { return !inner_ || directoryResult_ != kZipDirectoryOk; }
+
+int ZipReader::MemberCount() { return memberCount_; }
+
+int ZipReader::GetEntry(int index, ArchiveEntry& entry) {
+  if (index < 0 || index >= memberCount_) return -1;
+  entry = members_[index].entry;
+  return 0;
+}
+
+uint32_t ZipReader::Size() { return decodedMember_ >= 0 ? decodedSize_ : 0; }
+
+int ZipReader::Read(void* buffer, uint32_t count) {
+  if (decodedMember_ < 0) return 0;
+  uint32_t n = std::min(count, decodedSize_ - position_);
+  std::memcpy(buffer, decoded_.get() + position_, n);
+  position_ += n;
+  return int(n);
+}
+
+int ZipReader::Seek(int32_t offset, int origin) {
+  int64_t base = origin == 1 ? position_ : origin == 2 ? Size() : 0;
+  int64_t target = std::clamp<int64_t>(base + offset, 0, Size());
+  position_ = uint32_t(target);
+  return int(position_);
+}
+
+void ZipReader::DropMember() {
+  decoded_.reset();
+  decodedMember_ = -1;
+  decodedSize_ = 0;
+  position_ = 0;
+  inflateResult_ = kInflateOk;
+}
+
+int ZipReader::OpenMember(int index) {
+  DropMember();
+  currentMember_ = index;
+  if (!inner_ || index < 0 || index >= parsedMembers_) {
+    status_ = ZipMemberStatus::kNoSuchMember;
+    return -1;
+  }
+  const ZipMember& member = members_[index];
+  uint32_t dataStart = 0;
+  if (member.flags & kZipFlagEncrypted) status_ = ZipMemberStatus::kEncrypted;
+  else if (member.method != kMethodStored && member.method != kMethodDeflate)
+    status_ = ZipMemberStatus::kUnsupportedMethod;
+  else status_ = LocateData(member, &dataStart);
+  if (status_ == ZipMemberStatus::kOk) status_ = Decode(member, dataStart);
+  if (status_ != ZipMemberStatus::kOk && status_ != ZipMemberStatus::kDamaged &&
+      status_ != ZipMemberStatus::kCrcMismatch) {
+    DropMember();
+    return -1;
+  }
+  decodedMember_ = index;
+  return 0;
+}
+
+ZipMemberStatus ZipReader::LocateData(const ZipMember& member, uint32_t* dataStart) {
+  uint8_t header[kZipLocalHeaderSize];
+  if (!ReadAt(member.localHeaderOffset, header, sizeof header) ||
+      !(header[0] == 'P' && header[1] == 'K' && header[2] == 3 && header[3] == 4))
+    return ZipMemberStatus::kBadLocalHeader;
+  uint64_t start = uint64_t(member.localHeaderOffset) + kZipLocalHeaderSize + Word(header + 26) +
+                   Word(header + 28);
+  uint32_t original = member.entry.originalSize;
+  uint64_t stored = member.storedCompressedSize;
+  bool fits = start + stored <= fileSize_ && original <= kLargestMember &&
+              (member.method == kMethodStored ? original <= stored
+                                              : original <= stored * kMaxDeflateRatio + 1024);
+  if (!fits) return ZipMemberStatus::kSizeOutOfRange;
+  *dataStart = uint32_t(start);
+  return ZipMemberStatus::kOk;
+}
+
+ZipMemberStatus ZipReader::Decode(const ZipMember& member, uint32_t dataStart) {
+  decodedSize_ = member.entry.originalSize;
+  decoded_ = AllocateArray<uint8_t>(decodedSize_);
+  if (!decoded_) return ZipMemberStatus::kNoMemory;
+  ZipMemberStatus status = ZipMemberStatus::kOk;
+  if (member.method == kMethodStored) {
+    if (!ReadAt(dataStart, decoded_.get(), decodedSize_)) status = ZipMemberStatus::kReadError;
+  } else {
+    status = Inflate(member, dataStart);
+  }
+  if (status == ZipMemberStatus::kOk && UpdateCrc32(0, decoded_.get(), decodedSize_) != member.crc32)
+    status = ZipMemberStatus::kCrcMismatch;
+  return status;
+}
+
+ZipMemberStatus ZipReader::Inflate(const ZipMember& member, uint32_t dataStart) {
+  uint32_t inputSize = member.storedCompressedSize;
+  auto input = AllocateArray<uint8_t>(inputSize);
+  if (!inflater_) inflater_.reset(new (std::nothrow) Inflater);
+  if (!input || !inflater_ || !inflater_->IsReady()) return ZipMemberStatus::kNoMemory;
+  if (!ReadAt(dataStart, input.get(), inputSize)) return ZipMemberStatus::kReadError;
+  size_t produced = 0;
+  inflateResult_ = inflater_->Inflate(input.get(), inputSize, decoded_.get(), decodedSize_, &produced);
+  std::memset(decoded_.get() + produced, 0, decodedSize_ - produced);
+  if (inflateResult_ == kInflateNoMemory) return ZipMemberStatus::kNoMemory;
+  if (inflateResult_ != kInflateOk || produced != decodedSize_) return ZipMemberStatus::kDamaged;
+  return ZipMemberStatus::kOk;
+}
