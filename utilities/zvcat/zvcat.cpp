@@ -1,0 +1,37 @@
+// zvcat: the command-line face of the viewer's core.  Picks the command and runs it.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "utilities/zvcat/zvcat_commands.h"
+#include "utilities/zvcat/zvcat_output.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(const ZvcatOptions&);
+};
+
+const Command kCommands[] = {
+    {"", RunShowText},
+    {"detect", RunDetect},
+    {"rows", RunRows},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ZvcatOptions options;
+  std::string error;
+  if (!ParseZvcatOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "zvcat: %s\n%s", error.c_str(), kZvcatUsage);
+    return 2;
+  }
+  PrepareTerminal(options.utf8);
+  for (const Command& command : kCommands) {
+    if (options.command == command.name) return command.run(options);
+  }
+  std::fprintf(stderr, "zvcat: --%s is not available in this build\n", options.command.c_str());
+  return 2;
+}

@@ -1,0 +1,9 @@
+// The commands of zvcat.  Each returns the process exit status: 0 success, 1 a failure the
+// system reports with its own message, 2 bad usage or a pattern that does not compile.
+#pragma once
+
+#include "utilities/zvcat/zvcat_options.h"
+
+int RunShowText(const ZvcatOptions& options);  // zvcat FILE
+int RunDetect(const ZvcatOptions& options);    // zvcat --detect FILE
+int RunRows(const ZvcatOptions& options);      // zvcat --rows FILE

@@ -1,0 +1,102 @@
+// Parsing of zvcat's command line.
+#include "utilities/zvcat/zvcat_options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+const char kZvcatUsage[] =
+    "usage: zvcat [--utf8] [--code auto|sjis|euc|jis] [--member N] FILE\n"
+    "       zvcat --detect FILE\n"
+    "       zvcat --rows [--line-max N] [--tab-size N] [--no-control-codes] FILE\n"
+    "       zvcat --grep [-i] [-E] PATTERN FILE\n"
+    "       zvcat --list ARCHIVE\n"
+    "       zvcat --extract ARCHIVE [--member N] [-o DIR]\n";
+
+namespace {
+
+bool ParseNumber(const char* text, int minimum, int& value) {
+  char* end = nullptr;
+  long number = std::strtol(text, &end, 10);
+  if (!*text || *end || number < minimum || number > 1000000) return false;
+  value = int(number);
+  return true;
+}
+
+bool ParseCode(const char* text, int& code) {
+  static const char* const kNames[] = {"sjis", "euc", "jis"};
+  if (std::strcmp(text, "auto") == 0) {
+    code = -1;
+    return true;
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (std::strcmp(text, kNames[i]) == 0) {
+      code = i;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string& error) {
+  static const char* const kCommands[] = {"--detect", "--rows", "--grep", "--list", "--extract"};
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
+    bool isCommand = false;
+    for (const char* command : kCommands) {
+      if (std::strcmp(arg, command) == 0) {
+        if (!options.command.empty()) {
+          error = "only one command may be given";
+          return false;
+        }
+        options.command = command + 2;
+        isCommand = true;
+      }
+    }
+    if (isCommand) continue;
+    bool takesValue = !std::strcmp(arg, "--code") || !std::strcmp(arg, "--line-max") ||
+                      !std::strcmp(arg, "--tab-size") || !std::strcmp(arg, "--member") ||
+                      !std::strcmp(arg, "-o");
+    if (takesValue && !next) {
+      error = std::string("missing value after ") + arg;
+      return false;
+    }
+    bool ok = true;
+    if (!std::strcmp(arg, "--utf8")) {
+      options.utf8 = true;
+    } else if (!std::strcmp(arg, "--no-control-codes")) {
+      options.controlCodes = false;
+    } else if (!std::strcmp(arg, "-i")) {
+      options.ignoreCase = true;
+    } else if (!std::strcmp(arg, "-E")) {
+      options.regex = true;
+    } else if (!std::strcmp(arg, "--code")) {
+      ok = ParseCode(next, options.kanjiCode), ++i;
+    } else if (!std::strcmp(arg, "--line-max")) {
+      ok = ParseNumber(next, 0, options.lineMax), ++i;
+    } else if (!std::strcmp(arg, "--tab-size")) {
+      ok = ParseNumber(next, 1, options.tabSize), ++i;
+    } else if (!std::strcmp(arg, "--member")) {
+      ok = ParseNumber(next, 0, options.member), ++i;
+    } else if (!std::strcmp(arg, "-o")) {
+      options.outputDir = next, ++i;
+    } else if (arg[0] == '-' && arg[1] != '\0' && std::strcmp(arg, "--") != 0) {
+      error = std::string("unknown option ") + arg;
+      return false;
+    } else {
+      options.operands.push_back(arg);
+    }
+    if (!ok) {
+      error = std::string("bad value for ") + arg + ": " + next;
+      return false;
+    }
+  }
+  size_t wanted = options.command == "grep" ? 2 : 1;
+  if (options.operands.size() != wanted) {
+    error = options.operands.size() < wanted ? "missing operand" : "too many operands";
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,34 @@
+// zvcat's output: Shift-JIS bytes as they are, or converted for a UTF-8 terminal (iconv on
+// Linux, the code-page calls on Windows).  Messages go to standard error, converted the same way.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Converts Shift-JIS (CP932) text to UTF-8; bytes that do not convert become U+FFFD.
+std::string SjisToUtf8(const char* text, size_t length);
+
+class ZvcatOutput {
+ public:
+  explicit ZvcatOutput(bool utf8) : utf8_(utf8) {}
+  ~ZvcatOutput() { Flush(); }
+  ZvcatOutput(const ZvcatOutput&) = delete;
+  ZvcatOutput& operator=(const ZvcatOutput&) = delete;
+  // Shift-JIS text, converted when the output is UTF-8.
+  void Text(const char* text, size_t length);
+  // ASCII (numbers, tabs, newlines): written as it is.
+  void Plain(const char* text, size_t length);
+  void Plain(const std::string& text) { Plain(text.data(), text.size()); }
+  void Flush();
+
+ private:
+  bool utf8_;
+  std::string pending_;
+};
+
+// Writes a system message (Shift-JIS) to standard error, converted for the terminal.
+void PrintMessage(const char* sjisMessage);
+// Sets up standard output for exact bytes and chooses how messages are written: UTF-8 on
+// Linux; on Windows in the console's code page unless the output is asked for in UTF-8.
+void PrepareTerminal(bool utf8Output);
+bool MessagesInUtf8();

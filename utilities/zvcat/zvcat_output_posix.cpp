@@ -1,0 +1,50 @@
+// Shift-JIS to UTF-8 through iconv(3) on Linux.
+#include <iconv.h>
+
+#include "utilities/zvcat/zvcat_output.h"
+
+namespace {
+
+class Converter {
+ public:
+  Converter() : handle_(iconv_open("UTF-8", "CP932")) {}
+  ~Converter() {
+    if (handle_ != iconv_t(-1)) iconv_close(handle_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  std::string Convert(const char* text, size_t length) {
+    std::string out;
+    if (handle_ == iconv_t(-1)) return std::string(text, length);
+    char* in = const_cast<char*>(text);
+    size_t inLeft = length;
+    char buffer[4096];
+    while (inLeft > 0) {
+      char* outPtr = buffer;
+      size_t outLeft = sizeof buffer;
+      size_t result = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
+      out.append(buffer, sizeof buffer - outLeft);
+      if (result == size_t(-1) && outLeft == sizeof buffer && inLeft > 0) {
+        out += "\xEF\xBF\xBD";  // U+FFFD for a byte that does not convert
+        ++in;
+        --inLeft;
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+      }
+    }
+    return out;
+  }
+
+ private:
+  iconv_t handle_;
+};
+
+}  // namespace
+
+std::string SjisToUtf8(const char* text, size_t length) {
+  static Converter converter;
+  return converter.Convert(text, length);
+}
+
+void PrepareTerminal(bool) {}
+bool MessagesInUtf8() { return true; }

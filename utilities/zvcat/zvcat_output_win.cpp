@@ -1,0 +1,32 @@
+// Shift-JIS to UTF-8 through the code-page calls on Windows.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include <vector>
+
+#include "utilities/zvcat/zvcat_output.h"
+
+std::string SjisToUtf8(const char* text, size_t length) {
+  if (length == 0) return std::string();
+  int wide = MultiByteToWideChar(932, 0, text, int(length), nullptr, 0);
+  std::vector<wchar_t> buffer(size_t(wide) + 1);
+  MultiByteToWideChar(932, 0, text, int(length), buffer.data(), wide);
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string out(size_t(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+namespace {
+bool utf8Messages = false;
+}
+
+void PrepareTerminal(bool utf8Output) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  utf8Messages = utf8Output || GetConsoleOutputCP() == CP_UTF8;
+}
+
+bool MessagesInUtf8() { return utf8Messages; }

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# zvcat's contract, checked from outside: output bytes, --utf8, --detect, --rows, --code,
+# layout options, messages and exit statuses.
+# Usage: zvcat_test.sh SAMPLES_DIR WORK_DIR ZVCAT [EMULATOR...]
+set -uo pipefail
+samples=$1 work=$2
+shift 2
+zvcat=("$@")
+mkdir -p "$work"
+failures=0 checks=0
+check() {  # check NAME EXPECTED ACTUAL
+  checks=$((checks + 1))
+  if [ "$2" != "$3" ]; then
+    failures=$((failures + 1))
+    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+run() { "${zvcat[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# The text: converted to Shift-JIS, byte for byte what iconv gives.
+run "$samples/euc.txt" >"$work/euc.out"
+check "EUC text equals iconv's CP932" "$(sha1sum <"$samples/euc.cp932")" "$(sha1sum <"$work/euc.out")"
+run --utf8 "$samples/jis.txt" >"$work/jis.utf8"
+check "--utf8 equals iconv's UTF-8" "$(iconv -f CP932 -t UTF-8 "$samples/jis.cp932" | sha1sum)" "$(sha1sum <"$work/jis.utf8")"
+
+# Detection.
+check "detect sjis" "sjis text" "$(run --detect "$samples/sjis.txt")"
+check "detect euc" "euc text" "$(run --detect "$samples/euc.txt")"
+check "detect jis" "jis text" "$(run --detect "$samples/jis.txt")"
+head -c 3000 /dev/zero >"$work/zeros.bin"
+check "detect binary" "sjis binary" "$(run --detect "$work/zeros.bin")"
+
+# A forced code is used as it is.
+printf '\xa4\xa2\n' >"$work/euc-kana.txt"
+check "forced sjis keeps EUC bytes" "a4a20a" "$(run --code sjis "$work/euc-kana.txt" | od -An -tx1 | tr -d ' \n')"
+check "automatic converts" "82a00a" "$(run "$work/euc-kana.txt" | od -An -tx1 | tr -d ' \n')"
+
+# Rows: offset, length, line end.
+printf '%0200d\nab\tc\r\n\x88\x9f' 0 >"$work/rows.txt"
+check "rows" "$(printf '0\t80\t0\n80\t80\t0\n160\t40\t1\n201\t4\t1\n207\t2\t0')" "$(run --rows "$work/rows.txt")"
+check "rows --line-max 150" "$(printf '0\t150\t0\n150\t50\t1\n201\t4\t1\n207\t2\t0')" "$(run --rows --line-max 150 "$work/rows.txt")"
+printf 'a\tb\tc' >"$work/tabs.txt"
+check "rows --tab-size 8 --line-max 9" "$(printf '0\t3\t0\n3\t2\t0')" "$(run --rows --tab-size 8 --line-max 9 "$work/tabs.txt")"
+# (enough plain text follows that the file is not taken for binary)
+{ printf '\x01\x01\x01\x01\x01x\n'; printf 'plain\n%.0s' $(seq 20); } >"$work/ctrl.txt"
+check "rows with control codes" "$(printf '0\t4\t0\n4\t2\t1')" "$(run --rows --line-max 8 "$work/ctrl.txt" | head -n 2)"
+check "rows --no-control-codes" "$(printf '0\t6\t1\n7\t5\t1')" "$(run --rows --line-max 8 --no-control-codes "$work/ctrl.txt" | head -n 2)"
+
+# Failures: the system's message on standard error, exit status 1; bad usage 2.
+run --utf8 "$work/no-such-file.txt" >/dev/null
+check "missing file status" "1" "$?"
+check "missing file message" "zvcat: ファイルが見つかりません" "$(tr -d '\r' <"$work/stderr")"
+run "$work" >/dev/null
+check "directory status" "1" "$?"
+run --bogus "$work/rows.txt" >/dev/null
+check "bad option status" "2" "$?"
+run --code klingon "$work/rows.txt" >/dev/null
+check "bad code status" "2" "$?"
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]

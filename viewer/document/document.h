@@ -1,0 +1,73 @@
+// The one document of the process: the shown file's bytes converted to Shift-JIS in one
+// block (`Text`), and the row index over them (`LineTable`, 32-bit offsets into `Text`).
+// Loading runs in idle time, 1024 bytes per LoadNextChunk; every view reads rows through
+// RowStart and FormatRow and never keeps pointers across a reload.
+#pragma once
+
+#include <cstdint>
+
+#include "viewer/archive/archive_reader.h"
+#include "viewer/document/memory_block.h"
+
+constexpr int AutoDetect = 9;
+constexpr uint32_t kLoadChunkSize = 1024;
+// Room for a path of the platform's length limit (MAX_PATH); longer paths are refused.
+constexpr int kFileNameSize = 260;
+// FormatRow copies at most this many bytes; its output buffer must hold one more.
+constexpr int kMaxRowBytes = 256;
+
+struct Document {
+  int32_t TopLine = 0;
+  int32_t VScrollScale = 1;
+  int32_t LeftColumn = 0;
+  int32_t RowHeight = 1;
+  int32_t Selection[4] = {-1, -1, -1, -1};  // anchor row, end row, anchor column, end column
+  int32_t Dragging = 0;
+  char FileName[kFileNameSize] = "(未表示)";
+  uint32_t FileSize = 0;
+  uint32_t BytesLeft = 0;
+  SourceReader* ArchiveFile = nullptr;  // the archive container when a member is shown
+  SourceReader* Source = nullptr;       // the bytes shown: the file or the open member
+  int32_t SearchRow = 0;
+  int32_t Marks[4] = {-1, -1, -1, -1};
+  char* TextEnd = nullptr;
+  char* PendingLineStart = nullptr;
+
+  MemoryBlock TextHandle;
+  MemoryBlock LineTableHandle;
+  char* Text = nullptr;            // FileSize + 256 bytes
+  uint32_t* LineTable = nullptr;   // entry n: offset of row n in Text
+  int32_t LineCount = 0;
+  int32_t RowCount = 0;
+  int32_t DisplayMode = 0;         // 0 text, 1 binary
+  int32_t KanjiCode = 0;           // 0 Shift-JIS, 1 EUC, 2 JIS
+
+  // Where the row scan stands inside the pending row (it resumes there on the next chunk).
+  char* ScanPosition = nullptr;
+  int64_t ScanColumn = 0;
+};
+
+extern Document TheDocument;
+
+int OpenDocument(const char* path, int kanjiChoice, int modeChoice);
+int OpenArchiveMember(int index);
+// Like OpenDocument with a path, but shows archive member `member` instead of the usual choice.
+int OpenDocumentMember(const char* path, int member);
+void SetKanjiCode(int code);
+void SetDisplayMode(int mode);
+int LoadNextChunk();
+void LoadAll();
+char* RowStart(int32_t n);
+char* RowPointer(int32_t n, int32_t offset);
+// Copies row n (text: up to the line end, the next row or 256 bytes; binary: the dump row)
+// NUL-terminated into out (257 bytes).  Returns 1 when the row ends a line.
+int FormatRow(int32_t n, char* out, int* length);
+void ResetDocument(const char* message);
+void CloseSources();
+void RefreshViews();
+void RestartLoading();
+void DetectCodes(int kanjiChoice, int modeChoice);
+
+// Lists of NUL-terminated strings closed by an empty string.
+char* ListEnd(char* list);
+void ListRemoveFirst(char* list);

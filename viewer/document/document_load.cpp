@@ -1,0 +1,135 @@
+// Loading: restart from byte 0, then 1024 bytes per LoadNextChunk, converted to Shift-JIS in
+// place and scanned into rows.  The last 4 bytes of a chunk are held back from the row scan
+// until more text arrives, so a CR LF pair or a double-byte character is never split.
+#include <algorithm>
+#include <cstdio>
+
+#include "viewer/document/document.h"
+#include "viewer/document/document_host.h"
+#include "viewer/document/kanji_code.h"
+#include "viewer/document/row_scan.h"
+#include "viewer/shell/settings_globals.h"
+
+namespace {
+
+constexpr int kHeldBackBytes = 4;
+constexpr int32_t kTableSlack = 1024;
+constexpr int32_t kTableGrowth = 2052;
+
+int32_t TableCapacity() { return int32_t(TheDocument.LineTableHandle.Size() / sizeof(uint32_t)); }
+
+// Makes room for every row a scan of `bytes` more bytes can add, plus the end entry.
+bool EnsureTableRoom(int64_t bytes) {
+  Document& doc = TheDocument;
+  int64_t required = int64_t(doc.LineCount) + bytes + 2;
+  if (TableCapacity() >= std::max<int64_t>(doc.LineCount + kTableSlack, required)) return true;
+  int64_t entries = std::max<int64_t>(doc.LineCount + kTableGrowth, required + kTableSlack);
+  if (!doc.LineTableHandle.Resize(size_t(entries) * sizeof(uint32_t))) return false;
+  doc.LineTable = static_cast<uint32_t*>(doc.LineTableHandle.Data());
+  return true;
+}
+
+void ScanRowsUpTo(char* limit) {
+  Document& doc = TheDocument;
+  RowScanner scanner{LineMax, TabSize, ShowControlCodes != 0};
+  RowScanState state{doc.ScanPosition, doc.ScanColumn, doc.PendingLineStart};
+  int32_t added = scanner.Scan(doc.Text, state, limit, doc.LineTable + doc.LineCount);
+  doc.ScanPosition = state.position;
+  doc.ScanColumn = state.column;
+  doc.PendingLineStart = state.rowStart;
+  doc.LineCount += added;
+}
+
+void UpdateRowCount() {
+  Document& doc = TheDocument;
+  if (doc.DisplayMode == 1) {
+    doc.RowCount = int32_t((int64_t(doc.TextEnd - doc.Text) + 15) / 16);
+  } else {
+    doc.RowCount = doc.LineCount;
+  }
+}
+
+// The last rows after the final byte: scan to the end and close the table with its end entry.
+void FinishRows() {
+  Document& doc = TheDocument;
+  if (EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) ScanRowsUpTo(doc.TextEnd);
+  doc.LineTable[doc.LineCount] = uint32_t(doc.TextEnd - doc.Text);
+  UpdateRowCount();
+}
+
+// Loading cannot go on: keep what was loaded, close the rows and tell the user.
+int StopLoading(const char* message) {
+  Document& doc = TheDocument;
+  doc.BytesLeft = 0;
+  *doc.TextEnd = '\0';
+  FinishRows();
+  Host().ShowErrorBox(message);
+  Host().RefreshTextWindow();
+  return 0;
+}
+
+void ShowProgress() {
+  Document& doc = TheDocument;
+  char position[48];
+  std::snprintf(position, sizeof position, "%ld/%ld", long(doc.TopLine) + 1, long(doc.RowCount));
+  Host().SetPositionText(position);
+  uint64_t loaded = uint64_t(doc.FileSize - doc.BytesLeft);
+  Host().SetLoadMeter(doc.FileSize ? int(loaded * 100 / doc.FileSize) : 100);
+  Host().RefreshTextWindow();
+}
+
+}  // namespace
+
+void RestartLoading() {
+  Document& doc = TheDocument;
+  doc.BytesLeft = doc.FileSize;
+  doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = doc.Text;
+  doc.ScanColumn = 0;
+  *doc.Text = '\0';
+  doc.LineCount = doc.RowCount = doc.FileSize > 0 ? 1 : 0;
+  doc.LineTable[0] = 0;
+  doc.TopLine = 0;
+  for (int32_t& edge : doc.Selection) edge = -1;
+  if (doc.Source) doc.Source->Seek(0, 0);
+  ResetConverter();
+  doc.LeftColumn = 0;
+}
+
+int LoadNextChunk() {
+  Document& doc = TheDocument;
+  if (doc.BytesLeft == 0) {
+    if (doc.Source) doc.Source->Suspend();
+    return 1;
+  }
+  uint32_t n = std::min(doc.BytesLeft, kLoadChunkSize);
+  // An escape sequence left open by the last chunk is written back in front of this one.
+  char* input = doc.TextEnd + PendingEscapeBytes();
+  int got = doc.Source ? doc.Source->Read(input, n) : -1;
+  bool shortRead = got != int(n);
+  uint32_t arrived = got > 0 ? uint32_t(got) : 0;
+  doc.BytesLeft -= shortRead ? 0 : n;
+  doc.TextEnd += ConvertChunkTo(doc.TextEnd, input, arrived);
+  if (shortRead) return StopLoading("ファイルが読み込めません!これ以上の読み込みを中止します");
+  *doc.TextEnd = '\0';  // the scanners may look one byte past the text
+
+  if (!EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) {
+    return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
+  }
+  if (doc.BytesLeft > 0) {
+    char* limit = std::max(doc.TextEnd - kHeldBackBytes, doc.ScanPosition);
+    ScanRowsUpTo(limit);
+    UpdateRowCount();
+  } else {
+    FinishRows();
+  }
+  ShowProgress();
+  if (doc.BytesLeft == 0) LoadNextChunk();
+  return 0;
+}
+
+void LoadAll() {
+  Host().SetBusy(true);
+  while (TheDocument.BytesLeft > 0) LoadNextChunk();
+  LoadNextChunk();
+  Host().SetBusy(false);
+}

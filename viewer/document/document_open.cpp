@@ -1,0 +1,244 @@
+// Opening a file or an archive member into the document, detecting its codes, and resetting
+// the document after a failure.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "viewer/archive/archive_open.h"
+#include "viewer/archive/file_api.h"
+#include "viewer/archive/file_reader.h"
+#include "viewer/document/document.h"
+#include "viewer/document/document_host.h"
+#include "viewer/document/kanji_code.h"
+#include "viewer/shell/platform.h"
+
+Document TheDocument;
+
+namespace {
+
+constexpr uint32_t kSampleSize = 4096;
+constexpr uint32_t kSpareBytes = 256;
+constexpr uint32_t kInitialTableBytes = 1024;
+// Rows are 32-bit offsets and positions are 32-bit signed: larger files are refused.
+constexpr uint32_t kLargestFile = 0x7FFFFFFFu - kSpareBytes;
+
+const char kNotFound[] = "ファイルが見つかりません";
+const char kCannotOpen[] = "メモリが足りないか、ファイルが展開できません";
+const char kTooLarge[] = "ファイルが大きすぎます";
+const char kNoMemory[] = "メモリが足りません";
+const char kUnsupported[] = "未対応の圧縮形式です。展開できません";
+const char kPathTooLong[] = "ファイル名が長すぎます";
+
+void FreeBlocks() {
+  Document& doc = TheDocument;
+  doc.TextHandle.Free();
+  doc.LineTableHandle.Free();
+  doc.Text = doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = nullptr;
+  doc.LineTable = nullptr;
+}
+
+bool AllocateBlocks(size_t textBytes, size_t tableBytes) {
+  Document& doc = TheDocument;
+  if (!doc.TextHandle.Allocate(textBytes, true) || !doc.LineTableHandle.Allocate(tableBytes, true)) {
+    FreeBlocks();
+    return false;
+  }
+  doc.Text = static_cast<char*>(doc.TextHandle.Data());
+  doc.LineTable = static_cast<uint32_t*>(doc.LineTableHandle.Data());
+  doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = doc.Text;
+  return true;
+}
+
+bool FitsInMemory(uint32_t size) {
+  uint64_t available = AvailableMemoryBytes();
+  return uint64_t(size) * 10 <= available * 8 && size <= kLargestFile;
+}
+
+bool StartsWithRead(const char* name) {
+  static const char kRead[] = "READ";
+  for (int i = 0; i < 4; ++i) {
+    char c = name[i];
+    if (c >= 'a' && c <= 'z') c = char(c - 32);
+    if (c != kRead[i]) return false;
+  }
+  return true;
+}
+
+bool HasDocumentExtension(const char* name) {
+  static const char* const kExtensions[] = {"doc", "hed", "man", "txt", "1st"};
+  const char* dot = std::strrchr(name, '.');
+  const char* separator = std::strrchr(name, '\\');
+  if (!dot || (separator && dot < separator)) return false;
+  for (const char* extension : kExtensions) {
+    if (EqualsIgnoringCase(dot + 1, extension)) return true;
+  }
+  return false;
+}
+
+int ChooseMember(ArchiveReader& archive) {
+  ArchiveEntry entry;
+  int count = archive.MemberCount();
+  for (int i = 0; i < count; ++i) {
+    if (archive.GetEntry(i, entry) == 0 && StartsWithRead(entry.name)) return i;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (archive.GetEntry(i, entry) == 0 && HasDocumentExtension(entry.name)) return i;
+  }
+  return 0;
+}
+
+void DeleteArchiveFile() {
+  delete TheDocument.ArchiveFile;
+  TheDocument.ArchiveFile = nullptr;
+}
+
+// Opens FileName as the Source: the file itself or, for an archive, a member of it.
+// `forcedMember` >= 0 shows exactly that member.
+bool OpenSource(int forcedMember) {
+  Document& doc = TheDocument;
+  auto file = std::make_unique<FileReader>(doc.FileName, fileapi::kShareDenyNone);
+  if (file->IsBad()) return false;
+  ArchiveKind kind = ArchiveKindForPath(doc.FileName);
+  if (kind == ArchiveKind::kNone) {
+    doc.Source = file.release();
+    return true;
+  }
+  doc.ArchiveFile = file.release();
+  ArchiveReader* archive = NewArchiveReader(kind, doc.ArchiveFile);
+  if (!archive) {
+    DeleteArchiveFile();
+    return false;
+  }
+  doc.Source = archive;
+  int first = forcedMember >= 0 ? forcedMember : ChooseMember(*archive);
+  int last = forcedMember >= 0 ? forcedMember : archive->MemberCount() - 1;
+  for (int i = first; i <= last && i < archive->MemberCount(); ++i) {
+    if (OpenArchiveMember(i)) {
+      Host().OpenArchiveFiler(i);
+      return true;
+    }
+  }
+  delete doc.Source;
+  doc.Source = nullptr;
+  DeleteArchiveFile();
+  return false;
+}
+
+int FailOpening(const char* message) {
+  ResetDocument(message);
+  RefreshViews();
+  Host().SetBusy(false);
+  return 0;
+}
+
+int OpenPath(const char* path, int kanjiChoice, int modeChoice, int forcedMember) {
+  Document& doc = TheDocument;
+  Host().SetBusy(true);
+  size_t length = std::strlen(path);
+  std::snprintf(doc.FileName, sizeof doc.FileName, "%s", path);
+  CloseSources();
+  if (length >= sizeof doc.FileName) return FailOpening(kPathTooLong);
+  if (!fileapi::IsRegularFile(doc.FileName)) return FailOpening(kNotFound);
+  if (!OpenSource(forcedMember)) return FailOpening(kCannotOpen);
+  return OpenDocument(nullptr, kanjiChoice, modeChoice);
+}
+
+}  // namespace
+
+int OpenDocument(const char* path, int kanjiChoice, int modeChoice) {
+  if (path) return OpenPath(path, kanjiChoice, modeChoice, -1);
+  Document& doc = TheDocument;
+  FreeBlocks();
+  if (!doc.Source) return FailOpening(kCannotOpen);
+  doc.FileSize = doc.Source->Size();
+  if (!FitsInMemory(doc.FileSize)) return FailOpening(kTooLarge);
+  if (!AllocateBlocks(size_t(doc.FileSize) + kSpareBytes, kInitialTableBytes)) return FailOpening(kNoMemory);
+  DetectCodes(kanjiChoice, modeChoice);
+  RestartLoading();
+  RefreshViews();
+  Host().SetBusy(false);
+  return 1;
+}
+
+int OpenDocumentMember(const char* path, int member) {
+  return OpenPath(path, AutoDetect, AutoDetect, member);
+}
+
+int OpenArchiveMember(int index) {
+  Document& doc = TheDocument;
+  if (!doc.ArchiveFile || !doc.Source) return 0;
+  Host().SetBusy(true);
+  if (static_cast<ArchiveReader*>(doc.Source)->OpenMember(index) != 0) {
+    ResetDocument(kUnsupported);
+    Host().SetBusy(false);
+    return 0;
+  }
+  return OpenDocument(nullptr, doc.KanjiCode, AutoDetect);
+}
+
+void DetectCodes(int kanjiChoice, int modeChoice) {
+  Document& doc = TheDocument;
+  std::unique_ptr<char[]> sample(new (std::nothrow) char[kSampleSize + 1]);
+  if (!sample) {
+    doc.KanjiCode = 0;
+    doc.DisplayMode = 0;
+    return;
+  }
+  uint32_t wanted = doc.FileSize < kSampleSize ? doc.FileSize : kSampleSize;
+  int got = doc.Source->Read(sample.get(), wanted);
+  uint32_t length = got > 0 ? uint32_t(got) : 0;
+  doc.Source->Seek(0, 0);
+  sample[length] = '\0';
+  if (kanjiChoice == AutoDetect) {
+    doc.KanjiCode = DetectKanjiCode(sample.get());
+    if (doc.KanjiCode == kEuc) Host().ShowStatusMessage("EUCコードを検出しました", 1);
+    if (doc.KanjiCode == kJis) Host().ShowStatusMessage("JISコードを検出しました", 1);
+  }
+  if (modeChoice == AutoDetect) doc.DisplayMode = LooksBinary(sample.get(), length);
+}
+
+void ResetDocument(const char* message) {
+  Document& doc = TheDocument;
+  FreeBlocks();
+  AllocateBlocks(kSpareBytes, kSpareBytes);
+  if (message) Host().ShowStatusMessage(message, 1);
+  doc.RowCount = doc.LineCount = 0;
+  doc.BytesLeft = 0;
+  doc.FileSize = 0;
+  if (doc.LineTable) doc.LineTable[0] = 0;
+}
+
+void CloseSources() {
+  Document& doc = TheDocument;
+  Host().CloseDocumentWindows();
+  delete doc.Source;
+  doc.Source = nullptr;
+  DeleteArchiveFile();
+}
+
+void RefreshViews() {
+  Host().RefreshTextWindow();
+  Host().InvalidateTextWindow();
+  char title[kFileNameSize + 32];
+  std::snprintf(title, sizeof title, "%s - %s", kProgramTitle, TheDocument.FileName);
+  Host().SetTitle(title);
+}
+
+void SetKanjiCode(int code) {
+  if (!TheDocument.Source) return;
+  Host().SetBusy(true);
+  TheDocument.KanjiCode = code;
+  RestartLoading();
+  RefreshViews();
+  Host().SetBusy(false);
+}
+
+void SetDisplayMode(int mode) {
+  if (!TheDocument.Source) return;
+  Host().SetBusy(true);
+  TheDocument.DisplayMode = mode;
+  RestartLoading();
+  RefreshViews();
+  Host().SetBusy(false);
+}

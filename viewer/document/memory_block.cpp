@@ -1,0 +1,29 @@
+// MemoryBlock over the C allocator: growth uses realloc, which on large blocks remaps pages
+// instead of copying them.
+#include "viewer/document/memory_block.h"
+
+#include <cstdlib>
+#include <cstring>
+
+bool MemoryBlock::Allocate(size_t size, bool zeroFill) {
+  Free();
+  data_ = zeroFill ? std::calloc(size ? size : 1, 1) : std::malloc(size ? size : 1);
+  if (!data_) return false;
+  size_ = size;
+  return true;
+}
+
+bool MemoryBlock::Resize(size_t size) {
+  void* grown = std::realloc(data_, size ? size : 1);
+  if (!grown) return false;
+  if (size > size_) std::memset(static_cast<char*>(grown) + size_, 0, size - size_);
+  data_ = grown;
+  size_ = size;
+  return true;
+}
+
+void MemoryBlock::Free() {
+  std::free(data_);
+  data_ = nullptr;
+  size_ = 0;
+}

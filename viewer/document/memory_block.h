@@ -1,0 +1,25 @@
+// MemoryBlock: an owned, resizable block of bytes (the document's text and line table).
+// Growth keeps the contents and zero-fills the new part.  Allocation failures are results.
+#pragma once
+
+#include <cstddef>
+
+class MemoryBlock {
+ public:
+  MemoryBlock() = default;
+  ~MemoryBlock() { Free(); }
+  MemoryBlock(const MemoryBlock&) = delete;
+  MemoryBlock& operator=(const MemoryBlock&) = delete;
+
+  // Replaces the block by a new one of `size` bytes; false (and no block) on failure.
+  bool Allocate(size_t size, bool zeroFill);
+  // Resizes, keeping the contents; false (block unchanged) on failure.
+  bool Resize(size_t size);
+  void Free();
+  void* Data() const { return data_; }
+  size_t Size() const { return size_; }
+
+ private:
+  void* data_ = nullptr;
+  size_t size_ = 0;
+};

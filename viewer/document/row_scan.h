@@ -1,0 +1,24 @@
+// The row scan: splits Shift-JIS text into rows at line ends (LF, CR, CR LF) and at the wrap
+// column.  A double-byte character is never split; a tab advances to the next tab stop;
+// control codes shown as caret and letter take two columns.  The scan can stop anywhere and
+// resume later from its state with the same result.
+#pragma once
+
+#include <cstdint>
+
+struct RowScanState {
+  char* position;  // next byte to scan
+  int64_t column;  // columns used by the current row before `position`
+  char* rowStart;  // start of the current, unfinished row
+};
+
+struct RowScanner {
+  int32_t lineMax;
+  int32_t tabSize;
+  bool controlCodesShown;
+
+  // Scans up to `limit` (the byte at `limit` may be looked at), writing the offset from `text`
+  // of every new row into `rows`.  Returns the number of rows written, at most
+  // limit - state.position + 1.
+  int32_t Scan(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const;
+};
