@@ -17,6 +17,7 @@ const Command kCommands[] = {
     {"", RunShowText},
     {"detect", RunDetect},
     {"rows", RunRows},
+    {"grep", RunGrep},
 };
 
 }  // namespace

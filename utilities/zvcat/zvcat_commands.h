@@ -7,3 +7,4 @@
 int RunShowText(const ZvcatOptions& options);  // zvcat FILE
 int RunDetect(const ZvcatOptions& options);    // zvcat --detect FILE
 int RunRows(const ZvcatOptions& options);      // zvcat --rows FILE
+int RunGrep(const ZvcatOptions& options);      // zvcat --grep PATTERN FILE
