@@ -1,6 +1,7 @@
 // BuildFirstByteMap: the bytes a match can begin with (by folded value), and whether the
 // pattern can match the empty string.  Walks every path from the program start up to the first
 // instruction that consumes text.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -114,6 +115,8 @@ class FirstByteWalker {
     }
   }
 
+  static int ValueOf(const uint8_t* end) { return (end[0] << 8) | end[1]; }
+
   void MarkClass(int at) {
     ForEachItem(at, [this](const uint8_t* item, bool, const uint8_t* high) {
       if (high == nullptr) {
@@ -121,7 +124,21 @@ class FirstByteWalker {
         return;
       }
       for (int x = FirstByteOf(item); x <= FirstByteOf(high); ++x) Mark(Fold(x));
+      // The first bytes between the ends' first bytes miss some when a range runs from a
+      // single byte to a double-byte character: every single byte from the low end on, and
+      // every lead byte up to the high end's, can begin a member.
+      int low = ValueOf(item);
+      int top = ValueOf(high);
+      for (int x = low; x <= top && x < 256; ++x) Mark(Fold(x));
+      for (int x = std::max(low >> 8, 0x81); x <= (top >> 8); ++x) Mark(Fold(x));
     });
+  }
+
+  // A byte is ruled out only when every character it can begin lies in the range: a single
+  // byte inside it, or a lead byte whose 256 possible characters all do.
+  static bool RangeHoldsEveryCharacterOf(int x, int low, int top) {
+    if (IsSjisLead(static_cast<uint8_t>(x))) return low <= (x << 8) && ((x << 8) | 0xFF) <= top;
+    return low <= x && x <= top;
   }
 
   void MarkNotClass(int at) {
@@ -132,7 +149,11 @@ class FirstByteWalker {
         if (!twoBytes) scratch[Fold(item[0])] = 0;
         return;
       }
-      for (int x = FirstByteOf(item) + 1; x < FirstByteOf(high); ++x) scratch[IsSjisLead(x) ? x : Fold(x)] = 0;
+      int low = ValueOf(item);
+      int top = ValueOf(high);
+      for (int x = FirstByteOf(item) + 1; x < FirstByteOf(high); ++x) {
+        if (RangeHoldsEveryCharacterOf(x, low, top)) scratch[x] = 0;
+      }
     });
     for (int b = 0; b < 256; ++b) {
       if (scratch[b]) Mark(b);

@@ -69,6 +69,12 @@ TEST(RegexSearch, ClassesOfDoubleByteRanges) {
   EXPECT_EQ(Find("[]a]+", "x]a]"), (Hit{1, 3}));
   EXPECT_EQ(Find("[a-]+", "x-a-"), (Hit{1, 3}));
   EXPECT_EQ(Find("[漢字]+", "漢字漢"), (Hit{0, 6}));
+  // A range from a single byte to a double-byte character holds the half-width katakana
+  // (ｱ is B1) that lie between, though B1 is above the high end's lead byte 82.
+  EXPECT_EQ(Find("[#-ん]", "\x01ｱ"), (Hit{1, 1}));
+  EXPECT_EQ(Find("[ｱ-ん]", "\x01か"), (Hit{1, 2}));
+  EXPECT_EQ(Find("[^か-ｱ]", "ﾟ"), (Hit{0, 1}));  // a range the wrong way round holds nothing
+  EXPECT_EQ(Find("[^X-ﾟ]", "Xか"), (Hit{1, 2}));  // a single-byte range holds no double-byte character
   // The trail byte of a double-byte character is never a class member by itself.
   EXPECT_EQ(Find("[\\]", "ソ"), kNone);
 }
