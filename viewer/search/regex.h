@@ -55,6 +55,7 @@ struct RegexTextTables {
   bool valid = false;
   uint8_t folded[256] = {};   // Fold of each single byte
   uint8_t canStart[256] = {}; // FirstByteMap[Fold(b)]
+  uint8_t passOver[256] = {}; // 0 where a match can start, else the bytes of the character
 };
 
 // The compiled regular expression.  Owns its program and its first-byte map.

@@ -12,6 +12,7 @@ const RegexTextTables& TextTablesFor(RegexBuffer& buffer) {
   for (int b = 0; b < 256; ++b) {
     tables.folded[b] = buffer.Fold ? static_cast<uint8_t>(buffer.Fold(static_cast<uint16_t>(b))) : static_cast<uint8_t>(b);
     tables.canStart[b] = buffer.FirstByteMap != nullptr && buffer.FirstByteMap[tables.folded[b]] != 0;
+    tables.passOver[b] = tables.canStart[b] ? 0 : (IsSjisLead(static_cast<uint8_t>(b)) ? 2 : 1);
   }
   tables.fold = buffer.Fold;
   tables.valid = true;
@@ -47,7 +48,7 @@ int RegexSearch(RegexBuffer& buffer, const char* text, int length, int start, in
   int64_t steps = kSearchStepLimit;
   while (p <= limit) {
     if (useMap) {
-      while (p < limit && !tables.canStart[bytes[p]]) p += CharSize(bytes, p);
+      for (int pass; p < limit && (pass = tables.passOver[bytes[p]]) != 0;) p += pass;
       if (p > limit) return -1;
     }
     if (p == length && hasMap && buffer.CanBeEmpty == 0) return -1;
