@@ -17,8 +17,8 @@ namespace {
 // Stores the pattern and the options and compiles it; false (with the message printed) when
 // the pattern cannot be searched for.
 bool SetUpPattern(const ZvcatOptions& options) {
-  std::string pattern = options.operands[0];
-  if (options.utf8 && !Utf8ToSjis(options.operands[0], pattern)) {
+  std::string pattern;
+  if (!PatternFromCommandLine(options.operands[0], options.utf8, pattern)) {
     PrintMessage("the pattern is not UTF-8 text that Shift-JIS can hold");
     return false;
   }

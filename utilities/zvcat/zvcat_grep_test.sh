@@ -22,7 +22,12 @@ text="$work/grep.txt"
 { sjis 'abc ABC abc\n漢字の検索と漢字\nxaBc\n'; printf '%0100d\n' 0 | tr 0 q; } >"$text"
 check "plain" "$(printf '0\t0\t3')" "$(run --grep abc "$text")"
 check "ignore case: first hit of each row" "$(printf '0\t0\t3\n2\t1\t3')" "$(run --grep -i ABC "$text")"
-check "Shift-JIS pattern bytes" "$(printf '1\t6\t4')" "$(run --grep "$(sjis '検索')" "$text")"
+# Raw Shift-JIS bytes on the command line only reach a Linux program unchanged (Wine converts
+# arguments from the UTF-8 locale).
+host=$([ "${#zvcat[@]}" -eq 1 ] && echo yes || echo no)
+if [ "$host" = yes ]; then
+  check "Shift-JIS pattern bytes" "$(printf '1\t6\t4')" "$(run --grep "$(sjis '検索')" "$text")"
+fi
 check "--utf8 pattern" "$(printf '1\t6\t4')" "$(run --utf8 --grep '検索' "$text")"
 check "regex" "$(printf '1\t0\t14')" "$(run --utf8 --grep -E '漢.*漢' "$text")"
 check "regex ignore case" "$(printf '0\t0\t3\n2\t1\t3')" "$(run --grep -E -i 'a[b]c' "$text")"
@@ -38,8 +43,10 @@ check "bad regex status" "2" "$?"
 check "bad regex message" "yes" "$(grep -q 'does not compile' "$work/stderr" && echo yes)"
 run --grep '' "$text" >/dev/null
 check "empty pattern status" "2" "$?"
-run --utf8 --grep $'\xff' "$text" >/dev/null
-check "pattern that is not UTF-8" "2" "$?"
+if [ "$host" = yes ]; then
+  run --utf8 --grep $'\xff' "$text" >/dev/null
+  check "pattern that is not UTF-8" "2" "$?"
+fi
 
 printf '%060d\nac\n' 0 | tr 0 a >"$work/explode.txt"
 check "a match that gives up" "$(printf '1\t0\t2')" "$(run --grep -E '(a|aa)*(a|aa)*(a|aa)*c' "$work/explode.txt")"

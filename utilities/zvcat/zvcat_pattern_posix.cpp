@@ -1,9 +1,13 @@
-// UTF-8 to Shift-JIS through iconv(3).
+// Command-line patterns on Linux: UTF-8 to Shift-JIS through iconv(3) for a UTF-8 terminal.
 #include <iconv.h>
 
 #include "utilities/zvcat/zvcat_pattern.h"
 
-bool Utf8ToSjis(const std::string& utf8, std::string& sjis) {
+bool PatternFromCommandLine(const std::string& utf8, bool utf8Terminal, std::string& sjis) {
+  if (!utf8Terminal) {
+    sjis = utf8;
+    return true;
+  }
   iconv_t handle = iconv_open("CP932", "UTF-8");
   if (handle == iconv_t(-1)) return false;
   std::string out(utf8.size() * 2 + 4, '\0');
