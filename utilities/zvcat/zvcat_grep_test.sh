@@ -7,15 +7,7 @@ work=$1
 shift
 zvcat=("$@")
 mkdir -p "$work"
-failures=0 checks=0
-check() {  # check NAME EXPECTED ACTUAL
-  checks=$((checks + 1))
-  if [ "$2" != "$3" ]; then
-    failures=$((failures + 1))
-    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
-run() { "${zvcat[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+source "$(dirname "$0")/contract_checks.sh"
 sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }
 
 text="$work/grep.txt"
@@ -59,5 +51,4 @@ check "binary mode searches dump lines" "$(printf '2\t0\t8')" "$(run --grep 0000
 run --grep abc "$work/no-such-file.txt" >/dev/null
 check "missing file status" "1" "$?"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
