@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"rows", RunRows},
     {"list", RunList},
     {"extract", RunExtract},
+    {"grep", RunGrep},
 };
 
 }  // namespace

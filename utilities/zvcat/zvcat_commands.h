@@ -9,3 +9,4 @@ int RunDetect(const ZvcatOptions& options);    // zvcat --detect FILE
 int RunRows(const ZvcatOptions& options);      // zvcat --rows FILE
 int RunList(const ZvcatOptions& options);     // zvcat --list ARCHIVE
 int RunExtract(const ZvcatOptions& options);  // zvcat --extract ARCHIVE [--member N] [-o DIR]
+int RunGrep(const ZvcatOptions& options);      // zvcat --grep PATTERN FILE

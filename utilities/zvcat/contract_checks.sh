@@ -1,0 +1,16 @@
+# Helpers for zvcat's contract scripts (sourced): `check NAME EXPECTED ACTUAL` counts and
+# reports, `run ARGS...` runs zvcat ("${zvcat[@]}") with standard error kept in $work/stderr,
+# `finish` prints the totals and gives the script's status.
+failures=0 checks=0
+check() {
+  checks=$((checks + 1))
+  if [ "$2" != "$3" ]; then
+    failures=$((failures + 1))
+    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+run() { "${zvcat[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+finish() {
+  echo "$((checks - failures)) passed, $failures failed"
+  [ "$failures" -eq 0 ]
+}

@@ -1,0 +1,65 @@
+// zvcat --grep: every hit of a pattern, forward from the top the way repeat search finds them,
+// one line each: row, byte offset of the hit in the row text, length in bytes.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "utilities/zvcat/zvcat_commands.h"
+#include "utilities/zvcat/zvcat_document.h"
+#include "utilities/zvcat/zvcat_output.h"
+#include "utilities/zvcat/zvcat_pattern.h"
+#include "viewer/document/document.h"
+#include "viewer/search/search_engine.h"
+#include "viewer/shell/settings_globals.h"
+
+namespace {
+
+// Stores the pattern and the options and compiles it; false (with the message printed) when
+// the pattern cannot be searched for.
+bool SetUpPattern(const ZvcatOptions& options) {
+  std::string pattern;
+  if (!PatternFromCommandLine(options.operands[0], options.utf8, pattern)) {
+    PrintMessage("the pattern is not UTF-8 text that Shift-JIS can hold");
+    return false;
+  }
+  if (pattern.empty() || pattern.size() >= kSearchPatternSize || pattern.find('\0') != std::string::npos) {
+    PrintMessage("the pattern must be 1 to 255 bytes long");
+    return false;
+  }
+  std::memcpy(SearchPattern, pattern.c_str(), pattern.size() + 1);
+  CaseSensitive = options.ignoreCase ? 0 : 1;
+  RegexMode = options.regex ? 1 : 0;
+  if (!PrepareSearch() && options.regex) {
+    PrintMessage("the regular expression does not compile (unbalanced parentheses, more than 10 nested groups, "
+                 "\"[\" without \"]\", a trailing backslash or an incomplete double-byte character)");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunGrep(const ZvcatOptions& options) {
+  if (!SetUpPattern(options)) return 2;
+  if (!OpenAndLoad(options)) return 1;
+  ZvcatOutput out(false);
+  char line[64];
+  char* hit = nullptr;
+  int length = 0;
+  for (int32_t row = SearchForward(-1, &hit, &length); row >= 0; row = SearchForward(row, &hit, &length)) {
+    long offset = long(hit - RowStart(row));
+    int written = std::snprintf(line, sizeof line, "%ld\t%ld\t%d\n", long(row), offset, length);
+    out.Plain(line, size_t(written));
+  }
+  out.Flush();
+  if (RowsGivenUp > 0) {
+    char message[256];
+    std::snprintf(message, sizeof message,
+                  "the regular expression gave up on %ld rows (too many failure points or too much "
+                  "backtracking); they are reported as rows without a hit",
+                  long(RowsGivenUp));
+    PrintMessage(message);
+    return 1;
+  }
+  return 0;
+}

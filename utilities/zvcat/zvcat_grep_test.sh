@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# zvcat --grep from outside: hit lines, -i, -E, --utf8 patterns, layout options, binary
+# files, and the messages and statuses of bad patterns and of matches that give up.
+# Usage: zvcat_grep_test.sh WORK_DIR ZVCAT [EMULATOR...]
+set -uo pipefail
+work=$1
+shift
+zvcat=("$@")
+mkdir -p "$work"
+source "$(dirname "$0")/contract_checks.sh"
+sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }
+
+text="$work/grep.txt"
+{ sjis 'abc ABC abc\n漢字の検索と漢字\nxaBc\n'; printf '%0100d\n' 0 | tr 0 q; } >"$text"
+check "plain" "$(printf '0\t0\t3')" "$(run --grep abc "$text")"
+check "ignore case: first hit of each row" "$(printf '0\t0\t3\n2\t1\t3')" "$(run --grep -i ABC "$text")"
+# Raw Shift-JIS bytes on the command line only reach a Linux program unchanged (Wine converts
+# arguments from the UTF-8 locale).
+host=$([ "${#zvcat[@]}" -eq 1 ] && echo yes || echo no)
+if [ "$host" = yes ]; then
+  check "Shift-JIS pattern bytes" "$(printf '1\t6\t4')" "$(run --grep "$(sjis '検索')" "$text")"
+fi
+check "--utf8 pattern" "$(printf '1\t6\t4')" "$(run --utf8 --grep '検索' "$text")"
+check "regex" "$(printf '1\t0\t14')" "$(run --utf8 --grep -E '漢.*漢' "$text")"
+check "regex ignore case" "$(printf '0\t0\t3\n2\t1\t3')" "$(run --grep -E -i 'a[b]c' "$text")"
+check "rows follow --line-max" "$(printf '3\t79\t1\n4\t19\t1')" "$(run --grep -E 'q$' "$text")"
+check "rows --line-max 150" "$(printf '3\t99\t1')" "$(run --grep --line-max 150 -E 'q$' "$text")"
+check "no hit" "" "$(run --grep zzz "$text")"
+check "no hit status" "0" "$?"
+check "a bad regex is a plain string without -E" "" "$(run --grep 'a(b' "$text")"
+check "plain status" "0" "$?"
+
+run --grep -E 'a(b' "$text" >/dev/null
+check "bad regex status" "2" "$?"
+check "bad regex message" "yes" "$(grep -q 'does not compile' "$work/stderr" && echo yes)"
+run --grep '' "$text" >/dev/null
+check "empty pattern status" "2" "$?"
+if [ "$host" = yes ]; then
+  run --utf8 --grep $'\xff' "$text" >/dev/null
+  check "pattern that is not UTF-8" "2" "$?"
+fi
+
+printf '%060d\nac\n' 0 | tr 0 a >"$work/explode.txt"
+check "a match that gives up" "$(printf '1\t0\t2')" "$(run --grep -E '(a|aa)*(a|aa)*(a|aa)*c' "$work/explode.txt")"
+run --grep -E '(a|aa)*(a|aa)*(a|aa)*c' "$work/explode.txt" >/dev/null
+check "give-up status" "1" "$?"
+check "give-up message" "yes" "$(grep -q 'gave up on 1 rows' "$work/stderr" && echo yes)"
+
+head -c 64 /dev/zero >"$work/zeros.bin"
+check "binary mode searches dump lines" "$(printf '2\t0\t8')" "$(run --grep 00000020 "$work/zeros.bin")"
+run --grep abc "$work/no-such-file.txt" >/dev/null
+check "missing file status" "1" "$?"
+
+finish

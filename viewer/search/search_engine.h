@@ -1,0 +1,32 @@
+// The search engine: finds the current search string in the rows of the document, as a plain
+// string (Boyer-Moore-Horspool, optionally case-folded) or as a regular expression, one row at
+// a time over FormatRow text.  A hit is a row, a pointer into the document and a length.
+#pragma once
+
+#include <cstdint>
+
+#include "viewer/search/regex.h"
+
+constexpr int kSearchPatternSize = 256;  // at most 255 bytes of text and the NUL
+
+extern char SearchPattern[kSearchPatternSize];
+extern RegexBuffer PatternBuffer;
+extern RegexRegisters MatchRegisters;
+
+// Shown (owned by the caller's window) when PrepareSearch could not compile the pattern.
+extern const char kInvalidRegexMessage[];
+
+// Sets the folding function from CaseSensitive, compiles SearchPattern (whatever RegexMode
+// says) and builds the first-byte map.  Returns 1; 0 when the pattern did not compile, in which
+// case RegexMode has been cleared and the caller shows kInvalidRegexMessage.
+int PrepareSearch();
+
+// The row of the next hit after `row` (row -1 begins with row 0), or -1.  `hit` and `length`
+// may be null.  Forward searches load more of the file when they run past the loaded rows.
+int32_t SearchForward(int32_t row, char** hit, int* length);
+// The row of the nearest hit before `row`, or -1 (at once for row 0).
+int32_t SearchBackward(int32_t row, char** hit, int* length);
+
+// Rows in which a regular-expression match gave up (too many failure points) since the last
+// PrepareSearch; they count as rows without a hit.
+extern int32_t RowsGivenUp;
