@@ -13,7 +13,6 @@
 #include "viewer/archive/extract_member.h"
 #include "viewer/archive/file_api.h"
 #include "viewer/archive/file_reader.h"
-#include "viewer/archive/lzh_reader.h"
 #include "viewer/archive/member_path.h"
 
 namespace {
@@ -64,10 +63,7 @@ bool IsDirectoryEntry(const ArchiveEntry& entry) {
 }
 
 // The archive's own check of the bytes just extracted; true when there is none.
-bool MemberBytesSound(ArchiveReader& reader) {
-  auto* lzh = dynamic_cast<LzhReader*>(&reader);
-  return !lzh || lzh->CheckMember() == kLzhMemberGood;
-}
+bool MemberBytesSound(ArchiveReader& reader) { return reader.CheckMemberIntegrity() == kMemberIntact; }
 
 // Extracts member `index`; false after printing why it failed.
 bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) {

@@ -20,6 +20,9 @@ struct ArchiveEntry {
   char path[256] = {};          // LZH: directory extension + name; ZIP: the stored name
 };
 
+// What the archive's own check (a CRC in the headers) says of the open member's bytes.
+enum MemberIntegrity { kMemberIntact = 0, kMemberCrcMismatch = 1, kMemberDamaged = 2 };
+
 class ArchiveReader : public SourceReader {
  public:
   explicit ArchiveReader(SourceReader* inner) : inner_(inner) {}
@@ -32,6 +35,9 @@ class ArchiveReader : public SourceReader {
   // Fills `entry`; 0 on success, -1 when there is no such member.
   virtual int GetEntry(int index, ArchiveEntry& entry) = 0;
   virtual int MemberCount() = 0;
+  // A MemberIntegrity value for the open member, decoding what is not decoded yet; the
+  // position is kept.  Formats without a check answer kMemberIntact.
+  virtual int CheckMemberIntegrity() { return kMemberIntact; }
 
   SourceReader* Inner() const { return inner_; }
   int CurrentMember() const { return currentMember_; }

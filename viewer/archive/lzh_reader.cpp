@@ -188,3 +188,11 @@ bool CheckLzhArchive(const char* path) {
   LzhReader reader(&file);
   return !reader.IsBad() && reader.MemberCount() > 0;
 }
+
+int LzhReader::CheckMemberIntegrity() {
+  switch (CheckMember()) {
+    case kLzhMemberGood: return kMemberIntact;
+    case kLzhMemberCrcMismatch: return kMemberCrcMismatch;
+    default: return kMemberDamaged;
+  }
+}

@@ -41,6 +41,7 @@ class LzhReader : public ArchiveReader {
   // Decodes whatever of the open member is not decoded yet and says whether it is sound.
   // The position is kept.
   int CheckMember();
+  int CheckMemberIntegrity() override;
 
  private:
   bool FindFirstHeader();

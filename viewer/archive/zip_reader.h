@@ -43,6 +43,11 @@ class ZipReader : public ArchiveReader {
   // is still delivered (OpenMember returns 0); extraction must treat it as an error.
   ZipMemberStatus LastMemberStatus() const { return status_; }
   bool LastMemberCrcOk() const { return status_ == ZipMemberStatus::kOk; }
+  int CheckMemberIntegrity() override {
+    return status_ == ZipMemberStatus::kCrcMismatch ? kMemberCrcMismatch
+           : status_ == ZipMemberStatus::kDamaged   ? kMemberDamaged
+                                                    : kMemberIntact;
+  }
   // The inflater's result for the last deflated member (kInflateOk otherwise).
   int LastInflateResult() const { return inflateResult_; }
   // Why the directory could not be read (kZipDirectoryOk when it was).

@@ -79,6 +79,19 @@ char* AppendDecimal(char* out, int64_t value) {
   return out;
 }
 
+// A fully loaded archive member is checked against the archive's CRC; a mismatch or damaged
+// data is worth telling, since the text shown may then be wrong.
+void ReportMemberIntegrity() {
+  Document& doc = TheDocument;
+  if (!doc.ArchiveFile || !doc.Source) return;
+  int integrity = static_cast<ArchiveReader*>(doc.Source)->CheckMemberIntegrity();
+  if (integrity == kMemberCrcMismatch) {
+    Host().ShowStatusMessage("CRCが一致しません。書庫が壊れているかもしれません", 1);
+  } else if (integrity == kMemberDamaged) {
+    Host().ShowStatusMessage("書庫が壊れています。読めたところまでを表示します", 1);
+  }
+}
+
 void ShowProgress() {
   Document& doc = TheDocument;
   char position[48];
@@ -134,6 +147,7 @@ int LoadNextChunk() {
     UpdateRowCount();
   } else {
     FinishRows();
+    ReportMemberIntegrity();
   }
   ShowProgress();
   if (doc.BytesLeft == 0) LoadNextChunk();
