@@ -7,15 +7,7 @@ samples=$1 work=$2
 shift 2
 zvcat=("$@")
 mkdir -p "$work"
-failures=0 checks=0
-check() {  # check NAME EXPECTED ACTUAL
-  checks=$((checks + 1))
-  if [ "$2" != "$3" ]; then
-    failures=$((failures + 1))
-    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
-run() { "${zvcat[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+source "$(dirname "$0")/contract_checks.sh"
 
 # The text: converted to Shift-JIS, byte for byte what iconv gives.
 run "$samples/euc.txt" >"$work/euc.out"
@@ -46,6 +38,20 @@ check "rows --tab-size 8 --line-max 9" "$(printf '0\t3\t0\n3\t2\t0')" "$(run --r
 check "rows with control codes" "$(printf '0\t4\t0\n4\t2\t1')" "$(run --rows --line-max 8 "$work/ctrl.txt" | head -n 2)"
 check "rows --no-control-codes" "$(printf '0\t6\t1\n7\t5\t1')" "$(run --rows --line-max 8 --no-control-codes "$work/ctrl.txt" | head -n 2)"
 
+# Archives: the member list, extraction under a folder, one member shown.
+rm -rf "$work/zip" && mkdir -p "$work/zip/in/sub" && cd "$work/zip/in"
+printf 'first member\n' >a.txt
+head -c 5000 "$samples/sjis.txt" >sub/b.txt
+zip -q -9 ../t.zip a.txt sub/b.txt && cd - >/dev/null
+# (unzip -v's methods "Stored" and "Defl:X" are listed as "Stored " and "Defl<X>")
+check "list" "$(unzip -v "$work/zip/t.zip" | awk '$8 ~ /txt$/ {
+    m = $2; if (m == "Stored") m = "Stored "; else sub(/^Defl:/, "Defl<", m) && m = m ">"
+    printf "%d\t%s\t%s\t%s\t%s\n", n++, m, $3, $1, $8 }')" "$(run --list "$work/zip/t.zip")"
+run --extract "$work/zip/t.zip" -o "$work/zip/out" >/dev/null
+check "extract status" "0" "$?"
+check "extracted files" "same" "$(diff -r "$work/zip/in" "$work/zip/out" >/dev/null && echo same)"
+check "member shown" "first member" "$(run --member 0 "$work/zip/t.zip")"
+
 # Failures: the system's message on standard error, exit status 1; bad usage 2.
 run --utf8 "$work/no-such-file.txt" >/dev/null
 check "missing file status" "1" "$?"
@@ -57,5 +63,4 @@ check "bad option status" "2" "$?"
 run --code klingon "$work/rows.txt" >/dev/null
 check "bad code status" "2" "$?"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
