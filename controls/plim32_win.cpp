@@ -67,28 +67,28 @@ void RegisterClasses() {
   Lib.buttonExtra = buttonClass.cbWndExtra;
 
   WNDCLASSEXA previous = buttonClass;
-  for (const ClassSpec& spec : Classes) {
-    WNDCLASSEXA wc = spec.base == Base::Static   ? staticClass
-                     : spec.base == Base::Button ? buttonClass
-                     : spec.base == Base::Dialog ? dialogClass
+  for (const ClassSpec& entry : Classes) {
+    WNDCLASSEXA wc = entry.base == Base::Static   ? staticClass
+                     : entry.base == Base::Button ? buttonClass
+                     : entry.base == Base::Dialog ? dialogClass
                                                  : previous;
     wc.cbSize = sizeof wc;
-    wc.lpszClassName = spec.name;
-    wc.lpfnWndProc = spec.proc;
+    wc.lpszClassName = entry.name;
+    wc.lpfnWndProc = entry.proc;
     wc.hInstance = Lib.instance;
-    wc.style |= CS_GLOBALCLASS | spec.addedStyle;
-    wc.cbClsExtra += spec.classBytes;
-    wc.cbWndExtra += spec.windowSlots * Slot;
-    if (spec.cursor) wc.hCursor = LoadCursorA(nullptr, spec.cursor);
-    if (spec.background == Background::Face) wc.hbrBackground = Lib.faceBrush;
-    if (spec.background == Background::None) wc.hbrBackground = nullptr;
+    wc.style |= CS_GLOBALCLASS | entry.addedStyle;
+    wc.cbClsExtra += entry.classBytes;
+    wc.cbWndExtra += entry.windowSlots * Slot;
+    if (entry.cursor) wc.hCursor = LoadCursorA(nullptr, entry.cursor);
+    if (entry.background == Background::Face) wc.hbrBackground = Lib.faceBrush;
+    if (entry.background == Background::None) wc.hbrBackground = nullptr;
     RegisterClassExA(&wc);
     previous = wc;
   }
 }
 
 void UnregisterClasses() {
-  for (const ClassSpec& spec : Classes) UnregisterClassA(spec.name, Lib.instance);
+  for (const ClassSpec& entry : Classes) UnregisterClassA(entry.name, Lib.instance);
 }
 
 HBITMAP LoadNamedBitmap(const char* name) {
