@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 data=$ZV_BENCH_DATA
 load=$ZV_BUILD/bench/load_bench
-japanese_text "$data/japanese-64m.utf8" 72
+japanese_text "$data/japanese-64m.utf8" 90
 [ -f "$data/japanese-64m.sjis" ] || iconv -f UTF-8 -t SHIFT_JIS "$data/japanese-64m.utf8" >"$data/japanese-64m.sjis"
 [ -f "$data/japanese-64m.euc" ] || iconv -f UTF-8 -t EUC-JP "$data/japanese-64m.utf8" >"$data/japanese-64m.euc"
 [ -f "$data/japanese-64m.jis" ] || iconv -f UTF-8 -t ISO-2022-JP "$data/japanese-64m.utf8" >"$data/japanese-64m.jis"
