@@ -4,36 +4,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
+#include "viewer/archive/bytes_reader.h"
 #include "viewer/document/document.h"
 #include "viewer/document/sjis.h"
 #include "viewer/shell/settings_globals.h"
 
 namespace {
-
-class MemoryReader : public SourceReader {
- public:
-  MemoryReader(const uint8_t* data, size_t size) : bytes_(data, data + size) {}
-  int IsBad() override { return 0; }
-  int Read(void* buffer, uint32_t count) override {
-    size_t n = std::min<size_t>(count, bytes_.size() - position_);
-    std::memcpy(buffer, bytes_.data() + position_, n);
-    position_ += n;
-    return int(n);
-  }
-  int Seek(int32_t offset, int origin) override {
-    int64_t base = origin == 1 ? int64_t(position_) : origin == 2 ? int64_t(bytes_.size()) : 0;
-    if (base + offset < 0 || base + offset > int64_t(bytes_.size())) return -1;
-    position_ = size_t(base + offset);
-    return int(position_);
-  }
-  uint32_t Size() override { return uint32_t(bytes_.size()); }
-
- private:
-  std::vector<uint8_t> bytes_;
-  size_t position_ = 0;
-};
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -71,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TheDocument.KanjiCode = kanji == 3 ? 0 : kanji;
   TheDocument.DisplayMode = mode == 2 ? 0 : mode;
   CloseSources();
-  TheDocument.Source = new MemoryReader(data + 3, size - 3);
+  TheDocument.Source = new BytesReader(data + 3, size - 3);
   OpenDocument(nullptr, kanji == 3 ? AutoDetect : kanji, mode == 2 ? AutoDetect : mode);
   LoadAll();
   CheckRows();

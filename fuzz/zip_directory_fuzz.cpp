@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "viewer/archive/zip_bytes_reader.h"
+#include "viewer/archive/bytes_reader.h"
 #include "viewer/archive/zip_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  ZipBytesReader file(data, size);
+  BytesReader file(data, size);
   ZipReader zip(&file);
   ArchiveEntry entry;
   for (int i = 0; i < zip.MemberCount(); ++i) zip.GetEntry(i, entry);

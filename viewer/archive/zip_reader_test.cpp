@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "viewer/archive/inflate_test_writer.h"
-#include "viewer/archive/zip_bytes_reader.h"
+#include "viewer/archive/bytes_reader.h"
 #include "viewer/archive/zip_crc32.h"
 
 namespace {
@@ -96,7 +96,7 @@ BuiltZip BuildZip(const std::vector<TestMember>& members, const std::string& com
 // A reader over the bytes, kept alive together.
 struct OpenZip {
   std::vector<uint8_t> bytes;
-  ZipBytesReader file;
+  BytesReader file;
   ZipReader zip;
   explicit OpenZip(std::vector<uint8_t> b)
       : bytes(std::move(b)), file(bytes.data(), bytes.size()), zip(&file) {}

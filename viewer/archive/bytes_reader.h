@@ -1,5 +1,5 @@
-// ZipBytesReader: a SourceReader over bytes in memory that it does not own, so that the ZIP
-// reader's tests and fuzz target can open archives without files.  Seeks outside the bytes fail.
+// BytesReader: a SourceReader over bytes in memory that it does not own, so that tests and fuzz
+// targets can open documents and archives without files.  Seeks outside the bytes fail.
 #pragma once
 
 #include <cstddef>
@@ -8,9 +8,9 @@
 
 #include "viewer/archive/source_reader.h"
 
-class ZipBytesReader : public SourceReader {
+class BytesReader : public SourceReader {
  public:
-  ZipBytesReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  BytesReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   int IsBad() override { return 0; }
   int Read(void* buffer, uint32_t count) override {
     size_t n = count < size_ - position_ ? count : size_ - position_;
