@@ -1,0 +1,68 @@
+// The viewer's process-wide Win32 state: the windows, the shared GDI objects and menus loaded
+// at start-up, and the few main-window services the other windows call.  One instance per
+// process; the start-up code fills it in, the shutdown code releases it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "viewer/shell/settings_globals.h"
+
+// Custom window messages.
+constexpr UINT WM_ZV_REFRESH = WM_USER + 100;     // 1124
+constexpr UINT WM_ZV_RELOADKEYS = WM_USER + 101;  // 1125
+constexpr UINT WM_ZV_SETTABPOS = WM_USER + 102;   // 1126
+constexpr UINT WM_ZV_GETTABPOS = WM_USER + 103;   // 1127
+
+// Child ids of the main window.
+constexpr int kPositionFrameId = 1000;
+constexpr int kPositionTextId = 1001;
+constexpr int kMessageFrameId = 1002;
+constexpr int kMessageTextId = 1003;
+constexpr int kLoadMeterId = 1004;
+constexpr int kMarkListId = 1005;
+constexpr int kSizeGripId = 1006;
+constexpr int kLeftTabId = 1007;
+
+// Window class names.
+constexpr char kMainWindowClass[] = "Zelko View 32";
+constexpr char kTextWindowClass[] = "ZelkoView!Text";
+constexpr char kFilerWindowClass[] = "ZelkoView!Filer";
+constexpr char kArchFilerWindowClass[] = "ZelkoView!ArchFiler";
+constexpr char kLineListWindowClass[] = "ZelkoView!LList";
+constexpr char kMarkListWindowClass[] = "ZelkoView!MarkList";
+constexpr char kLeftTabWindowClass[] = "ZelkoView!LeftTab";
+
+extern HINSTANCE Instance;
+extern char HelpPath[256];
+extern HMODULE ControlLibrary;
+
+extern HWND MainWindow;  // null once WM_CLOSE was accepted
+extern HWND TextWindow;
+extern HANDLE DirChangeHandle;
+
+// Shared GDI objects, menus and cursors (loaded at start-up, released at shutdown).
+extern HFONT OemFont;
+extern HFONT DisplayFont;  // the text window's font: the "Font" setting or the stock fixed font
+extern HFONT FilerFontHandle;
+extern HBITMAP ToolBarBitmap;
+extern HBITMAP LogoBitmap;
+extern HBITMAP FlagBitmap;
+extern HBITMAP IconBitmap;
+extern HBITMAP MarkGlyphBitmap;  // 36 x RowHeight: CR and TAB marks, normal and inverted
+extern HMENU MainMenu;
+extern HMENU FilerPopupMenu;
+extern HMENU ContextMenus[kRightMenuCount];  // 0 on selected text, 1 on line numbers, 2 elsewhere
+extern HCURSOR LineCursor;
+extern HCURSOR FlagCursor;
+
+// The text window's layout values.
+extern int32_t CharWidth;
+extern int32_t TextLeftEdge;
+extern int32_t VisibleColumnCount;
+extern int32_t PageRowCount;
+
+// Status bar and busy cursor of the main window.
+void ShowStatusMessage(const char* text, int priority);
+void SetBusy(bool on);
