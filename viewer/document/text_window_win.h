@@ -1,0 +1,19 @@
+// The text window "ZelkoView!Text": paints the document's rows (text or hexadecimal dump)
+// with margins, line numbers, marks and visible control codes, scrolls by rows and columns,
+// and turns key presses into commands for the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Brings row `row` to the top (loading up to it) and, when the view scrolls sideways,
+// column `column` to the left edge.
+void GoToPosition(int32_t row, int32_t column);
+// Invalidates (without erasing) the rows between a and b, either order, that are on screen.
+void InvalidateRows(int32_t a, int32_t b);
+// (Re)builds MarkGlyphBitmap: 36 x RowHeight, the CR and TAB marks in normal and inverted
+// colours.
+void BuildMarkGlyphs(HWND textWindow);

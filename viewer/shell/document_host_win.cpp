@@ -1,0 +1,3 @@
+// placeholder
+#include "viewer/shell/document_host_win.h"
+void InstallWin32DocumentHost() {}

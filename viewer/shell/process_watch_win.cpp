@@ -1,0 +1,3 @@
+// placeholder
+#include "viewer/shell/process_watch_win.h"
+void PollWatchedProcesses(HWND) {}

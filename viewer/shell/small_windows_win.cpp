@@ -1,0 +1,2 @@
+// placeholder
+#include <windows.h>

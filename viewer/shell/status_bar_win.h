@@ -1,0 +1,8 @@
+// The status bar's message item (hold time and priorities) and the busy cursor.
+#pragma once
+
+// Milliseconds a priority-1 message is held against lower-priority ones and against clearing.
+constexpr unsigned kStatusHoldMs = 3000;
+
+// The text of item 1003 (at most size - 1 bytes); "" when the main window is gone.
+void StatusMessageText(char* buffer, int size);
