@@ -10,3 +10,4 @@ HWND OpenSubWindow(const char*, const char*, DWORD, HWND, HMENU, void*, const ch
 void SaveSubWindowPlacement(HWND, const char*) {}
 void OnLinkedWindowPosChanged(HWND, const WINDOWPOS*) {}
 void UnlinkWindow(HWND) {}
+HWND FindOwnWindow(const char*) { return nullptr; }

@@ -1,9 +1,29 @@
-// The processes the viewer started and watches (archive members run from a temporary copy,
-// the editor): polled after every message and load step.
+// The processes the viewer started and watches: programs run from an archive (their temporary
+// copy is deleted when they end) and the editor (the shown file is reloaded when it ends).
+// The table is polled after every message and load step of the main loop.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
-// Checks the watched processes; those that ended get their follow-up (a temporary copy is
-// deleted, the shown file reloaded after the editor).  Nothing is watched yet.
+constexpr int kWatchSlotCount = 48;
+constexpr int kWatchFree = 0;
+constexpr int kWatchDeleteCopy = 1;  // delete Path when the process has ended
+constexpr int kWatchReload = 2;      // reload the shown file when the process has ended
+
+struct WatchedProcess {
+  HANDLE ProcessHandle = nullptr;
+  int Kind = kWatchFree;
+  char Path[MAX_PATH] = "";
+};
+
+// Takes over the record's handle when it is added; false (handle still the caller's) when the
+// process cannot be asked for its exit code or every slot is in use.
+bool WatchProcess(const WatchedProcess& record);
+// Carries out what ended processes leave to do and frees their slots.
 void PollWatchedProcesses(HWND owner);
+// True when the viewer may close: at once without running archive members, else on Yes.
+bool ConfirmCloseWithRunningMembers(HWND owner);
+// WM_DROPFILES of the main window: the first file is shown here; with Shift held every file
+// opens in a new viewer.
+void OpenDroppedFiles(HWND mainWindow, HDROP drop);

@@ -1,6 +1,41 @@
-// placeholder
+// The status bar's message item and the busy cursor of the main window.
+//
+// A message of priority 1 (a result the user must see) is held for kStatusHoldMs against
+// messages of priority 0 (menu help lines, tool descriptions) and against clearing; the main
+// loop asks to clear the item on every idle turn, which takes effect once the hold is over.
 #include "viewer/shell/status_bar_win.h"
+
+#include "viewer/shell/platform.h"
 #include "viewer/shell/viewer_globals_win.h"
-void ShowStatusMessage(const char*, int) {}
-void SetBusy(bool) {}
-void StatusMessageText(char* b, int) { b[0] = 0; }
+
+namespace {
+
+uint32_t MessageSetAt = 0;
+int MessagePriority = 0;
+int BusyCount = 0;
+
+}  // namespace
+
+void ShowStatusMessage(const char* text, int priority) {
+  bool held = text[0] == '\0' || (MessagePriority == 1 && priority != 1);
+  if (held && TickCount() - MessageSetAt < kStatusHoldMs) return;
+  HWND item = MainWindow ? GetDlgItem(MainWindow, kMessageTextId) : nullptr;
+  if (!item) return;
+  SetWindowTextA(item, text);
+  MessageSetAt = TickCount();
+  MessagePriority = priority;
+}
+
+void StatusMessageText(char* buffer, int size) {
+  buffer[0] = '\0';
+  if (HWND item = MainWindow ? GetDlgItem(MainWindow, kMessageTextId) : nullptr) GetWindowTextA(item, buffer, size);
+}
+
+void SetBusy(bool on) {
+  if (on) {
+    ++BusyCount;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  } else if (BusyCount > 0 && --BusyCount == 0) {
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  }
+}

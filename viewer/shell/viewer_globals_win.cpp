@@ -27,3 +27,6 @@ int32_t CharWidth = 8;
 int32_t TextLeftEdge = 0;
 int32_t VisibleColumnCount = 0;
 int32_t PageRowCount = 0;
+
+int FilerLetterWidth = 0;
+int FilerLetterHeight = 0;

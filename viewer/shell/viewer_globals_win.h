@@ -63,6 +63,10 @@ extern int32_t TextLeftEdge;
 extern int32_t VisibleColumnCount;
 extern int32_t PageRowCount;
 
+// Width and height of "W" in the main window's default font (Zelko Filer's measure).
+extern int FilerLetterWidth;
+extern int FilerLetterHeight;
+
 // Status bar and busy cursor of the main window.
 void ShowStatusMessage(const char* text, int priority);
 void SetBusy(bool on);

@@ -1,3 +1,84 @@
-// placeholder
+// Registers the viewer's ten window classes.  Windows whose behaviour is not part of the
+// program yet (Zelko Filer, the archive filer, the drive bar, the font sample, the colour box,
+// the line lists) get the default procedure until they are built, so the classes exist from
+// the start with their icons, brushes and cursors.
 #include "viewer/shell/window_classes_win.h"
-bool RegisterViewerClasses(HINSTANCE, bool) { return true; }
+
+#include "viewer/document/text_window_win.h"
+#include "viewer/shell/main_window_win.h"
+#include "viewer/shell/small_windows_win.h"
+
+namespace {
+
+enum class ClassIcon { kNone, kFirst, kSecond, kThird };
+enum class ClassBrush { kNone, kButtonFace, kWindow, kNewButtonFace };
+
+struct ViewerClass {
+  const char* name;
+  WNDPROC procedure;
+  ClassIcon icon;
+  ClassBrush brush;
+  int extraBytes;
+  const char* cursor;  // a resource of the program; null for the arrow
+};
+
+LRESULT CALLBACK DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const ViewerClass kViewerClasses[] = {
+    {"Zelko View 32", MainWindowProc, ClassIcon::kFirst, ClassBrush::kButtonFace, 0, nullptr},
+    {"ZelkoView!Filer", DefaultProcedure, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
+    {"ZelkoView!ArchFiler", DefaultProcedure, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
+    {"ZelkoView!DriveBar", DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
+    {"ZelkoView!FontWindow", DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
+    {"ZelkoView!ColorBox", DefaultProcedure, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
+    {"ZelkoView!Text", TextWindowProc, ClassIcon::kNone, ClassBrush::kWindow, 0, nullptr},
+    {"ZelkoView!LList", DefaultProcedure, ClassIcon::kSecond, ClassBrush::kWindow, 0, nullptr},
+    {"ZelkoView!MarkList", MarkWindowProc, ClassIcon::kSecond, ClassBrush::kNewButtonFace, 0, nullptr},
+    {"ZelkoView!LeftTab", LeftTabWindowProc, ClassIcon::kSecond, ClassBrush::kNone, 0, "Tab"},
+};
+
+HICON ClassIconHandle(HINSTANCE instance, ClassIcon icon, bool seriousIcons) {
+  static const char* const kPlayful[] = {"Main1", "Main2", "Main3"};
+  static const char* const kSerious[] = {"Serious1", "Serious2", "Serious3"};
+  if (icon == ClassIcon::kNone) return nullptr;
+  int index = int(icon) - int(ClassIcon::kFirst);
+  return LoadIconA(instance, seriousIcons ? kSerious[index] : kPlayful[index]);
+}
+
+HBRUSH ClassBrushHandle(ClassBrush brush) {
+  switch (brush) {
+    case ClassBrush::kButtonFace: {
+      static HBRUSH shared = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+      return shared;
+    }
+    case ClassBrush::kNewButtonFace:
+      return CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    case ClassBrush::kWindow:
+      return reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    case ClassBrush::kNone:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool RegisterViewerClasses(HINSTANCE instance, bool seriousIcons) {
+  bool all = true;
+  for (const ViewerClass& entry : kViewerClasses) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = entry.procedure;
+    windowClass.cbWndExtra = entry.extraBytes;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ClassIconHandle(instance, entry.icon, seriousIcons);
+    HCURSOR cursor = entry.cursor ? LoadCursorA(instance, entry.cursor) : nullptr;
+    windowClass.hCursor = cursor ? cursor : LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = ClassBrushHandle(entry.brush);
+    windowClass.lpszClassName = entry.name;
+    if (!RegisterClassA(&windowClass)) all = false;
+  }
+  return all;
+}

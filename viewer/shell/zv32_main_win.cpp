@@ -1,3 +1,152 @@
-// placeholder
+// ZV32.EXE: the viewer's entry point.  Checks the control library, reads the settings,
+// registers the window classes, creates the main window in its place in the link tree, opens
+// the file or directory of the command line, runs the message loop (loading the file in idle
+// turns) and shuts down, saving the settings last.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <ole2.h>
+
+#include <cstdio>
+
+#include "viewer/document/document.h"
+#include "viewer/document/document_host.h"
+#include "viewer/shell/directories_win.h"
+#include "viewer/shell/document_host_win.h"
+#include "viewer/shell/key_table.h"
+#include "viewer/shell/link_windows_win.h"
+#include "viewer/shell/menus_win.h"
+#include "viewer/shell/process_watch_win.h"
+#include "viewer/shell/recent_files.h"
+#include "viewer/shell/settings_globals.h"
+#include "viewer/shell/settings_key.h"
+#include "viewer/shell/settings_store.h"
+#include "viewer/shell/settings_win.h"
+#include "viewer/shell/startup_win.h"
+#include "viewer/shell/status_bar_win.h"
+#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/shell/window_classes_win.h"
+
+namespace {
+
+constexpr UINT kOpenFilerCommand = 100;
+
+// The whole command line is one path; quotes around it (or in it) are dropped.
+void RemoveQuotes(char* commandLine) {
+  char* out = commandLine;
+  for (const char* in = commandLine; *in; ++in) {
+    if (*in != '"') *out++ = *in;
+  }
+  *out = '\0';
+}
+
+void ReadAllSettings(int showCommand) {
+  UseSettingsBackend(&RegistrySettingsBackend(), &Win32SettingsPlatform());
+  LoadSettings(showCommand);
+  BuildContextMenus();
+  CreateSettingFonts();
+}
+
+int ShowCommandFor(int given) {
+  if (given == SW_HIDE) return given;
+  if (WindowStyle & 2) return SW_MAXIMIZE;
+  if (WindowStyle & 1) return given;
+  return PrevWinStyle;
+}
+
+HWND CreateMainWindow(const char* title) {
+  bool systemPlacement = (WindowStyle & 1) != 0;
+  int x = systemPlacement ? CW_USEDEFAULT : PrevWinRect[0];
+  int y = systemPlacement ? CW_USEDEFAULT : PrevWinRect[1];
+  int width = systemPlacement ? CW_USEDEFAULT : PrevWinRect[2];
+  int height = systemPlacement ? CW_USEDEFAULT : PrevWinRect[3];
+  ResetLinkTree(TheLinkTree);
+  return CreateLinkedWindow(kMainWindowClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height,
+                            nullptr, nullptr, Instance, nullptr, WindowLink[kViewerLinkPath]);
+}
+
+// True when the main loop may sleep: nothing left to load and no message in the status bar.
+bool IdleWorkDone() {
+  char shown[10];
+  StatusMessageText(shown, sizeof shown);
+  return TheDocument.BytesLeft == 0 && shown[0] == '\0';
+}
+
+void WaitForInputOrDirectoryChange() {
+  HANDLE handle = DirChangeHandle;
+  DWORD result = MsgWaitForMultipleObjects(handle ? 1 : 0, &handle, FALSE, INFINITE, QS_ALLINPUT);
+  if (handle && result == WAIT_OBJECT_0) {
+    if (HWND filer = FindOwnWindow(kFilerWindowClass)) SendMessageA(filer, WM_ZV_REFRESH, WPARAM(-1), 0);
+  }
+}
+
+int RunMessageLoop() {
+  MSG message;
+  for (;;) {
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return int(message.wParam);
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    } else if (MainWindow) {
+      if (IdleWorkDone()) {
+        WaitForInputOrDirectoryChange();
+        continue;
+      }
+      ShowStatusMessage("", 0);
+      LoadNextChunk();
+    }
+    PollWatchedProcesses(MainWindow);
+  }
+}
+
+void ShutDown() {
+  ReleaseSharedResources();
+  PushRecentFile(TheDocument.FileName);
+  CloseSources();
+  SaveSettings();
+  SetDocumentHost(nullptr);
+  OleUninitialize();
+  FreeControlLibrary();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+  RemoveQuotes(commandLine);
+  Instance = instance;
+  OleInitialize(nullptr);
+  BuildHelpPath();
+  if (!LoadControlLibrary()) {
+    ShowMissingLibraryHelp();
+    OleUninitialize();
+    return 1;
+  }
+  LoadSharedResources();
+  ReadAllSettings(showCommand);
+  if (!previous) RegisterViewerClasses(instance, SeriousIcons != 0);
+  LoadKeyAssign();
+
+  bool hasFile = commandLine[0] != '\0' && !IsDirectoryPath(commandLine);
+  if (commandLine[0] != '\0' && !hasFile) ChangeDirectory(commandLine);
+  char title[MAX_PATH + 32];
+  if (hasFile) std::snprintf(title, sizeof title, "%s - %s", kProgramTitle, commandLine);
+  else std::snprintf(title, sizeof title, "%s - 未表示", kProgramTitle);
+
+  InstallWin32DocumentHost();
+  MainWindow = CreateMainWindow(title);
+  if (!MainWindow) {
+    ShutDown();
+    return 1;
+  }
+  ShowWindow(MainWindow, ShowCommandFor(showCommand));
+  UpdateWindow(MainWindow);
+  InitLinkRootFromMainWindow(MainWindow);
+
+  if (hasFile) {
+    OpenDocument(commandLine, AutoDetect, AutoDetect);
+  } else {
+    ResetDocument(nullptr);
+    if (FilerAtStart && IsWindowVisible(MainWindow)) PostMessageA(MainWindow, WM_COMMAND, kOpenFilerCommand, 0);
+  }
+  int exitCode = RunMessageLoop();
+  ShutDown();
+  return exitCode;
+}

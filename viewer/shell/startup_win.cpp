@@ -1,0 +1,93 @@
+// Start and end of the viewer's process-wide resources (see startup_win.h).
+#include "viewer/shell/startup_win.h"
+
+#include <cstring>
+
+#include "controls/plim32_win.h"
+#include "viewer/shell/menus_win.h"
+#include "viewer/shell/settings_globals.h"
+#include "viewer/shell/settings_win.h"
+#include "viewer/shell/viewer_globals_win.h"
+
+namespace {
+
+constexpr char kControlLibraryName[] = "PLIM32.DLL";
+constexpr char kHelpFileName[] = "ZLKOVIEW.HLP";
+constexpr DWORD kMissingLibraryTopic = 6000;
+
+template <typename Handle>
+void DeleteGdiObject(Handle& handle) {
+  if (handle) DeleteObject(handle);
+  handle = nullptr;
+}
+
+}  // namespace
+
+void BuildHelpPath() {
+  char module[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+  if (length == 0 || length >= sizeof module) module[0] = '\0';
+  char* slash = std::strrchr(module, '\\');
+  if (slash) slash[1] = '\0';
+  else module[0] = '\0';
+  if (std::strlen(module) + sizeof kHelpFileName > sizeof HelpPath) module[0] = '\0';
+  std::strcpy(HelpPath, module);
+  std::strcat(HelpPath, kHelpFileName);
+}
+
+bool LoadControlLibrary() {
+  ControlLibrary = LoadLibraryA(kControlLibraryName);
+  if (!ControlLibrary) return false;
+  // Through void* so the compiler accepts the change of function type.
+  auto version = reinterpret_cast<PlimGetVersionFunction>(
+      reinterpret_cast<void*>(GetProcAddress(ControlLibrary, "GETVersion")));
+  if (version && version() >= PLIM_VERSION) return true;
+  FreeControlLibrary();
+  return false;
+}
+
+void FreeControlLibrary() {
+  if (ControlLibrary) FreeLibrary(ControlLibrary);
+  ControlLibrary = nullptr;
+}
+
+void ShowMissingLibraryHelp() { WinHelpA(nullptr, HelpPath, HELP_CONTEXT, kMissingLibraryTopic); }
+
+void LoadSharedResources() {
+  OemFont = static_cast<HFONT>(GetStockObject(OEM_FIXED_FONT));
+  ToolBarBitmap = LoadBitmapA(Instance, "ToolBar");
+  LogoBitmap = LoadBitmapA(Instance, "Logo");
+  FlagBitmap = LoadBitmapA(Instance, "Flag");
+  IconBitmap = LoadBitmapA(Instance, "Icon");
+  MainMenu = LoadMenuA(Instance, "Main");
+  LineCursor = LoadCursorA(Instance, "Line");
+  FlagCursor = LoadCursorA(Instance, "Flag");
+  FilerPopupMenu = CreatePopupMenu();
+}
+
+void CreateSettingFonts() {
+  if (TextFontStored) {
+    LOGFONTA font = LogFontFromBytes(TextFont);
+    DisplayFont = CreateFontIndirectA(&font);
+  }
+  if (FilerFontStored) {
+    LOGFONTA font = LogFontFromBytes(FilerFont);
+    FilerFontHandle = CreateFontIndirectA(&font);
+  }
+}
+
+void ReleaseSharedResources() {
+  DestroyContextMenus();
+  DeleteGdiObject(ToolBarBitmap);
+  DeleteGdiObject(MarkGlyphBitmap);
+  DeleteGdiObject(DisplayFont);
+  DeleteGdiObject(FilerFontHandle);
+  DeleteGdiObject(LogoBitmap);
+  DeleteGdiObject(FlagBitmap);
+  DeleteGdiObject(IconBitmap);
+  OemFont = nullptr;  // a stock object: nothing to delete
+  if (MainMenu) DestroyMenu(MainMenu);
+  if (FilerPopupMenu) DestroyMenu(FilerPopupMenu);
+  MainMenu = FilerPopupMenu = nullptr;
+  LineCursor = FlagCursor = nullptr;  // shared resource cursors: the system frees them
+}

@@ -1,0 +1,21 @@
+// The pieces of the viewer's start and end: the control library check, the shared GDI
+// resources and menus, the fonts made from the settings, and their release at shutdown.
+#pragma once
+
+#include <windows.h>
+
+// HelpPath: the program's folder followed by "ZLKOVIEW.HLP".
+void BuildHelpPath();
+// Loads "PLIM32.DLL" into ControlLibrary and checks that its GETVersion is at least 144.
+// False (nothing held) when it is missing or too old.
+bool LoadControlLibrary();
+void FreeControlLibrary();
+// The help topic shown when the control library is missing.
+void ShowMissingLibraryHelp();
+
+// The stock OEM font, the bitmaps, the menu "Main", the cursors and the filer's popup menu.
+void LoadSharedResources();
+// The text and filer fonts from the settings (null: the stock font is used).
+void CreateSettingFonts();
+// Menus, GDI objects and cursors, in the order shutdown releases them.
+void ReleaseSharedResources();
