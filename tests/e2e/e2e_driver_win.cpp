@@ -54,13 +54,14 @@ std::string ExeDir() {
 
 std::string ScreenshotDir() { return ExeDir() + "\\screenshots"; }
 
-Program::Program(const std::string& commandLine) {
+Program::Program(const std::string& commandLine, const std::string& workingDir) {
   std::string line = commandLine;
   if (line.find(':') == std::string::npos && line[0] != '\\') line = ExeDir() + "\\" + line;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeDir().c_str(),
+  std::string folder = workingDir.empty() ? ExeDir() : workingDir;
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &info))
     return;
   CloseHandle(info.hThread);
@@ -137,6 +138,12 @@ std::string Text(HWND hwnd) {
   return text;
 }
 
+std::string MessageBoxText(HWND box) {
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassOf(child) == "Static" && !Text(child).empty()) return Text(child);
+  return {};
+}
+
 void SetText(HWND hwnd, const std::string& text) {
   DWORD_PTR ignored;
   SendMessageTimeoutA(hwnd, WM_SETTEXT, 0, LPARAM(text.c_str()), SMTO_ABORTIFHUNG, SendTimeoutMs,
@@ -186,6 +193,28 @@ void RealClick(HWND hwnd, int x, int y) {
   Pause(50);
   SendMouseInput(MOUSEEVENTF_LEFTUP);
   Pause(100);
+}
+
+namespace {
+
+void SendKeyInput(WORD key, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+HeldKey::HeldKey(WORD key) : key_(key) {
+  SendKeyInput(key_, 0);
+  WaitUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) != 0; }, 2000);
+}
+
+HeldKey::~HeldKey() {
+  SendKeyInput(key_, KEYEVENTF_KEYUP);
+  WaitUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) == 0; }, 2000);
 }
 
 void ShowAndSettle(HWND hwnd) {

@@ -21,7 +21,8 @@ std::string ScreenshotDir();
 class Program {
  public:
   // `commandLine` starts with the program's file name, looked up in ExeDir() when relative.
-  explicit Program(const std::string& commandLine);
+  // The program starts in `workingDir` (default: ExeDir()).
+  explicit Program(const std::string& commandLine, const std::string& workingDir = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -48,6 +49,8 @@ HWND WaitForWindow(DWORD processId, const char* className, const char* title, DW
 HWND Item(HWND dialog, int id);
 
 std::string Text(HWND hwnd);
+// The text of a message box: the first static child with text.
+std::string MessageBoxText(HWND box);
 void SetText(HWND hwnd, const std::string& text);
 // SendMessage with a time limit, so a hung program fails the test instead of hanging it.
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -66,6 +69,19 @@ void Key(HWND hwnd, UINT key);
 // Real input through the system's input queue: the pointer moves to the client point of
 // `hwnd` and the left button goes down and up there, so hit testing decides who gets it.
 void RealClick(HWND hwnd, int x, int y);
+// Holds a modifier key (VK_SHIFT, VK_CONTROL) down through the system's input queue for the
+// object's lifetime, so that programs asking for the keyboard state see it.
+class HeldKey {
+ public:
+  explicit HeldKey(WORD key);
+  ~HeldKey();
+  HeldKey(const HeldKey&) = delete;
+  HeldKey& operator=(const HeldKey&) = delete;
+
+ private:
+  WORD key_;
+};
+
 // Brings the window to the front and lets it repaint completely.
 void ShowAndSettle(HWND hwnd);
 

@@ -26,13 +26,6 @@ struct Config {
   }
 };
 
-// The message box's text: the static control among its children.
-std::string MessageText(HWND box) {
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (ClassOf(child) == "Static" && !Text(child).empty()) return Text(child);
-  return {};
-}
-
 }  // namespace
 
 TEST(Plimcfg, WithoutPlimIniShowsDefaultsAndCancelWritesNothing) {
@@ -85,7 +78,7 @@ TEST(Plimcfg, OkWritesTheKeysWarnsAndRepaintsOpenPlimDialogs) {
   config.Press(IDOK);
   HWND box = WaitForWindow(config.program.Id(), "#32770", "CAUTION!", 10000);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageText(box), "修正結果は次回起動時以降に反映されます");
+  EXPECT_EQ(MessageBoxText(box), "修正結果は次回起動時以降に反映されます");
   EXPECT_FALSE(SaveScreenshot(box, "plimcfg_caution").empty());
   EXPECT_EQ(PlimIniValue("GiraGira"), "1");
   EXPECT_EQ(PlimIniValue("Frame3D"), "1");

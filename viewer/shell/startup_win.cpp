@@ -14,6 +14,8 @@ namespace {
 constexpr char kControlLibraryName[] = "PLIM32.DLL";
 constexpr char kHelpFileName[] = "ZLKOVIEW.HLP";
 constexpr DWORD kMissingLibraryTopic = 6000;
+constexpr char kMissingLibraryMessage[] =
+    "PLIM32.DLLが見つからないか、古い版です。\nZV32.EXEと同じフォルダにPLIM32.DLL(1.44以降)を置いてください。";
 
 template <typename Handle>
 void DeleteGdiObject(Handle& handle) {
@@ -51,7 +53,15 @@ void FreeControlLibrary() {
   ControlLibrary = nullptr;
 }
 
-void ShowMissingLibraryHelp() { WinHelpA(nullptr, HelpPath, HELP_CONTEXT, kMissingLibraryTopic); }
+// The help topic explains what to do; without the help file beside the program, a message
+// box says it instead (the help engine would only ask where the help file is).
+void ShowMissingLibraryHelp() {
+  if (GetFileAttributesA(HelpPath) != INVALID_FILE_ATTRIBUTES) {
+    WinHelpA(nullptr, HelpPath, HELP_CONTEXT, kMissingLibraryTopic);
+    return;
+  }
+  MessageBoxA(nullptr, kMissingLibraryMessage, "Zelko View 32", MB_OK | MB_ICONERROR);
+}
 
 void LoadSharedResources() {
   OemFont = static_cast<HFONT>(GetStockObject(OEM_FIXED_FONT));

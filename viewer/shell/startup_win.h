@@ -10,7 +10,8 @@ void BuildHelpPath();
 // False (nothing held) when it is missing or too old.
 bool LoadControlLibrary();
 void FreeControlLibrary();
-// The help topic shown when the control library is missing.
+// Tells the user that the control library is missing: its help topic, or a message box when
+// the help file is not there.
 void ShowMissingLibraryHelp();
 
 // The stock OEM font, the bitmaps, the menu "Main", the cursors and the filer's popup menu.

@@ -1,0 +1,100 @@
+// The running viewer of the end-to-end tests (see zv32_session_win.h).
+#include "tests/e2e/zv32_session_win.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace e2e {
+
+namespace {
+
+// "top/count" split at the slash; -1 for a side that is not there.
+int PositionPart(const std::string& position, bool count) {
+  size_t slash = position.find('/');
+  if (slash == std::string::npos) return -1;
+  std::string part = count ? position.substr(slash + 1) : position.substr(0, slash);
+  return part.empty() ? -1 : std::atoi(part.c_str());
+}
+
+}  // namespace
+
+Viewer::Viewer(const std::string& arguments)
+    : program_(arguments.empty() ? std::string("ZV32.EXE") : "ZV32.EXE " + arguments),
+      main_(WaitForWindow(program_.Id(), "Zelko View 32", nullptr, 20000)) {}
+
+HWND Viewer::text() const { return FindWindowExA(main_, nullptr, "ZelkoView!Text", nullptr); }
+
+int Viewer::TopRow() const { return PositionPart(Position(), false); }
+int Viewer::RowCount() const { return PositionPart(Position(), true); }
+
+bool Viewer::WaitRows(int rows, DWORD timeoutMs) const {
+  return WaitUntil([&] { return RowCount() == rows; }, timeoutMs);
+}
+
+bool Viewer::WaitTopRow(int row, DWORD timeoutMs) const {
+  return WaitUntil([&] { return TopRow() == row; }, timeoutMs);
+}
+
+bool Viewer::WaitMessage(const std::string& message, DWORD timeoutMs) const {
+  return WaitUntil([&] { return Message() == message; }, timeoutMs);
+}
+
+void Viewer::Press(UINT key, bool shift, bool ctrl) const {
+  std::optional<HeldKey> shiftKey, ctrlKey;
+  if (shift) shiftKey.emplace(VK_SHIFT);
+  if (ctrl) ctrlKey.emplace(VK_CONTROL);
+  Send(text(), WM_KEYDOWN, key, 1);
+  Pause(100);  // the command is posted: let the viewer take it while the modifiers are down
+  ctrlKey.reset();
+  shiftKey.reset();
+  Send(text(), WM_KEYUP, key, LPARAM(0xC0000001));
+}
+
+void DeleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
+
+bool ReadSetting(const char* name, std::string& bytes, DWORD* type) {
+  DWORD size = 0, kind = 0;
+  if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, &kind, nullptr, &size) !=
+      ERROR_SUCCESS)
+    return false;
+  bytes.assign(size, '\0');
+  if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, &kind, bytes.data(), &size) !=
+      ERROR_SUCCESS)
+    return false;
+  bytes.resize(size);
+  if (type) *type = kind;
+  return true;
+}
+
+void WriteBinarySetting(const char* name, const std::string& bytes) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
+  RegCloseKey(key);
+}
+
+std::string WriteTestFile(const std::string& name, const std::string& bytes) {
+  std::string folder = ExeDir() + "\\e2e-files";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string path = folder + "\\" + name;
+  if (FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+  return path;
+}
+
+std::string NumberedLines(int count) {
+  std::string text;
+  char line[96];
+  for (int i = 1; i <= count; ++i) {
+    std::snprintf(line, sizeof line, "%d 行目: 日本語のテキストです。\r\n", i);
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace e2e

@@ -1,0 +1,56 @@
+// A running ZV32.EXE for the end-to-end tests: started on a command line, its main window and
+// the texts a user reads (title, position, status message), commands and keys sent to it, and
+// the settings key and test files it works with.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/e2e_driver_win.h"
+
+namespace e2e {
+
+// Child ids of the main window.
+constexpr int kPositionItem = 1001;
+constexpr int kMessageItem = 1003;
+
+class Viewer {
+ public:
+  // Arguments follow "ZV32.EXE "; the window must appear within 20 s.
+  explicit Viewer(const std::string& arguments = {});
+  HWND main() const { return main_; }
+  HWND text() const;
+  DWORD ProcessId() const { return program_.Id(); }
+  std::string Title() const { return Text(main_); }
+  std::string Position() const { return Text(GetDlgItem(main_, kPositionItem)); }
+  std::string Message() const { return Text(GetDlgItem(main_, kMessageItem)); }
+  // The 1-based top row and the row count read from the position text "top/count".
+  int TopRow() const;
+  int RowCount() const;
+  // Waits until the position text shows `rows` rows (loading finished).
+  bool WaitRows(int rows, DWORD timeoutMs = 20000) const;
+  bool WaitTopRow(int row, DWORD timeoutMs = 5000) const;
+  bool WaitMessage(const std::string& message, DWORD timeoutMs = 5000) const;
+  void Command(int id) const { Post(main_, WM_COMMAND, WPARAM(id)); }
+  // A key pressed in the text window with the modifiers given (held through real input).
+  void Press(UINT key, bool shift = false, bool ctrl = false) const;
+  bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr) { return program_.WaitExit(timeoutMs, exitCode); }
+
+ private:
+  Program program_;
+  HWND main_;
+};
+
+// The viewer's settings key.
+constexpr char kSettingsKey[] = "Software\\Plim\\ZelkoView";
+void DeleteSettingsKey();
+bool ReadSetting(const char* name, std::string& bytes, DWORD* type = nullptr);
+void WriteBinarySetting(const char* name, const std::string& bytes);
+
+// Test files live in ExeDir()\e2e-files; returns the full Windows path written.
+std::string WriteTestFile(const std::string& name, const std::string& bytes);
+// Lines "line N ..." of Shift-JIS text, CR LF ended.
+std::string NumberedLines(int count);
+
+}  // namespace e2e

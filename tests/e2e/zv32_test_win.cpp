@@ -1,0 +1,212 @@
+// End-to-end tests of ZV32.EXE under Wine: what a user sees when starting it on a file, a
+// folder or nothing, scrolling with the keys, closing it (the settings written), the missing
+// control library, kanji-code detection, a missing file, arranging several viewers and
+// reloading the key table.  Each test starts from a deleted settings key.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "tests/e2e/zv32_session_win.h"
+
+using namespace e2e;
+
+namespace {
+
+class ViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { DeleteSettingsKey(); }
+};
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string text;
+  for (unsigned char c : bytes) {
+    text += digits[c >> 4];
+    text += digits[c & 15];
+  }
+  return text;
+}
+
+// A REG_SZ value without its NUL; other types as their bytes in hexadecimal.
+std::string Setting(const char* name) {
+  std::string bytes;
+  DWORD type = 0;
+  if (!ReadSetting(name, bytes, &type)) return "(missing)";
+  if (type == REG_SZ) return bytes.substr(0, bytes.find('\0'));
+  return Hex(bytes);
+}
+
+}  // namespace
+
+TEST_F(ViewerTest, TitleNamesTheFileOrSaysNothingIsShown) {
+  std::string file = WriteTestFile("title.txt", NumberedLines(3));
+  {
+    Viewer viewer(file);
+    ASSERT_NE(viewer.main(), nullptr);
+    EXPECT_EQ(viewer.Title(), "Zelko View 32 - " + file);
+    EXPECT_TRUE(viewer.WaitRows(4)) << viewer.Position();  // three lines and the empty row after the last line end
+  }
+  {
+    // A quoted folder: the quotes go, the folder becomes current, nothing is shown.
+    Viewer viewer("\"" + ExeDir() + "\\e2e-files\"");
+    ASSERT_NE(viewer.main(), nullptr);
+    EXPECT_EQ(viewer.Title(), "Zelko View 32 - 未表示");
+  }
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  EXPECT_EQ(viewer.Title(), "Zelko View 32 - 未表示");
+  EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "1/0"; }, 5000)) << viewer.Position();
+}
+
+TEST_F(ViewerTest, KeysScrollByTheDefaultKeyTable) {
+  constexpr int kRows = 500;
+  Viewer viewer(WriteTestFile("keys.txt", NumberedLines(kRows)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(kRows + 1)) << viewer.Position();
+  ASSERT_TRUE(viewer.WaitTopRow(1));
+
+  viewer.Press(VK_DOWN);  // two rows down
+  ASSERT_TRUE(viewer.WaitTopRow(3)) << viewer.Position();
+  viewer.Press(VK_SPACE);  // a page down
+  ASSERT_TRUE(WaitUntil([&] { return viewer.TopRow() > 3; }, 5000)) << viewer.Position();
+  int page = viewer.TopRow() - 3;
+  EXPECT_GT(page, 5);
+  viewer.Press(VK_SPACE, /*shift=*/true);  // a page up
+  EXPECT_TRUE(viewer.WaitTopRow(3)) << viewer.Position();
+  viewer.Press(VK_SPACE, /*shift=*/false, /*ctrl=*/true);  // no record: nothing happens
+  Pause(300);
+  EXPECT_EQ(viewer.TopRow(), 3);
+  viewer.Press(VK_END);  // the last page
+  EXPECT_TRUE(viewer.WaitTopRow(kRows + 1 - page + 1)) << viewer.Position();
+  viewer.Press(VK_HOME);
+  EXPECT_TRUE(viewer.WaitTopRow(1)) << viewer.Position();
+}
+
+TEST_F(ViewerTest, EscapeClosesAndEveryExitValueIsWritten) {
+  Viewer viewer(WriteTestFile("close.txt", NumberedLines(2)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(3));
+  viewer.Press(VK_ESCAPE);
+  DWORD code = 99;
+  ASSERT_TRUE(viewer.WaitExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(Setting("BooleanOption"), "1111111101140007F010111111");
+  EXPECT_EQ(Setting("LineMax"), "50000000");
+  EXPECT_EQ(Setting("Spacing"), "0A000000");
+  EXPECT_EQ(Setting("RSpacing"), "04000000");
+  EXPECT_EQ(Setting("LineSpacing"), "00000000");
+  EXPECT_EQ(Setting("TabSize"), "04000000");
+  EXPECT_EQ(Setting("WindowStyle"), "01000000");
+  EXPECT_EQ(Setting("TextColor"), "00000000");
+  EXPECT_EQ(Setting("ControlColor"), "3576C600");
+  EXPECT_EQ(Setting("LineColor"), "D80A8F00");
+  EXPECT_EQ(Setting("BackColor"), "FFFFFF00");
+  EXPECT_EQ(Setting("CtrlColor"), "28B00600");
+  EXPECT_EQ(Setting("ToolBarList"), "00FF1C0102FF0407FF1D1E1FFF0B0C0DFF1615FF0E0F10FF1214FE");
+  EXPECT_EQ(Setting("RMENU0"), "660067006800FFFFC800FEFF");
+  EXPECT_EQ(Setting("RMENU1"), "9600970098009900FFFFA000A100A200A300FFFF09000A000B00FEFF");
+  EXPECT_EQ(Setting("RMENU2"), "33003200FFFFC800C900CA00FFFF09000A000B00FEFF");
+  EXPECT_EQ(Setting("Editor"), "NOTEPAD.EXE");
+  EXPECT_EQ(Setting("FileMask"), "*.*");
+  EXPECT_EQ(Setting("WindowLink"), "LT|RT|RB|LBR");
+  EXPECT_EQ(Setting("SearchHistory"), "Plim\\0\\0");
+  EXPECT_EQ(Setting("Font").size(), 120u);
+  EXPECT_EQ(Setting("FFont").size(), 120u);
+  EXPECT_NE(Setting("LastDir"), "(missing)");
+  EXPECT_NE(Setting("FilerMask"), "(missing)");
+  EXPECT_EQ(Setting("KeyAssign").size(), 2560u);
+  EXPECT_EQ(Setting("PrevWinStyle").size(), 8u);
+  EXPECT_EQ(Setting("PrevWinRect").size(), 32u);
+  std::string recent = Setting("File00");
+  EXPECT_NE(recent.find("close.txt"), std::string::npos) << recent;
+}
+
+TEST_F(ViewerTest, WithoutTheControlLibraryItEndsWithCodeOne) {
+  std::string folder = ExeDir() + "\\e2e-nodll";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA((ExeDir() + "\\ZV32.EXE").c_str(), (folder + "\\ZV32.EXE").c_str(), FALSE));
+  Program program(folder + "\\ZV32.EXE", folder);
+  ASSERT_TRUE(program.Started());
+  // Without the help file beside it, a message box says what is missing.
+  HWND box = WaitForWindow(program.Id(), "#32770", "Zelko View 32", 20000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(MessageBoxText(box).find("PLIM32.DLL"), std::string::npos) << MessageBoxText(box);
+  Post(box, WM_COMMAND, IDOK);
+  DWORD code = 99;
+  EXPECT_TRUE(program.WaitExit(20000, &code));
+  EXPECT_EQ(code, 1u);
+  EXPECT_EQ(FindTopWindow(program.Id(), "Zelko View 32"), nullptr);
+}
+
+TEST_F(ViewerTest, DetectedEucIsReportedAndAMissingFileIsSaid) {
+  // "日本語のテキストです。漢字とかなを含む行です。" in EUC, ten lines.
+  const std::string line =
+      "\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xA5\xC6\xA5\xAD\xA5\xB9\xA5\xC8\xA4\xC7\xA4\xB9\xA1\xA3\xB4\xC1"
+      "\xBB\xFA\xA4\xC8\xA4\xAB\xA4\xCA\xA4\xF2\xB4\xDE\xA4\xE0\xB9\xD4\xA4\xC7\xA4\xB9\xA1\xA3\r\n";
+  std::string text;
+  for (int i = 0; i < 10; ++i) text += line;
+  {
+    Viewer viewer(WriteTestFile("euc.txt", text));
+    ASSERT_NE(viewer.main(), nullptr);
+    EXPECT_TRUE(viewer.WaitMessage("EUCコードを検出しました", 3000)) << viewer.Message();
+    EXPECT_TRUE(viewer.WaitRows(11));
+    // The message is held for three seconds, then the idle loop clears it.
+    EXPECT_TRUE(viewer.WaitMessage("", 8000)) << viewer.Message();
+  }
+  Viewer viewer(ExeDir() + "\\e2e-files\\no-such-file.txt");
+  ASSERT_NE(viewer.main(), nullptr);
+  EXPECT_TRUE(viewer.WaitMessage("ファイルが見つかりません", 3000)) << viewer.Message();
+  EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "1/0"; }, 5000)) << viewer.Position();
+}
+
+// Tiling n viewers gives a grid of equal cells: c columns and r rows of distinct positions.
+void ExpectTiled(int count, size_t columns, size_t rows) {
+  std::vector<std::unique_ptr<Viewer>> viewers;
+  for (int i = 0; i < count; ++i) {
+    viewers.push_back(std::make_unique<Viewer>());
+    ASSERT_NE(viewers.back()->main(), nullptr);
+  }
+  viewers.front()->Command(501);
+  auto tiled = [&] {
+    std::set<LONG> xs, ys, widths, heights;
+    for (const auto& viewer : viewers) {
+      RECT r;
+      GetWindowRect(viewer->main(), &r);
+      xs.insert(r.left);
+      ys.insert(r.top);
+      widths.insert(r.right - r.left);
+      heights.insert(r.bottom - r.top);
+    }
+    return xs.size() == columns && ys.size() == rows && widths.size() == 1 && heights.size() == 1;
+  };
+  EXPECT_TRUE(WaitUntil(tiled, 5000));
+  RECT first;
+  GetWindowRect(viewers.front()->main(), &first);
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  EXPECT_LE(LONG(columns) * (first.right - first.left), screenWidth + 64);
+  EXPECT_GE(LONG(columns) * (first.right - first.left), screenWidth * 3 / 4);
+}
+
+TEST_F(ViewerTest, TilingFourAndFiveViewers) {
+  ExpectTiled(4, 2, 2);
+  ExpectTiled(5, 3, 2);
+}
+
+TEST_F(ViewerTest, ReloadedKeyTableTakesEffect) {
+  Viewer viewer(WriteTestFile("reload-keys.txt", NumberedLines(300)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(301));
+  // Space now moves one row down (command 3) instead of a page.
+  std::string table(1280, '\0');
+  table[0] = char(VK_SPACE);
+  table[3] = 3;
+  WriteBinarySetting("KeyAssign", table);
+  Send(viewer.main(), 1125);  // WM_ZV_RELOADKEYS, as the key customizer sends it
+  viewer.Press(VK_SPACE);
+  EXPECT_TRUE(viewer.WaitTopRow(2)) << viewer.Position();
+  viewer.Press(VK_DOWN);  // no longer in the table
+  Pause(300);
+  EXPECT_EQ(viewer.TopRow(), 2);
+}
