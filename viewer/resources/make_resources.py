@@ -11,7 +11,7 @@ after changing a picture under art/.
 import argparse
 from pathlib import Path
 
-from art import formats, preview
+from art import filer, formats, icons, marks, preview
 from art.toolbar import tool_bar
 
 HERE = Path(__file__).resolve().parent
@@ -19,7 +19,17 @@ HERE = Path(__file__).resolve().parent
 
 def bitmaps():
     """(file name, canvas, monochrome) of every bitmap."""
-    return [("toolbar.bmp", tool_bar(), False)]
+    return [
+        ("toolbar.bmp", tool_bar(), False),
+        ("logo.bmp", marks.logo(), True),
+        ("flag.bmp", marks.flag_strip(), False),
+        ("icon.bmp", filer.entry_icons(), False),
+        ("cr.bmp", marks.cr_mark(), True),
+        ("tab.bmp", marks.tab_mark(), True),
+        ("atoolbar.bmp", filer.archive_tool_bar(), False),
+        ("ftoolbar.bmp", filer.filer_tool_bar(), False),
+        ("drive.bmp", filer.drive_icons(), False),
+    ]
 
 
 def main():
@@ -28,10 +38,19 @@ def main():
     args = parser.parse_args()
     out = HERE / "images"
     out.mkdir(exist_ok=True)
+    pictures = []
     for name, canvas, monochrome in bitmaps():
         (out / name).write_bytes(formats.bmp_bytes(canvas, monochrome))
-        if args.preview:
-            preview.write_png(args.preview / (name[:-4] + ".png"), canvas, 4)
+        pictures.append((name, canvas))
+    for name, images in icons.all_icons():
+        (out / (name.lower() + ".ico")).write_bytes(formats.ico_bytes(images))
+        pictures += [(f"{name.lower()}_{image.width}.ico", image) for image in images]
+    for name, canvas, (hot_x, hot_y) in icons.all_cursors():
+        (out / (name.lower() + ".cur")).write_bytes(formats.cur_bytes(canvas, hot_x, hot_y))
+        pictures.append((name.lower() + ".cur", canvas))
+    if args.preview:
+        for name, canvas in pictures:
+            preview.write_png(args.preview / (name.replace(".", "_") + ".png"), canvas, 4)
 
 
 if __name__ == "__main__":
