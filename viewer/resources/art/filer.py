@@ -136,11 +136,12 @@ def _extract():
 
 def _check_all():
     c = toolbar.cell()
-    for y in (0, 5, 10):
-        c.frame(2, y + 1, 5, 5, "K", "W")
-        c.rect(9, y + 3, 9, 1, "K")
-    for y in (0, 5, 10):
-        c.put(3, y + 3, "R"); c.put(4, y + 4, "R"); c.put(5, y + 2, "R"); c.put(6, y + 1, "R")
+    for y in (1, 6, 11):
+        c.frame(2, y, 5, 5, "K", "W")
+        c.rect(10, y + 2, 8, 1, "K")
+        for x, dy in ((3, 2), (4, 3), (5, 2), (6, 1), (7, 0), (8, -1)):
+            c.put(x, y + dy, "R")
+            c.put(x, y + dy + 1, "R")
     return c
 
 

@@ -3,7 +3,6 @@ label mask and the four mark glyphs), "CR" and "TAB" (line-end and tab marks) an
 from .canvas import Canvas, SPRITES
 
 FLAG_SIZE = (33, 10)
-LABEL_MASK = (3, 1, 6, 5)  # x, y, width, height inside the flag
 
 
 def flag_strip():
