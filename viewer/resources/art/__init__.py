@@ -1,0 +1,1 @@
+"""Pixel-art drawing of the viewer's bitmaps, icons and cursors (see make_resources.py)."""
