@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "controls/plim32_win.h"
+#include "viewer/resources/resource_names.h"
 #include "viewer/shell/menus_win.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/settings_win.h"
@@ -65,13 +66,13 @@ void ShowMissingLibraryHelp() {
 
 void LoadSharedResources() {
   OemFont = static_cast<HFONT>(GetStockObject(OEM_FIXED_FONT));
-  ToolBarBitmap = LoadBitmapA(Instance, "ToolBar");
-  LogoBitmap = LoadBitmapA(Instance, "Logo");
-  FlagBitmap = LoadBitmapA(Instance, "Flag");
-  IconBitmap = LoadBitmapA(Instance, "Icon");
-  MainMenu = LoadMenuA(Instance, "Main");
-  LineCursor = LoadCursorA(Instance, "Line");
-  FlagCursor = LoadCursorA(Instance, "Flag");
+  ToolBarBitmap = LoadBitmapA(Instance, kToolBarBitmap);
+  LogoBitmap = LoadBitmapA(Instance, kLogoBitmap);
+  FlagBitmap = LoadBitmapA(Instance, kFlagBitmap);
+  IconBitmap = LoadBitmapA(Instance, kIconBitmap);
+  MainMenu = LoadMenuA(Instance, kMainMenu);
+  LineCursor = LoadCursorA(Instance, kLineCursor);
+  FlagCursor = LoadCursorA(Instance, kFlagCursor);
   FilerPopupMenu = CreatePopupMenu();
 }
 

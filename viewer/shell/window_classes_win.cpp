@@ -5,6 +5,7 @@
 #include "viewer/shell/window_classes_win.h"
 
 #include "viewer/document/text_window_win.h"
+#include "viewer/resources/resource_names.h"
 #include "viewer/shell/main_window_win.h"
 #include "viewer/shell/small_windows_win.h"
 
@@ -36,12 +37,12 @@ const ViewerClass kViewerClasses[] = {
     {"ZelkoView!Text", TextWindowProc, ClassIcon::kNone, ClassBrush::kWindow, 0, nullptr},
     {"ZelkoView!LList", DefaultProcedure, ClassIcon::kSecond, ClassBrush::kWindow, 0, nullptr},
     {"ZelkoView!MarkList", MarkWindowProc, ClassIcon::kSecond, ClassBrush::kNewButtonFace, 0, nullptr},
-    {"ZelkoView!LeftTab", LeftTabWindowProc, ClassIcon::kSecond, ClassBrush::kNone, 0, "Tab"},
+    {"ZelkoView!LeftTab", LeftTabWindowProc, ClassIcon::kSecond, ClassBrush::kNone, 0, kTabCursor},
 };
 
 HICON ClassIconHandle(HINSTANCE instance, ClassIcon icon, bool seriousIcons) {
-  static const char* const kPlayful[] = {"Main1", "Main2", "Main3"};
-  static const char* const kSerious[] = {"Serious1", "Serious2", "Serious3"};
+  static const char* const kPlayful[] = {kViewerIcon, kListIcon, kFilerIcon};
+  static const char* const kSerious[] = {kSeriousViewerIcon, kSeriousListIcon, kSeriousFilerIcon};
   if (icon == ClassIcon::kNone) return nullptr;
   int index = int(icon) - int(ClassIcon::kFirst);
   return LoadIconA(instance, seriousIcons ? kSerious[index] : kPlayful[index]);
