@@ -302,6 +302,7 @@ TEST_F(TextWindowTest, HorizontalScrollCodesAndBar) {
   ShowColumns(80);
   EXPECT_EQ(TheDocument.LeftColumn, 0);
   EXPECT_FALSE(HorizontalBarShown());
+  EXPECT_EQ(PageRowCount, ClientHeight() / TheDocument.RowHeight);  // counted after the bar went
   EXPECT_EQ(HScroll(SB_LINERIGHT), 0);
   EXPECT_EQ(TheDocument.LeftColumn, 0);
 }
@@ -499,6 +500,27 @@ TEST_F(TextWindowTest, KeysBecomeCommandsAndMouseMovesReachTheParent) {
     forwarded |= message.wParam == MK_LBUTTON && message.lParam == MAKELPARAM(33, 44);
   EXPECT_TRUE(forwarded);
   EXPECT_EQ(SendMessageA(TextWindow, WM_MOUSEACTIVATE, WPARAM(parent), 0), MA_ACTIVATE);
+}
+
+TEST_F(TextWindowTest, LineCursorOverTheMarginOnly) {
+  ShowLineNumbers = 1;
+  Show(Lines(3));
+  HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  LineCursor = cross;
+  auto cursorAt = [&](int x) {
+    POINT point{x, 5};
+    ClientToScreen(TextWindow, &point);
+    SetCursorPos(point.x, point.y);
+    SetCursor(nullptr);
+    SendMessageA(TextWindow, WM_SETCURSOR, WPARAM(TextWindow), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  EXPECT_EQ(cursorAt(2), cross);                 // over the line numbers
+  EXPECT_EQ(cursorAt(TextLeftEdge - 1), cross);  // the margin
+  EXPECT_EQ(cursorAt(TextLeftEdge + 1), arrow);
+  LineCursor = nullptr;
+  EXPECT_EQ(cursorAt(2), arrow);
 }
 
 TEST_F(TextWindowTest, HitTestAndContextMenuChoice) {

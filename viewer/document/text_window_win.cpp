@@ -47,9 +47,13 @@ LRESULT OnCreate(HWND window) {
   return 0;
 }
 
-LRESULT OnSize(HWND window, LPARAM lParam) {
+// Showing or hiding the horizontal bar resizes the client area again (a nested WM_SIZE), so
+// the rows are counted from the client height as it is afterwards, not from lParam.
+LRESULT OnSize(HWND window) {
   UpdateHorizontalBar(window);
-  PageRowCount = PageRows(HIWORD(lParam), TheDocument.RowHeight);
+  RECT client{};
+  GetClientRect(window, &client);
+  PageRowCount = PageRows(client.bottom, TheDocument.RowHeight);
   return 0;
 }
 
@@ -87,7 +91,7 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
       return OnCreate(window);
     case WM_SIZE:
-      return OnSize(window, lParam);
+      return OnSize(window);
     case WM_PAINT:
       PaintTextWindow(window);
       return 0;
