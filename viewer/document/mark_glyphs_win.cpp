@@ -9,12 +9,15 @@
 
 namespace {
 
+// The strip: normal colours in x 0..17, inverted ones in x 18..35; the line-end mark at x 0,
+// the tab mark at x 12 of each half.
 constexpr int kStripWidth = 36;
 constexpr int kInvertedHalf = 18;
+constexpr int kTabX = 12;
+// Mark sizes.
 constexpr int kMarkHeight = 12;
 constexpr int kLineEndWidth = 12;
 constexpr int kTabWidth = 6;
-constexpr int kTabX = 12;
 
 // '#' is the mark (black, drawn in the text colour); everything else the background.
 constexpr const char* kLineEndPattern[kMarkHeight] = {

@@ -102,16 +102,15 @@ void RefreshScrollBars(HWND window) {
 }
 
 LRESULT OnVerticalScroll(HWND window, WPARAM wParam, LPARAM lParam) {
-  VScrollRequest request{};
-  request.code = LOWORD(wParam);
-  request.thumb = HIWORD(wParam);
-  request.target = int32_t(lParam);
-  request.topLine = TheDocument.TopLine;
-  request.rowCount = TheDocument.RowCount;
-  request.pageRows = PageRowCount;
-  request.clientHeight = ClientRect(window).bottom;
-  request.rowHeight = TheDocument.RowHeight;
-  request.scale = TheDocument.VScrollScale;
+  const VScrollRequest request{.code = LOWORD(wParam),
+                               .thumb = HIWORD(wParam),
+                               .target = int32_t(lParam),
+                               .topLine = TheDocument.TopLine,
+                               .rowCount = TheDocument.RowCount,
+                               .pageRows = PageRowCount,
+                               .clientHeight = ClientRect(window).bottom,
+                               .rowHeight = TheDocument.RowHeight,
+                               .scale = TheDocument.VScrollScale};
   std::optional<int32_t> top = NewTopLine(request);
   if (!top) return 0;
   const int32_t oldTop = TheDocument.TopLine;
@@ -124,14 +123,11 @@ LRESULT OnVerticalScroll(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnHorizontalScroll(HWND window, WPARAM wParam, LPARAM lParam) {
-  HScrollRequest request{};
-  request.code = LOWORD(wParam);
-  request.thumb = HIWORD(wParam);
-  request.target = int32_t(lParam);
-  request.leftColumn = TheDocument.LeftColumn;
-  request.visibleColumns = CurrentVisibleColumns(window);
-  request.lineMax = LineMax;
-  request.limit = CurrentHScrollLimit(window);
+  // The columns and the limit of the client area as it is now.
+  const int32_t visibleColumns = CurrentVisibleColumns(window);
+  const HScrollRequest request{.code = LOWORD(wParam), .thumb = HIWORD(wParam), .target = int32_t(lParam),
+                               .leftColumn = TheDocument.LeftColumn, .visibleColumns = visibleColumns,
+                               .lineMax = LineMax, .limit = CurrentHScrollLimit(window)};
   std::optional<int32_t> left = NewLeftColumn(request);
   if (!left) return 0;
   const int32_t oldLeft = TheDocument.LeftColumn;

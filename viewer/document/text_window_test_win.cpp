@@ -54,16 +54,10 @@ struct Pixels {
 Pixels Capture(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  Pixels image;
-  image.width = client.right;
-  image.height = client.bottom;
+  Pixels image{client.right, client.bottom, {}};
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  // 32 bits per pixel, top row first.
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   plim::WindowDC source(window);
   plim::Bitmap dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
