@@ -1,4 +1,92 @@
-// placeholder until built
+// The mark strip the text window copies its line-end and tab marks from: 36 x RowHeight, the
+// left half on the background colour, the right half in inverted colours for selected text.
+// The marks are the monochrome bitmaps "CR" (12 x 12) and "TAB" (6 x 12) of the program's
+// resources; a program built without them gets the same shapes drawn from patterns here.
+#include "controls/plim_gdi_win.h"
+#include "viewer/document/document.h"
 #include "viewer/document/text_window_win.h"
+#include "viewer/shell/viewer_globals_win.h"
 
-void BuildMarkGlyphs(HWND) {}
+namespace {
+
+// The strip: normal colours in x 0..17, inverted ones in x 18..35; the line-end mark at x 0,
+// the tab mark at x 12 of each half.
+constexpr int kStripWidth = 36;
+constexpr int kInvertedHalf = 18;
+constexpr int kTabX = 12;
+// Mark sizes.
+constexpr int kMarkHeight = 12;
+constexpr int kLineEndWidth = 12;
+constexpr int kTabWidth = 6;
+
+// '#' is the mark (black, drawn in the text colour); everything else the background.
+constexpr const char* kLineEndPattern[kMarkHeight] = {
+    "............", "..........#.", "..........#.", "..........#.", "..........#.", "...#......#.",
+    "..##......#.", ".##########.", "..##........", "...#........", "............", "............",
+};
+constexpr const char* kTabPattern[kMarkHeight] = {
+    "......", "......", "......", "#.....", ".#....", "..#...",
+    "...#..", "..#...", ".#....", "#.....", "......", "......",
+};
+
+HBITMAP BitmapFromPattern(const char* const (&pattern)[kMarkHeight], int width) {
+  // Monochrome rows are padded to 16 bits; a set bit is white.
+  unsigned char bits[kMarkHeight][2] = {};
+  for (int y = 0; y < kMarkHeight; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (pattern[y][x] != '#') bits[y][x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
+    }
+  }
+  return CreateBitmap(16, kMarkHeight, 1, 1, bits);
+}
+
+HBITMAP LoadMark(const char* name, const char* const (&pattern)[kMarkHeight], int width) {
+  HBITMAP bitmap = Instance ? LoadBitmapA(Instance, name) : nullptr;
+  return bitmap ? bitmap : BitmapFromPattern(pattern, width);
+}
+
+COLORREF XorWhite(COLORREF color) { return color ^ 0x00FFFFFF; }
+
+void FillColumns(HDC dc, int left, int right, int height, COLORREF color) {
+  plim::Brush brush(CreateSolidBrush(color));
+  RECT rect{left, 0, right, height};
+  FillRect(dc, &rect, brush);
+}
+
+// Draws a monochrome mark twice: at x in ControlColor on BackColor, and at x + 18 in the
+// inverse of both.
+void DrawMark(HDC strip, HBITMAP mark, int x, int width, int y) {
+  if (!mark) return;
+  plim::MemoryDC source(strip);
+  plim::Selection selected(source, mark);
+  SetTextColor(strip, ControlColor);
+  SetBkColor(strip, BackColor);
+  BitBlt(strip, x, y, width, kMarkHeight, source, 0, 0, SRCCOPY);
+  SetTextColor(strip, XorWhite(ControlColor));
+  SetBkColor(strip, XorWhite(BackColor));
+  BitBlt(strip, x + kInvertedHalf, y, width, kMarkHeight, source, 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void BuildMarkGlyphs(HWND textWindow) {
+  if (MarkGlyphBitmap) {
+    DeleteObject(MarkGlyphBitmap);
+    MarkGlyphBitmap = nullptr;
+  }
+  const int height = TheDocument.RowHeight < 1 ? 1 : TheDocument.RowHeight;
+  plim::WindowDC window(textWindow);
+  // The strip belongs to MarkGlyphBitmap from its creation on (it lives until the next rebuild
+  // or shutdown).
+  MarkGlyphBitmap = CreateCompatibleBitmap(window, kStripWidth, height);
+  if (!MarkGlyphBitmap) return;
+  plim::MemoryDC dc(window);
+  plim::Selection selected(dc, MarkGlyphBitmap);
+  FillColumns(dc, 0, kInvertedHalf, height, BackColor);
+  FillColumns(dc, kInvertedHalf, kStripWidth, height, XorWhite(BackColor));
+  const int y = (height - kMarkHeight) / 2;
+  plim::Bitmap lineEnd(LoadMark("CR", kLineEndPattern, kLineEndWidth));
+  plim::Bitmap tab(LoadMark("TAB", kTabPattern, kTabWidth));
+  DrawMark(dc, lineEnd.get(), 0, kLineEndWidth, y);
+  DrawMark(dc, tab.get(), kTabX, kTabWidth, y);
+}
