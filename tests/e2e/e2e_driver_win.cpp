@@ -1,6 +1,8 @@
 // The end-to-end driver (see e2e_driver_win.h).
 #include "tests/e2e/e2e_driver_win.h"
 
+#include <cstring>
+
 #include <cstdio>
 
 #include "controls/plim_gdi_win.h"
@@ -54,7 +56,7 @@ std::string ExeDir() {
 
 std::string ScreenshotDir() { return ExeDir() + "\\screenshots"; }
 
-Program::Program(const std::string& commandLine, const std::string& workingDir) {
+Program::Program(const std::string& commandLine, const std::string& workingDir, bool waitIdle) {
   std::string line = commandLine;
   if (line.find(':') == std::string::npos && line[0] != '\\') line = ExeDir() + "\\" + line;
   STARTUPINFOA startup{};
@@ -67,7 +69,7 @@ Program::Program(const std::string& commandLine, const std::string& workingDir) 
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   id_ = info.dwProcessId;
-  WaitForInputIdle(process_, 10000);
+  if (waitIdle) WaitForInputIdle(process_, 10000);
 }
 
 Program::~Program() {
@@ -130,11 +132,12 @@ HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 std::string Text(HWND hwnd) {
   DWORD_PTR length = 0;
   SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, SendTimeoutMs, &length);
-  std::string text(length + 1, '\0');
-  DWORD_PTR copied = 0;
+  // The length may count characters where the text has double-byte ones: room for both.
+  std::string text(2 * length + 2, '\0');
   SendMessageTimeoutA(hwnd, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()), SMTO_ABORTIFHUNG,
-                      SendTimeoutMs, &copied);
-  text.resize(copied);
+                      SendTimeoutMs, nullptr);
+  // The count returned may also be in characters: the NUL tells where the text ends.
+  text.resize(std::min(text.size(), std::strlen(text.c_str())));
   return text;
 }
 

@@ -21,8 +21,10 @@ std::string ScreenshotDir();
 class Program {
  public:
   // `commandLine` starts with the program's file name, looked up in ExeDir() when relative.
-  // The program starts in `workingDir` (default: ExeDir()).
-  explicit Program(const std::string& commandLine, const std::string& workingDir = {});
+  // The program starts in `workingDir` (default: ExeDir()).  Unless waitIdle is false, the
+  // constructor waits until the program first waits for input (Wine counts a program that
+  // polls its queue without sleeping, as the viewer does while it loads, as never idle).
+  explicit Program(const std::string& commandLine, const std::string& workingDir = {}, bool waitIdle = true);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

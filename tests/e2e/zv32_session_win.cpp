@@ -20,7 +20,7 @@ int PositionPart(const std::string& position, bool count) {
 }  // namespace
 
 Viewer::Viewer(const std::string& arguments)
-    : program_(arguments.empty() ? std::string("ZV32.EXE") : "ZV32.EXE " + arguments),
+    : program_(arguments.empty() ? std::string("ZV32.EXE") : "ZV32.EXE " + arguments, {}, false),
       main_(WaitForWindow(program_.Id(), "Zelko View 32", nullptr, 20000)) {}
 
 HWND Viewer::text() const { return FindWindowExA(main_, nullptr, "ZelkoView!Text", nullptr); }

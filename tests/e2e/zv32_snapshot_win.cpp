@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zv32_snapshot NAME [FILE]\n");
     return 2;
   }
-  Program viewer(argc == 3 ? std::string("ZV32.EXE ") + argv[2] : std::string("ZV32.EXE"));
+  Program viewer(argc == 3 ? std::string("ZV32.EXE ") + argv[2] : std::string("ZV32.EXE"), {}, false);
   HWND main = WaitForWindow(viewer.Id(), "Zelko View 32", nullptr, 30000);
   if (!main) {
     std::fprintf(stderr, "zv32_snapshot: the viewer's window did not appear\n");
