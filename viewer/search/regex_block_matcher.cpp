@@ -1,0 +1,72 @@
+// RegexBlockMatcher (see the header).
+#include "viewer/search/regex_block_matcher.h"
+
+#include "viewer/search/block_rows.h"
+#include "viewer/search/regex_matcher.h"
+#include "viewer/search/search_engine.h"
+
+void RegexBlockMatcher::Prepare(RegexBuffer& buffer) {
+  buffer_ = &buffer;
+  if (planned_ == &buffer && plannedCompile_ == buffer.Compiles && plannedFold_ == buffer.Fold) return;
+  planned_ = &buffer;
+  plannedCompile_ = buffer.Compiles;
+  plannedFold_ = buffer.Fold;
+  PlanRegex(buffer, plan_);
+}
+
+bool RegexBlockMatcher::SearchRow(int32_t row, BlockHit& hit) {
+  RowText text = RowTextInBlock(row);
+  int at = RegexSearch(*buffer_, text.bytes, text.length, 0, text.length, &MatchRegisters);
+  if (at == -2) ++RowsGivenUp;
+  if (at < 0) return false;
+  hit.offset = MatchRegisters.start[0];
+  hit.length = MatchRegisters.end[0] - MatchRegisters.start[0];
+  return true;
+}
+
+int32_t RegexBlockMatcher::FirstHitWithLiteral(int32_t from, int32_t to, BlockHit& hit) {
+  const LiteralScan& literal = plan_.literal;
+  const char* end = RowBytes(to);
+  int32_t row = from;
+  for (const char* x = RowBytes(from); (x = literal.Find(x, end)) != nullptr;) {
+    row = RowHolding(x, row, to);
+    RowText text = RowTextInBlock(row);
+    if (x + literal.Length() > text.bytes + text.length) {
+      x = RowBytes(row + 1);  // the rest of the row cannot hold it either
+      continue;
+    }
+    if (SearchRow(row, hit)) return row;
+    x = RowBytes(++row);
+    if (row >= to) break;
+  }
+  return -1;
+}
+
+int32_t RegexBlockMatcher::FirstHitAtRowStarts(int32_t from, int32_t to, BlockHit& hit) {
+  const RegexTextTables& tables = TextTablesFor(*buffer_);
+  const bool canBeEmpty = buffer_->CanBeEmpty != 0;
+  const bool useMap = buffer_->FirstByteMap != nullptr && buffer_->CanBeEmpty != 1;
+  for (int32_t row = from; row < to; ++row) {
+    const char* start = RowBytes(row);
+    // A row whose text is empty begins with its line end (or is the empty last row).
+    bool empty = start == RowBytes(row + 1) || *start == '\n' || *start == '\r';
+    if (useMap && (empty ? !canBeEmpty : !tables.canStart[uint8_t(*start)])) continue;
+    if (SearchRow(row, hit)) return row;
+  }
+  return -1;
+}
+
+int32_t RegexBlockMatcher::FirstHitInEveryRow(int32_t from, int32_t to, BlockHit& hit) {
+  for (int32_t row = from; row < to; ++row) {
+    if (SearchRow(row, hit)) return row;
+  }
+  return -1;
+}
+
+int32_t RegexBlockMatcher::FirstHit(int32_t from, int32_t to, BlockHit& hit) {
+  if (from >= to || buffer_ == nullptr) return -1;
+  if (!plan_.cannotGiveUp) return FirstHitInEveryRow(from, to, hit);
+  if (plan_.hasLiteral) return FirstHitWithLiteral(from, to, hit);
+  if (plan_.anchored) return FirstHitAtRowStarts(from, to, hit);
+  return FirstHitInEveryRow(from, to, hit);
+}
