@@ -43,6 +43,12 @@ int32_t BlockSearchBackward(int32_t row, BlockMatcher& matcher, BlockHit& hit) {
   if (row <= 0) return -1;
   int32_t end = std::min(row - 1, TheDocument.RowCount - 1) + 1;
   if (end <= 0 || !MakeRowComplete(end - 1)) return -1;
+  if (matcher.MayGiveUp()) {
+    for (int32_t r = end - 1; r >= 0; --r) {
+      if (matcher.FirstHit(r, r + 1, hit) >= 0) return r;
+    }
+    return -1;
+  }
   for (int32_t window = kFirstWindowRows; end > 0; window = std::min(window * 2, kLargestWindowRows)) {
     int32_t begin = std::max(end - window, 0);
     int32_t found = LastHit(begin, end, matcher, hit);

@@ -16,6 +16,9 @@ class BlockMatcher {
  public:
   // The first row in [from, to) with a hit (all of them complete rows), or -1.
   virtual int32_t FirstHit(int32_t from, int32_t to, BlockHit& hit) = 0;
+  // True when a row's search can give up (and is counted): a backward search must then try
+  // exactly the rows a row-by-row search would, one at a time from the nearest.
+  virtual bool MayGiveUp() const = 0;
 
  protected:
   ~BlockMatcher() = default;

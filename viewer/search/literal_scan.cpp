@@ -21,15 +21,17 @@ bool IsFrequentLetter(uint8_t b) { return std::strchr("etaoinsrhl", b | 0x20) !=
 int LiteralScan::Frequency(uint8_t b) {
   if (b == 0x82 || b == 0x83) return 100;  // lead bytes of hiragana and katakana
   if (b == 0x81 || b == ' ') return 50;    // punctuation lead byte, blank
-  if (b >= 'a' && b <= 'z') return IsFrequentLetter(b) ? 14 : 5;
-  if (b >= 'A' && b <= 'Z') return IsFrequentLetter(b) ? 9 : 5;
+  // 0x40-0x7E are also second bytes of double-byte characters.
+  if (b >= 'a' && b <= 'z') return IsFrequentLetter(b) ? 16 : 8;
+  if (b >= 'A' && b <= 'Z') return IsFrequentLetter(b) ? 12 : 8;
   if (b >= 0x88 && b <= 0x9F) return 7;  // kanji lead bytes, also trail bytes
   if (b >= 0xA0 && b <= 0xDF) return 6;  // trail bytes of hiragana, half-width katakana
   if (b >= 0xE0 && b <= 0xEA) return 6;
   if (b >= '0' && b <= '9') return 4;
   if (b == '.' || b == ',' || b == '-' || b == '\\' || b == '\t') return 8;
-  if (b >= 0x21 && b <= 0x7E) return 3;  // other punctuation
-  if (b >= 0x84 && b <= 0x87) return 1;
+  if (b >= 0x40 && b <= 0x7E) return 6;
+  if (b >= 0x21 && b <= 0x3F) return 3;  // other punctuation
+  if (b >= 0x80 && b <= 0x87) return 4;  // second bytes only (no lead byte in common use)
   if (b >= 0xEB && b <= 0xFC) return 2;
   return 1;  // control bytes and bytes that are neither lead nor trail
 }

@@ -24,8 +24,15 @@ bool RegexBlockMatcher::SearchRow(int32_t row, BlockHit& hit) {
   return true;
 }
 
+bool RegexBlockMatcher::HoldsOtherLiterals(RowText text) const {
+  for (int i = 1; i < plan_.literalCount; ++i) {
+    if (plan_.literals[i].Find(text.bytes, text.bytes + text.length) == nullptr) return false;
+  }
+  return true;
+}
+
 int32_t RegexBlockMatcher::FirstHitWithLiteral(int32_t from, int32_t to, BlockHit& hit) {
-  const LiteralScan& literal = plan_.literal;
+  const LiteralScan& literal = plan_.literals[0];
   const char* end = RowBytes(to);
   int32_t row = from;
   for (const char* x = RowBytes(from); (x = literal.Find(x, end)) != nullptr;) {
@@ -35,7 +42,7 @@ int32_t RegexBlockMatcher::FirstHitWithLiteral(int32_t from, int32_t to, BlockHi
       x = RowBytes(row + 1);  // the rest of the row cannot hold it either
       continue;
     }
-    if (SearchRow(row, hit)) return row;
+    if (HoldsOtherLiterals(text) && SearchRow(row, hit)) return row;
     x = RowBytes(++row);
     if (row >= to) break;
   }
@@ -66,7 +73,7 @@ int32_t RegexBlockMatcher::FirstHitInEveryRow(int32_t from, int32_t to, BlockHit
 int32_t RegexBlockMatcher::FirstHit(int32_t from, int32_t to, BlockHit& hit) {
   if (from >= to || buffer_ == nullptr) return -1;
   if (!plan_.cannotGiveUp) return FirstHitInEveryRow(from, to, hit);
-  if (plan_.hasLiteral) return FirstHitWithLiteral(from, to, hit);
+  if (plan_.literalCount > 0) return FirstHitWithLiteral(from, to, hit);
   if (plan_.anchored) return FirstHitAtRowStarts(from, to, hit);
   return FirstHitInEveryRow(from, to, hit);
 }

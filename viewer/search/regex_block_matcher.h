@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "viewer/search/block_rows.h"
 #include "viewer/search/block_search.h"
 #include "viewer/search/regex.h"
 #include "viewer/search/regex_plan.h"
@@ -17,9 +18,11 @@ class RegexBlockMatcher final : public BlockMatcher {
   // Plans for the buffer's program (again only after a compile or a change of folding).
   void Prepare(RegexBuffer& buffer);
   int32_t FirstHit(int32_t from, int32_t to, BlockHit& hit) override;
+  bool MayGiveUp() const override { return !plan_.cannotGiveUp; }
 
  private:
   bool SearchRow(int32_t row, BlockHit& hit);
+  bool HoldsOtherLiterals(RowText text) const;
   int32_t FirstHitWithLiteral(int32_t from, int32_t to, BlockHit& hit);
   int32_t FirstHitAtRowStarts(int32_t from, int32_t to, BlockHit& hit);
   int32_t FirstHitInEveryRow(int32_t from, int32_t to, BlockHit& hit);

@@ -105,6 +105,23 @@ bool CannotGiveUp(const uint8_t* program, int used) {
   return attempt <= kAttemptStepLimit && attempt * rows <= kSearchStepLimit && points <= FailureStack::kGiveUpRoom;
 }
 
+bool IsRarer(const LiteralScan& a, const LiteralScan& b) {
+  return a.Commonness() < b.Commonness() || (a.Commonness() == b.Commonness() && a.Length() > b.Length());
+}
+
+// Keeps the plan's literals sorted, rarest first, dropping the most common one when full.
+void AddLiteral(RegexPlan& plan, const LiteralScan& literal) {
+  int at = plan.literalCount;
+  if (at == kPlanLiterals) {
+    if (!IsRarer(literal, plan.literals[at - 1])) return;
+    --at;
+  } else {
+    ++plan.literalCount;
+  }
+  for (; at > 0 && IsRarer(literal, plan.literals[at - 1]); --at) plan.literals[at] = plan.literals[at - 1];
+  plan.literals[at] = literal;
+}
+
 }  // namespace
 
 void PlanRegex(const RegexBuffer& buffer, RegexPlan& plan) {
@@ -124,11 +141,6 @@ void PlanRegex(const RegexBuffer& buffer, RegexPlan& plan) {
     if (IsJump(program[at])) furthestTarget = std::max(furthestTarget, JumpTarget(program, at));
     if (program[at] != RegexOp::Literal || furthestTarget > at || program[at + 1] == 0) continue;
     candidate.Build(program + at + 2, program[at + 1], folds);
-    bool rarer = candidate.Commonness() < plan.literal.Commonness() ||
-                 (candidate.Commonness() == plan.literal.Commonness() && candidate.Length() > plan.literal.Length());
-    if (!plan.hasLiteral || rarer) {
-      plan.literal = candidate;
-      plan.hasLiteral = true;
-    }
+    AddLiteral(plan, candidate);
   }
 }

@@ -8,11 +8,14 @@
 #include "viewer/search/literal_scan.h"
 #include "viewer/search/regex.h"
 
+constexpr int kPlanLiterals = 4;
+
 struct RegexPlan {
-  bool anchored = false;    // the program begins with "^" or "\`"
-  bool hasLiteral = false;  // `literal` is in the text of every match
+  bool anchored = false;      // the program begins with "^" or "\`"
   bool cannotGiveUp = false;  // no search of a row (256 bytes at most) runs out of steps or room
-  LiteralScan literal;
+  // Literals in the text of every match, the rarest first (at most kPlanLiterals of them).
+  int literalCount = 0;
+  LiteralScan literals[kPlanLiterals];
 };
 
 // Plans for the buffer's program and folding function.  A folding function other than

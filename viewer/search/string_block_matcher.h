@@ -16,6 +16,7 @@ class StringBlockMatcher final : public BlockMatcher {
   // they are those of the last call.
   void Prepare(const char* pattern, bool foldCase);
   int32_t FirstHit(int32_t from, int32_t to, BlockHit& hit) override;
+  bool MayGiveUp() const override { return false; }
 
  private:
   bool AcceptedAt(const char* rowText, int position) const;
