@@ -14,8 +14,7 @@ void RegexBlockMatcher::Prepare(RegexBuffer& buffer) {
   PlanRegex(buffer, plan_);
 }
 
-bool RegexBlockMatcher::SearchRow(int32_t row, BlockHit& hit) {
-  RowText text = RowTextInBlock(row);
+bool RegexBlockMatcher::SearchRow(RowText text, BlockHit& hit) {
   int at = RegexSearch(*buffer_, text.bytes, text.length, 0, text.length, &MatchRegisters);
   if (at == -2) ++RowsGivenUp;
   if (at < 0) return false;
@@ -42,7 +41,7 @@ int32_t RegexBlockMatcher::FirstHitWithLiteral(int32_t from, int32_t to, BlockHi
       x = RowBytes(row + 1);  // the rest of the row cannot hold it either
       continue;
     }
-    if (HoldsOtherLiterals(text) && SearchRow(row, hit)) return row;
+    if (HoldsOtherLiterals(text) && SearchRow(text, hit)) return row;
     x = RowBytes(++row);
     if (row >= to) break;
   }
@@ -54,18 +53,16 @@ int32_t RegexBlockMatcher::FirstHitAtRowStarts(int32_t from, int32_t to, BlockHi
   const bool canBeEmpty = buffer_->CanBeEmpty != 0;
   const bool useMap = buffer_->FirstByteMap != nullptr && buffer_->CanBeEmpty != 1;
   for (int32_t row = from; row < to; ++row) {
-    const char* start = RowBytes(row);
-    // A row whose text is empty begins with its line end (or is the empty last row).
-    bool empty = start == RowBytes(row + 1) || *start == '\n' || *start == '\r';
-    if (useMap && (empty ? !canBeEmpty : !tables.canStart[uint8_t(*start)])) continue;
-    if (SearchRow(row, hit)) return row;
+    RowText text = RowTextInBlock(row);
+    if (useMap && (text.length == 0 ? !canBeEmpty : !tables.canStart[uint8_t(text.bytes[0])])) continue;
+    if (SearchRow(text, hit)) return row;
   }
   return -1;
 }
 
 int32_t RegexBlockMatcher::FirstHitInEveryRow(int32_t from, int32_t to, BlockHit& hit) {
   for (int32_t row = from; row < to; ++row) {
-    if (SearchRow(row, hit)) return row;
+    if (SearchRow(RowTextInBlock(row), hit)) return row;
   }
   return -1;
 }

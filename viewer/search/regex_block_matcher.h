@@ -21,7 +21,7 @@ class RegexBlockMatcher final : public BlockMatcher {
   bool MayGiveUp() const override { return !plan_.cannotGiveUp; }
 
  private:
-  bool SearchRow(int32_t row, BlockHit& hit);
+  bool SearchRow(RowText text, BlockHit& hit);
   bool HoldsOtherLiterals(RowText text) const;
   int32_t FirstHitWithLiteral(int32_t from, int32_t to, BlockHit& hit);
   int32_t FirstHitAtRowStarts(int32_t from, int32_t to, BlockHit& hit);
