@@ -1,5 +1,7 @@
 // The string matcher against a naive search: the same leftmost hit, never on a second byte,
-// and no read outside the row.  Input: 1 byte of pattern length, the pattern, the row.
+// and no read outside the row.  The block scan's LiteralScan, with and without folding, finds
+// exactly the positions whose bytes match, reading nothing outside the row.
+// Input: 1 byte of pattern length, the pattern, the row.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +9,7 @@
 #include <memory>
 
 #include "viewer/document/sjis.h"
+#include "viewer/search/literal_scan.h"
 #include "viewer/search/string_match.h"
 
 namespace {
@@ -22,6 +25,30 @@ int NaiveFind(const uint8_t* row, int length, const uint8_t* pattern, int m) {
     oddLeads = IsSjisLead(row[i]) ? !oddLeads : false;
   }
   return -1;
+}
+
+bool BytesMatch(const uint8_t* at, const uint8_t* pattern, int m, bool fold) {
+  for (int i = 0; i < m; ++i) {
+    bool letter = fold && pattern[i] >= 'A' && pattern[i] <= 'Z';
+    if (at[i] != pattern[i] && !(letter && at[i] == pattern[i] + 0x20)) return false;
+  }
+  return true;
+}
+
+// Every position LiteralScan reports, in order, against every position that matches.
+void CheckLiteralScan(const uint8_t* pattern, int m, const uint8_t* data, int n, bool fold) {
+  auto row = std::make_unique<char[]>(size_t(n));  // exactly the row: a read past it is caught
+  if (n > 0) std::memcpy(row.get(), data, size_t(n));
+  LiteralScan scan;
+  scan.Build(pattern, m, fold);
+  const char* end = row.get() + n;
+  const char* found = scan.Find(row.get(), end);
+  for (int i = 0; i + m <= n && m > 0; ++i) {
+    if (!BytesMatch(data + i, pattern, m, fold)) continue;
+    if (found != row.get() + i) std::abort();
+    found = scan.Find(found + 1, end);
+  }
+  if (found != nullptr) std::abort();
 }
 
 }  // namespace
@@ -45,5 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int expected = NaiveFind(reinterpret_cast<const uint8_t*>(row.get()), int(n), pattern.get(), int(m));
   if (found != expected) std::abort();
   if (found >= 0 && IsTrailPosition(row.get(), found)) std::abort();
+  for (bool fold : {false, true}) CheckLiteralScan(pattern.get(), int(m), data + m, int(n), fold);
   return 0;
 }

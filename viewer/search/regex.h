@@ -68,6 +68,8 @@ struct RegexBuffer {
   uint8_t MapValid = 0;
   uint8_t CanBeEmpty = 0;  // 0 never, 1 can, 2 only at the end of the text
   RegexTextTables TextTables;
+  uint32_t Compiles = 0;  // counts CompileRegex calls, so that what is derived from a program
+                          // can tell whether it is still current
 
   RegexBuffer();
   ~RegexBuffer();

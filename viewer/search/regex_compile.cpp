@@ -310,6 +310,7 @@ int CompileRegex(const char* pattern, int length, RegexBuffer& buffer) {
   buffer.MapValid = 0;
   buffer.TextTables.valid = false;
   buffer.Used = 0;
+  ++buffer.Compiles;
   RegexCompiler compiler(pattern, length, buffer);
   if (!compiler.Run()) {
     buffer.Used = 0;

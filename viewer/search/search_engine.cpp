@@ -1,10 +1,15 @@
-// PrepareSearch and the row-by-row search driver shared by the string and regex matchers.
+// PrepareSearch, and the search drivers: in place over the text block in text mode, row by row
+// over FormatRow texts otherwise (binary mode dump lines).
 #include "viewer/search/search_engine.h"
 
 #include <cstring>
 #include <memory>
 
 #include "viewer/document/document.h"
+#include "viewer/search/block_rows.h"
+#include "viewer/search/block_search.h"
+#include "viewer/search/regex_block_matcher.h"
+#include "viewer/search/string_block_matcher.h"
 #include "viewer/search/string_match.h"
 #include "viewer/shell/settings_globals.h"
 
@@ -88,7 +93,28 @@ int32_t ScanRows(int32_t row, int step, RowMatcher& matcher, char** hit, int* le
   return -1;
 }
 
+// Text mode: the rows are searched in place in the text block, with the same hits.
+int32_t SearchTextBlock(int32_t row, int step, char** hit, int* length) {
+  static StringBlockMatcher stringMatcher;
+  static RegexBlockMatcher regexMatcher;
+  BlockMatcher* matcher = &regexMatcher;
+  if (RegexMode) {
+    regexMatcher.Prepare(PatternBuffer);
+  } else {
+    stringMatcher.Prepare(SearchPattern, CaseSensitive == 0);
+    if (length) *length = static_cast<int>(strnlen(SearchPattern, kSearchPatternSize - 1));
+    matcher = &stringMatcher;
+  }
+  BlockHit found;
+  int32_t r = step > 0 ? BlockSearchForward(row, *matcher, found) : BlockSearchBackward(row, *matcher, found);
+  if (r < 0) return -1;
+  if (hit) *hit = RowPointer(r, found.offset);
+  if (length) *length = found.length;
+  return r;
+}
+
 int32_t Search(int32_t row, int step, char** hit, int* length) {
+  if (RowsAreInTextBlock()) return SearchTextBlock(row, step, hit, length);
   if (RegexMode) {
     RegexRowMatcher matcher;
     return ScanRows(row, step, matcher, hit, length);

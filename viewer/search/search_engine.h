@@ -1,6 +1,8 @@
 // The search engine: finds the current search string in the rows of the document, as a plain
-// string (Boyer-Moore-Horspool, optionally case-folded) or as a regular expression, one row at
-// a time over FormatRow text.  A hit is a row, a pointer into the document and a length.
+// string (optionally case-folded) or as a regular expression.  A hit is the leftmost match in
+// the text of one row as FormatRow gives it; text-mode rows are searched in place in the text
+// block, binary dump lines one at a time.  A hit is a row, a pointer into the document and a
+// length.
 #pragma once
 
 #include <cstdint>
@@ -28,5 +30,6 @@ int32_t SearchForward(int32_t row, char** hit, int* length);
 int32_t SearchBackward(int32_t row, char** hit, int* length);
 
 // Rows in which a regular-expression match gave up (too many failure points) since the last
-// PrepareSearch; they count as rows without a hit.
+// PrepareSearch; they count as rows without a hit.  Rows are passed over untried only for
+// patterns that cannot give up, so the count is that of trying every row in turn.
 extern int32_t RowsGivenUp;

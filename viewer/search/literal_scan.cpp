@@ -1,0 +1,110 @@
+// LiteralScan: the two-byte prefilter over sixteen positions at a time (SSE2) or one at a time,
+// and the byte-for-byte check of the positions that pass it.
+#include "viewer/search/literal_scan.h"
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+bool IsUpperLetter(uint8_t b) { return b >= 'A' && b <= 'Z'; }
+
+// English letters by how often they appear in running text; the rest of a class is rarer.
+bool IsFrequentLetter(uint8_t b) { return std::strchr("etaoinsrhl", b | 0x20) != nullptr; }
+
+}  // namespace
+
+int LiteralScan::Frequency(uint8_t b) {
+  if (b == 0x82 || b == 0x83) return 100;  // lead bytes of hiragana and katakana
+  if (b == 0x81 || b == ' ') return 50;    // punctuation lead byte, blank
+  // 0x40-0x7E are also second bytes of double-byte characters.
+  if (b >= 'a' && b <= 'z') return IsFrequentLetter(b) ? 16 : 8;
+  if (b >= 'A' && b <= 'Z') return IsFrequentLetter(b) ? 12 : 8;
+  if (b >= 0x88 && b <= 0x9F) return 7;  // kanji lead bytes, also trail bytes
+  if (b >= 0xA0 && b <= 0xDF) return 6;  // trail bytes of hiragana, half-width katakana
+  if (b >= 0xE0 && b <= 0xEA) return 6;
+  if (b >= '0' && b <= '9') return 4;
+  if (b == '.' || b == ',' || b == '-' || b == '\\' || b == '\t') return 8;
+  if (b >= 0x40 && b <= 0x7E) return 6;
+  if (b >= 0x21 && b <= 0x3F) return 3;  // other punctuation
+  if (b >= 0x80 && b <= 0x87) return 4;  // second bytes only (no lead byte in common use)
+  if (b >= 0xEB && b <= 0xFC) return 2;
+  return 1;  // control bytes and bytes that are neither lead nor trail
+}
+
+void LiteralScan::Build(const uint8_t* bytes, int length, bool foldLetters) {
+  length_ = std::clamp(length, 0, kLiteralScanMaxLength);
+  for (int i = 0; i < length_; ++i) {
+    bool folded = foldLetters && IsUpperLetter(bytes[i]);
+    orMask_[i] = folded ? 0x20 : 0;
+    target_[i] = uint8_t(bytes[i] | orMask_[i]);
+  }
+  // A folded letter accepts two bytes: its frequency counts twice.
+  auto weight = [&](int i) { return Frequency(target_[i]) * (orMask_[i] ? 2 : 1); };
+  probe1_ = probe2_ = 0;
+  for (int i = 1; i < length_; ++i) {
+    if (weight(i) < weight(probe1_)) probe1_ = i;
+  }
+  probe2_ = probe1_;
+  for (int i = 0; i < length_; ++i) {
+    if (i == probe1_ || target_[i] == target_[probe1_]) continue;
+    if (probe2_ == probe1_ || weight(i) < weight(probe2_)) probe2_ = i;
+  }
+  if (probe2_ == probe1_) {  // every byte alike: any other offset still narrows the search
+    for (int i = 0; i < length_ && probe2_ == probe1_; ++i) {
+      if (i != probe1_) probe2_ = i;
+    }
+  }
+}
+
+int64_t LiteralScan::Commonness() const {
+  if (length_ == 0) return 0;
+  auto weight = [&](int i) { return int64_t(Frequency(target_[i])) * (orMask_[i] ? 2 : 1); };
+  return probe1_ == probe2_ ? weight(probe1_) * 1000 : weight(probe1_) * weight(probe2_);
+}
+
+bool LiteralScan::MatchesAt(const char* x) const {
+  const auto* p = reinterpret_cast<const uint8_t*>(x);
+  for (int i = 0; i < length_; ++i) {
+    if ((p[i] | orMask_[i]) != target_[i]) return false;
+  }
+  return true;
+}
+
+const char* LiteralScan::FindScalar(const char* x, const char* last) const {
+  const uint8_t want = target_[probe1_];
+  const uint8_t mask = orMask_[probe1_];
+  for (; x <= last; ++x) {
+    if ((uint8_t(x[probe1_]) | mask) == want && MatchesAt(x)) return x;
+  }
+  return nullptr;
+}
+
+const char* LiteralScan::Find(const char* from, const char* end) const {
+  if (length_ == 0 || end - from < length_) return nullptr;
+  const char* last = end - length_;  // the last position the string fits at
+  const char* x = from;
+#ifdef __SSE2__
+  // Loads at x + probe .. x + probe + 15 stay below end while x + 15 <= last.
+  const __m128i want1 = _mm_set1_epi8(char(target_[probe1_]));
+  const __m128i mask1 = _mm_set1_epi8(char(orMask_[probe1_]));
+  const __m128i want2 = _mm_set1_epi8(char(target_[probe2_]));
+  const __m128i mask2 = _mm_set1_epi8(char(orMask_[probe2_]));
+  while (last - x >= 15) {
+    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + probe1_));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + probe2_));
+    __m128i hits = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, mask1), want1),
+                                 _mm_cmpeq_epi8(_mm_or_si128(b, mask2), want2));
+    for (unsigned bits = unsigned(_mm_movemask_epi8(hits)); bits != 0; bits &= bits - 1) {
+      const char* at = x + __builtin_ctz(bits);
+      if (MatchesAt(at)) return at;
+    }
+    x += 16;
+  }
+#endif
+  return FindScalar(x, last);
+}
