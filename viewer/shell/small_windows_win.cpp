@@ -152,7 +152,8 @@ void DropMark(HWND window, LPARAM lParam) {
 
 void DrawMarkFlag(HDC dc, HDC flagDc, int x, int y, int k) {
   BitBlt(dc, x, y, 9, 10, flagDc, 0, 0, SRCINVERT);
-  BitBlt(dc, x + 1, y + 1, 6, 5, flagDc, 3, 1, 0x00220326);  // destination AND NOT source
+  constexpr DWORD kAndNotSource = 0x00220326;  // destination AND NOT source
+  BitBlt(dc, x + 1, y + 1, 6, 5, flagDc, 3, 1, kAndNotSource);
   BitBlt(dc, x + 1, y + 1, 6, 5, flagDc, 9 + 6 * k, 1, SRCPAINT);
 }
 
