@@ -139,17 +139,6 @@ TEST_F(WindowsTest, MaximizedViewerTakesTheGroupIntoItsRectangle) {
   EXPECT_EQ(f.bottom, MaximizedRect.bottom);
 }
 
-TEST_F(WindowsTest, LinkingOffLeavesTheOthersAlone) {
-  OwnedWindow viewer = OpenViewer(100, 100, 400, 300);
-  WindowLinking = 0;
-  OwnedWindow filer = OpenFiler();
-  RECT f = WindowRect(filer.get());
-  SetWindowPos(viewer.get(), nullptr, 150, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  RECT f2 = WindowRect(filer.get());
-  EXPECT_EQ(f2.left, f.left);
-  EXPECT_EQ(f2.top, f.top);
-}
-
 TEST_F(WindowsTest, SubWindowOpensAtItsSavedPlacement) {
   WindowLinking = 0;
   OwnedWindow viewer = OpenViewer(120, 130, 400, 300);
@@ -262,17 +251,6 @@ TEST_F(ArrangeTest, CascadeStartsAtTheBottomAndKeepsSizes) {
     EXPECT_EQ(r.right - r.left, before[i].right - before[i].left) << i;
     EXPECT_EQ(r.bottom - r.top, before[i].bottom - before[i].top) << i;
   }
-}
-
-TEST_F(ArrangeTest, SideBySideAndStackedShareTheArea) {
-  Open(4);
-  std::vector<HWND> order = ViewerWindows(false);
-  ArrangeViewers(viewers[0].get(), 502);
-  EXPECT_EQ(WindowRect(order[3]).left, 10 + 3 * 200);
-  EXPECT_EQ(WindowRect(order[3]).bottom, 620);
-  ArrangeViewers(viewers[0].get(), 503);
-  EXPECT_EQ(WindowRect(order[3]).top, 20 + 3 * 150);
-  EXPECT_EQ(WindowRect(order[3]).right, 810);
 }
 
 TEST_F(ArrangeTest, NextPreviousAndTheWindowListActivate) {
