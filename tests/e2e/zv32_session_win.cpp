@@ -67,14 +67,28 @@ bool ReadSetting(const char* name, std::string& bytes, DWORD* type) {
   return true;
 }
 
-void WriteBinarySetting(const char* name, const std::string& bytes) {
+namespace {
+
+void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
     return;
-  RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
+  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
 }
+
+}  // namespace
+
+void WriteBinarySetting(const char* name, const std::string& bytes) {
+  WriteSetting(name, REG_BINARY, bytes.data(), DWORD(bytes.size()));
+}
+
+void WriteStringSetting(const char* name, const std::string& text) {
+  WriteSetting(name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+}
+
+void WriteDwordSetting(const char* name, DWORD value) { WriteSetting(name, REG_DWORD, &value, sizeof value); }
 
 std::string WriteTestFile(const std::string& name, const std::string& bytes) {
   std::string folder = ExeDir() + "\\e2e-files";

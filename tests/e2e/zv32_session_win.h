@@ -47,6 +47,8 @@ constexpr char kSettingsKey[] = "Software\\Plim\\ZelkoView";
 void DeleteSettingsKey();
 bool ReadSetting(const char* name, std::string& bytes, DWORD* type = nullptr);
 void WriteBinarySetting(const char* name, const std::string& bytes);
+void WriteStringSetting(const char* name, const std::string& text);
+void WriteDwordSetting(const char* name, DWORD value);
 
 // Test files live in ExeDir()\e2e-files; returns the full Windows path written.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);

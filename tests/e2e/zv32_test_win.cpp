@@ -152,8 +152,13 @@ TEST_F(ViewerTest, DetectedEucIsReportedAndAMissingFileIsSaid) {
     ASSERT_NE(viewer.main(), nullptr);
     EXPECT_TRUE(viewer.WaitMessage("EUCコードを検出しました", 3000)) << viewer.Message();
     EXPECT_TRUE(viewer.WaitRows(11));
-    // The message is held for three seconds, then the idle loop clears it.
+    // A menu help line does not replace it while it is held ...
+    Send(viewer.main(), WM_MENUSELECT, MAKEWPARAM(300, MF_HILITE), 0);
+    EXPECT_EQ(viewer.Message(), "EUCコードを検出しました");
+    // ... for three seconds; then the idle loop clears it.
     EXPECT_TRUE(viewer.WaitMessage("", 8000)) << viewer.Message();
+    Send(viewer.main(), WM_MENUSELECT, MAKEWPARAM(300, MF_HILITE), 0);
+    EXPECT_EQ(viewer.Message(), "ファイルの先頭へジャンプします");
   }
   Viewer viewer(ExeDir() + "\\e2e-files\\no-such-file.txt");
   ASSERT_NE(viewer.main(), nullptr);
@@ -209,4 +214,40 @@ TEST_F(ViewerTest, ReloadedKeyTableTakesEffect) {
   viewer.Press(VK_DOWN);  // no longer in the table
   Pause(300);
   EXPECT_EQ(viewer.TopRow(), 2);
+}
+
+// The flags of BooleanOption with the tool-bar placement (character 8) replaced.
+std::string FlagsWithToolBar(char placement) {
+  std::string flags = "1111111101140007F010111111";
+  flags[7] = placement;
+  return flags;
+}
+
+TEST_F(ViewerTest, ToolBarPlacementDecidesWhereTheTextStarts) {
+  struct Case {
+    char placement;
+    int left, top;
+  };
+  for (Case c : {Case{'0', 2, 2}, Case{'1', 2, 26}, Case{'2', 30, 2}}) {
+    DeleteSettingsKey();
+    WriteStringSetting("BooleanOption", FlagsWithToolBar(c.placement));
+    Viewer viewer;
+    ASSERT_NE(viewer.main(), nullptr);
+    RECT text;
+    GetWindowRect(viewer.text(), &text);
+    MapWindowPoints(nullptr, viewer.main(), reinterpret_cast<POINT*>(&text), 2);
+    EXPECT_EQ(text.left, c.left) << c.placement;
+    EXPECT_EQ(text.top, c.top) << c.placement;
+    HWND tool = FindWindowExA(viewer.main(), nullptr, "PlimTool", nullptr);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(IsWindowVisible(tool) != 0, c.placement != '0') << c.placement;
+    if (c.placement == '2') SaveScreenshot(viewer.main(), "zv32_vertical_tools");
+  }
+}
+
+TEST_F(ViewerTest, StartsMaximizedWhenTheWindowStyleSaysSo) {
+  WriteDwordSetting("WindowStyle", 3);
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return IsZoomed(viewer.main()) != 0; }, 3000));
 }
