@@ -2,8 +2,9 @@
 //   zv32_timing FILE
 // Prints one figure a line ("name value", milliseconds; "n/a" when a figure could not be had):
 //   window_ms        start of the process until the main window is visible
-//   first_screen_ms  start until the text window shows text
-//   loaded_ms        start until the load meter reads 100 (background loading finished)
+//   first_screen_ms  from the window's appearance until the text window shows text
+//   loaded_ms        from the window's appearance until the load meter reads 100 (background
+//                    loading finished)
 //   rows             the row count the position text shows once loaded
 //   respond_max_ms, respond_median_ms, respond_samples
 //                    round trips of WM_NULL to the main window, one every ~20 ms while loading
@@ -174,27 +175,29 @@ double Median(std::vector<double> samples) {
   return samples[samples.size() / 2];
 }
 
-// Times WM_NULL round trips while watching for the first screen and the full meter.
+// Times WM_NULL round trips while watching for the first screen and the full meter; both
+// figures count from the window's appearance.
 void MeasureLoading(const Started& started) {
+  double shownAt = started.startMs + started.windowMs;
   double firstScreen = -1, loaded = -1, nextSample = 0;
   std::vector<double> replies;
   HWND text = nullptr;
-  while (NowMs() - started.startMs < kLoadTimeoutMs) {
+  while (NowMs() - shownAt < kLoadTimeoutMs) {
     if (!text) text = TextWindowOf(started.main);
-    if (firstScreen < 0 && TextShown(text)) firstScreen = NowMs() - started.startMs;
+    if (firstScreen < 0 && TextShown(text)) firstScreen = NowMs() - shownAt;
     if (NowMs() >= nextSample) {
       double before = NowMs();
       if (SendPatiently(started.main, WM_NULL) < 0) break;
       replies.push_back(NowMs() - before);
       nextSample = before + kSampleIntervalMs;
       if (MeterPercent(started.main) == 100) {
-        loaded = NowMs() - started.startMs;
+        loaded = NowMs() - shownAt;
         break;
       }
     }
     Sleep(firstScreen < 0 ? 2 : 5);
   }
-  if (firstScreen < 0 && TextShown(text)) firstScreen = NowMs() - started.startMs;
+  if (firstScreen < 0 && TextShown(text)) firstScreen = NowMs() - shownAt;
   PrintFigure("first_screen_ms", firstScreen, firstScreen >= 0);
   PrintFigure("loaded_ms", loaded, loaded >= 0);
   long top = -1, rows = -1;
