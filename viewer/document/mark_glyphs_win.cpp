@@ -1,10 +1,11 @@
 // The mark strip the text window copies its line-end and tab marks from: 36 x RowHeight, the
 // left half on the background colour, the right half in inverted colours for selected text.
 // The marks are the monochrome bitmaps "CR" (12 x 12) and "TAB" (6 x 12) of the program's
-// resources; a program built without them gets the same shapes drawn from patterns here.
+// resources.
 #include "controls/plim_gdi_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/text_window_win.h"
+#include "viewer/resources/resource_names.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
@@ -18,32 +19,6 @@ constexpr int kTabX = 12;
 constexpr int kMarkHeight = 12;
 constexpr int kLineEndWidth = 12;
 constexpr int kTabWidth = 6;
-
-// '#' is the mark (black, drawn in the text colour); everything else the background.
-constexpr const char* kLineEndPattern[kMarkHeight] = {
-    "............", "..........#.", "..........#.", "..........#.", "..........#.", "...#......#.",
-    "..##......#.", ".##########.", "..##........", "...#........", "............", "............",
-};
-constexpr const char* kTabPattern[kMarkHeight] = {
-    "......", "......", "......", "#.....", ".#....", "..#...",
-    "...#..", "..#...", ".#....", "#.....", "......", "......",
-};
-
-HBITMAP BitmapFromPattern(const char* const (&pattern)[kMarkHeight], int width) {
-  // Monochrome rows are padded to 16 bits; a set bit is white.
-  unsigned char bits[kMarkHeight][2] = {};
-  for (int y = 0; y < kMarkHeight; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (pattern[y][x] != '#') bits[y][x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
-    }
-  }
-  return CreateBitmap(16, kMarkHeight, 1, 1, bits);
-}
-
-HBITMAP LoadMark(const char* name, const char* const (&pattern)[kMarkHeight], int width) {
-  HBITMAP bitmap = Instance ? LoadBitmapA(Instance, name) : nullptr;
-  return bitmap ? bitmap : BitmapFromPattern(pattern, width);
-}
 
 COLORREF XorWhite(COLORREF color) { return color ^ 0x00FFFFFF; }
 
@@ -85,8 +60,8 @@ void BuildMarkGlyphs(HWND textWindow) {
   FillColumns(dc, 0, kInvertedHalf, height, BackColor);
   FillColumns(dc, kInvertedHalf, kStripWidth, height, XorWhite(BackColor));
   const int y = (height - kMarkHeight) / 2;
-  plim::Bitmap lineEnd(LoadMark("CR", kLineEndPattern, kLineEndWidth));
-  plim::Bitmap tab(LoadMark("TAB", kTabPattern, kTabWidth));
+  plim::Bitmap lineEnd(LoadBitmapA(Instance, kCrBitmap));
+  plim::Bitmap tab(LoadBitmapA(Instance, kTabBitmap));
   DrawMark(dc, lineEnd.get(), 0, kLineEndWidth, y);
   DrawMark(dc, tab.get(), kTabX, kTabWidth, y);
 }

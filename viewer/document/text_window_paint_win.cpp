@@ -11,11 +11,11 @@
 #include "viewer/document/row_layout.h"
 #include "viewer/document/scroll_math.h"
 #include "viewer/document/text_window_parts_win.h"
+#include "viewer/shell/small_windows_win.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
 
-constexpr DWORD kAndNotSource = 0x00220326;  // DSna: destination AND NOT source
 constexpr int kLineEndMarkWidth = 12;
 constexpr int kTabMarkWidth = 6;
 constexpr int kSelectedMarkOffset = 18;
@@ -112,10 +112,7 @@ void PaintLineNumber(const PaintTools& tools, int32_t row, int32_t top, bool who
 // through the mask, and the mark's numeral OR-ed in.
 void PaintFlag(const PaintTools& tools, int mark, int32_t top) {
   const int32_t x = tools.textLeft - 8 - (Spacing - 9) / 2;
-  HDC flags = tools.flags.dc();
-  BitBlt(tools.dc, x, top, 9, 10, flags, 0, 0, SRCINVERT);
-  BitBlt(tools.dc, x + 1, top + 1, 6, 5, flags, 3, 1, kAndNotSource);
-  BitBlt(tools.dc, x + 1, top + 1, 6, 5, flags, 9 + 6 * mark, 1, SRCPAINT);
+  DrawMarkFlag(tools.dc, tools.flags.dc(), x, top, mark);
 }
 
 // The four layers in their colours, at most one text call each.  A double-byte character

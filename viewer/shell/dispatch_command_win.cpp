@@ -1,4 +1,179 @@
-// placeholder until built
+// DispatchCommand: the id is normalised by the command table, then carried out here or by
+// the owner of the operation.  Ids whose windows are not part of the program yet (the
+// filers, clipboard copies, printing, search, jump, analyses, settings, About, external
+// tools) are left to default processing.
 #include "viewer/shell/dispatch_command_win.h"
-int DispatchCommand(HWND, int) { return 0; }
-void ClearMarks() {}
+
+#include <cstdio>
+
+#include "viewer/document/document.h"
+#include "viewer/shell/command_table.h"
+#include "viewer/shell/file_commands_win.h"
+#include "viewer/shell/instance_arrangement_win.h"
+#include "viewer/shell/mark_commands_win.h"
+#include "viewer/shell/menus_win.h"
+#include "viewer/shell/settings_globals.h"
+#include "viewer/shell/viewer_globals_win.h"
+
+namespace {
+
+constexpr char kCaption[] = "Zelko View 32";
+
+// The submenus of "Main" that commands open at the cursor: menu position, item position.
+struct SubMenuPlace {
+  int id;
+  int menu;
+  int item;
+};
+constexpr SubMenuPlace kCursorSubMenus[] = {
+    {149, 0, 7},  // kanji code
+    {419, 5, 3},  // intelligent functions
+    {800, 3, 4},  // mark jump
+    {809, 3, 3},  // mark set
+    {959, 5, 4},  // external tools
+};
+
+// The text window's own scroll codes (above SB_ENDSCROLL) and the standard ones.
+constexpr int kScrollRowDown = 14;
+constexpr int kScrollRowUp = 13;
+
+void PostScroll(UINT message, int code) {
+  if (TextWindow) PostMessageA(TextWindow, message, WPARAM(code), 0);
+}
+
+void SendScroll(int code) {
+  if (TextWindow) SendMessageA(TextWindow, WM_VSCROLL, WPARAM(code), 0);
+}
+
+void ShowDisplayMode(int mode) {
+  for (int32_t& edge : TheDocument.Selection) edge = -1;
+  if (TextWindow) InvalidateRect(TextWindow, nullptr, FALSE);
+  SetDisplayMode(mode);
+}
+
+void CycleMarkDisplay() {
+  NextMarkDisplay(ShowCrMarks, ShowTabMarks);
+  if (TextWindow) InvalidateRect(TextWindow, nullptr, TRUE);
+}
+
+// Times 20 full repaints and 100 scrolls down and up of the text window.
+void MeasureDrawingSpeed(HWND window) {
+  DWORD start = GetTickCount();
+  for (int i = 0; i < 20; ++i) {
+    InvalidateRect(TextWindow, nullptr, TRUE);
+    UpdateWindow(TextWindow);
+  }
+  const long paint = long(GetTickCount() - start);
+  start = GetTickCount();
+  for (int i = 0; i < 100; ++i) {
+    SendScroll(kScrollRowDown);
+    SendScroll(kScrollRowUp);
+  }
+  const long scroll = long(GetTickCount() - start);
+  char text[128];
+  std::snprintf(text, sizeof text, "全画面描画時間: %5ld.%02dms\nスクロール時間: %5ld.%02dms", paint / 20,
+                int((paint * 100 / 20) % 100), scroll / 100, int(scroll % 100));
+  MessageBoxA(window, text, kCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+bool OpenCursorSubMenu(int id) {
+  for (const SubMenuPlace& place : kCursorSubMenus) {
+    if (place.id != id) continue;
+    TrackMainSubMenu(place.menu, place.item);
+    return true;
+  }
+  return false;
+}
+
+// The ids that come in numbered groups (kanji codes, recent files, marks, arrangement).
+bool DispatchIdGroup(HWND window, int id) {
+  if (id >= 140 && id <= 142)
+    SetKanjiCode(id - 140);
+  else if (id >= 150 && id <= 154)
+    OpenRecentFileCommand(id);
+  else if (id >= 310 && id <= 313)
+    SetMarkCommand(id - 310);
+  else if (id >= 320 && id <= 323)
+    JumpToMarkCommand(id - 320);
+  else if (id >= 801 && id <= 804)
+    MarkButtonCommand(window, id - 801);
+  else if ((id >= 500 && id <= 503) || id == 510 || id == 511)
+    ArrangeViewers(window, id);
+  else
+    return false;
+  return true;
+}
+
+int DispatchMenu(HWND window, int id) {
+  if (OpenCursorSubMenu(id) || DispatchIdGroup(window, id)) return 1;
+  switch (id) {
+    case 3:
+      WinHelpA(window, HelpPath, HELP_CONTENTS, 0);
+      return 1;
+    case 101:
+    case 102:
+      OpenFileCommand(window, id == 102);
+      return 1;
+    case 103:
+      ReloadCommand();
+      return 1;
+    case 120:
+      PostMessageA(window, WM_CLOSE, 0, 0);
+      return 1;
+    case 300:
+      SendScroll(SB_TOP);
+      return 1;
+    case 301:
+      LoadAll();
+      SendScroll(SB_BOTTOM);
+      return 1;
+    case 400:
+    case 401:
+      ShowDisplayMode(id - 400);
+      return 1;
+    case 421:
+      WinExec("ZVKEY32.EXE", SW_SHOW);
+      return 1;
+    case 422:
+      if (TextWindow) MeasureDrawingSpeed(window);
+      return 1;
+    case 509:
+      WindowLinking = !WindowLinking;
+      return 1;
+    case 810:
+      ClearMarks();
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+int DispatchCommand(HWND window, int id) {
+  const CommandAction action = NormalizeCommandId(id & 0xFFFF);
+  switch (action.kind) {
+    case CommandKind::kMenu:
+      return DispatchMenu(window, action.value);
+    case CommandKind::kVScroll:
+      PostScroll(WM_VSCROLL, action.value);
+      return 1;
+    case CommandKind::kHScroll:
+      PostScroll(WM_HSCROLL, action.value);
+      return 1;
+    case CommandKind::kToggleDisplay:
+      PostMessageA(window, WM_COMMAND, WPARAM(DisplayToggleMenu(TheDocument.DisplayMode)), 0);
+      return 1;
+    case CommandKind::kCycleMarks:
+      CycleMarkDisplay();
+      return 1;
+    case CommandKind::kActivateViewer:
+      ActivateViewer(action.value);
+      return 1;
+    case CommandKind::kEditorThenExit:  // the editor runner is not part of the program yet
+    case CommandKind::kRunTool:
+    case CommandKind::kNone:
+      return 0;
+  }
+  return 0;
+}

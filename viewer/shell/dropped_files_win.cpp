@@ -5,10 +5,8 @@
 
 #include <cstdio>
 
-#include "viewer/document/document.h"
-#include "viewer/shell/dispatch_command_win.h"
+#include "viewer/shell/file_commands_win.h"
 #include "viewer/shell/process_watch_win.h"
-#include "viewer/shell/recent_files.h"
 
 namespace {
 
@@ -26,9 +24,7 @@ void OpenEachInNewViewer(HDROP drop) {
 void ShowFirst(HWND mainWindow, HDROP drop) {
   char path[MAX_PATH];
   if (!DragQueryFileA(drop, 0, path, sizeof path)) return;
-  PushRecentFile(TheDocument.FileName);
-  ClearMarks();
-  OpenDocument(path, AutoDetect, AutoDetect);
+  ReplaceShownFile(path);
   ShowWindow(mainWindow, IsIconic(mainWindow) ? SW_RESTORE : SW_SHOW);
 }
 

@@ -30,8 +30,5 @@ HWND OpenSubWindow(const char* className, const char* title, DWORD style, HWND o
 void SaveSubWindowPlacement(HWND window, const char* placementName);
 // WM_WINDOWPOSCHANGED of every linked window, before default processing.
 void OnLinkedWindowPosChanged(HWND window, const WINDOWPOS* position);
-// The first top-level window in Z order of class `className` (case-insensitive, at most 28
-// characters compared) that belongs to this process; null when there is none.
-HWND FindOwnWindow(const char* className);
 // WM_DESTROY of every linked window.
 void UnlinkWindow(HWND window);

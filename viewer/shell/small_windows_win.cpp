@@ -5,6 +5,7 @@
 #include "viewer/document/document.h"
 #include "viewer/document/row_layout.h"
 #include "viewer/document/text_window_win.h"
+#include "viewer/shell/mark_commands_win.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/settings_key.h"
 #include "viewer/shell/viewer_globals_win.h"
@@ -152,18 +153,9 @@ void DropMark(HWND window, LPARAM lParam) {
 
 void DrawMarkFlag(HDC dc, HDC flagDc, int x, int y, int k) {
   BitBlt(dc, x, y, 9, 10, flagDc, 0, 0, SRCINVERT);
-  BitBlt(dc, x + 1, y + 1, 6, 5, flagDc, 3, 1, 0x00220326);  // destination AND NOT source
+  constexpr DWORD kAndNotSource = 0x00220326;  // destination AND NOT source
+  BitBlt(dc, x + 1, y + 1, 6, 5, flagDc, 3, 1, kAndNotSource);
   BitBlt(dc, x + 1, y + 1, 6, 5, flagDc, 9 + 6 * k, 1, SRCPAINT);
-}
-
-void SetMark(int k, int32_t row) {
-  if (k < 0 || k > 3) return;
-  if (row != -1 && (row < 0 || row >= TheDocument.RowCount)) return;
-  int32_t old = TheDocument.Marks[k];
-  TheDocument.Marks[k] = row;
-  if (old >= 0) InvalidateRows(old, old);
-  if (row >= 0) InvalidateRows(row, row);
-  if (HWND strip = MainWindow ? GetDlgItem(MainWindow, kMarkListId) : nullptr) InvalidateRect(strip, nullptr, TRUE);
 }
 
 LRESULT CALLBACK LeftTabWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

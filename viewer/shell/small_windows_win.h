@@ -11,8 +11,6 @@
 LRESULT CALLBACK LeftTabWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MarkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Sets mark k (0..3) to row (-1 clears it); a row outside the document does nothing.
-void SetMark(int k, int32_t row);
 // Draws flag k of the "Flag" bitmap (selected into flagDc) with its top-left at (x, y): the
 // 9 x 10 flag inverted onto the background, the 6 x 5 field cleared, glyph k painted in.
 void DrawMarkFlag(HDC dc, HDC flagDc, int x, int y, int k);

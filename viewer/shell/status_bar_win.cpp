@@ -12,18 +12,22 @@ namespace {
 
 uint32_t MessageSetAt = 0;
 int MessagePriority = 0;
+bool MessageShown = false;  // the item holds a text (clearing an empty item is skipped)
 int BusyCount = 0;
 
 }  // namespace
 
 void ShowStatusMessage(const char* text, int priority) {
-  bool held = text[0] == '\0' || (MessagePriority == 1 && priority != 1);
+  bool clearing = text[0] == '\0';
+  if (clearing && !MessageShown) return;
+  bool held = clearing || (MessagePriority == 1 && priority != 1);
   if (held && TickCount() - MessageSetAt < kStatusHoldMs) return;
   HWND item = MainWindow ? GetDlgItem(MainWindow, kMessageTextId) : nullptr;
   if (!item) return;
   SetWindowTextA(item, text);
   MessageSetAt = TickCount();
   MessagePriority = priority;
+  MessageShown = !clearing;
 }
 
 void StatusMessageText(char* buffer, int size) {

@@ -23,6 +23,7 @@
 #include "viewer/shell/startup_win.h"
 #include "viewer/shell/status_bar_win.h"
 #include "viewer/shell/viewer_globals_win.h"
+#include "viewer/shell/top_level_windows_win.h"
 #include "viewer/shell/window_classes_win.h"
 
 namespace {

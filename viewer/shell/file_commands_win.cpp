@@ -1,0 +1,106 @@
+// Opening, reopening and replacing the shown file.
+#include "viewer/shell/file_commands_win.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "viewer/document/document.h"
+#include "viewer/document/sjis.h"
+#include "viewer/document/text_window_win.h"
+#include "viewer/shell/dispatch_command_win.h"
+#include "viewer/shell/recent_files.h"
+#include "viewer/shell/settings_globals.h"
+#include "viewer/shell/top_level_windows_win.h"
+#include "viewer/shell/viewer_globals_win.h"
+
+namespace {
+
+constexpr int kOpenNameSize = 256;
+constexpr int kRecentLabelPrefix = 5;  // "(&0) "
+
+// Text files, all files and the user's own mask, each a name and a pattern, closed by an
+// empty string.  Built to the mask's length: the mask may fill its whole setting.
+std::string OpenFilter() {
+  std::string filter;
+  for (const char* part : {"ﾃｷｽﾄﾌｧｲﾙ", "*.txt;*.doc", "全てのﾌｧｲﾙ", "*.*", "ﾕｰｻﾞｰ定義"}) {
+    filter += part;
+    filter += '\0';
+  }
+  filter += FileMask;
+  filter += '\0';
+  filter += '\0';
+  return filter;
+}
+
+// The dialog starts in the shown file's directory (a bare drive gets its root).
+void EnterShownFileDirectory() {
+  const char* name = TheDocument.FileName;
+  const char* lastSlash = nullptr;
+  for (const char* p = name; *p; ++p) {
+    if (*p == '\\') lastSlash = p;
+    if (IsSjisLead(uint8_t(*p)) && p[1] != '\0') ++p;
+  }
+  if (!lastSlash) return;
+  std::string directory(name, size_t(lastSlash - name));
+  if (directory.size() == 2 && directory[1] == ':') directory += '\\';
+  SetCurrentDirectoryA(directory.c_str());
+}
+
+bool ChooseFile(HWND window, char (&path)[kOpenNameSize]) {
+  const std::string filter = OpenFilter();
+  std::snprintf(path, sizeof path, "%s", FileMask);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrTitle = "ファイルを開く";
+  dialog.lpstrDefExt = "txt";
+  dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  return GetOpenFileNameA(&dialog) != 0;
+}
+
+void StartNewViewer(const char* path) {
+  char command[kOpenNameSize + 16];
+  std::snprintf(command, sizeof command, "ZV32.EXE %s", path);
+  WinExec(command, SW_SHOW);
+}
+
+}  // namespace
+
+void ReplaceShownFile(const char* path) {
+  PushRecentFile(TheDocument.FileName);
+  ClearMarks();
+  OpenDocument(path, AutoDetect, AutoDetect);
+}
+
+void OpenFileCommand(HWND window, bool newViewer) {
+  EnterShownFileDirectory();
+  char path[kOpenNameSize];
+  if (ChooseFile(window, path)) {
+    if (newViewer)
+      StartNewViewer(path);
+    else
+      ReplaceShownFile(path);
+  }
+  if (HWND filer = FindOwnWindow(kFilerWindowClass)) SendMessageA(filer, WM_ZV_REFRESH, 0, 0);
+}
+
+void ReloadCommand() {
+  const int32_t top = TheDocument.TopLine;
+  char name[kFileNameSize];
+  std::memcpy(name, TheDocument.FileName, sizeof name);
+  OpenDocument(name, AutoDetect, AutoDetect);
+  GoToPosition(top, TheDocument.LeftColumn);
+}
+
+void OpenRecentFileCommand(int id) {
+  char label[kRecentFileSize + 8] = "";
+  if (!MainMenu || GetMenuStringA(MainMenu, UINT(id), label, sizeof label, MF_BYCOMMAND) <= kRecentLabelPrefix) return;
+  ReplaceShownFile(label + kRecentLabelPrefix);
+}
