@@ -8,7 +8,8 @@
 //   rows             the row count the position text shows once loaded
 //   respond_max_ms, respond_median_ms, respond_samples
 //                    round trips of WM_NULL to the main window, one every ~20 ms while loading
-//   paint_ms, scroll_ms  the two times the drawing-speed measurement reports once loaded
+//   paint_ms, scroll_ms  the two times the viewer's drawing-speed measurement reports once
+//                    loaded (one full repaint; one row down and back up)
 //   end_loaded_ms, end_ms
 //                    a second run: WM_COMMAND 301 posted as soon as the window appears, until
 //                    the meter reads 100, and until the position text's top row is also past
@@ -17,9 +18,12 @@
 // First screen: the text window is found as the main window's child, and the top rows of its
 // client area are copied from the screen every few milliseconds.  The most common colour of
 // the strip is the background; text is shown when more than kTextColumns pixel columns of the
-// strip hold something else.  The line-number column alone (one digit a row and the two rules)
-// never reaches that many, so an empty first row under its number does not count as text.
-// Messages to the viewer are sent without the "hung" abort: a viewer busy for seconds in one
+// strip hold something else (the line-number column alone, one digit a row and the two rules,
+// never reaches that many).  The viewer may first paint a single row and the rest a moment
+// later, so the first screen is the moment the strip took the look it then keeps for
+// kSettleMs: the top rows of a loading file do not change once painted.
+// Each run starts from a deleted settings key, so the viewer has its default window and
+// display settings.  Messages to the viewer are sent without the "hung" abort: a viewer busy for seconds in one
 // message is what is being measured, not a failure.
 #include <windows.h>
 
@@ -44,6 +48,8 @@ constexpr UINT kDrawingSpeedCommand = 422;
 constexpr int kStripHeight = 80;
 constexpr int kTextColumns = 32;
 constexpr double kSampleIntervalMs = 20;
+constexpr double kSettleMs = 300;
+constexpr double kSettleTimeoutMs = 5000;
 constexpr double kWindowTimeoutMs = 30000;
 constexpr double kLoadTimeoutMs = 300000;
 constexpr double kEndGraceMs = 3000;
@@ -96,10 +102,11 @@ void ReadPosition(HWND main, long* top, long* rows) {
 
 HWND TextWindowOf(HWND main) { return FindWindowExA(main, nullptr, "ZelkoView!Text", nullptr); }
 
-// True when the top rows of the text window show text (see the header).
-bool TextShown(HWND text) {
+// The top rows of the text window's client area as on the screen; the first two entries are
+// the width and the height, so a change of size counts as a change.
+std::vector<uint32_t> CaptureStrip(HWND text) {
   RECT client{};
-  if (!text || !GetClientRect(text, &client) || client.right <= 0 || client.bottom <= 0) return false;
+  if (!text || !GetClientRect(text, &client) || client.right <= 0 || client.bottom <= 0) return {};
   MapWindowPoints(text, nullptr, reinterpret_cast<POINT*>(&client), 2);
   int width = client.right - client.left;
   int height = std::min<int>(kStripHeight, client.bottom - client.top);
@@ -113,25 +120,39 @@ bool TextShown(HWND text) {
   plim::WindowDC screen(nullptr);
   plim::MemoryDC memory(screen);
   plim::Bitmap strip(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!strip) return false;
+  if (!strip) return {};
   {
     plim::Selection use(memory, strip);
     BitBlt(memory, 0, 0, width, height, screen, client.left, client.top, SRCCOPY);
     GdiFlush();
   }
   const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-  std::vector<uint32_t> sorted(pixels, pixels + size_t(width) * size_t(height));
-  std::sort(sorted.begin(), sorted.end());
-  uint32_t background = sorted[0];
+  std::vector<uint32_t> captured{uint32_t(width), uint32_t(height)};
+  for (size_t i = 0; i < size_t(width) * size_t(height); ++i) captured.push_back(pixels[i] & 0xFFFFFF);
+  return captured;
+}
+
+uint32_t MostCommon(std::vector<uint32_t> colours) {
+  std::sort(colours.begin(), colours.end());
+  uint32_t common = 0;
   size_t bestRun = 0;
-  for (size_t i = 0, run = 0; i < sorted.size(); ++i) {
-    run = (i > 0 && sorted[i] == sorted[i - 1]) ? run + 1 : 1;
-    if (run > bestRun) bestRun = run, background = sorted[i];
+  for (size_t i = 0, run = 0; i < colours.size(); ++i) {
+    run = (i > 0 && colours[i] == colours[i - 1]) ? run + 1 : 1;
+    if (run > bestRun) bestRun = run, common = colours[i];
   }
+  return common;
+}
+
+// True when more than kTextColumns pixel columns of the strip differ from its background.
+bool ShowsText(const std::vector<uint32_t>& strip) {
+  if (strip.size() < 3) return false;
+  size_t width = strip[0], height = strip[1];
+  const uint32_t* pixels = strip.data() + 2;
+  uint32_t background = MostCommon(std::vector<uint32_t>(pixels, pixels + width * height));
   int columns = 0;
-  for (int x = 0; x < width; ++x) {
-    for (int y = 0; y < height; ++y) {
-      if ((pixels[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFF) != (background & 0xFFFFFF)) {
+  for (size_t x = 0; x < width; ++x) {
+    for (size_t y = 0; y < height; ++y) {
+      if (pixels[y * width + x] != background) {
         ++columns;
         break;
       }
@@ -139,6 +160,29 @@ bool TextShown(HWND text) {
   }
   return columns > kTextColumns;
 }
+
+// Watches the text window's top rows until they show text and keep that look for kSettleMs;
+// the first screen is the moment they took it.
+class FirstScreenWatch {
+ public:
+  void Look(HWND text, double now) {
+    if (Settled() || !text) return;
+    std::vector<uint32_t> strip = CaptureStrip(text);
+    if (strip != strip_) {
+      strip_ = std::move(strip);
+      since_ = now;
+    } else if (now - since_ >= kSettleMs && ShowsText(strip_)) {
+      settledAt_ = since_;
+    }
+  }
+  bool Settled() const { return settledAt_ >= 0; }
+  double At() const { return settledAt_; }
+
+ private:
+  std::vector<uint32_t> strip_;
+  double since_ = 0;
+  double settledAt_ = -1;
+};
 
 // A viewer started on a file with fresh settings, and the time its window took to appear.
 struct Started {
@@ -179,26 +223,23 @@ double Median(std::vector<double> samples) {
 // figures count from the window's appearance.
 void MeasureLoading(const Started& started) {
   double shownAt = started.startMs + started.windowMs;
-  double firstScreen = -1, loaded = -1, nextSample = 0;
+  double loaded = -1, nextSample = 0;
   std::vector<double> replies;
-  HWND text = nullptr;
-  while (NowMs() - shownAt < kLoadTimeoutMs) {
-    if (!text) text = TextWindowOf(started.main);
-    if (firstScreen < 0 && TextShown(text)) firstScreen = NowMs() - shownAt;
-    if (NowMs() >= nextSample) {
-      double before = NowMs();
+  FirstScreenWatch firstScreen;
+  for (;;) {
+    double now = NowMs();
+    if (now - shownAt > kLoadTimeoutMs || (loaded >= 0 && now - shownAt - loaded > kSettleTimeoutMs)) break;
+    firstScreen.Look(TextWindowOf(started.main), now);
+    if (loaded < 0 && now >= nextSample) {
       if (SendPatiently(started.main, WM_NULL) < 0) break;
-      replies.push_back(NowMs() - before);
-      nextSample = before + kSampleIntervalMs;
-      if (MeterPercent(started.main) == 100) {
-        loaded = NowMs() - shownAt;
-        break;
-      }
+      replies.push_back(NowMs() - now);
+      nextSample = now + kSampleIntervalMs;
+      if (MeterPercent(started.main) == 100) loaded = NowMs() - shownAt;
     }
-    Sleep(firstScreen < 0 ? 2 : 5);
+    if (loaded >= 0 && firstScreen.Settled()) break;
+    Sleep(firstScreen.Settled() ? 5 : 2);
   }
-  if (firstScreen < 0 && TextShown(text)) firstScreen = NowMs() - shownAt;
-  PrintFigure("first_screen_ms", firstScreen, firstScreen >= 0);
+  PrintFigure("first_screen_ms", firstScreen.At() - shownAt, firstScreen.Settled());
   PrintFigure("loaded_ms", loaded, loaded >= 0);
   long top = -1, rows = -1;
   ReadPosition(started.main, &top, &rows);
