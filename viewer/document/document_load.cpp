@@ -17,13 +17,19 @@ constexpr int32_t kTableGrowth = 2052;
 
 int32_t TableCapacity() { return int32_t(TheDocument.LineTableHandle.Size() / sizeof(uint32_t)); }
 
-// Makes room for every row a scan of `bytes` more bytes can add, plus the end entry.
+// Makes room for every row a scan of `bytes` more bytes can add, plus the end entry.  The
+// table grows by at least half its size, so that loading a large file copies it a few times
+// instead of once per 2052 rows.
 bool EnsureTableRoom(int64_t bytes) {
   Document& doc = TheDocument;
   int64_t required = int64_t(doc.LineCount) + bytes + 2;
   if (TableCapacity() >= std::max<int64_t>(doc.LineCount + kTableSlack, required)) return true;
-  int64_t entries = std::max<int64_t>(doc.LineCount + kTableGrowth, required + kTableSlack);
-  if (!doc.LineTableHandle.Resize(size_t(entries) * sizeof(uint32_t))) return false;
+  int64_t least = std::max<int64_t>(doc.LineCount + kTableGrowth, required + kTableSlack);
+  int64_t generous = std::max<int64_t>(least, int64_t(TableCapacity()) + TableCapacity() / 2);
+  // When memory is short, the least growth may still fit where the generous one does not.
+  if (!doc.LineTableHandle.Resize(size_t(generous) * sizeof(uint32_t)) &&
+      !doc.LineTableHandle.Resize(size_t(least) * sizeof(uint32_t)))
+    return false;
   doc.LineTable = static_cast<uint32_t*>(doc.LineTableHandle.Data());
   return true;
 }

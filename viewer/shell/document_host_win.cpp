@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr uint32_t kProgressIntervalMs = 40;
+constexpr uint32_t kProgressIntervalMs = 100;
 
 HWND MainItem(int id) { return MainWindow ? GetDlgItem(MainWindow, id) : nullptr; }
 

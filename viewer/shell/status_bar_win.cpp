@@ -15,6 +15,17 @@ int MessagePriority = 0;
 bool MessageShown = false;  // the item holds a text (clearing an empty item is skipped)
 int BusyCount = 0;
 
+// Item 1003 of the main window, looked up once per main window.
+HWND MessageItem() {
+  static HWND owner = nullptr;
+  static HWND item = nullptr;
+  if (owner != MainWindow) {
+    owner = MainWindow;
+    item = MainWindow ? GetDlgItem(MainWindow, kMessageTextId) : nullptr;
+  }
+  return item;
+}
+
 }  // namespace
 
 void ShowStatusMessage(const char* text, int priority) {
@@ -22,7 +33,7 @@ void ShowStatusMessage(const char* text, int priority) {
   if (clearing && !MessageShown) return;
   bool held = clearing || (MessagePriority == 1 && priority != 1);
   if (held && TickCount() - MessageSetAt < kStatusHoldMs) return;
-  HWND item = MainWindow ? GetDlgItem(MainWindow, kMessageTextId) : nullptr;
+  HWND item = MessageItem();
   if (!item) return;
   SetWindowTextA(item, text);
   MessageSetAt = TickCount();
@@ -32,8 +43,10 @@ void ShowStatusMessage(const char* text, int priority) {
 
 void StatusMessageText(char* buffer, int size) {
   buffer[0] = '\0';
-  if (HWND item = MainWindow ? GetDlgItem(MainWindow, kMessageTextId) : nullptr) GetWindowTextA(item, buffer, size);
+  if (HWND item = MessageItem()) GetWindowTextA(item, buffer, size);
 }
+
+bool StatusMessageShowing() { return MessageShown; }
 
 void SetBusy(bool on) {
   if (on) {

@@ -6,3 +6,5 @@ constexpr unsigned kStatusHoldMs = 3000;
 
 // The text of item 1003 (at most size - 1 bytes); "" when the main window is gone.
 void StatusMessageText(char* buffer, int size);
+// Whether item 1003 holds a message (every change of it goes through ShowStatusMessage).
+bool StatusMessageShowing();

@@ -29,6 +29,7 @@
 namespace {
 
 constexpr UINT kOpenFilerCommand = 100;
+constexpr uint32_t kLoadStepMs = 2;
 
 // The whole command line is one path; quotes around it (or in it) are dropped.
 void RemoveQuotes(char* commandLine) {
@@ -65,10 +66,17 @@ HWND CreateMainWindow(const char* title) {
 }
 
 // True when the main loop may sleep: nothing left to load and no message in the status bar.
-bool IdleWorkDone() {
-  char shown[10];
-  StatusMessageText(shown, sizeof shown);
-  return TheDocument.BytesLeft == 0 && shown[0] == '\0';
+bool IdleWorkDone() { return TheDocument.BytesLeft == 0 && !StatusMessageShowing(); }
+
+// One idle step: the status message is cleared once its hold is over, and the file loads on.
+// Every queue call costs a round trip to the server under Wine, so chunks are loaded for up
+// to kLoadStepMs before the queue is looked at again; input still waits at most that long.
+void IdleStep() {
+  ShowStatusMessage("", 0);
+  uint32_t start = GetTickCount();
+  do {
+    LoadNextChunk();
+  } while (TheDocument.BytesLeft > 0 && GetTickCount() - start < kLoadStepMs);
 }
 
 void WaitForInputOrDirectoryChange() {
@@ -91,8 +99,7 @@ int RunMessageLoop() {
         WaitForInputOrDirectoryChange();
         continue;
       }
-      ShowStatusMessage("", 0);
-      LoadNextChunk();
+      IdleStep();
     }
     PollWatchedProcesses(MainWindow);
   }
