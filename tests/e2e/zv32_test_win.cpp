@@ -50,7 +50,10 @@ TEST_F(ViewerTest, TitleNamesTheFileOrSaysNothingIsShown) {
   }
   {
     // A quoted folder: the quotes go, the folder becomes current, nothing is shown.
-    Viewer viewer("\"" + ExeDir() + "\\e2e-files\"");
+    std::string quoted = "\"";
+    quoted += ExeDir();
+    quoted += "\\e2e-files\"";
+    Viewer viewer(quoted);
     ASSERT_NE(viewer.main(), nullptr);
     EXPECT_EQ(viewer.Title(), "Zelko View 32 - 未表示");
   }
@@ -250,4 +253,15 @@ TEST_F(ViewerTest, StartsMaximizedWhenTheWindowStyleSaysSo) {
   Viewer viewer;
   ASSERT_NE(viewer.main(), nullptr);
   EXPECT_TRUE(WaitUntil([&] { return IsZoomed(viewer.main()) != 0; }, 3000));
+}
+
+TEST_F(ViewerTest, HelpWithoutTheHelpFileSaysWhereItShouldBe) {
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  viewer.Press(VK_F1);  // command 950, the help
+  HWND box = WaitForWindow(viewer.ProcessId(), "#32770", "Zelko View 32", 10000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(MessageBoxText(box).find("ZLKOVIEW.HLP"), std::string::npos) << MessageBoxText(box);
+  Post(box, WM_COMMAND, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
 }

@@ -9,6 +9,7 @@
 #include "viewer/document/document.h"
 #include "viewer/shell/command_table.h"
 #include "viewer/shell/file_commands_win.h"
+#include "viewer/shell/help_win.h"
 #include "viewer/shell/instance_arrangement_win.h"
 #include "viewer/shell/mark_commands_win.h"
 #include "viewer/shell/menus_win.h"
@@ -108,7 +109,7 @@ int DispatchMenu(HWND window, int id) {
   if (OpenCursorSubMenu(id) || DispatchIdGroup(window, id)) return 1;
   switch (id) {
     case 3:
-      WinHelpA(window, HelpPath, HELP_CONTENTS, 0);
+      ShowHelpContents(window);
       return 1;
     case 101:
     case 102:

@@ -5,6 +5,7 @@
 
 #include "controls/plim32_win.h"
 #include "viewer/resources/resource_names.h"
+#include "viewer/shell/help_win.h"
 #include "viewer/shell/menus_win.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/settings_win.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr char kControlLibraryName[] = "PLIM32.DLL";
-constexpr char kHelpFileName[] = "ZLKOVIEW.HLP";
 constexpr DWORD kMissingLibraryTopic = 6000;
 constexpr char kMissingLibraryMessage[] =
     "PLIM32.DLLが見つからないか、古い版です。\nZV32.EXEと同じフォルダにPLIM32.DLL(1.44以降)を置いてください。";
@@ -25,18 +25,6 @@ void DeleteGdiObject(Handle& handle) {
 }
 
 }  // namespace
-
-void BuildHelpPath() {
-  char module[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
-  if (length == 0 || length >= sizeof module) module[0] = '\0';
-  char* slash = std::strrchr(module, '\\');
-  if (slash) slash[1] = '\0';
-  else module[0] = '\0';
-  if (std::strlen(module) + sizeof kHelpFileName > sizeof HelpPath) module[0] = '\0';
-  std::strcpy(HelpPath, module);
-  std::strcat(HelpPath, kHelpFileName);
-}
 
 bool LoadControlLibrary() {
   ControlLibrary = LoadLibraryA(kControlLibraryName);
@@ -57,7 +45,7 @@ void FreeControlLibrary() {
 // The help topic explains what to do; without the help file beside the program, a message
 // box says it instead (the help engine would only ask where the help file is).
 void ShowMissingLibraryHelp() {
-  if (GetFileAttributesA(HelpPath) != INVALID_FILE_ATTRIBUTES) {
+  if (HelpFileExists()) {
     WinHelpA(nullptr, HelpPath, HELP_CONTEXT, kMissingLibraryTopic);
     return;
   }

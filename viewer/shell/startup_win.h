@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-// HelpPath: the program's folder followed by "ZLKOVIEW.HLP".
-void BuildHelpPath();
 // Loads "PLIM32.DLL" into ControlLibrary and checks that its GETVersion is at least 144.
 // False (nothing held) when it is missing or too old.
 bool LoadControlLibrary();

@@ -11,6 +11,7 @@
 #include "viewer/document/document_host.h"
 #include "viewer/shell/directories_win.h"
 #include "viewer/shell/document_host_win.h"
+#include "viewer/shell/help_win.h"
 #include "viewer/shell/key_table.h"
 #include "viewer/shell/link_windows_win.h"
 #include "viewer/shell/menus_win.h"

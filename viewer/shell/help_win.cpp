@@ -1,0 +1,36 @@
+// The help file (see help_win.h).
+#include "viewer/shell/help_win.h"
+
+#include <cstring>
+
+#include "viewer/document/document_host.h"
+#include "viewer/shell/viewer_globals_win.h"
+
+namespace {
+
+constexpr char kHelpFileName[] = "ZLKOVIEW.HLP";
+
+}  // namespace
+
+void BuildHelpPath() {
+  char module[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+  if (length == 0 || length >= sizeof module) module[0] = '\0';
+  char* slash = std::strrchr(module, '\\');
+  if (slash) slash[1] = '\0';
+  else module[0] = '\0';
+  if (std::strlen(module) + sizeof kHelpFileName > sizeof HelpPath) module[0] = '\0';
+  std::strcpy(HelpPath, module);
+  std::strcat(HelpPath, kHelpFileName);
+}
+
+bool HelpFileExists() { return GetFileAttributesA(HelpPath) != INVALID_FILE_ATTRIBUTES; }
+
+void ShowHelpContents(HWND owner) {
+  if (HelpFileExists()) {
+    WinHelpA(owner, HelpPath, HELP_CONTENTS, 0);
+    return;
+  }
+  MessageBoxA(owner, "ヘルプファイル(ZLKOVIEW.HLP)がZV32.EXEと同じフォルダにありません。", kProgramTitle,
+              MB_OK | MB_ICONINFORMATION);
+}
