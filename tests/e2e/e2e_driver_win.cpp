@@ -240,6 +240,10 @@ Image Capture(HWND hwnd, bool clientOnly) {
   } else {
     GetWindowRect(hwnd, &rc);
   }
+  return CaptureScreen(rc);
+}
+
+Image CaptureScreen(const RECT& rc) {
   Image image;
   image.width = rc.right - rc.left;
   image.height = rc.bottom - rc.top;

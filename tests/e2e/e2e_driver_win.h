@@ -94,6 +94,8 @@ struct Image {
   COLORREF Pixel(int x, int y) const;
 };
 Image Capture(HWND hwnd, bool clientOnly = false);
+// A copy of a rectangle of the screen.
+Image CaptureScreen(const RECT& screenRect);
 // Writes ScreenshotDir()\NAME.png; returns the path written (empty on failure).
 std::string SavePng(const Image& image, const std::string& name);
 std::string SaveScreenshot(HWND hwnd, const std::string& name);

@@ -34,7 +34,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/plim_gdi_win.h"
 #include "tests/e2e/e2e_driver_win.h"
 
 using namespace e2e;
@@ -108,27 +107,11 @@ std::vector<uint32_t> CaptureStrip(HWND text) {
   RECT client{};
   if (!text || !GetClientRect(text, &client) || client.right <= 0 || client.bottom <= 0) return {};
   MapWindowPoints(text, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  int width = client.right - client.left;
-  int height = std::min<int>(kStripHeight, client.bottom - client.top);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  plim::WindowDC screen(nullptr);
-  plim::MemoryDC memory(screen);
-  plim::Bitmap strip(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!strip) return {};
-  {
-    plim::Selection use(memory, strip);
-    BitBlt(memory, 0, 0, width, height, screen, client.left, client.top, SRCCOPY);
-    GdiFlush();
-  }
-  const uint32_t* pixels = static_cast<const uint32_t*>(bits);
-  std::vector<uint32_t> captured{uint32_t(width), uint32_t(height)};
-  for (size_t i = 0; i < size_t(width) * size_t(height); ++i) captured.push_back(pixels[i] & 0xFFFFFF);
+  client.bottom = std::min<LONG>(client.bottom, client.top + kStripHeight);
+  Image strip = CaptureScreen(client);
+  std::vector<uint32_t> captured{uint32_t(strip.width), uint32_t(strip.height)};
+  for (int y = 0; y < strip.height; ++y)
+    for (int x = 0; x < strip.width; ++x) captured.push_back(strip.Pixel(x, y));
   return captured;
 }
 
