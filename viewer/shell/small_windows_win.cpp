@@ -106,8 +106,8 @@ int MarkSlot(HWND window, int x) {
   return slot < 0 ? 0 : slot > 3 ? 3 : slot;
 }
 
-constexpr COLORREF kMarkColors[4] = {RGB(0xD0, 0x20, 0x20), RGB(0x20, 0x90, 0x20), RGB(0x20, 0x40, 0xD0),
-                                     RGB(0xC0, 0x80, 0x00)};
+// Marks 1-4: red, blue, yellow, green.
+constexpr COLORREF kMarkColors[4] = {RGB(255, 0, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(0, 255, 0)};
 
 void PaintMarkList(HWND window) {
   plim::PaintDC paint(window);
