@@ -41,9 +41,13 @@ std::string Setting(const char* name) {
 }  // namespace
 
 TEST_F(ViewerTest, TitleNamesTheFileOrSaysNothingIsShown) {
-  std::string file = WriteTestFile("title.txt", NumberedLines(3));
+  // A quoted path with blanks: the quotes go, the blanks stay.
+  std::string file = WriteTestFile("title with blanks.txt", NumberedLines(3));
   {
-    Viewer viewer(file);
+    std::string quoted = "\"";
+    quoted += file;
+    quoted += "\"";
+    Viewer viewer(quoted);
     ASSERT_NE(viewer.main(), nullptr);
     EXPECT_EQ(viewer.Title(), "Zelko View 32 - " + file);
     EXPECT_TRUE(viewer.WaitRows(4)) << viewer.Position();  // three lines and the empty row after the last line end
