@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <cstring>
 #include <set>
 #include <vector>
 
 #include "tests/e2e/zv32_session_win.h"
+#include "viewer/shell/clipboard_test_support_win.h"
 
 using namespace e2e;
 
@@ -270,26 +270,6 @@ TEST_F(ViewerTest, HelpWithoutTheHelpFileSaysWhereItShouldBe) {
 
 namespace {
 
-// The CF_TEXT on the clipboard, as another program reads it.
-std::string ClipboardText() {
-  if (!OpenClipboard(nullptr)) return "(cannot open)";
-  std::string text = "(no text)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void EmptyTheClipboard() {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  CloseClipboard();
-}
-
 // The pointer itself goes along (the drag timer reads where it is), then the messages.
 void PointerTo(HWND window, POINT point) {
   ClientToScreen(window, &point);
@@ -320,21 +300,23 @@ TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
   const POINT rowZero{11, 1}, belowTheText{11, client.bottom / 2}, margin{2, 1};
 
   // From byte 0 down past the last row: the whole text; the copy clears the selection.
-  EmptyTheClipboard();
+  ASSERT_TRUE(EmptyClipboardNow());
   Drag(text, rowZero, belowTheText);
   Send(viewer.main(), WM_COMMAND, 112);
-  EXPECT_EQ(ClipboardText(), "ab\r\nc");
+  EXPECT_EQ(ClipboardTextNow(), "ab\r\nc");
+  Send(viewer.main(), WM_COMMAND, 114);  // nothing selected now: the screen is appended
+  EXPECT_EQ(ClipboardTextNow(), "ab\r\ncab\r\nc");
   // The same with the default quote "》" before each line.
   Drag(text, rowZero, belowTheText);
   Send(viewer.main(), WM_COMMAND, 113);
-  EXPECT_EQ(ClipboardText(), "》ab\r\n》c");
+  EXPECT_EQ(ClipboardTextNow(), "》ab\r\n》c");
   // A press in the margin selects the row; appended to what the clipboard holds.
   Drag(text, margin, margin);
   Send(viewer.main(), WM_COMMAND, 114);
-  EXPECT_EQ(ClipboardText(), "》ab\r\n》cab\r\n");
+  EXPECT_EQ(ClipboardTextNow(), "》ab\r\n》cab\r\n");
   // The top row.
-  EmptyTheClipboard();
+  ASSERT_TRUE(EmptyClipboardNow());
   Send(viewer.main(), WM_COMMAND, 110);
-  EXPECT_EQ(ClipboardText(), "ab\r\n");
+  EXPECT_EQ(ClipboardTextNow(), "ab\r\n");
   EXPECT_EQ(viewer.TopRow(), 1);
 }

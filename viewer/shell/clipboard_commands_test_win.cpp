@@ -9,10 +9,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "viewer/document/document.h"
+#include "viewer/shell/clipboard_test_support_win.h"
 #include "viewer/shell/settings_key.h"
 #include "viewer/shell/shell_windows_test_support_win.h"
 #include "viewer/shell/viewer_globals_win.h"
@@ -20,25 +20,6 @@
 namespace {
 
 constexpr char kOwnerClass[] = "ZelkoTest!ClipboardOwner";
-
-std::string ClipboardText() {
-  if (!OpenClipboard(nullptr)) return "(cannot open)";
-  std::string text = "(no text)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void EmptyTheClipboard() {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  CloseClipboard();
-}
 
 class ClipboardCommands : public ShellWindowsTest {
  protected:
@@ -55,7 +36,7 @@ class ClipboardCommands : public ShellWindowsTest {
     OpenDocument(path_.c_str(), AutoDetect, AutoDetect);
     LoadAll();
     PageRowCount = 2;
-    EmptyTheClipboard();
+    ASSERT_TRUE(EmptyClipboardNow());
   }
   void TearDown() override {
     for (int32_t& edge : TheDocument.Selection) edge = -1;
@@ -77,27 +58,27 @@ class ClipboardCommands : public ShellWindowsTest {
 
 TEST_F(ClipboardCommands, AppendingToNothingOrToText) {
   ClipboardPut(owner(), "first", true);  // no text yet: like an ordinary copy
-  EXPECT_EQ(ClipboardText(), "first");
+  EXPECT_EQ(ClipboardTextNow(), "first");
   ClipboardPut(owner(), " second", true);
-  EXPECT_EQ(ClipboardText(), "first second");
+  EXPECT_EQ(ClipboardTextNow(), "first second");
   ClipboardPut(owner(), "alone", false);
-  EXPECT_EQ(ClipboardText(), "alone");
+  EXPECT_EQ(ClipboardTextNow(), "alone");
 }
 
 TEST_F(ClipboardCommands, CopiesOfRowsScreenAndSelection) {
   TheDocument.TopLine = 1;
   ASSERT_TRUE(CopyCommand(owner(), 110));
-  EXPECT_EQ(ClipboardText(), "two\r\n");
+  EXPECT_EQ(ClipboardTextNow(), "two\r\n");
   CopyCommand(owner(), 111);
-  EXPECT_EQ(ClipboardText(), "two\r\nthree\r\n");
+  EXPECT_EQ(ClipboardTextNow(), "two\r\nthree\r\n");
   CopyCommand(owner(), 115);
-  EXPECT_EQ(ClipboardText(), "one\r\ntwo\r\nthree\r\n");
+  EXPECT_EQ(ClipboardTextNow(), "one\r\ntwo\r\nthree\r\n");
   Select(0, 0, 1, 3);
   CopyCommand(owner(), 114);  // appended; the selection stays
-  EXPECT_EQ(ClipboardText(), "one\r\ntwo\r\nthree\r\nne");
+  EXPECT_EQ(ClipboardTextNow(), "one\r\ntwo\r\nthree\r\nne");
   EXPECT_EQ(TheDocument.Selection[0], 0);
   CopyCommand(owner(), 112);  // copied and cleared
-  EXPECT_EQ(ClipboardText(), "ne");
+  EXPECT_EQ(ClipboardTextNow(), "ne");
   EXPECT_EQ(TheDocument.Selection[0], -1);
   EXPECT_FALSE(CopyCommand(owner(), 116));
 }
@@ -105,7 +86,7 @@ TEST_F(ClipboardCommands, CopiesOfRowsScreenAndSelection) {
 TEST_F(ClipboardCommands, QuotedCopyTakesItsPrefixFromClipStr) {
   Select(1, 0, -1, -1);
   CopyCommand(owner(), 113);
-  EXPECT_EQ(ClipboardText(), "》one\r\n》two\r\n");
+  EXPECT_EQ(ClipboardTextNow(), "》one\r\n》two\r\n");
   EXPECT_EQ(TheDocument.Selection[0], -1);
   {
     SettingsKeyScope key;
@@ -113,14 +94,14 @@ TEST_F(ClipboardCommands, QuotedCopyTakesItsPrefixFromClipStr) {
   }
   Select(2, 2, 0, 3);
   CopyCommand(owner(), 113);
-  EXPECT_EQ(ClipboardText(), "> thr");
+  EXPECT_EQ(ClipboardTextNow(), "> thr");
   {
     SettingsKeyScope key;
     WriteStringSetting("ClipStr", std::string(80, '#').c_str());  // longer than 79 bytes
   }
   Select(2, 2, 0, 3);
   CopyCommand(owner(), 113);
-  EXPECT_EQ(ClipboardText(), "》thr");
+  EXPECT_EQ(ClipboardTextNow(), "》thr");
 }
 
 }  // namespace
