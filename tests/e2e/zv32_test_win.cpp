@@ -1,7 +1,8 @@
 // End-to-end tests of ZV32.EXE under Wine: what a user sees when starting it on a file, a
 // folder or nothing, scrolling with the keys, closing it (the settings written), the missing
-// control library, kanji-code detection, a missing file, arranging several viewers and
-// reloading the key table.  Each test starts from a deleted settings key.
+// control library, kanji-code detection, a missing file, arranging several viewers,
+// reloading the key table, and selecting with the mouse and copying to the clipboard.  Each
+// test starts from a deleted settings key.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/zv32_session_win.h"
+#include "viewer/shell/clipboard_test_support_win.h"
 
 using namespace e2e;
 
@@ -268,4 +270,57 @@ TEST_F(ViewerTest, HelpWithoutTheHelpFileSaysWhereItShouldBe) {
   EXPECT_NE(MessageBoxText(box).find("ZLKOVIEW.HLP"), std::string::npos) << MessageBoxText(box);
   Post(box, WM_COMMAND, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+}
+
+namespace {
+
+// The pointer itself goes along (the drag timer reads where it is), then the messages.
+void PointerTo(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  SetCursorPos(point.x, point.y);
+}
+void Drag(HWND window, POINT from, POINT to) {
+  PointerTo(window, from);
+  MouseDown(window, from.x, from.y);
+  PointerTo(window, to);
+  MouseMove(window, to.x, to.y);
+  MouseUp(window, to.x, to.y);
+}
+
+}  // namespace
+
+TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
+  // Line numbers off: the text starts at the margin "Spacing" (10 pixels), so a press just
+  // right of it hits byte 0 of a row whatever the font.
+  std::string flags = "1111111101140007F010111111";
+  flags[10] = '0';
+  WriteStringSetting("BooleanOption", flags);
+  Viewer viewer(WriteTestFile("clip.txt", "ab\r\nc"));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(2)) << viewer.Position();
+  HWND text = viewer.text();
+  RECT client;
+  GetClientRect(text, &client);
+  const POINT rowZero{11, 1}, belowTheText{11, client.bottom / 2}, margin{2, 1};
+
+  // From byte 0 down past the last row: the whole text; the copy clears the selection.
+  ASSERT_TRUE(EmptyClipboardNow());
+  Drag(text, rowZero, belowTheText);
+  Send(viewer.main(), WM_COMMAND, 112);
+  EXPECT_EQ(ClipboardTextNow(), "ab\r\nc");
+  Send(viewer.main(), WM_COMMAND, 114);  // nothing selected now: the screen is appended
+  EXPECT_EQ(ClipboardTextNow(), "ab\r\ncab\r\nc");
+  // The same with the default quote "》" before each line.
+  Drag(text, rowZero, belowTheText);
+  Send(viewer.main(), WM_COMMAND, 113);
+  EXPECT_EQ(ClipboardTextNow(), "》ab\r\n》c");
+  // A press in the margin selects the row; appended to what the clipboard holds.
+  Drag(text, margin, margin);
+  Send(viewer.main(), WM_COMMAND, 114);
+  EXPECT_EQ(ClipboardTextNow(), "》ab\r\n》cab\r\n");
+  // The top row.
+  ASSERT_TRUE(EmptyClipboardNow());
+  Send(viewer.main(), WM_COMMAND, 110);
+  EXPECT_EQ(ClipboardTextNow(), "ab\r\n");
+  EXPECT_EQ(viewer.TopRow(), 1);
 }

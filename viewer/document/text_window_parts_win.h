@@ -1,6 +1,6 @@
 // The pieces of the text window that its source files share: the layout values worked out
 // from the current settings and client size, the scroll-bar state, and the message handlers
-// that live in their own files (painting, scrolling, hit testing).
+// that live in their own files (painting, scrolling, hit testing, mouse selection).
 #pragma once
 
 #include <windows.h>
@@ -49,3 +49,13 @@ TextPosition HitTest(POINT point);
 // The right-button menu for a click at `point`: 0 on the selection, 1 left of the text,
 // 2 elsewhere.
 int ContextMenuAt(POINT point);
+
+// Mouse selection (the left button, the drag timer and the moves while dragging).
+void OnLeftButtonDown(HWND window, LPARAM lParam);
+void OnLeftButtonDoubleClick(HWND window, LPARAM lParam);
+// Posts a move at the pointer (flag 0x10, with MK_SHIFT and MK_CONTROL as held) unless one waits.
+void OnDragTimer(HWND window);
+void OnSelectionMove(HWND window, WPARAM wParam, LPARAM lParam);
+void OnLeftButtonUp(HWND window);
+// The capture went elsewhere mid-drag: the drag ends where it stands.
+void OnCaptureLost(HWND window);

@@ -19,6 +19,7 @@
 #include "viewer/document/text_window_win.h"
 #include "viewer/shell/default_key_table.h"
 #include "viewer/shell/key_table.h"
+#include "viewer/shell/small_windows_win.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
@@ -581,6 +582,176 @@ TEST_F(TextWindowTest, JapaneseTextScreenshot) {
   Pixels image = Capture(TextWindow);
   EXPECT_GT(image.Count(kInvertedBack, ColumnX(0), RowTop(0), image.width, RowBottom(0)), 0);
   SaveScreenshot(image, "text_window_japanese");
+}
+
+// ---- mouse selection ----
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+std::vector<int32_t> SelectionNow() { return {TheDocument.Selection, TheDocument.Selection + 4}; }
+
+// Delivers the moves waiting for the text window (the ones the drag timer posts).
+int DeliverMoves(HWND window) {
+  MSG message;
+  int delivered = 0;
+  while (PeekMessageA(&message, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+    DispatchMessageA(&message);
+    ++delivered;
+  }
+  return delivered;
+}
+
+TEST_F(TextWindowTest, PressDragAndReleaseSelectCharacters) {
+  Show("ABCDEF\r\n漢字\r\nxyz");
+  const int y0 = RowTop(0) + 2, y1 = RowTop(1) + 2, y2 = RowTop(2) + 2;
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(ColumnX(2) + 1, y0));
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{0, 0, 2, 2}));
+  EXPECT_EQ(TheDocument.Dragging, 1);
+  EXPECT_EQ(GetCapture(), TextWindow);
+  SendMessageA(TextWindow, WM_MOUSEMOVE, MK_LBUTTON, At(ColumnX(1) + 1, y1));  // the right half of 漢
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{0, 1, 2, 2}));
+  Pixels dragged = Capture(TextWindow);  // repainted at once, before the release
+  EXPECT_EQ(dragged.At(ColumnX(2) - 1, RowBottom(0) - 1), kBack);
+  EXPECT_EQ(dragged.At(ColumnX(2), RowBottom(0) - 1), kInvertedBack);
+  EXPECT_EQ(dragged.At(ColumnX(1) - 1, RowBottom(1) - 1), kInvertedBack);  // 漢
+  EXPECT_EQ(dragged.At(ColumnX(2), RowBottom(1) - 1), kBack);               // 字
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(1) + 1, y1));
+  EXPECT_EQ(TheDocument.Dragging, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{0, 1, 2, 2}));
+
+  // From the middle of row 2 up into the margin of row 0: the end is the start of row 0.
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(ColumnX(1) + 1, y2));
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{2, 2, 1, 1}));
+  SendMessageA(TextWindow, WM_MOUSEMOVE, MK_LBUTTON, At(2, y0));
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(2, y0));
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{2, 0, 1, 0}));
+  // A move without a drag changes nothing.
+  SendMessageA(TextWindow, WM_MOUSEMOVE, 0, At(ColumnX(4), y1));
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{2, 0, 1, 0}));
+}
+
+TEST_F(TextWindowTest, ReleaseCopiesWhenCopyOnSelectIsOn) {
+  Show("ABCDEF\r\n");
+  MSG message;
+  auto copyPosted = [&] {
+    bool posted = false;
+    while (PeekMessageA(&message, parent, WM_COMMAND, WM_COMMAND, PM_REMOVE)) posted |= message.wParam == 112;
+    return posted;
+  };
+  copyPosted();
+  CopyOnSelect = 0;
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(ColumnX(1), 2));
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(1), 2));
+  EXPECT_FALSE(copyPosted());
+  CopyOnSelect = 1;
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(ColumnX(1), 2));
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(1), 2));
+  EXPECT_TRUE(copyPosted());
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{0, 0, 1, 1}));  // pressed without moving: empty
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(1), 2));   // no drag: no copy
+  EXPECT_FALSE(copyPosted());
+  CopyOnSelect = 0;
+}
+
+TEST_F(TextWindowTest, MarginPressAndDoubleClickSelectRows) {
+  Show("one\r\ntwo\r\nthree\r\nfour\r\n");
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(2, RowTop(1) + 2));
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{1, 1, -1, -1}));
+  SendMessageA(TextWindow, WM_MOUSEMOVE, MK_LBUTTON, At(ColumnX(2), RowTop(2) + 2));
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(2), RowTop(2) + 2));
+  EXPECT_EQ(TheDocument.Selection[0], 1);
+  EXPECT_EQ(TheDocument.Selection[1], 2);
+  EXPECT_EQ(TheDocument.Selection[2], -1);  // still rows
+  // The press of a double-click started a character selection; the double-click makes it rows.
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(ColumnX(1), RowTop(3) + 2));
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(1), RowTop(3) + 2));
+  SendMessageA(TextWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, At(ColumnX(1), RowTop(3) + 2));
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{3, 3, -1, -1}));
+  EXPECT_EQ(GetCapture(), TextWindow);
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(1), RowTop(3) + 2));
+  Repaint();
+  Pixels image = Capture(TextWindow);
+  EXPECT_EQ(image.At(0, RowBottom(3) - 1), kInvertedBack);
+  EXPECT_EQ(image.At(image.width - 1, RowBottom(3) - 1), kInvertedBack);
+  EXPECT_EQ(image.At(0, RowBottom(2) - 1), kBack);
+  ClearSelection();
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{-1, -1, -1, -1}));
+}
+
+TEST_F(TextWindowTest, TimerMovesBelowTheWindowScroll) {
+  Show(Lines(300));
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(ColumnX(1), RowTop(0) + 2));
+  POINT below{ColumnX(3), ClientHeight() + 20};
+  ClientToScreen(TextWindow, &below);
+  SetCursorPos(below.x, below.y);
+  DeliverMoves(TextWindow);  // the pointer's own move: no scrolling
+  EXPECT_EQ(TheDocument.TopLine, 0);
+  SendMessageA(TextWindow, WM_TIMER, 1, 0);
+  SendMessageA(TextWindow, WM_TIMER, 1, 0);  // a move is waiting already: no second one
+  EXPECT_EQ(DeliverMoves(TextWindow), 1);
+  EXPECT_EQ(TheDocument.TopLine, 1);
+  EXPECT_EQ(TheDocument.Selection[1], TheDocument.TopLine + (ClientHeight() + 20) / TheDocument.RowHeight);
+  // Four rows a tick with Shift, sixteen with Shift and Ctrl; the system timer message too.
+  SendMessageA(TextWindow, WM_MOUSEMOVE, 0x10 | MK_SHIFT, At(ColumnX(3), ClientHeight() - 1));
+  EXPECT_EQ(TheDocument.TopLine, 5);
+  SendMessageA(TextWindow, WM_MOUSEMOVE, 0x10 | MK_SHIFT | MK_CONTROL, At(ColumnX(3), ClientHeight() - 1));
+  EXPECT_EQ(TheDocument.TopLine, 21);
+  SendMessageA(TextWindow, 0x118, 0, 0);
+  EXPECT_EQ(DeliverMoves(TextWindow), 1);
+  EXPECT_EQ(TheDocument.TopLine, 22);
+  // Moves of the pointer itself (no 0x10) never scroll; above the window the timer scrolls up.
+  SendMessageA(TextWindow, WM_MOUSEMOVE, MK_LBUTTON, At(ColumnX(3), ClientHeight() - 1));
+  EXPECT_EQ(TheDocument.TopLine, 22);
+  SendMessageA(TextWindow, WM_MOUSEMOVE, 0x10, At(ColumnX(3), 1));
+  EXPECT_EQ(TheDocument.TopLine, 21);
+  EXPECT_EQ(TheDocument.Selection[1], 21);
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(ColumnX(3), 1));
+  SendMessageA(TextWindow, WM_TIMER, 1, 0);  // the drag is over: the tick does nothing
+  EXPECT_EQ(DeliverMoves(TextWindow), 0);
+  EXPECT_EQ(TheDocument.TopLine, 21);
+}
+
+TEST_F(TextWindowTest, LostCaptureEndsTheDrag) {
+  Show(Lines(3));
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(ColumnX(1), 2));
+  ASSERT_EQ(TheDocument.Dragging, 1);
+  SetCapture(parent);
+  EXPECT_EQ(TheDocument.Dragging, 0);
+  ReleaseCapture();
+  SendMessageA(TextWindow, WM_TIMER, 1, 0);
+  EXPECT_EQ(DeliverMoves(TextWindow), 0);
+}
+
+TEST_F(TextWindowTest, PressOnAFlagDragsTheMark) {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA strip{CS_DBLCLKS, MarkWindowProc, 0, 0, Instance, nullptr, nullptr, HBRUSH(COLOR_WINDOW + 1), nullptr,
+                    kMarkListWindowClass};
+    registered = RegisterClassA(&strip) != 0;
+  }
+  HWND strip = CreateWindowA(kMarkListWindowClass, "", WS_CHILD, 0, 0, 80, 10, parent, HMENU(kMarkListId), Instance,
+                             nullptr);
+  ASSERT_NE(strip, nullptr);
+  Spacing = 15;
+  Show(Lines(6));
+  TheDocument.Marks[2] = 1;
+  const int flagX = TextLeftEdge - 8 - (Spacing - 9) / 2 + 2;
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(flagX, RowTop(1) + 2));
+  ClipCursor(nullptr);
+  EXPECT_EQ(GetCapture(), strip);
+  EXPECT_EQ(INT_PTR(GetPropA(strip, "Line")), 2);
+  EXPECT_EQ(TheDocument.Selection[0], -1);  // no selection started
+  EXPECT_EQ(TheDocument.Dragging, 0);
+  POINT drop{ColumnX(2), RowTop(4) + 2};
+  MapWindowPoints(TextWindow, strip, &drop, 1);
+  SendMessageA(strip, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+  EXPECT_EQ(TheDocument.Marks[2], 4);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // On a row without a mark the same place starts a row selection.
+  SendMessageA(TextWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(flagX, RowTop(2) + 2));
+  EXPECT_EQ(SelectionNow(), (std::vector<int32_t>{2, 2, -1, -1}));
+  SendMessageA(TextWindow, WM_LBUTTONUP, 0, At(flagX, RowTop(2) + 2));
 }
 
 }  // namespace

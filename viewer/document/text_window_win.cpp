@@ -1,6 +1,6 @@
 // The text window's procedure: font measurement at creation, the layout values that follow the
 // client size, the cursor over the line-number column, keys turned into commands, and the
-// dispatch of painting and scrolling to their own files.
+// dispatch of painting, scrolling and mouse selection to their own files.
 #include "viewer/document/text_window_win.h"
 
 #include "controls/plim_gdi_win.h"
@@ -111,7 +111,20 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_HSCROLL:
       return OnHorizontalScroll(window, wParam, lParam);
     case WM_MOUSEMOVE:
+      OnSelectionMove(window, wParam, lParam);
       PostMessageA(GetParent(window), WM_MOUSEMOVE, wParam, lParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(window, lParam);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnLeftButtonDoubleClick(window, lParam);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(window);
+      return 0;
+    case WM_CAPTURECHANGED:
+      OnCaptureLost(window);
       return 0;
     case WM_RBUTTONDOWN:
       OnRightButtonDown(window, lParam);
@@ -121,7 +134,8 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_TIMER:
     case kSystemTimerMessage:
-      break;  // the drag selection's auto-scroll tick
+      OnDragTimer(window);  // the drag selection's auto-scroll tick
+      break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,6 +1,6 @@
 // The text window "ZelkoView!Text": paints the document's rows (text or hexadecimal dump)
 // with margins, line numbers, marks and visible control codes, scrolls by rows and columns,
-// and turns key presses into commands for the main window.
+// makes selections with the mouse and turns key presses into commands for the main window.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,11 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void GoToPosition(int32_t row, int32_t column);
 // Invalidates (without erasing) the rows between a and b, either order, that are on screen.
 void InvalidateRows(int32_t a, int32_t b);
+// Unsets the selection (all four values -1) and repaints the rows it covered.
+void ClearSelection();
+// Selects the `length` bytes from `hit` (a place in the document's Text on row `row`), the
+// end continuing on the rows the run reaches, and repaints them.
+void SelectRange(int32_t row, const char* hit, int32_t length);
 // (Re)builds MarkGlyphBitmap: 36 x RowHeight, the CR and TAB marks in normal and inverted
 // colours.
 void BuildMarkGlyphs(HWND textWindow);

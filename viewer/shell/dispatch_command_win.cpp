@@ -1,12 +1,13 @@
 // DispatchCommand: the id is normalised by the command table, then carried out here or by
 // the owner of the operation.  Ids whose windows are not part of the program yet (the
-// filers, clipboard copies, printing, search, jump, analyses, settings, About, external
-// tools) are left to default processing.
+// filers, printing, search, jump, analyses, settings, About, external tools) are left to
+// default processing.
 #include "viewer/shell/dispatch_command_win.h"
 
 #include <cstdio>
 
 #include "viewer/document/document.h"
+#include "viewer/shell/clipboard_commands_win.h"
 #include "viewer/shell/command_table.h"
 #include "viewer/shell/file_commands_win.h"
 #include "viewer/shell/help_win.h"
@@ -117,6 +118,14 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case 103:
       ReloadCommand();
+      return 1;
+    case 110:
+    case 111:
+    case 112:
+    case 113:
+    case 114:
+    case 115:
+      CopyCommand(window, id);
       return 1;
     case 120:
       PostMessageA(window, WM_CLOSE, 0, 0);

@@ -129,8 +129,8 @@ void PaintMarkList(HWND window) {
   }
 }
 
-void StartMarkDrag(HWND window, LPARAM lParam) {
-  SetProperty(window, kLineProperty, MarkSlot(window, short(LOWORD(lParam))));
+void BeginMarkDrag(HWND window, int k) {
+  SetProperty(window, kLineProperty, k);
   SetCapture(window);
   if (FlagCursor) SetCursor(FlagCursor);
   RECT main;
@@ -150,6 +150,11 @@ void DropMark(HWND window, LPARAM lParam) {
 }
 
 }  // namespace
+
+void StartMarkDrag(int k) {
+  HWND strip = MainWindow ? GetDlgItem(MainWindow, kMarkListId) : nullptr;
+  if (strip && k >= 0 && k < 4) BeginMarkDrag(strip, k);
+}
 
 void DrawMarkFlag(HDC dc, HDC flagDc, int x, int y, int k) {
   BitBlt(dc, x, y, 9, 10, flagDc, 0, 0, SRCINVERT);
@@ -196,7 +201,7 @@ LRESULT CALLBACK MarkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PaintMarkList(window);
       return 0;
     case WM_LBUTTONDOWN:
-      StartMarkDrag(window, lParam);
+      BeginMarkDrag(window, MarkSlot(window, short(LOWORD(lParam))));
       return 0;
     case WM_LBUTTONUP:
       DropMark(window, lParam);

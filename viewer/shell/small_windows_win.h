@@ -11,6 +11,10 @@
 LRESULT CALLBACK LeftTabWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MarkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Starts dragging mark k (0..3) as a press on its slot of the mark strip does: the strip
+// captures the mouse and drops the mark where the button is released.
+void StartMarkDrag(int k);
+
 // Draws flag k of the "Flag" bitmap (selected into flagDc) with its top-left at (x, y): the
 // 9 x 10 flag inverted onto the background, the 6 x 5 field cleared, glyph k painted in.
 void DrawMarkFlag(HDC dc, HDC flagDc, int x, int y, int k);
