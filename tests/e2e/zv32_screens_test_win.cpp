@@ -22,6 +22,18 @@ bool Shows(const Image& image, COLORREF colour) {
   return false;
 }
 
+// Whether some row of the image has `length` pixels of this colour side by side.
+bool HasRun(const Image& image, COLORREF colour, int length) {
+  for (int y = 0; y < image.height; ++y) {
+    int run = 0;
+    for (int x = 0; x < image.width; ++x) {
+      run = image.Pixel(x, y) == colour ? run + 1 : 0;
+      if (run >= length) return true;
+    }
+  }
+  return false;
+}
+
 constexpr COLORREF kLineNumberColour = RGB(0xD8, 0x0A, 0x8F);
 constexpr COLORREF kControlCodeColour = RGB(0x28, 0xB0, 0x06);
 constexpr COLORREF kMarkColour = RGB(0x35, 0x76, 0xC6);  // CR and TAB marks
@@ -63,6 +75,15 @@ TEST_F(ViewerScreens, TextWithLineNumbersMarksAndControlCodes) {
   EXPECT_TRUE(Shows(text, kLineNumberColour));
   EXPECT_TRUE(Shows(text, kControlCodeColour));
   EXPECT_TRUE(Shows(text, kMarkColour));
+
+  // A selection from the middle of row 5 to the middle of row 7 shows inverted.
+  RECT client;
+  GetClientRect(viewer.text(), &client);
+  int rowHeight = 16;  // close enough to land inside rows 5 and 7 of the default font
+  viewer.Drag({client.right / 4, 4 * rowHeight + rowHeight / 2}, {client.right / 3, 6 * rowHeight + rowHeight / 2});
+  Settle(viewer);
+  EXPECT_FALSE(SaveScreenshot(viewer.main(), "zv32_selection").empty());
+  EXPECT_TRUE(HasRun(Capture(viewer.text(), true), RGB(0, 0, 0), 40));  // the inverted background
 }
 
 TEST_F(ViewerScreens, BinaryModeShowsSixteenBytesARow) {

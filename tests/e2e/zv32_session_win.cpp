@@ -51,6 +51,19 @@ void Viewer::Press(UINT key, bool shift, bool ctrl) const {
   Send(text(), WM_KEYUP, key, LPARAM(0xC0000001));
 }
 
+void Viewer::Drag(POINT from, POINT to) const {
+  HWND window = text();
+  auto pointerTo = [window](POINT point) {
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+  };
+  pointerTo(from);
+  MouseDown(window, from.x, from.y);
+  pointerTo(to);
+  MouseMove(window, to.x, to.y);
+  MouseUp(window, to.x, to.y);
+}
+
 void DeleteSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
 
 bool ReadSetting(const char* name, std::string& bytes, DWORD* type) {

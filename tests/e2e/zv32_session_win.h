@@ -35,6 +35,9 @@ class Viewer {
   void Command(int id) const { Post(main_, WM_COMMAND, WPARAM(id)); }
   // A key pressed in the text window with the modifiers given (held through real input).
   void Press(UINT key, bool shift = false, bool ctrl = false) const;
+  // A left-button drag in the text window between two client points; the pointer itself goes
+  // along (the drag timer reads where it is).
+  void Drag(POINT from, POINT to) const;
   bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr) { return program_.WaitExit(timeoutMs, exitCode); }
 
  private:

@@ -272,22 +272,6 @@ TEST_F(ViewerTest, HelpWithoutTheHelpFileSaysWhereItShouldBe) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
 }
 
-namespace {
-
-// The pointer itself goes along (the drag timer reads where it is), then the messages.
-void PointerTo(HWND window, POINT point) {
-  ClientToScreen(window, &point);
-  SetCursorPos(point.x, point.y);
-}
-void Drag(HWND window, POINT from, POINT to) {
-  PointerTo(window, from);
-  MouseDown(window, from.x, from.y);
-  PointerTo(window, to);
-  MouseMove(window, to.x, to.y);
-  MouseUp(window, to.x, to.y);
-}
-
-}  // namespace
 
 TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
   // Line numbers off: the text starts at the margin "Spacing" (10 pixels), so a press just
@@ -305,17 +289,17 @@ TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
 
   // From byte 0 down past the last row: the whole text; the copy clears the selection.
   ASSERT_TRUE(EmptyClipboardNow());
-  Drag(text, rowZero, belowTheText);
+  viewer.Drag(rowZero, belowTheText);
   Send(viewer.main(), WM_COMMAND, 112);
   EXPECT_EQ(ClipboardTextNow(), "ab\r\nc");
   Send(viewer.main(), WM_COMMAND, 114);  // nothing selected now: the screen is appended
   EXPECT_EQ(ClipboardTextNow(), "ab\r\ncab\r\nc");
   // The same with the default quote "》" before each line.
-  Drag(text, rowZero, belowTheText);
+  viewer.Drag(rowZero, belowTheText);
   Send(viewer.main(), WM_COMMAND, 113);
   EXPECT_EQ(ClipboardTextNow(), "》ab\r\n》c");
   // A press in the margin selects the row; appended to what the clipboard holds.
-  Drag(text, margin, margin);
+  viewer.Drag(margin, margin);
   Send(viewer.main(), WM_COMMAND, 114);
   EXPECT_EQ(ClipboardTextNow(), "》ab\r\n》cab\r\n");
   // The top row.
