@@ -308,3 +308,24 @@ TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
   EXPECT_EQ(ClipboardTextNow(), "ab\r\n");
   EXPECT_EQ(viewer.TopRow(), 1);
 }
+
+TEST_F(ViewerTest, ToolsAndTheEditorStartWithTheShownFile) {
+  const std::string output = ExeDir() + "\\e2e-files\\tool-out.txt";
+  DeleteFileA(output.c_str());
+  // Tool 1 copies the shown file ('$') to a file of the test's.
+  WriteStringSetting("Tool0", "cmd.exe /c copy $ \"" + output + "\"");
+  WriteStringSetting("Editor", "cmd.exe /c exit");
+  const std::string text = NumberedLines(5);
+  Viewer viewer(WriteTestFile("tools.txt", text));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(6));
+  viewer.Command(950);  // the tools menu's first item
+  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(output) == text; }, 15000)) << ReadFileBytes(output);
+  viewer.Command(951);  // tool 2 is unset: nothing starts, the viewer goes on
+  Pause(300);
+  EXPECT_EQ(viewer.RowCount(), 6);
+  viewer.Command(20952);  // the editor, then the viewer closes
+  DWORD code = 99;
+  EXPECT_TRUE(viewer.WaitExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+}

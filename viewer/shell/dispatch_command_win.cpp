@@ -1,6 +1,6 @@
 // DispatchCommand: the id is normalised by the command table, then carried out here or by
 // the owner of the operation.  Ids whose windows are not part of the program yet (the
-// filers, printing, search, jump, analyses, settings, About, external tools) are left to
+// filers, printing, search, jump, analyses, settings, About) are left to
 // default processing.
 #include "viewer/shell/dispatch_command_win.h"
 
@@ -9,6 +9,7 @@
 #include "viewer/document/document.h"
 #include "viewer/shell/clipboard_commands_win.h"
 #include "viewer/shell/command_table.h"
+#include "viewer/shell/external_tools_win.h"
 #include "viewer/shell/file_commands_win.h"
 #include "viewer/shell/help_win.h"
 #include "viewer/shell/instance_arrangement_win.h"
@@ -20,6 +21,8 @@
 namespace {
 
 constexpr char kCaption[] = "Zelko View 32";
+constexpr int kEditorCommand = 900;
+constexpr int kCloseCommand = 120;
 
 // The submenus of "Main" that commands open at the cursor: menu position, item position.
 struct SubMenuPlace {
@@ -127,7 +130,7 @@ int DispatchMenu(HWND window, int id) {
     case 115:
       CopyCommand(window, id);
       return 1;
-    case 120:
+    case kCloseCommand:
       PostMessageA(window, WM_CLOSE, 0, 0);
       return 1;
     case 300:
@@ -143,6 +146,9 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case 421:
       WinExec("ZVKEY32.EXE", SW_SHOW);
+      return 1;
+    case kEditorCommand:
+      RunExternalCommand(Editor, true);
       return 1;
     case 422:
       if (TextWindow) MeasureDrawingSpeed(window);
@@ -180,8 +186,13 @@ int DispatchCommand(HWND window, int id) {
     case CommandKind::kActivateViewer:
       ActivateViewer(action.value);
       return 1;
-    case CommandKind::kEditorThenExit:  // the editor runner is not part of the program yet
+    case CommandKind::kEditorThenExit:
+      PostMessageA(window, WM_COMMAND, kEditorCommand, 0);
+      PostMessageA(window, WM_COMMAND, kCloseCommand, 0);
+      return 1;
     case CommandKind::kRunTool:
+      RunExternalTool(action.value);
+      return 1;
     case CommandKind::kNone:
       return 0;
   }

@@ -1,0 +1,72 @@
+// The editor and the external tools (see external_tools_win.h).
+#include "viewer/shell/external_tools_win.h"
+
+#include <cstdio>
+#include <string>
+
+#include "viewer/document/clipboard_text.h"
+#include "viewer/document/document.h"
+#include "viewer/shell/command_template.h"
+#include "viewer/shell/process_watch_win.h"
+#include "viewer/shell/settings_key.h"
+#include "viewer/shell/viewer_globals_win.h"
+
+namespace {
+
+constexpr int kToolCount = 7;
+constexpr uint32_t kToolSize = 256;
+
+// Balances SetBusy(true) on every path.
+class BusyScope {
+ public:
+  BusyScope() { SetBusy(true); }
+  ~BusyScope() { SetBusy(false); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+};
+
+// The process of `commandLine`, started in the viewer's environment and folder; null when it
+// could not start.
+HANDLE StartProcess(std::string commandLine) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return nullptr;
+  CloseHandle(info.hThread);
+  return info.hProcess;
+}
+
+}  // namespace
+
+bool RunExternalCommand(const char* commandTemplate, bool watch) {
+  BusyScope busy;
+  std::string selection = SelectionText(TheDocument.Selection, PageRowCount);
+  std::string commandLine =
+      ExpandCommandTemplate(commandTemplate, TheDocument.FileName, TheDocument.TopLine, selection);
+  HANDLE process = StartProcess(commandLine);
+  if (!process) return false;
+  WatchedProcess record;
+  record.ProcessHandle = process;
+  record.Kind = kWatchReload;
+  if (!watch || !WatchProcess(record)) CloseHandle(process);
+  return true;
+}
+
+bool RunExternalTool(int n) {
+  if (n < 0 || n >= kToolCount) return false;
+  char name[8];
+  std::snprintf(name, sizeof name, "Tool%d", n);
+  char tool[kToolSize];
+  {
+    SettingsKeyScope key;
+    ReadStringSetting(name, "*", tool, sizeof tool);
+  }
+  // An unset tool would start the shown file itself: nothing is started.
+  if (IsUnsetTool(tool)) {
+    MessageBeep(0);
+    return false;
+  }
+  return RunExternalCommand(tool, false);
+}
