@@ -329,3 +329,17 @@ TEST_F(ViewerTest, ToolsAndTheEditorStartWithTheShownFile) {
   EXPECT_TRUE(viewer.WaitExit(10000, &code));
   EXPECT_EQ(code, 0u);
 }
+
+TEST_F(ViewerTest, AboutBoxShowsTheNameAndVersion) {
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  viewer.Command(430);
+  HWND about = WaitForWindow(viewer.ProcessId(), "PlimDialog", "Zelko Viewについて", 10000);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(Text(Item(about, 101)), "Zelko View 32");
+  EXPECT_EQ(Text(Item(about, 102)), "Ver.1.65");
+  ShowAndSettle(about);
+  EXPECT_FALSE(SaveScreenshot(about, "zv32_about").empty());
+  Post(about, WM_COMMAND, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000));
+}

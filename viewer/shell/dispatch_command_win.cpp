@@ -1,6 +1,6 @@
 // DispatchCommand: the id is normalised by the command table, then carried out here or by
 // the owner of the operation.  Ids whose windows are not part of the program yet (the
-// filers, printing, search, jump, analyses, settings, About) are left to
+// filers, printing, search, jump, analyses, settings) are left to
 // default processing.
 #include "viewer/shell/dispatch_command_win.h"
 
@@ -8,6 +8,7 @@
 
 #include "viewer/document/document.h"
 #include "viewer/shell/clipboard_commands_win.h"
+#include "viewer/shell/about_dialog_win.h"
 #include "viewer/shell/command_table.h"
 #include "viewer/shell/external_tools_win.h"
 #include "viewer/shell/file_commands_win.h"
@@ -146,6 +147,9 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case 421:
       WinExec("ZVKEY32.EXE", SW_SHOW);
+      return 1;
+    case 430:
+      ShowAboutBox(window);
       return 1;
     case kEditorCommand:
       RunExternalCommand(Editor, true);

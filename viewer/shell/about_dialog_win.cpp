@@ -1,0 +1,20 @@
+// The About box (see about_dialog_win.h).
+#include "viewer/shell/about_dialog_win.h"
+
+#include "viewer/shell/viewer_globals_win.h"
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      break;
+  }
+  return FALSE;
+}
+
+void ShowAboutBox(HWND owner) { DialogBoxParamA(Instance, "About", owner, AboutDialogProc, 0); }
