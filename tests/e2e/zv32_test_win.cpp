@@ -343,3 +343,17 @@ TEST_F(ViewerTest, AboutBoxShowsTheNameAndVersion) {
   Post(about, WM_COMMAND, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000));
 }
+
+TEST_F(ViewerTest, ReloadReadsTheFileAgainAndKeepsTheTopRow) {
+  const std::string path = WriteTestFile("reload.txt", NumberedLines(100));
+  Viewer viewer(path);
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(101));
+  viewer.Press(VK_DOWN);
+  viewer.Press(VK_DOWN);
+  ASSERT_TRUE(viewer.WaitTopRow(5)) << viewer.Position();
+  WriteTestFile("reload.txt", NumberedLines(200));  // the file grew meanwhile
+  viewer.Command(103);
+  EXPECT_TRUE(viewer.WaitRows(201)) << viewer.Position();
+  EXPECT_TRUE(viewer.WaitTopRow(5)) << viewer.Position();
+}
