@@ -21,9 +21,9 @@ int PositionPart(const std::string& position, bool count) {
 
 Viewer::Viewer(const std::string& arguments)
     : program_(arguments.empty() ? std::string("ZV32.EXE") : "ZV32.EXE " + arguments, {}, false),
-      main_(WaitForWindow(program_.Id(), "Zelko View 32", nullptr, 20000)) {}
+      main_(WaitForWindow(program_.Id(), kViewerClass, nullptr, 20000)) {}
 
-HWND Viewer::text() const { return FindWindowExA(main_, nullptr, "ZelkoView!Text", nullptr); }
+HWND Viewer::text() const { return TextWindowOf(main_); }
 
 int Viewer::TopRow() const { return PositionPart(Position(), false); }
 int Viewer::RowCount() const { return PositionPart(Position(), true); }

@@ -8,12 +8,9 @@
 #include <string>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/zv32_windows_win.h"
 
 namespace e2e {
-
-// Child ids of the main window.
-constexpr int kPositionItem = 1001;
-constexpr int kMessageItem = 1003;
 
 class Viewer {
  public:

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/zv32_windows_win.h"
 
 using namespace e2e;
 
 namespace {
 
-constexpr int kLoadMeterItem = 1004;
 constexpr DWORD kLoadTimeoutMs = 120000;
 
 bool Loaded(HWND main) {
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   Program viewer(argc == 3 ? std::string("ZV32.EXE ") + argv[2] : std::string("ZV32.EXE"), {}, false);
-  HWND main = WaitForWindow(viewer.Id(), "Zelko View 32", nullptr, 30000);
+  HWND main = WaitForWindow(viewer.Id(), kViewerClass, nullptr, 30000);
   if (!main) {
     std::fprintf(stderr, "zv32_snapshot: the viewer's window did not appear\n");
     return 1;

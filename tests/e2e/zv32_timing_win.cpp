@@ -35,13 +35,12 @@
 #include <vector>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/zv32_windows_win.h"
 
 using namespace e2e;
 
 namespace {
 
-constexpr int kPositionItem = 1001;
-constexpr int kLoadMeterItem = 1004;
 constexpr UINT kEndOfFileCommand = 301;
 constexpr UINT kDrawingSpeedCommand = 422;
 constexpr int kStripHeight = 80;
@@ -98,8 +97,6 @@ void ReadPosition(HWND main, long* top, long* rows) {
   *top = std::atol(text);
   *rows = std::atol(slash + 1);
 }
-
-HWND TextWindowOf(HWND main) { return FindWindowExA(main, nullptr, "ZelkoView!Text", nullptr); }
 
 // The top rows of the text window's client area as on the screen; the first two entries are
 // the width and the height, so a change of size counts as a change.
@@ -179,7 +176,7 @@ Started StartViewer(Program& viewer, double startMs) {
   started.startMs = startMs;
   if (!viewer.Started()) return started;
   while (NowMs() - startMs < kWindowTimeoutMs) {
-    if ((started.main = FindTopWindow(viewer.Id(), "Zelko View 32"))) {
+    if ((started.main = FindTopWindow(viewer.Id(), kViewerClass))) {
       started.windowMs = NowMs() - startMs;
       break;
     }

@@ -7,6 +7,7 @@
 
 #include "viewer/document/clipboard_text.h"
 #include "viewer/document/document.h"
+#include "viewer/document/document_host.h"
 #include "viewer/document/text_window_win.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/settings_key.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr char kCaption[] = "Zelko View 32";
 constexpr char kDefaultQuote[] = "》";
 constexpr int kQuoteSize = 80;  // at most 79 bytes and the NUL
 
@@ -91,7 +91,7 @@ std::string QuotePrefix() {
 void ClipboardPut(HWND owner, std::string_view text, bool append) {
   OpenedClipboard clipboard(owner);
   if (!clipboard.open()) {
-    MessageBoxA(owner, "クリップボードが開けません", kCaption, MB_OK | MB_ICONERROR);
+    MessageBoxA(owner, "クリップボードが開けません", kProgramTitle, MB_OK | MB_ICONERROR);
     return;
   }
   const std::string before = append ? ClipboardText() : std::string();

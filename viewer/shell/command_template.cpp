@@ -1,24 +1,15 @@
 // Expansion of external command templates (see command_template.h).
 #include "viewer/shell/command_template.h"
 
+#include "viewer/document/sjis.h"
+
 namespace {
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// True when the name after the path's last '\' holds a '.'; a '\' that is the second byte of
-// a double-byte character is not a separator.
+// True when the name after the path's last folder separator holds a '.'.
 bool HasExtension(std::string_view path) {
-  bool dotInName = false;
-  for (size_t i = 0; i < path.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsLeadByte(c) && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
-    if (c == '\\') dotInName = false;
-    else if (c == '.') dotInName = true;
-  }
-  return dotInName;
+  size_t separator = LastPathSeparator(path);
+  std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
+  return name.find('.') != std::string_view::npos;
 }
 
 void AppendFile(std::string& out, std::string_view fileName) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "viewer/document/document.h"
+#include "viewer/document/document_host.h"
 #include "viewer/shell/clipboard_commands_win.h"
 #include "viewer/shell/about_dialog_win.h"
 #include "viewer/shell/command_table.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr char kCaption[] = "Zelko View 32";
 constexpr int kEditorCommand = 900;
 constexpr int kCloseCommand = 120;
 
@@ -79,7 +79,7 @@ void MeasureDrawingSpeed(HWND window) {
   char text[128];
   std::snprintf(text, sizeof text, "全画面描画時間: %5ld.%02dms\nスクロール時間: %5ld.%02dms", paint / 20,
                 int((paint * 100 / 20) % 100), scroll / 100, int(scroll % 100));
-  MessageBoxA(window, text, kCaption, MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(window, text, kProgramTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 bool OpenCursorSubMenu(int id) {

@@ -37,14 +37,10 @@ std::string OpenFilter() {
 
 // The dialog starts in the shown file's directory (a bare drive gets its root).
 void EnterShownFileDirectory() {
-  const char* name = TheDocument.FileName;
-  const char* lastSlash = nullptr;
-  for (const char* p = name; *p; ++p) {
-    if (*p == '\\') lastSlash = p;
-    if (IsSjisLead(uint8_t(*p)) && p[1] != '\0') ++p;
-  }
-  if (!lastSlash) return;
-  std::string directory(name, size_t(lastSlash - name));
+  const std::string_view name = TheDocument.FileName;
+  const size_t separator = LastPathSeparator(name);
+  if (separator == std::string_view::npos) return;
+  std::string directory(name.substr(0, separator));
   if (directory.size() == 2 && directory[1] == ':') directory += '\\';
   SetCurrentDirectoryA(directory.c_str());
 }

@@ -39,7 +39,7 @@ void CreateStatusItems(HWND window, int bottom) {
   int s = BaseUnitY() + 4;
   CreateChild(window, "PlimTray", WS_VISIBLE, 1, bottom, 12 * b + 2, s - 2, kPositionFrameId);
   CreateChild(window, "STATIC", WS_VISIBLE | SS_CENTER, 2, bottom + 1, 12 * b, s - 4, kPositionTextId);
-  CreateChild(window, "ZelkoView!MarkList", 0, 2, bottom + 1, 12 * b, s - 4, kMarkListId);
+  CreateChild(window, kMarkListWindowClass, 0, 2, bottom + 1, 12 * b, s - 4, kMarkListId);
   CreateChild(window, "PlimTray", WS_VISIBLE, 0, bottom, 1, s - 2, kMessageFrameId);
   CreateChild(window, "STATIC", WS_VISIBLE, 0, bottom, 1, s - 4, kMessageTextId);
   HWND meter = CreateChild(window, "PlimMeter", WS_VISIBLE, 0, bottom, 1, s - 2, kLoadMeterId);
@@ -78,8 +78,8 @@ void MeasureFilerLetter(HWND window) {
 
 void OnCreate(HWND window) {
   BuildToolBar(window);
-  CreateChild(window, "ZelkoView!LeftTab", WS_VISIBLE, 10, 100, 8, 11, kLeftTabId);
-  TextWindow = CreateWindowExA(0, "ZelkoView!Text", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL,
+  CreateChild(window, kLeftTabWindowClass, WS_VISIBLE, 10, 100, 8, 11, kLeftTabId);
+  TextWindow = CreateWindowExA(0, kTextWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL,
                                0, 0, 1, 1, window, nullptr, Instance, nullptr);
   RECT client;
   GetClientRect(window, &client);
@@ -93,13 +93,6 @@ void OnCreate(HWND window) {
 
 void Place(HWND window, int id, int x, int y, int width, int height) {
   if (HWND child = GetDlgItem(window, id)) MoveWindow(child, x, y, width, height, TRUE);
-}
-
-BOOL CALLBACK ShowToolButton(HWND child, LPARAM show) {
-  char name[16];
-  if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "PlimTool") == 0)
-    ShowWindow(child, show ? SW_SHOWNA : SW_HIDE);
-  return TRUE;
 }
 
 void PlaceStatusItems(HWND window, int w, int h, int left, int bottom) {
@@ -206,7 +199,7 @@ void LayOutMainWindow(HWND window, int w, int h) {
   int left = ToolBarPlacement == 2 ? 30 : 2;
   int bottom = ShowStatusBar ? BaseUnitY() + 6 : 2;
   if (TextWindow) MoveWindow(TextWindow, left, top, w - 2 - left, h - bottom - top, TRUE);
-  EnumChildWindows(window, ShowToolButton, ToolBarPlacement != 0);
+  ShowToolBar(window, ToolBarPlacement != 0);
   PlaceStatusItems(window, w, h, left, bottom);
   if (!IsIconic(window)) {
     if (HWND tab = GetDlgItem(window, kLeftTabId)) SendMessageA(tab, WM_ZV_SETTABPOS, WPARAM(-1), 0);

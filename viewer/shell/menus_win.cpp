@@ -99,11 +99,8 @@ void CheckSetMarks(HMENU menu) {
 
 // The program's file name of a tool command: after the last backslash, up to the first blank.
 void ToolProgramName(const char* command, char* name, size_t size) {
-  const char* start = command;
-  for (const char* p = command; *p; ++p) {
-    if (*p == '\\') start = p + 1;
-    if (IsSjisLead(uint8_t(*p)) && p[1] != '\0') ++p;
-  }
+  const size_t separator = LastPathSeparator(command);
+  const char* start = separator == std::string_view::npos ? command : command + separator + 1;
   size_t length = std::strcspn(start, " ");
   if (length >= size) length = size - 1;
   std::memcpy(name, start, length);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "controls/plim32_win.h"
+#include "viewer/document/document_host.h"
 #include "viewer/resources/resource_names.h"
 #include "viewer/shell/help_win.h"
 #include "viewer/shell/menus_win.h"
@@ -49,7 +50,7 @@ void ShowMissingLibraryHelp() {
     WinHelpA(nullptr, HelpPath, HELP_CONTEXT, kMissingLibraryTopic);
     return;
   }
-  MessageBoxA(nullptr, kMissingLibraryMessage, "Zelko View 32", MB_OK | MB_ICONERROR);
+  MessageBoxA(nullptr, kMissingLibraryMessage, kProgramTitle, MB_OK | MB_ICONERROR);
 }
 
 void LoadSharedResources() {

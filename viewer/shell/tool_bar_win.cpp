@@ -51,10 +51,22 @@ void BuildToolBar(HWND mainWindow) {
   ToolBarEnd = p + 8;
 }
 
-void DestroyToolBar(HWND mainWindow) {
+namespace {
+
+std::vector<HWND> ToolButtons(HWND mainWindow) {
   std::vector<HWND> buttons;
   for (HWND child = GetWindow(mainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (HasWindowClass(child, kToolClass)) buttons.push_back(child);
   }
-  for (HWND button : buttons) DestroyWindow(button);
+  return buttons;
+}
+
+}  // namespace
+
+void DestroyToolBar(HWND mainWindow) {
+  for (HWND button : ToolButtons(mainWindow)) DestroyWindow(button);
+}
+
+void ShowToolBar(HWND mainWindow, bool show) {
+  for (HWND button : ToolButtons(mainWindow)) ShowWindow(button, show ? SW_SHOWNA : SW_HIDE);
 }

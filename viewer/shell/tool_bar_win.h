@@ -8,6 +8,8 @@
 void BuildToolBar(HWND mainWindow);
 // Destroys every "PlimTool" child of the main window.
 void DestroyToolBar(HWND mainWindow);
+// Shows or hides every "PlimTool" child of the main window.
+void ShowToolBar(HWND mainWindow, bool show);
 
 // The running position after the last button + 8 (the logo is drawn only right of it).
 extern int ToolBarEnd;

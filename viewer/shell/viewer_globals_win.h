@@ -33,6 +33,9 @@ constexpr char kArchFilerWindowClass[] = "ZelkoView!ArchFiler";
 constexpr char kLineListWindowClass[] = "ZelkoView!LList";
 constexpr char kMarkListWindowClass[] = "ZelkoView!MarkList";
 constexpr char kLeftTabWindowClass[] = "ZelkoView!LeftTab";
+constexpr char kDriveBarWindowClass[] = "ZelkoView!DriveBar";
+constexpr char kFontWindowClass[] = "ZelkoView!FontWindow";
+constexpr char kColorBoxWindowClass[] = "ZelkoView!ColorBox";
 
 extern HINSTANCE Instance;
 extern char HelpPath[256];

@@ -8,6 +8,7 @@
 #include "viewer/resources/resource_names.h"
 #include "viewer/shell/main_window_win.h"
 #include "viewer/shell/small_windows_win.h"
+#include "viewer/shell/viewer_globals_win.h"
 
 namespace {
 
@@ -28,16 +29,16 @@ LRESULT CALLBACK DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 const ViewerClass kViewerClasses[] = {
-    {"Zelko View 32", MainWindowProc, ClassIcon::kFirst, ClassBrush::kButtonFace, 0, nullptr},
-    {"ZelkoView!Filer", DefaultProcedure, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
-    {"ZelkoView!ArchFiler", DefaultProcedure, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
-    {"ZelkoView!DriveBar", DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
-    {"ZelkoView!FontWindow", DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
-    {"ZelkoView!ColorBox", DefaultProcedure, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
-    {"ZelkoView!Text", TextWindowProc, ClassIcon::kNone, ClassBrush::kWindow, 0, nullptr},
-    {"ZelkoView!LList", DefaultProcedure, ClassIcon::kSecond, ClassBrush::kWindow, 0, nullptr},
-    {"ZelkoView!MarkList", MarkWindowProc, ClassIcon::kSecond, ClassBrush::kNewButtonFace, 0, nullptr},
-    {"ZelkoView!LeftTab", LeftTabWindowProc, ClassIcon::kSecond, ClassBrush::kNone, 0, kTabCursor},
+    {kMainWindowClass, MainWindowProc, ClassIcon::kFirst, ClassBrush::kButtonFace, 0, nullptr},
+    {kFilerWindowClass, DefaultProcedure, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
+    {kArchFilerWindowClass, DefaultProcedure, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
+    {kDriveBarWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
+    {kFontWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
+    {kColorBoxWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
+    {kTextWindowClass, TextWindowProc, ClassIcon::kNone, ClassBrush::kWindow, 0, nullptr},
+    {kLineListWindowClass, DefaultProcedure, ClassIcon::kSecond, ClassBrush::kWindow, 0, nullptr},
+    {kMarkListWindowClass, MarkWindowProc, ClassIcon::kSecond, ClassBrush::kNewButtonFace, 0, nullptr},
+    {kLeftTabWindowClass, LeftTabWindowProc, ClassIcon::kSecond, ClassBrush::kNone, 0, kTabCursor},
 };
 
 HICON ClassIconHandle(HINSTANCE instance, ClassIcon icon, bool seriousIcons) {
