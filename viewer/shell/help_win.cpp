@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "viewer/document/document_host.h"
+#include "viewer/document/sjis.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
@@ -16,9 +17,9 @@ void BuildHelpPath() {
   char module[MAX_PATH];
   DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
   if (length == 0 || length >= sizeof module) module[0] = '\0';
-  char* slash = std::strrchr(module, '\\');
-  if (slash) slash[1] = '\0';
-  else module[0] = '\0';
+  // The folder ends at the last separator; a '\\' inside a double-byte character does not count.
+  size_t separator = LastPathSeparator(module);
+  module[separator == std::string_view::npos ? 0 : separator + 1] = '\0';
   if (std::strlen(module) + sizeof kHelpFileName > sizeof HelpPath) module[0] = '\0';
   std::strcpy(HelpPath, module);
   std::strcat(HelpPath, kHelpFileName);
