@@ -1,10 +1,11 @@
 // "PlimCheckBox" and "PlimRadio": a 12 x 12 mark from the "Check" or "Radio" bitmap (columns:
 // normal, pressed, disabled; rows: clear, checked) beside the caption.
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

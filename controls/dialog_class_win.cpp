@@ -1,11 +1,12 @@
 // "PlimDialog", the dialog class of every dialog in the system: the button-face background,
 // the optional 3D frame inside the client edge ("Frame3D", "FrameSize"), sunken frames around
 // entry fields, list boxes, combo boxes and spins, and face-coloured control backgrounds.
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

@@ -1,11 +1,12 @@
 // "PlimFolder": a row of tabs over a framed page area.  The folder holds no pages: on a change
 // of tab it posts its parent WM_VSCROLL (hide the old page) and WM_HSCROLL (show the new one).
 // The page area is transparent to the mouse, so the page's own controls get their clicks.
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

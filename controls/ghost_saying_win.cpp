@@ -1,12 +1,13 @@
 // "PlimGhost", an invisible control that takes files dropped on its area, and "PlimSaying",
 // a speech-balloon text with a pointer at its left.
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 #include <shellapi.h>
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

@@ -1,11 +1,12 @@
 // "PlimMeter": a sunken progress bar with a centred percentage whose digits take the
 // background colour where the bar runs under them.  It reuses the button message numbers.
 #include "controls/plim32_win.h"
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

@@ -1,9 +1,10 @@
 // The drawing helpers every plim32 control paints with: shades, lines, caption measuring and
 // drawing (embossed when "GiraGira" is on, grey when disabled), 3D frames and the push-style body.
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_shared_win.h"
 
 namespace plim {
+using namespace win;
 
 COLORREF ShadeColor(int shade) {
   switch (shade) {

@@ -1,11 +1,12 @@
 // "PlimButton" (push button with a centred caption) and "PlimBitmapButton" (push button with a
 // centred bitmap): a raised 3D body that sinks while pressed, a two-pixel outline when default.
 #include "controls/plim32_win.h"
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

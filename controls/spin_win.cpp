@@ -1,13 +1,14 @@
 // "PlimSpin": two stacked arrow buttons that step the number in the entry field before them
 // (buddy mode, created with style 1) within a range, or report each step to the parent; a
 // press steps at once, again after 400 ms and then every 100 ms until released.
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 #include <cstdio>
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

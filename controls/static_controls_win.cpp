@@ -1,11 +1,12 @@
 // The passive plim32 controls: captions ("PlimStatic"), sunken trays ("PlimTray"), etched
 // dividing lines ("PlimBorder"), the window-corner sizing grip ("PlimSizeGrip") and group
 // frames ("PlimGroup").
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

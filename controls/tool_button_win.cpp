@@ -2,11 +2,12 @@
 // focus, can latch (style bit 0 or 2), tells its parent when the mouse moves over it, and a
 // latched button shows its image over a dotted background.
 #include "controls/plim32_win.h"
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "controls/plim_procs_win.h"
 #include "controls/plim_shared_win.h"
 
 using namespace plim;
+using namespace win;
 
 namespace {
 

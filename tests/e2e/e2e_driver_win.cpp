@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "tests/e2e/png_writer.h"
 
 namespace e2e {
@@ -255,12 +255,12 @@ Image CaptureScreen(const RECT& rc) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  plim::WindowDC screen(nullptr);
-  plim::MemoryDC memory(screen);
-  plim::Bitmap dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::WindowDC screen(nullptr);
+  win::MemoryDC memory(screen);
+  win::Bitmap dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib) return image;
   {
-    plim::Selection use(memory, dib);
+    win::Selection use(memory, dib);
     BitBlt(memory, 0, 0, image.width, image.height, screen, rc.left, rc.top, SRCCOPY);
     GdiFlush();
   }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "controls/plim32_win.h"
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "tests/e2e/gallery_ids.h"
 
 namespace {
@@ -27,24 +27,24 @@ void AppendLog(HWND dialog, const char* line) {
 
 // Three 20 x 16 images on the button face: a page, a ring, a bar.
 HBITMAP MakeToolStrip(HDC reference) {
-  plim::MemoryDC dc(reference);
+  win::MemoryDC dc(reference);
   HBITMAP strip = CreateCompatibleBitmap(reference, 60, 16);
-  plim::Selection use(dc, strip);
+  win::Selection use(dc, strip);
   RECT all{0, 0, 60, 16}, page{4, 1, 15, 15}, bar{43, 6, 57, 10};
-  plim::Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-  plim::Brush blue(CreateSolidBrush(RGB(0, 0, 160))), red(CreateSolidBrush(RGB(200, 0, 0)));
+  win::Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  win::Brush blue(CreateSolidBrush(RGB(0, 0, 160))), red(CreateSolidBrush(RGB(200, 0, 0)));
   FillRect(dc, &all, face);
   FillRect(dc, &page, blue);
   FillRect(dc, &bar, red);
-  plim::Selection ring(dc, red);
+  win::Selection ring(dc, red);
   Ellipse(dc, 23, 1, 37, 15);
   return strip;
 }
 
 HBITMAP MakePicture(HDC reference) {
-  plim::MemoryDC dc(reference);
+  win::MemoryDC dc(reference);
   HBITMAP picture = CreateCompatibleBitmap(reference, 24, 12);
-  plim::Selection use(dc, picture);
+  win::Selection use(dc, picture);
   for (int x = 0; x < 24; ++x)
     for (int y = 0; y < 12; ++y) SetPixel(dc, x, y, RGB(x * 10, 120, 255 - y * 20));
   return picture;
@@ -58,7 +58,7 @@ RECT DialogRect(HWND dialog, int x, int y, int w, int h) {
 
 void CreateButtonsWithParams(HWND dialog) {
   {
-    plim::WindowDC screen(dialog);
+    win::WindowDC screen(dialog);
     ToolStrip = MakeToolStrip(screen);
     ButtonPicture = MakePicture(screen);
   }

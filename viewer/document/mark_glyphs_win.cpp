@@ -2,7 +2,7 @@
 // left half on the background colour, the right half in inverted colours for selected text.
 // The marks are the monochrome bitmaps "CR" (12 x 12) and "TAB" (6 x 12) of the program's
 // resources.
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "viewer/document/document.h"
 #include "viewer/document/text_window_win.h"
 #include "viewer/resources/resource_names.h"
@@ -23,7 +23,7 @@ constexpr int kTabWidth = 6;
 COLORREF XorWhite(COLORREF color) { return color ^ 0x00FFFFFF; }
 
 void FillColumns(HDC dc, int left, int right, int height, COLORREF color) {
-  plim::Brush brush(CreateSolidBrush(color));
+  win::Brush brush(CreateSolidBrush(color));
   RECT rect{left, 0, right, height};
   FillRect(dc, &rect, brush);
 }
@@ -32,8 +32,8 @@ void FillColumns(HDC dc, int left, int right, int height, COLORREF color) {
 // inverse of both.
 void DrawMark(HDC strip, HBITMAP mark, int x, int width, int y) {
   if (!mark) return;
-  plim::MemoryDC source(strip);
-  plim::Selection selected(source, mark);
+  win::MemoryDC source(strip);
+  win::Selection selected(source, mark);
   SetTextColor(strip, ControlColor);
   SetBkColor(strip, BackColor);
   BitBlt(strip, x, y, width, kMarkHeight, source, 0, 0, SRCCOPY);
@@ -50,18 +50,18 @@ void BuildMarkGlyphs(HWND textWindow) {
     MarkGlyphBitmap = nullptr;
   }
   const int height = TheDocument.RowHeight < 1 ? 1 : TheDocument.RowHeight;
-  plim::WindowDC window(textWindow);
+  win::WindowDC window(textWindow);
   // The strip belongs to MarkGlyphBitmap from its creation on (it lives until the next rebuild
   // or shutdown).
   MarkGlyphBitmap = CreateCompatibleBitmap(window, kStripWidth, height);
   if (!MarkGlyphBitmap) return;
-  plim::MemoryDC dc(window);
-  plim::Selection selected(dc, MarkGlyphBitmap);
+  win::MemoryDC dc(window);
+  win::Selection selected(dc, MarkGlyphBitmap);
   FillColumns(dc, 0, kInvertedHalf, height, BackColor);
   FillColumns(dc, kInvertedHalf, kStripWidth, height, XorWhite(BackColor));
   const int y = (height - kMarkHeight) / 2;
-  plim::Bitmap lineEnd(LoadBitmapA(Instance, kCrBitmap));
-  plim::Bitmap tab(LoadBitmapA(Instance, kTabBitmap));
+  win::Bitmap lineEnd(LoadBitmapA(Instance, kCrBitmap));
+  win::Bitmap tab(LoadBitmapA(Instance, kTabBitmap));
   DrawMark(dc, lineEnd.get(), 0, kLineEndWidth, y);
   DrawMark(dc, tab.get(), kTabX, kTabWidth, y);
 }

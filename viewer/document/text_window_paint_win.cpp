@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "viewer/document/document.h"
 #include "viewer/document/row_layout.h"
 #include "viewer/document/scroll_math.h"
@@ -38,8 +38,8 @@ class BitmapSource {
   HDC dc() const { return *dc_; }
 
  private:
-  std::optional<plim::MemoryDC> dc_;
-  std::optional<plim::Selection> selection_;  // declared after dc_: deselected first
+  std::optional<win::MemoryDC> dc_;
+  std::optional<win::Selection> selection_;  // declared after dc_: deselected first
 };
 
 // Everything one painting uses, made once per WM_PAINT.
@@ -65,10 +65,10 @@ struct PaintTools {
   HDC dc;
   COLORREF textColor, ctrlColor, lineColor;
   COLORREF invertedText, invertedCtrl, invertedLine;
-  plim::Brush background;
-  plim::Brush invertedBackground;
-  plim::Pen linePen;
-  plim::Pen invertedLinePen;
+  win::Brush background;
+  win::Brush invertedBackground;
+  win::Pen linePen;
+  win::Pen invertedLinePen;
   BitmapSource glyphs;
   BitmapSource flags;
   int32_t clientWidth;
@@ -102,7 +102,7 @@ void PaintLineNumber(const PaintTools& tools, int32_t row, int32_t top, bool who
   int length = std::snprintf(number, sizeof number, "%5ld", long(row) + 1);
   SetTextColor(tools.dc, wholeRowSelected ? tools.invertedLine : tools.lineColor);
   TextOutA(tools.dc, 0, top, number, length);
-  plim::Selection pen(tools.dc, wholeRowSelected ? tools.invertedLinePen.get() : tools.linePen.get());
+  win::Selection pen(tools.dc, wholeRowSelected ? tools.invertedLinePen.get() : tools.linePen.get());
   const int32_t middle = 5 * CharWidth + CharWidth / 2;
   VerticalLine(tools.dc, middle - 1, top, top + TheDocument.RowHeight);
   VerticalLine(tools.dc, middle + 1, top, top + TheDocument.RowHeight);
@@ -120,7 +120,7 @@ void PaintFlag(const PaintTools& tools, int mark, int32_t top) {
 // keeps its contents.
 void PaintLayers(const PaintTools& tools, int32_t top) {
   const RowLayout& layout = tools.layout;
-  plim::SavedDC saved(tools.dc);
+  win::SavedDC saved(tools.dc);
   if (layout.split) ExcludeClipRect(tools.dc, tools.textLeft - CharWidth, top, tools.textLeft, top + TheDocument.RowHeight);
   const COLORREF colors[kLayerCount] = {tools.textColor, tools.ctrlColor, tools.invertedText, tools.invertedCtrl};
   for (int layer = 0; layer < kLayerCount; ++layer) {
@@ -197,8 +197,8 @@ void PaintTextWindow(HWND window) {
   GetUpdateRect(window, &update, FALSE);
   RECT client{};
   GetClientRect(window, &client);
-  plim::PaintDC dc(window);
-  plim::Selection font(dc, CurrentDisplayFont());
+  win::PaintDC dc(window);
+  win::Selection font(dc, CurrentDisplayFont());
   PaintTools tools(dc, client.right);
   ShowPosition(window);
   SetBkMode(dc, TRANSPARENT);

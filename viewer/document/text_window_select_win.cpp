@@ -18,7 +18,7 @@ constexpr UINT_PTR kDragTimer = 1;
 constexpr UINT kDragTimerMs = 50;
 // wParam flags of the moves the timer posts (beside MK_SHIFT and MK_CONTROL).
 constexpr WPARAM kTimerMove = 0x10;
-constexpr int kCopySelectionCommand = 112;
+constexpr int kCopySelectionCommand = IDM_COPY_SELECTION;
 
 POINT PointOf(LPARAM lParam) { return POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}; }
 

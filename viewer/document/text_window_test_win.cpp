@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "tests/e2e/png_writer.h"
 #include "viewer/document/document_test_support.h"
 #include "viewer/document/text_window_parts_win.h"
@@ -60,11 +60,11 @@ Pixels Capture(HWND window) {
   // 32 bits per pixel, top row first.
   info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  plim::WindowDC source(window);
-  plim::Bitmap dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  plim::MemoryDC copy(source);
+  win::WindowDC source(window);
+  win::Bitmap dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::MemoryDC copy(source);
   {
-    plim::Selection selected(copy, dib.get());
+    win::Selection selected(copy, dib.get());
     BitBlt(copy, 0, 0, image.width, image.height, source, 0, 0, SRCCOPY);
   }
   GdiFlush();
@@ -547,11 +547,11 @@ TEST_F(TextWindowTest, MarkFlagInTheMargin) {
   ShowLineNumbers = 1;
   Show(Lines(4));
   // A stand-in for the "Flag" resource: a filled 9 x 10 flag, then numerals.
-  plim::WindowDC screen(TextWindow);
+  win::WindowDC screen(TextWindow);
   HBITMAP flag = CreateCompatibleBitmap(screen, 33, 10);
   {
-    plim::MemoryDC dc(screen);
-    plim::Selection selected(dc, flag);
+    win::MemoryDC dc(screen);
+    win::Selection selected(dc, flag);
     RECT all{0, 0, 33, 10};
     FillRect(dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
     RECT body{0, 0, 9, 10};

@@ -3,7 +3,7 @@
 // dispatch of painting, scrolling and mouse selection to their own files.
 #include "viewer/document/text_window_win.h"
 
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "viewer/document/document.h"
 #include "viewer/document/scroll_math.h"
 #include "viewer/document/text_window_parts_win.h"
@@ -25,8 +25,8 @@ int32_t TextWidth(HDC dc, const char* text) {
 // RowHeight from a sample of every kind of character the window shows; CharWidth as the
 // advance of one half-width column (so overhangs do not count).
 void MeasureFont(HWND window) {
-  plim::WindowDC dc(window);
-  plim::Selection font(dc, CurrentDisplayFont());
+  win::WindowDC dc(window);
+  win::Selection font(dc, CurrentDisplayFont());
   SIZE sample{};
   const char kSample[] = "A1漢あＡ";
   GetTextExtentPoint32A(dc, kSample, lstrlenA(kSample), &sample);

@@ -109,24 +109,24 @@ void ClipboardPut(HWND owner, std::string_view text, bool append) {
 bool CopyCommand(HWND window, int id) {
   const int32_t* selection = TheDocument.Selection;
   switch (id) {
-    case 110:
+    case IDM_COPY_ROW:
       ClipboardPut(window, CopyRows(TheDocument.TopLine, 1), false);
       return true;
-    case 111:
+    case IDM_COPY_SCREEN:
       ClipboardPut(window, ScreenText(PageRowCount), false);
       return true;
-    case 112:
+    case IDM_COPY_SELECTION:
       ClipboardPut(window, SelectionText(selection, PageRowCount), false);
       ClearSelection();
       return true;
-    case 113:
+    case IDM_COPY_QUOTED:
       ClipboardPut(window, QuotedSelectionText(selection, PageRowCount, QuotePrefix(), TabSize), false);
       ClearSelection();
       return true;
-    case 114:
+    case IDM_COPY_APPEND:
       ClipboardPut(window, SelectionText(selection, PageRowCount), true);
       return true;
-    case 115:
+    case IDM_COPY_ALL:
       ClipboardPut(window, WholeText(), false);
       return true;
     default:

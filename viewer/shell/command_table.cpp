@@ -1,6 +1,8 @@
 // The command table and the id normalisation.
 #include "viewer/shell/command_table.h"
 
+#include "viewer/resources/zv32_ids.h"
+
 #include <iterator>
 
 namespace {
@@ -32,52 +34,52 @@ const CommandEntry CommandNameTable[] = {
     {8, "一画面下へ", VScroll(3)},
     {18, "一画面左へ", HScroll(2)},
     {19, "一画面右へ", HScroll(3)},
-    {9, "先頭へ", Menu(300)},
-    {10, "末尾へ", Menu(301)},
+    {9, "先頭へ", Menu(IDM_TOP)},
+    {10, "末尾へ", Menu(IDM_BOTTOM)},
     {20, "左端へ", HScroll(15)},
     {21, "右端へ", HScroll(16)},
-    {11, "ジャンプ", Menu(302)},
-    {50, "LZH/ZIPかFilerへ", Menu(104)},
-    {51, "直接Zelko Filerへ", Menu(100)},
-    {52, "カスケード表示", Menu(500)},
-    {53, "タイル表示", Menu(501)},
-    {54, "横に並べる", Menu(502)},
-    {55, "縦に並べる", Menu(503)},
-    {56, "次のZelko View", Menu(510)},
-    {57, "前のZelko View", Menu(511)},
-    {58, "Window連携のﾄｸﾞﾙ", Menu(509)},
-    {100, "一行クリップ", Menu(110)},
-    {101, "全体クリップ", Menu(111)},
-    {102, "選択範囲クリップ", Menu(112)},
-    {103, "引用クリップ", Menu(113)},
-    {104, "追加クリップ", Menu(114)},
-    {105, "テキスト全体クリップ", Menu(115)},
-    {150, "マークセットⅠ", Menu(310)},
-    {151, "マークセットⅡ", Menu(311)},
-    {152, "マークセットⅢ", Menu(312)},
-    {153, "マークセットⅣ", Menu(313)},
-    {160, "マークジャンプⅠ", Menu(320)},
-    {161, "マークジャンプⅡ", Menu(321)},
-    {162, "マークジャンプⅢ", Menu(322)},
-    {163, "マークジャンプⅣ", Menu(323)},
-    {170, "マーククリア", Menu(810)},
-    {200, "検索ダイアログ", Menu(200)},
-    {202, "↓再検索", Menu(202)},
-    {201, "↑再検索", Menu(201)},
-    {250, "テキスト表示", Menu(400)},
-    {251, "バイナリ表示", Menu(401)},
+    {11, "ジャンプ", Menu(IDM_JUMP)},
+    {50, "LZH/ZIPかFilerへ", Menu(IDM_ARCHIVE_FILER)},
+    {51, "直接Zelko Filerへ", Menu(IDM_FILER)},
+    {52, "カスケード表示", Menu(IDM_CASCADE)},
+    {53, "タイル表示", Menu(IDM_TILE)},
+    {54, "横に並べる", Menu(IDM_SIDE_BY_SIDE)},
+    {55, "縦に並べる", Menu(IDM_STACKED)},
+    {56, "次のZelko View", Menu(IDM_NEXT_VIEWER)},
+    {57, "前のZelko View", Menu(IDM_PREVIOUS_VIEWER)},
+    {58, "Window連携のﾄｸﾞﾙ", Menu(IDM_WINDOW_LINKING)},
+    {100, "一行クリップ", Menu(IDM_COPY_ROW)},
+    {101, "全体クリップ", Menu(IDM_COPY_SCREEN)},
+    {102, "選択範囲クリップ", Menu(IDM_COPY_SELECTION)},
+    {103, "引用クリップ", Menu(IDM_COPY_QUOTED)},
+    {104, "追加クリップ", Menu(IDM_COPY_APPEND)},
+    {105, "テキスト全体クリップ", Menu(IDM_COPY_ALL)},
+    {150, "マークセットⅠ", Menu(IDM_MARK_SET_1)},
+    {151, "マークセットⅡ", Menu(IDM_MARK_SET_2)},
+    {152, "マークセットⅢ", Menu(IDM_MARK_SET_3)},
+    {153, "マークセットⅣ", Menu(IDM_MARK_SET_4)},
+    {160, "マークジャンプⅠ", Menu(IDM_MARK_JUMP_1)},
+    {161, "マークジャンプⅡ", Menu(IDM_MARK_JUMP_2)},
+    {162, "マークジャンプⅢ", Menu(IDM_MARK_JUMP_3)},
+    {163, "マークジャンプⅣ", Menu(IDM_MARK_JUMP_4)},
+    {170, "マーククリア", Menu(IDM_CLEAR_MARKS)},
+    {200, "検索ダイアログ", Menu(IDM_SEARCH)},
+    {202, "↓再検索", Menu(IDM_SEARCH_FORWARD)},
+    {201, "↑再検索", Menu(IDM_SEARCH_BACKWARD)},
+    {250, "テキスト表示", Menu(IDM_TEXT_MODE)},
+    {251, "バイナリ表示", Menu(IDM_BINARY_MODE)},
     {252, "T/B表示のトグル", {CommandKind::kToggleDisplay, 0}},
     {253, "補助ｺｰﾄﾞ表示ﾄｸﾞﾙ", {CommandKind::kCycleMarks, 0}},
-    {300, "開く", Menu(101)},
-    {301, "別に開く", Menu(102)},
-    {302, "再読み込み", Menu(103)},
-    {304, "漢字ｺｰﾄﾞ指定", Menu(149)},
-    {303, "印刷", Menu(130)},
-    {350, "ページ解析", Menu(411)},
-    {351, "目次解析", Menu(410)},
-    {352, "ログ解析", Menu(412)},
-    {353, "INIファイル解析", Menu(413)},
-    {909, "外部ツールメニュー", Menu(959)},
+    {300, "開く", Menu(IDM_OPEN)},
+    {301, "別に開く", Menu(IDM_OPEN_OTHER)},
+    {302, "再読み込み", Menu(IDM_RELOAD)},
+    {304, "漢字ｺｰﾄﾞ指定", Menu(IDM_KANJI_MENU)},
+    {303, "印刷", Menu(IDM_PRINT)},
+    {350, "ページ解析", Menu(IDM_PAGE_ANALYSIS)},
+    {351, "目次解析", Menu(IDM_TOC_ANALYSIS)},
+    {352, "ログ解析", Menu(IDM_LOG_ANALYSIS)},
+    {353, "INIファイル解析", Menu(IDM_INI_ANALYSIS)},
+    {909, "外部ツールメニュー", Menu(IDM_TOOL_MENU)},
     {900, "外部ツール1", Tool(0)},
     {901, "外部ツール2", Tool(1)},
     {902, "外部ツール3", Tool(2)},
@@ -85,14 +87,14 @@ const CommandEntry CommandNameTable[] = {
     {904, "外部ツール5", Tool(4)},
     {905, "外部ツール6", Tool(5)},
     {906, "外部ツール7", Tool(6)},
-    {950, "ヘルプを表示", Menu(3)},
-    {951, "エディタ起動", Menu(900)},
+    {950, "ヘルプを表示", Menu(IDM_HELP)},
+    {951, "エディタ起動", Menu(IDM_EDITOR)},
     {952, "エディタ起動+終了", {CommandKind::kEditorThenExit, 0}},
-    {953, "Zelko View終了", Menu(120)},
-    {954, "設定", Menu(420)},
-    {957, "Zelko Filer設定", Menu(423)},
-    {955, "アバウト表示", Menu(430)},
-    {956, "キー割り当て変更", Menu(421)},
+    {953, "Zelko View終了", Menu(IDM_EXIT)},
+    {954, "設定", Menu(IDM_SETTINGS)},
+    {957, "Zelko Filer設定", Menu(IDM_FILER_SETTINGS)},
+    {955, "アバウト表示", Menu(IDM_ABOUT)},
+    {956, "キー割り当て変更", Menu(IDM_KEY_CUSTOMIZER)},
     {0, "??Unknown??", {}},
 };
 
@@ -111,8 +113,8 @@ const CommandEntry& EntryOf(int code) {
 const char* CommandName(int code) { return EntryOf(code).name; }
 
 CommandAction NormalizeCommandId(int id) {
-  if (id >= 520 && id <= 600) return {CommandKind::kActivateViewer, id - 519};
-  if (id >= 950 && id <= 956) id += kCommandIdBase - 950 + kFirstToolCode;
+  if (id >= IDM_VIEWER_FIRST && id <= IDM_VIEWER_LAST) return {CommandKind::kActivateViewer, id - IDM_VIEWER_FIRST + 1};
+  if (id >= IDM_TOOL_1 && id <= IDM_TOOL_7) id += kCommandIdBase - IDM_TOOL_1 + kFirstToolCode;
   if (id < kCommandIdBase) return Menu(id);
   int code = id - kCommandIdBase;
   if (code >= kFirstToolCode && code < kFirstToolCode + kToolCount) return Tool(code - kFirstToolCode);
@@ -120,7 +122,7 @@ CommandAction NormalizeCommandId(int id) {
   return EntryOf(code).action;
 }
 
-int DisplayToggleMenu(int displayMode) { return displayMode == 0 ? 401 : 400; }
+int DisplayToggleMenu(int displayMode) { return displayMode == 0 ? IDM_BINARY_MODE : IDM_TEXT_MODE; }
 
 void NextMarkDisplay(int32_t& crMarks, int32_t& tabMarks) {
   bool cr = crMarks != 0, tab = tabMarks != 0;

@@ -22,9 +22,6 @@
 
 namespace {
 
-constexpr int kEditorCommand = 900;
-constexpr int kCloseCommand = 120;
-
 // The submenus of "Main" that commands open at the cursor: menu position, item position.
 struct SubMenuPlace {
   int id;
@@ -32,11 +29,11 @@ struct SubMenuPlace {
   int item;
 };
 constexpr SubMenuPlace kCursorSubMenus[] = {
-    {149, 0, 7},  // kanji code
-    {419, 5, 3},  // intelligent functions
-    {800, 3, 4},  // mark jump
-    {809, 3, 3},  // mark set
-    {959, 5, 4},  // external tools
+    {IDM_KANJI_MENU, 0, 7},  // kanji code
+    {IDM_ANALYSIS_MENU, 5, 3},  // intelligent functions
+    {IDM_MARK_JUMP_MENU, 3, 4},  // mark jump
+    {IDM_MARK_SET_MENU, 3, 3},  // mark set
+    {IDM_TOOL_MENU, 5, 4},  // external tools
 };
 
 // The text window's own scroll codes (above SB_ENDSCROLL) and the standard ones.
@@ -93,17 +90,17 @@ bool OpenCursorSubMenu(int id) {
 
 // The ids that come in numbered groups (kanji codes, recent files, marks, arrangement).
 bool DispatchIdGroup(HWND window, int id) {
-  if (id >= 140 && id <= 142)
-    SetKanjiCode(id - 140);
-  else if (id >= 150 && id <= 154)
+  if (id >= IDM_KANJI_SJIS && id <= IDM_KANJI_JIS)
+    SetKanjiCode(id - IDM_KANJI_SJIS);
+  else if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST)
     OpenRecentFileCommand(id);
-  else if (id >= 310 && id <= 313)
-    SetMarkCommand(id - 310);
-  else if (id >= 320 && id <= 323)
-    JumpToMarkCommand(id - 320);
-  else if (id >= 801 && id <= 804)
-    MarkButtonCommand(window, id - 801);
-  else if ((id >= 500 && id <= 503) || id == 510 || id == 511)
+  else if (id >= IDM_MARK_SET_1 && id <= IDM_MARK_SET_4)
+    SetMarkCommand(id - IDM_MARK_SET_1);
+  else if (id >= IDM_MARK_JUMP_1 && id <= IDM_MARK_JUMP_4)
+    JumpToMarkCommand(id - IDM_MARK_JUMP_1);
+  else if (id >= IDM_MARK_BUTTON_1 && id <= IDM_MARK_BUTTON_4)
+    MarkButtonCommand(window, id - IDM_MARK_BUTTON_1);
+  else if ((id >= IDM_CASCADE && id <= IDM_STACKED) || id == IDM_NEXT_VIEWER || id == IDM_PREVIOUS_VIEWER)
     ArrangeViewers(window, id);
   else
     return false;
@@ -113,54 +110,54 @@ bool DispatchIdGroup(HWND window, int id) {
 int DispatchMenu(HWND window, int id) {
   if (OpenCursorSubMenu(id) || DispatchIdGroup(window, id)) return 1;
   switch (id) {
-    case 3:
+    case IDM_HELP:
       ShowHelpContents(window);
       return 1;
-    case 101:
-    case 102:
-      OpenFileCommand(window, id == 102);
+    case IDM_OPEN:
+    case IDM_OPEN_OTHER:
+      OpenFileCommand(window, id == IDM_OPEN_OTHER);
       return 1;
-    case 103:
+    case IDM_RELOAD:
       ReloadCommand();
       return 1;
-    case 110:
-    case 111:
-    case 112:
-    case 113:
-    case 114:
-    case 115:
+    case IDM_COPY_ROW:
+    case IDM_COPY_SCREEN:
+    case IDM_COPY_SELECTION:
+    case IDM_COPY_QUOTED:
+    case IDM_COPY_APPEND:
+    case IDM_COPY_ALL:
       CopyCommand(window, id);
       return 1;
-    case kCloseCommand:
+    case IDM_EXIT:
       PostMessageA(window, WM_CLOSE, 0, 0);
       return 1;
-    case 300:
+    case IDM_TOP:
       SendScroll(SB_TOP);
       return 1;
-    case 301:
+    case IDM_BOTTOM:
       LoadAll();
       SendScroll(SB_BOTTOM);
       return 1;
-    case 400:
-    case 401:
-      ShowDisplayMode(id - 400);
+    case IDM_TEXT_MODE:
+    case IDM_BINARY_MODE:
+      ShowDisplayMode(id - IDM_TEXT_MODE);
       return 1;
-    case 421:
+    case IDM_KEY_CUSTOMIZER:
       WinExec("ZVKEY32.EXE", SW_SHOW);
       return 1;
-    case 430:
+    case IDM_ABOUT:
       ShowAboutBox(window);
       return 1;
-    case kEditorCommand:
+    case IDM_EDITOR:
       RunExternalCommand(Editor, true);
       return 1;
-    case 422:
+    case IDM_DRAWING_SPEED:
       if (TextWindow) MeasureDrawingSpeed(window);
       return 1;
-    case 509:
+    case IDM_WINDOW_LINKING:
       WindowLinking = !WindowLinking;
       return 1;
-    case 810:
+    case IDM_CLEAR_MARKS:
       ClearMarks();
       return 1;
     default:
@@ -191,8 +188,8 @@ int DispatchCommand(HWND window, int id) {
       ActivateViewer(action.value);
       return 1;
     case CommandKind::kEditorThenExit:
-      PostMessageA(window, WM_COMMAND, kEditorCommand, 0);
-      PostMessageA(window, WM_COMMAND, kCloseCommand, 0);
+      PostMessageA(window, WM_COMMAND, IDM_EDITOR, 0);
+      PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
       return 1;
     case CommandKind::kRunTool:
       RunExternalTool(action.value);

@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr int kCascade = 500;
-constexpr int kTile = 501;
-constexpr int kSideBySide = 502;
-constexpr int kStacked = 503;
-constexpr int kNextViewer = 510;
-constexpr int kPreviousViewer = 511;
+constexpr int kCascade = IDM_CASCADE;
+constexpr int kTile = IDM_TILE;
+constexpr int kSideBySide = IDM_SIDE_BY_SIDE;
+constexpr int kStacked = IDM_STACKED;
+constexpr int kNextViewer = IDM_NEXT_VIEWER;
+constexpr int kPreviousViewer = IDM_PREVIOUS_VIEWER;
 
 // The maximized position and size the main window reports; the screen from that position on
 // when it reports no size.

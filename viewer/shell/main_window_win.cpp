@@ -7,7 +7,7 @@
 #include <shellapi.h>
 
 #include "controls/plim32_win.h"
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "viewer/shell/dispatch_command_win.h"
 #include "viewer/shell/key_table.h"
 #include "viewer/shell/link_windows_win.h"
@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kLogoWidth = 152;
 constexpr int kLogoHeight = 18;
-constexpr UINT kSettingsCommand = 420;
 
 // The dialog base units: B (horizontal) and the status unit S (vertical + 4).
 int BaseUnitX() { return LOWORD(GetDialogBaseUnits()); }
@@ -65,11 +64,11 @@ void FitWidthToWrap(HWND window) {
 void AddSettingsToSystemMenu(HWND window) {
   HMENU system = GetSystemMenu(window, FALSE);
   AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(system, MF_STRING, kSettingsCommand, "Zelko Viewの設定...");
+  AppendMenuA(system, MF_STRING, IDM_SETTINGS, "Zelko Viewの設定...");
 }
 
 void MeasureFilerLetter(HWND window) {
-  plim::WindowDC dc(window);
+  win::WindowDC dc(window);
   SIZE size{};
   GetTextExtentPoint32A(dc, "W", 1, &size);
   FilerLetterWidth = size.cx;
@@ -111,16 +110,16 @@ void PlaceStatusItems(HWND window, int w, int h, int left, int bottom) {
 
 void PaintLogo(HDC dc, int width) {
   if (ToolBarPlacement != 1 || ToolBarEnd >= width - 160 || !LogoBitmap) return;
-  plim::MemoryDC logo(dc);
-  plim::Selection bitmap(logo, LogoBitmap);
+  win::MemoryDC logo(dc);
+  win::Selection bitmap(logo, LogoBitmap);
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   BitBlt(dc, width - 160, 3, kLogoWidth, kLogoHeight, logo, 0, 0, SRCCOPY);
 }
 
 void Line(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
-  plim::Pen pen(CreatePen(PS_SOLID, 1, colour));
-  plim::Selection selected(dc, pen);
+  win::Pen pen(CreatePen(PS_SOLID, 1, colour));
+  win::Selection selected(dc, pen);
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);
 }
@@ -144,7 +143,7 @@ void PaintTextFrame(HDC dc) {
 }
 
 void OnPaint(HWND window) {
-  plim::PaintDC dc(window);
+  win::PaintDC dc(window);
   RECT client;
   GetClientRect(window, &client);
   PaintLogo(dc, client.right);
@@ -224,8 +223,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (DispatchCommand(window, LOWORD(wParam))) return 0;
       break;
     case WM_SYSCOMMAND:
-      if (wParam == kSettingsCommand) {
-        PostMessageA(window, WM_COMMAND, kSettingsCommand, 0);
+      if (wParam == IDM_SETTINGS) {
+        PostMessageA(window, WM_COMMAND, IDM_SETTINGS, 0);
         return 0;
       }
       break;

@@ -13,8 +13,8 @@ StatusReporter MarkStatusReporter = ShowStatusMessage;
 namespace {
 
 constexpr int kMarkCount = 4;
-constexpr int kFirstMarkSetId = 310;
-constexpr int kFirstMarkJumpId = 320;
+constexpr int kFirstMarkSetId = IDM_MARK_SET_1;
+constexpr int kFirstMarkJumpId = IDM_MARK_JUMP_1;
 constexpr int kMarkPriority = 1;
 
 void RepaintMarkList() {

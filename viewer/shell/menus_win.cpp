@@ -25,14 +25,14 @@ constexpr int kWindowMenu = 4;
 constexpr int kFileMenuFixedItems = 13;
 constexpr int kWindowMenuFixedItems = 10;
 
-constexpr int kFirstRecentFileId = 150;
-constexpr int kFirstViewerId = 520;
-constexpr int kLastViewerId = 600;
-constexpr int kLinkingId = 509;
-constexpr int kFirstKanjiId = 140;
-constexpr int kFirstMarkSetId = 310;
-constexpr int kFirstMarkJumpId = 320;
-constexpr int kFirstToolId = 950;
+constexpr int kFirstRecentFileId = IDM_RECENT_FIRST;
+constexpr int kFirstViewerId = IDM_VIEWER_FIRST;
+constexpr int kLastViewerId = IDM_VIEWER_LAST;
+constexpr int kLinkingId = IDM_WINDOW_LINKING;
+constexpr int kFirstKanjiId = IDM_KANJI_SJIS;
+constexpr int kFirstMarkSetId = IDM_MARK_SET_1;
+constexpr int kFirstMarkJumpId = IDM_MARK_JUMP_1;
+constexpr int kFirstToolId = IDM_TOOL_1;
 constexpr int kToolCount = 7;
 constexpr int kMarkCount = 4;
 

@@ -1,12 +1,14 @@
 // The table of watched processes (see process_watch_win.h).
 #include "viewer/shell/process_watch_win.h"
 
+#include "viewer/resources/zv32_ids.h"
+
 #include "viewer/document/document_host.h"
 
 namespace {
 
 WatchedProcess WatchTable[kWatchSlotCount];
-constexpr UINT kReloadCommand = 103;
+constexpr UINT kReloadCommand = IDM_RELOAD;
 
 bool HasEnded(HANDLE process) {
   DWORD code = 0;

@@ -1,7 +1,7 @@
 // The search-position tab and the mark strip of the main window (see small_windows_win.h).
 #include "viewer/shell/small_windows_win.h"
 
-#include "controls/plim_gdi_win.h"
+#include "platform/win/owners.h"
 #include "viewer/document/document.h"
 #include "viewer/document/row_layout.h"
 #include "viewer/document/text_window_win.h"
@@ -36,25 +36,25 @@ int32_t RowHeightOrOne() { return TheDocument.RowHeight > 0 ? TheDocument.RowHei
 // ---- search-position tab ----
 
 void PaintLeftTab(HWND window) {
-  plim::PaintDC paint(window);
+  win::PaintDC paint(window);
   RECT client;
   GetClientRect(window, &client);
   int32_t row = TheDocument.TopLine + int32_t(Property(window, kPosProperty));
   bool inverted = row < TheDocument.RowCount && SelectedBytesOfRow(TheDocument.Selection, row).WholeRow();
   COLORREF back = inverted ? (BackColor ^ 0xFFFFFF) : BackColor;
-  plim::Brush backBrush(CreateSolidBrush(back));
+  win::Brush backBrush(CreateSolidBrush(back));
   FillRect(paint, &client, backBrush.get());
   int h = client.bottom;
   POINT triangle[3] = {{0, 0}, {h / 2, h / 2}, {0, h - 1}};
-  plim::Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-  plim::Pen facePen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+  win::Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  win::Pen facePen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
   {
-    plim::Selection brush(paint, face.get());
-    plim::Selection pen(paint, facePen.get());
+    win::Selection brush(paint, face.get());
+    win::Selection pen(paint, facePen.get());
     Polygon(paint, triangle, 3);
   }
-  plim::Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-  plim::Selection pen(paint, shadow.get());
+  win::Pen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+  win::Selection pen(paint, shadow.get());
   MoveToEx(paint, h / 2 - 1, h / 2, nullptr);
   LineTo(paint, 0, h - 2);
   SelectObject(paint, GetStockObject(BLACK_PEN));
@@ -110,10 +110,10 @@ int MarkSlot(HWND window, int x) {
 constexpr COLORREF kMarkColors[4] = {RGB(255, 0, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(0, 255, 0)};
 
 void PaintMarkList(HWND window) {
-  plim::PaintDC paint(window);
+  win::PaintDC paint(window);
   RECT client;
   GetClientRect(window, &client);
-  plim::MemoryDC flags(paint);
+  win::MemoryDC flags(paint);
   if (FlagBitmap) SelectObject(flags, FlagBitmap);
   for (int k = 0; k < 4; ++k) {
     int centreX = client.right * (2 * k + 1) / 8;
@@ -122,9 +122,9 @@ void PaintMarkList(HWND window) {
       if (FlagBitmap) DrawMarkFlag(paint, flags, centreX - 4, centreY - 5, k);
       continue;
     }
-    plim::Brush brush(CreateSolidBrush(kMarkColors[k]));
-    plim::Selection selectedBrush(paint, brush.get());
-    plim::Selection pen(paint, GetStockObject(NULL_PEN));
+    win::Brush brush(CreateSolidBrush(kMarkColors[k]));
+    win::Selection selectedBrush(paint, brush.get());
+    win::Selection pen(paint, GetStockObject(NULL_PEN));
     Ellipse(paint, centreX - 4, centreY - 4, centreX + 5, centreY + 5);
   }
 }

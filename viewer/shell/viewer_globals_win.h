@@ -7,13 +7,8 @@
 
 #include <cstdint>
 
+#include "viewer/resources/zv32_ids.h"
 #include "viewer/shell/settings_globals.h"
-
-// Custom window messages.
-constexpr UINT WM_ZV_REFRESH = WM_USER + 100;     // 1124
-constexpr UINT WM_ZV_RELOADKEYS = WM_USER + 101;  // 1125
-constexpr UINT WM_ZV_SETTABPOS = WM_USER + 102;   // 1126
-constexpr UINT WM_ZV_GETTABPOS = WM_USER + 103;   // 1127
 
 // Child ids of the main window.
 constexpr int kPositionFrameId = 1000;

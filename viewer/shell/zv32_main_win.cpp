@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr UINT kOpenFilerCommand = 100;
+constexpr UINT kOpenFilerCommand = IDM_FILER;
 constexpr uint32_t kLoadStepMs = 2;
 
 // The whole command line is one path; quotes around it (or in it) are dropped.
