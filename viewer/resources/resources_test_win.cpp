@@ -5,6 +5,8 @@
 // key table and the version.
 #include <windows.h>
 
+#include "platform/win/owners.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -87,13 +89,12 @@ TEST(ViewerBitmaps, EveryBitmapHasItsSizeAndDepth) {
     EXPECT_EQ(dib.width(), expected.width);
     EXPECT_EQ(dib.height(), expected.height);
     EXPECT_EQ(dib.bits(), expected.bits);
-    HBITMAP loaded = LoadBitmapA(Module(), expected.name);
-    ASSERT_NE(loaded, nullptr);
+    win::Bitmap loaded(LoadBitmapA(Module(), expected.name));
+    ASSERT_TRUE(loaded);
     BITMAP info{};
     GetObjectA(loaded, sizeof info, &info);
     EXPECT_EQ(info.bmWidth, expected.width);
     EXPECT_EQ(info.bmHeight, expected.height);
-    DeleteObject(loaded);
   }
 }
 
@@ -200,7 +201,7 @@ TEST(ViewerCursors, HotSpotsLieOnThePicture) {
     ASSERT_TRUE(GetIconInfo(cursor, &info));
     EXPECT_LT(info.xHotspot, 32u);
     EXPECT_LT(info.yHotspot, 32u);
-    HDC screen = GetDC(nullptr);
+    win::WindowDC screen(nullptr);
     struct {
       BITMAPINFOHEADER header;
       RGBQUAD colours[2];
@@ -209,12 +210,10 @@ TEST(ViewerCursors, HotSpotsLieOnThePicture) {
     uint32_t rows[32] = {};
     ASSERT_EQ(GetDIBits(screen, info.hbmMask, 0, 32, rows, reinterpret_cast<BITMAPINFO*>(&mono),
                         DIB_RGB_COLORS), 32);
-    ReleaseDC(nullptr, screen);
     const uint8_t* row = reinterpret_cast<const uint8_t*>(&rows[info.yHotspot]);
     bool transparent = (row[info.xHotspot / 8] >> (7 - info.xHotspot % 8)) & 1;
     EXPECT_FALSE(transparent) << "hot spot " << info.xHotspot << "," << info.yHotspot;
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
+    win::Bitmap mask(info.hbmMask), colour(info.hbmColor);
     DestroyCursor(cursor);
   }
 }
@@ -294,7 +293,7 @@ const std::vector<MenuLine>& ExpectedMenu() {
 }
 
 TEST(ViewerMenu, MainMenuTreeMatchesItemForItem) {
-  HMENU menu = LoadMenuA(Module(), kMainMenu);
+  win::Menu menu(LoadMenuA(Module(), kMainMenu));
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(GetMenuItemCount(menu), 6);
   HMENU file = GetSubMenu(menu, 0);
@@ -316,7 +315,6 @@ TEST(ViewerMenu, MainMenuTreeMatchesItemForItem) {
   const std::vector<MenuLine>& expected = ExpectedMenu();
   ASSERT_EQ(lines.size(), expected.size());
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i;
-  DestroyMenu(menu);
 }
 
 TEST(ViewerMenu, HelpLinesExactlyForTheListedIds) {

@@ -96,8 +96,7 @@ class CommandsTest : public ShellWindowsTest {
                                         nullptr, Instance, nullptr));
     MainWindow = main_.get();
     TextWindow = text_.get();
-    menu_.reset(BuildMainMenu());
-    MainMenu = menu_.get();
+    MainMenu.Reset(BuildMainMenu());
     MarkStatusReporter = RecordStatus;
     StatusReports.clear();
     Received.clear();
@@ -107,11 +106,11 @@ class CommandsTest : public ShellWindowsTest {
     MarkStatusReporter = ShowStatusMessage;
     CloseSources();
     ResetDocument(nullptr);
-    MainMenu = nullptr;
+    MainMenu.Reset();
     TextWindow = nullptr;
     MainWindow = nullptr;
-    text_.reset();
-    main_.reset();
+    text_.Reset();
+    main_.Reset();
     for (const std::string& file : files_) DeleteFileA(file.c_str());
     ShellWindowsTest::TearDown();
   }
@@ -135,7 +134,6 @@ class CommandsTest : public ShellWindowsTest {
   int Dispatch(int id) { return DispatchCommand(MainWindow, id); }
 
   OwnedWindow main_, text_;
-  OwnedMenu menu_;
   std::vector<std::string> files_;
 };
 
