@@ -36,7 +36,9 @@ class Owner {
   // Gives up ownership: the caller (or the system, for the clipboard) frees it now.
   Handle Take() { return std::exchange(handle_, Traits::Empty()); }
 
+  // Frees the held value and keeps `handle` instead; resetting to the value already held keeps it.
   void Reset(Handle handle = Traits::Empty()) {
+    if (handle == handle_) return;
     if (!Traits::IsEmpty(handle_)) Traits::Free(handle_);
     handle_ = handle;
   }

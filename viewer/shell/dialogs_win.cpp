@@ -30,8 +30,9 @@ bool AskFileName(HWND owner, const OpenFileRequest& request, char* name) {
   dialog.lpstrFilter = request.filter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = name;
-  dialog.nMaxFile = kFileNameSize;
+  dialog.nMaxFile = kDialogPathSize;
   dialog.lpstrTitle = request.title;
+  dialog.lpstrDefExt = request.defaultExtension;
   dialog.Flags = OFN_HIDEREADONLY | request.extraFlags;
   dialog.Flags |= request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
   if (request.templateName) {
