@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "tests/e2e/zv32_session_win.h"
 #include "tests/e2e/zvkey32_session_win.h"
@@ -132,6 +131,11 @@ TEST_F(CustomizerTest, ListsTheViewersKeysAndAddsDeletesAndRefusesDuplicates) {
   customizer.Press(C::kDelete);
   EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 44u; }, 3000));
   EXPECT_EQ(customizer.Lines()[customizer.SelectedLine()], next);
+  // After the last line the line before it is selected.
+  Send(customizer.Item(C::kList), LB_SETCURSEL, 43);
+  customizer.Press(C::kDelete);
+  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 43u; }, 3000));
+  EXPECT_EQ(customizer.SelectedLine(), 42);
 
   // Exit drops the changes: KeyAssign is what the viewer wrote.
   std::string before = KeyAssign();
