@@ -1,4 +1,4 @@
-// Conversion of EUC and JIS to Shift-JIS, in place.  Every input byte gives at most one output
+// Conversion of EUC and JIS to Shift-JIS, in place (UTF-8 and UTF-16: kanji_unicode.cpp).  Every input byte gives at most one output
 // byte, except that an escape sequence that turns out not to switch modes is written back
 // whole; when it began in an earlier chunk, its swallowed bytes are written at the start of
 // this one, so the loader leaves that many bytes of room (PendingEscapeBytes).
@@ -192,11 +192,12 @@ uint32_t ConvertJis(KanjiConverterState& state, uint8_t* output, const uint8_t* 
 }
 
 KanjiConverterState converterState;
+bool utf16BigEndian = false;
 
 }  // namespace
 
 uint32_t PendingEscapeBytes(const KanjiConverterState& state) {
-  return state.EscapeState == 0 ? 0 : state.EscapeState == 1 ? 1 : 2;
+  return state.HeldCount + (state.EscapeState == 0 ? 0 : state.EscapeState == 1 ? 1 : 2);
 }
 
 uint32_t ConvertKanji(KanjiConverterState& state, int code, char* output, const char* input, uint32_t length) {
@@ -204,6 +205,8 @@ uint32_t ConvertKanji(KanjiConverterState& state, int code, char* output, const 
   auto* in = reinterpret_cast<const uint8_t*>(input);
   if (code == kEuc) return ConvertEuc(state, out, in, length);
   if (code == kJis) return ConvertJis(state, out, in, length);
+  if (code == kUtf8) return ConvertUtf8(state, out, in, length);
+  if (code == kUtf16) return ConvertUtf16(state, out, in, length);
   if (out != in) std::memmove(out, in, length);
   return length;
 }
@@ -222,4 +225,13 @@ uint32_t PendingEscapeBytes() {
   return TheDocument.DisplayMode == 1 ? 0 : PendingEscapeBytes(converterState);
 }
 
-void ResetConverter() { converterState = KanjiConverterState(); }
+uint32_t FinishChunks(char* output) {
+  return TheDocument.DisplayMode == 1 ? 0 : FinishKanji(converterState, TheDocument.KanjiCode, output);
+}
+
+void ResetConverter() {
+  converterState = KanjiConverterState();
+  converterState.BigEndian = utf16BigEndian;
+}
+
+void SetUtf16ByteOrder(bool bigEndian) { utf16BigEndian = bigEndian; }

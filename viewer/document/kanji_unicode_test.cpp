@@ -1,0 +1,250 @@
+// UTF-8 and UTF-16: detection beside the older codes, conversion to CP932 equal to iconv's for
+// real Japanese text, "〓" and "?" for what CP932 lacks and what is not Unicode, every chunk
+// edge, and the generated table against its generator.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "viewer/document/document_test_support.h"
+#include "viewer/document/kanji_code.h"
+#include "viewer/document/kanji_unicode_table.h"
+#include "viewer/document/sjis.h"
+
+namespace {
+
+const std::string kGeta = "\x81\xAC";  // 〓
+
+// Literals are Shift-JIS in this build; UTF-8 text is written u8"...".
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// Converts the way the loader does: chunk after chunk appended at the end of the output, each
+// chunk placed after the room held bytes need, and the end of the text finished.
+std::string ConvertInChunks(int code, const std::string& input, size_t chunk, bool bigEndian = false) {
+  std::string buffer(input.size() + 8, '\0');
+  KanjiConverterState state;
+  state.BigEndian = bigEndian;
+  size_t end = 0;
+  for (size_t at = 0; at < input.size(); at += chunk) {
+    size_t n = std::min(chunk, input.size() - at);
+    char* place = buffer.data() + end + PendingEscapeBytes(state);
+    input.copy(place, n, at);
+    end += ConvertKanji(state, code, buffer.data() + end, place, uint32_t(n));
+    EXPECT_LE(end, at + n) << "the output passed the input at chunk size " << chunk;
+  }
+  end += FinishKanji(state, code, buffer.data() + end);
+  return buffer.substr(0, end);
+}
+
+std::string Convert(int code, const std::string& input, bool bigEndian = false) {
+  return ConvertInChunks(code, input, input.size() ? input.size() : 1, bigEndian);
+}
+
+// UTF-16 of UTF-8 text (BMP and surrogate pairs), in either byte order.
+std::string Utf16(const std::string& utf8, bool bigEndian) {
+  std::string out;
+  auto put = [&](uint32_t unit) {
+    char high = char(unit >> 8), low = char(unit & 0xFF);
+    out += bigEndian ? std::string{high, low} : std::string{low, high};
+  };
+  auto* p = reinterpret_cast<const uint8_t*>(utf8.data());
+  const uint8_t* end = p + utf8.size();
+  while (p < end) {
+    uint32_t c = 0;
+    p += DecodeUtf8(p, end, c);
+    if (c >= 0x10000) {
+      put(0xD800 + ((c - 0x10000) >> 10));
+      put(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      put(c);
+    }
+  }
+  return out;
+}
+
+std::string Sample(const char* name) {
+  std::string bytes;
+  FILE* f = std::fopen((std::string(ZV_TEST_DATA_DIR) + "/japanese/" + name).c_str(), "rb");
+  if (!f) return bytes;
+  char buffer[65536];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  std::fclose(f);
+  return bytes;
+}
+
+int Detect(const std::string& bytes) {
+  std::string sample = bytes.substr(0, 4096);
+  return DetectKanjiCode(sample.c_str(), uint32_t(sample.size()));
+}
+
+TEST(UnicodeDetect, MarksAndValidUtf8AndMostlyZeroHalves) {
+  EXPECT_EQ(Detect("plain ASCII\r\n"), kShiftJis);
+  EXPECT_EQ(Detect("\xEF\xBB\xBFplain ASCII after the mark"), kUtf8);
+  EXPECT_EQ(Detect(U8(u8"ファイルの一覧\n")), kUtf8);
+  EXPECT_EQ(Detect(std::string("\xFF\xFE") + Utf16(U8(u8"ファイル"), false)), kUtf16);
+  EXPECT_EQ(Detect(std::string("\xFE\xFF") + Utf16(U8(u8"ファイル"), true)), kUtf16);
+  EXPECT_EQ(Detect(Utf16(U8(u8"ls -l: ファイル\r\n"), false)), kUtf16);
+  EXPECT_EQ(Detect(Utf16(U8(u8"ls -l: ファイル\r\n"), true)), kUtf16);
+  // A character cut by the sample's end is allowed; a byte that is not UTF-8 is not.
+  std::string longText(4094, 'a');
+  EXPECT_EQ(Detect(U8(u8"日") + longText + U8(u8"本")), kUtf8);
+  EXPECT_EQ(Detect(U8(u8"日本") + "\xE8"), kUtf8);
+  EXPECT_EQ(Detect(U8(u8"日本") + "\xE8\n"), kShiftJis);
+  EXPECT_NE(Detect("\xC0\xAF overlong"), kUtf8);
+  EXPECT_NE(Detect("\xED\xA0\x80 surrogate"), kUtf8);
+  // Japanese mostly without ASCII has too few zero bytes to be UTF-16 without a mark, and
+  // zero bytes beside control bytes are binary, not UTF-16.
+  EXPECT_NE(Detect(Utf16(U8(u8"日本語のテキストです"), false)), kUtf16);
+  EXPECT_NE(Detect(std::string("\x01\x00\x02\x00\x03\x00\x04\x00", 8)), kUtf16);
+  // The older codes, which are never valid UTF-8 with at least one pair.
+  EXPECT_EQ(Detect("\xA4\xA2\xA4\xA4 EUC"), kEuc);
+  EXPECT_EQ(Detect("\x82\xA0\x82\xA2 SJIS"), kShiftJis);
+  EXPECT_EQ(Detect("\x1b$B\x30\x21\x1b(B JIS"), kJis);
+  EXPECT_STREQ(DetectionMessage(kUtf8), "UTF-8コードを検出しました");
+  EXPECT_STREQ(DetectionMessage(kUtf16), "UTF-16コードを検出しました");
+  EXPECT_EQ(DetectionMessage(kShiftJis), nullptr);
+}
+
+TEST(UnicodeDetect, ByteOrderOfTheSample) {
+  std::string le = Utf16("abc", false), be = Utf16("abc", true);
+  EXPECT_FALSE(Utf16SampleIsBigEndian(le.data(), uint32_t(le.size())));
+  EXPECT_TRUE(Utf16SampleIsBigEndian(be.data(), uint32_t(be.size())));
+  EXPECT_TRUE(Utf16SampleIsBigEndian("\xFE\xFF\x30\x00", 4));  // the mark decides
+  EXPECT_FALSE(Utf16SampleIsBigEndian("\xFF\xFE\x00\x30", 4));
+}
+
+TEST(UnicodeConvert, CharactersOfCp932AndTheRest) {
+  EXPECT_EQ(Convert(kUtf8, U8(u8"aあ漢字\r\n")), "a\x82\xA0\x8A\xBF\x8E\x9A\r\n");
+  EXPECT_EQ(Convert(kUtf8, U8(u8"ｱｲ")), "\xB1\xB2");          // half-width katakana: one byte each
+  EXPECT_EQ(Convert(kUtf8, U8(u8"ⅰ①髙")), "\xFA\x40\x87\x40\xFB\xFC");  // IBM and NEC extensions
+  EXPECT_EQ(Convert(kUtf8, U8(u8"〜−")), "\x81\x60\x81\x7C");  // what EUC-JP's decoders give
+  // (u8 literals with characters CP932 lacks stay out of the macros, which quote their text.)
+  const std::string outside = U8(u8"é😀x"), pair = U8(u8"aあ😀");
+  EXPECT_EQ(Convert(kUtf8, outside), kGeta + kGeta + "x");
+  EXPECT_EQ(Convert(kUtf8, "\xEF\xBB\xBF" "a\xEF\xBB\xBF"), "a" + kGeta);  // only the first mark goes
+  // Bytes that are not UTF-8: one "?" for each bad start, never more bytes than came in.
+  EXPECT_EQ(Convert(kUtf8, "\xFF" "a\x80" "b"), "?a?b");
+  EXPECT_EQ(Convert(kUtf8, "\xE3\x81" "a"), "?a");
+  EXPECT_EQ(Convert(kUtf8, "\xED\xA0\x80"), "???");
+  EXPECT_EQ(Convert(kUtf8, "\xF4\x90\x80\x80"), "????");
+  EXPECT_EQ(Convert(kUtf8, "end\xE3\x81"), "end?");  // cut by the end of the text
+  EXPECT_EQ(Convert(kUtf16, std::string("\xFF\xFE") + Utf16(pair, false)), "a\x82\xA0" + kGeta);
+  EXPECT_EQ(Convert(kUtf16, std::string("\xFE\xFF") + Utf16(U8(u8"aあ"), true)), "a\x82\xA0");
+  EXPECT_EQ(Convert(kUtf16, Utf16(U8(u8"aあ"), true), true), "a\x82\xA0");
+  // Unpaired surrogates and an odd last byte.
+  EXPECT_EQ(Convert(kUtf16, std::string("\x00\xD8" "a\x00", 4)), "?a");
+  EXPECT_EQ(Convert(kUtf16, std::string("\x00\xDC" "a\x00" "b", 5)), "?a?");
+  EXPECT_EQ(Convert(kUtf16, std::string("\x00\xD8", 2)), "?");
+}
+
+TEST(UnicodeConvert, EveryChunkEdgeGivesTheSameText) {
+  const std::string utf8 = "\xEF\xBB\xBF" + U8(u8"ab漢字ｱ😀é\r\n") + "\xE3\x81" "x\xFF" + U8(u8"ⅰ①end");
+  const std::string whole8 = Convert(kUtf8, utf8);
+  for (bool bigEndian : {false, true}) {
+    std::string utf16 = Utf16(U8(u8"\uFEFFab漢字ｱ😀é\r\nⅰ①end"), bigEndian);
+    utf16 += bigEndian ? std::string("\xD8\x00\x00x", 4) : std::string("\x00\xD8x\x00", 4);  // unpaired
+    const std::string whole16 = Convert(kUtf16, utf16, bigEndian);
+    EXPECT_EQ(whole16.substr(0, 4), "ab\x8A\xBF");
+    for (size_t chunk = 1; chunk <= utf16.size(); ++chunk) {
+      EXPECT_EQ(ConvertInChunks(kUtf16, utf16, chunk, bigEndian), whole16) << "UTF-16 chunk " << chunk;
+    }
+  }
+  for (size_t chunk = 1; chunk <= utf8.size(); ++chunk) {
+    EXPECT_EQ(ConvertInChunks(kUtf8, utf8, chunk), whole8) << "UTF-8 chunk " << chunk;
+  }
+}
+
+TEST(UnicodeConvert, TableAgreesWithTheSingleAndDoubleByteClasses) {
+  int mapped = 0;
+  for (uint32_t c = 0x80; c <= 0xFFFF; ++c) {
+    uint16_t code = UnicodeToCp932(c);
+    if (!code) continue;
+    ++mapped;
+    if (code < 0x100) {
+      EXPECT_TRUE((code >= 0xA1 && code <= 0xDF) || code == 0x5C || code == 0x7E) << std::hex << c;
+    } else {
+      EXPECT_TRUE(IsSjisLead(uint8_t(code >> 8)) && IsSjisTrail(uint8_t(code))) << std::hex << c;
+    }
+  }
+  EXPECT_GT(mapped, 9000);
+  EXPECT_EQ(UnicodeToCp932(0x10000), 0);
+}
+
+#ifndef _WIN32
+TEST(UnicodeConvert, CommittedTableIsWhatTheGeneratorWrites) {
+  std::string fresh = ::testing::TempDir() + "/kanji_unicode_table.cpp";
+  std::string command = "python3 " ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table_gen.py " + fresh;
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  auto read = [](const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+      char buffer[65536];
+      size_t n;
+      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+      std::fclose(f);
+    }
+    return bytes;
+  };
+  std::string committed = read(ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table.cpp");
+  ASSERT_GT(committed.size(), 100000u);
+  EXPECT_TRUE(read(fresh) == committed) << "run kanji_unicode_table_gen.py and commit its output";
+}
+#endif
+
+using UnicodeText = DocumentTest;
+
+// The manual-page text saved as UTF-8 and UTF-16 loads as iconv's CP932 of the same text, with
+// the mark gone and the message shown.
+TEST_F(UnicodeText, ManualPagesLoadLikeIconvInEveryForm) {
+  const std::string expected = Sample("utf8.cp932");
+  ASSERT_GT(expected.size(), 100000u) << "the Unicode samples were not generated";
+  struct Case {
+    const char* file;
+    int code;
+  };
+  for (const Case& c : {Case{"utf8.txt", kUtf8}, Case{"utf8-bom.txt", kUtf8}, Case{"utf16le-bom.txt", kUtf16},
+                        Case{"utf16be.txt", kUtf16}}) {
+    host.statusMessages.clear();
+    ASSERT_EQ(OpenAndLoad(std::string(ZV_TEST_DATA_DIR) + "/japanese/" + c.file), 1) << c.file;
+    EXPECT_EQ(TheDocument.KanjiCode, c.code) << c.file;
+    EXPECT_EQ(TheDocument.DisplayMode, 0) << c.file;
+    EXPECT_TRUE(host.Showed(DetectionMessage(c.code))) << c.file;
+    std::string loaded(TheDocument.Text, size_t(TheDocument.TextEnd - TheDocument.Text));
+    EXPECT_TRUE(loaded == expected) << c.file << " differs from iconv's conversion";
+  }
+  // The same text in EUC gives the same rows.
+  int32_t rows = TheDocument.RowCount;
+  ASSERT_EQ(OpenAndLoad(std::string(ZV_TEST_DATA_DIR) + "/japanese/euc.txt"), 1);
+  EXPECT_EQ(TheDocument.RowCount, rows);
+}
+
+TEST_F(UnicodeText, ForcedCodesReloadAndAFileCutInACharacterEndsWithAQuestionMark) {
+  std::string path = WriteTemp("zv_utf16.txt", std::string("\xFF\xFE", 2) + Utf16(U8(u8"漢字\r\nabc\r\n"), false) + "x");
+  ASSERT_EQ(OpenAndLoad(path), 1);
+  EXPECT_EQ(TheDocument.KanjiCode, kUtf16);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"漢字", "abc", "?"}));
+  SetKanjiCode(kShiftJis);
+  LoadAll();
+  EXPECT_EQ(TheDocument.TextEnd - TheDocument.Text, 21);
+  SetKanjiCode(kUtf16);
+  LoadAll();
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"漢字", "abc", "?"}));
+  // A big-endian file without a mark is forced from Shift-JIS in its own byte order.
+  std::string big = WriteTemp("zv_utf16be.txt", Utf16(U8(u8"日本\n"), true) + std::string(8, 'a'));
+  ASSERT_EQ(OpenAndLoad(big), 1);
+  SetKanjiCode(kUtf16);
+  LoadAll();
+  EXPECT_EQ(Rows()[0], "日本");
+}
+
+// Binary detection runs on the converted sample: UTF-16 text is text.
+TEST_F(UnicodeText, Utf16TextIsNotBinary) {
+  std::string path = WriteTemp("zv_utf16_ascii.txt", Utf16("plain text, all ASCII\r\n", false) + Utf16("x", false));
+  ASSERT_EQ(OpenAndLoad(path), 1);
+  EXPECT_EQ(TheDocument.KanjiCode, kUtf16);
+  EXPECT_EQ(TheDocument.DisplayMode, 0);
+}
+
+}  // namespace
