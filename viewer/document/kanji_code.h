@@ -65,6 +65,8 @@ uint32_t ConvertUtf16(KanjiConverterState& state, uint8_t* output, const uint8_t
 // for a byte or a cut-short sequence that is not UTF-8 (taking the bytes of its longest valid
 // start, at least one); 0 when [p, end) is a valid start that needs more bytes.
 constexpr uint32_t kInvalidUnicode = 0xFFFFFFFF;
+// The first byte from 0x80 up in [p, end), or end: ASCII runs need no conversion.
+const uint8_t* FindHighByte(const uint8_t* p, const uint8_t* end);
 int DecodeUtf8(const uint8_t* p, const uint8_t* end, uint32_t& codePoint);
 
 // The document's converter: uses its KanjiCode and DisplayMode and the process-wide state.

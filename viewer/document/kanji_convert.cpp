@@ -31,25 +31,6 @@ uint8_t JisSecond(const KanjiConverterState& state, uint8_t j2) {
   return uint8_t(j2 + 0x7E);
 }
 
-// The first byte from 0x80 up in [p, end), or end.
-const uint8_t* FindHighByte(const uint8_t* p, const uint8_t* end) {
-#ifdef __SSE2__
-  while (end - p >= 16) {
-    int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-    if (high) return p + __builtin_ctz(unsigned(high));
-    p += 16;
-  }
-#endif
-  while (end - p >= 8) {
-    uint64_t x;
-    std::memcpy(&x, p, 8);
-    if (x & 0x8080808080808080ull) break;
-    p += 8;
-  }
-  while (p < end && *p < 0x80) ++p;
-  return p;
-}
-
 // Copies a run of bytes that need no conversion (nothing to do while output and input meet).
 uint8_t* CopyRun(uint8_t* out, const uint8_t* from, const uint8_t* to) {
   if (out != from) std::memmove(out, from, size_t(to - from));
@@ -195,6 +176,25 @@ KanjiConverterState converterState;
 bool utf16BigEndian = false;
 
 }  // namespace
+
+const uint8_t* FindHighByte(const uint8_t* p, const uint8_t* end) {
+#ifdef __SSE2__
+  while (end - p >= 16) {
+    int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    if (high) return p + __builtin_ctz(unsigned(high));
+    p += 16;
+  }
+#endif
+  while (end - p >= 8) {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    if (x & 0x8080808080808080ull) break;
+    p += 8;
+  }
+  while (p < end && *p < 0x80) ++p;
+  return p;
+}
+
 
 uint32_t PendingEscapeBytes(const KanjiConverterState& state) {
   return state.HeldCount + (state.EscapeState == 0 ? 0 : state.EscapeState == 1 ? 1 : 2);

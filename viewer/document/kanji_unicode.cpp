@@ -76,18 +76,6 @@ struct Utf16Decoder {
   }
 };
 
-// The first byte from 0x80 up in [p, end), or end.
-const uint8_t* SkipAscii(const uint8_t* p, const uint8_t* end) {
-  while (end - p >= 8) {
-    uint64_t x;
-    std::memcpy(&x, p, 8);
-    if (x & 0x8080808080808080ull) break;
-    p += 8;
-  }
-  while (p < end && *p < 0x80) ++p;
-  return p;
-}
-
 // Finishes the character held from the last chunk with the first bytes of this one (and the
 // first character of the text, which may be a byte-order mark).  Returns false when the chunk
 // ended before the character did (its bytes are then held).
@@ -133,7 +121,7 @@ uint32_t ConvertUnicode(KanjiConverterState& state, uint8_t* output, const uint8
   }
   while (in < end) {
     if (Decoder::kAsciiRuns && *in < 0x80) {
-      const uint8_t* high = SkipAscii(in, end);
+      const uint8_t* high = FindHighByte(in, end);
       if (out != in) std::memmove(out, in, size_t(high - in));
       out += high - in;
       in = high;

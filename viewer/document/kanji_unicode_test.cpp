@@ -3,12 +3,12 @@
 // edge, and the generated table against its generator.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "viewer/document/document_test_support.h"
 #include "viewer/document/kanji_code.h"
+#include "viewer/document/kanji_test_support.h"
 #include "viewer/document/kanji_unicode_table.h"
 #include "viewer/document/sjis.h"
 
@@ -18,24 +18,6 @@ const std::string kGeta = "\x81\xAC";  // 〓
 
 // Literals are Shift-JIS in this build; UTF-8 text is written u8"...".
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-// Converts the way the loader does: chunk after chunk appended at the end of the output, each
-// chunk placed after the room held bytes need, and the end of the text finished.
-std::string ConvertInChunks(int code, const std::string& input, size_t chunk, bool bigEndian = false) {
-  std::string buffer(input.size() + 8, '\0');
-  KanjiConverterState state;
-  state.BigEndian = bigEndian;
-  size_t end = 0;
-  for (size_t at = 0; at < input.size(); at += chunk) {
-    size_t n = std::min(chunk, input.size() - at);
-    char* place = buffer.data() + end + PendingEscapeBytes(state);
-    input.copy(place, n, at);
-    end += ConvertKanji(state, code, buffer.data() + end, place, uint32_t(n));
-    EXPECT_LE(end, at + n) << "the output passed the input at chunk size " << chunk;
-  }
-  end += FinishKanji(state, code, buffer.data() + end);
-  return buffer.substr(0, end);
-}
 
 std::string Convert(int code, const std::string& input, bool bigEndian = false) {
   return ConvertInChunks(code, input, input.size() ? input.size() : 1, bigEndian);
@@ -63,16 +45,7 @@ std::string Utf16(const std::string& utf8, bool bigEndian) {
   return out;
 }
 
-std::string Sample(const char* name) {
-  std::string bytes;
-  FILE* f = std::fopen((std::string(ZV_TEST_DATA_DIR) + "/japanese/" + name).c_str(), "rb");
-  if (!f) return bytes;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-  std::fclose(f);
-  return bytes;
-}
+std::string Sample(const char* name) { return ReadFileBytes(std::string(ZV_TEST_DATA_DIR) + "/japanese/" + name); }
 
 int Detect(const std::string& bytes) {
   std::string sample = bytes.substr(0, 4096);
@@ -177,19 +150,9 @@ TEST(UnicodeConvert, CommittedTableIsWhatTheGeneratorWrites) {
   std::string fresh = ::testing::TempDir() + "/kanji_unicode_table.cpp";
   std::string command = "python3 " ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table_gen.py " + fresh;
   ASSERT_EQ(std::system(command.c_str()), 0);
-  auto read = [](const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-      char buffer[65536];
-      size_t n;
-      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-      std::fclose(f);
-    }
-    return bytes;
-  };
-  std::string committed = read(ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table.cpp");
+  std::string committed = ReadFileBytes(ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table.cpp");
   ASSERT_GT(committed.size(), 100000u);
-  EXPECT_TRUE(read(fresh) == committed) << "run kanji_unicode_table_gen.py and commit its output";
+  EXPECT_TRUE(ReadFileBytes(fresh) == committed) << "run kanji_unicode_table_gen.py and commit its output";
 }
 #endif
 
