@@ -50,6 +50,8 @@ check "detect utf16" "utf16 text" "$(run --detect "$work/u16.txt")"
 check "UTF-8 file as Shift-JIS bytes" "$(sjis 'ファイル\n' | od -An -tx1)" "$(run "$work/u8.txt" | od -An -tx1)"
 check "UTF-16 file on a UTF-8 terminal" "ファイル" "$(on_terminal C.UTF-8 "$work/u16.txt")"
 check "--code utf16 on a UTF-8 file" "utf16 text" "$(run --code utf16 --detect "$work/u8.txt")"
+check "kanji search in a UTF-8 file" "$(printf '0\t0\t8')" "$(LC_ALL=C.UTF-8 run --grep 'ファイル' "$work/u8.txt")"
+check "kanji search in a UTF-16 file" "$(printf '0\t4\t4')" "$(LC_ALL=C.UTF-8 run --grep 'イル' "$work/u16.txt")"
 check "--code utf8" "$(sjis 'ファイル\n' | od -An -tx1)" "$(run --code utf8 "$work/u8.txt" | od -An -tx1)"
 
 finish

@@ -46,6 +46,13 @@ inline uint32_t Utf16Unit(const uint8_t* p, bool bigEndian) {
 struct Utf8Decoder {
   static constexpr bool kAsciiRuns = true;
   int operator()(KanjiConverterState&, const uint8_t* p, const uint8_t* end, uint32_t& codePoint) const {
+    // The common case of Japanese text first: a whole three-byte character from U+1000 up
+    // that is not a surrogate (lead 0xE1-0xEC or 0xEE-0xEF, two continuation bytes).
+    if (end - p >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED && (p[1] & 0xC0) == 0x80 &&
+        (p[2] & 0xC0) == 0x80) {
+      codePoint = uint32_t(p[0] & 0x0F) << 12 | uint32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+      return 3;
+    }
     return DecodeUtf8(p, end, codePoint);
   }
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "viewer/document/document_test_support.h"
@@ -11,6 +12,10 @@
 #include "viewer/document/kanji_test_support.h"
 #include "viewer/document/kanji_unicode_table.h"
 #include "viewer/document/sjis.h"
+
+#ifndef _WIN32
+#include <iconv.h>
+#endif
 
 namespace {
 
@@ -146,6 +151,34 @@ TEST(UnicodeConvert, TableAgreesWithTheSingleAndDoubleByteClasses) {
 }
 
 #ifndef _WIN32
+// Every character the table holds comes back from the CP932 bytes (decoded by iconv, whose
+// CP932 decoder is the platform's table), except the JIS X 0208 code points that EUC-JP and
+// ISO-2022-JP decoders give, which go to the CP932 character of the same JIS code.
+TEST(UnicodeConvert, TableRoundTripsThroughTheCp932Decoder) {
+  iconv_t decoder = iconv_open("UTF-32LE", "CP932");
+  ASSERT_NE(decoder, iconv_t(-1));
+  const std::map<uint32_t, uint32_t> oneWay = {
+      {0xA2, 0xFFE0}, {0xA3, 0xFFE1}, {0xA5, 0x5C}, {0xAC, 0xFFE2}, {0x2014, 0x2015},
+      {0x2016, 0x2225}, {0x203E, 0x7E}, {0x2212, 0xFF0D}, {0x301C, 0xFF5E}};
+  int checked = 0;
+  for (uint32_t c = 0x80; c <= 0xFFFF; ++c) {
+    uint16_t code = UnicodeToCp932(c);
+    if (!code) continue;
+    char bytes[2] = {char(code >> 8), char(code & 0xFF)};
+    char* in = code < 0x100 ? bytes + 1 : bytes;
+    size_t inLeft = code < 0x100 ? 1 : 2;
+    uint32_t back = 0;
+    char* out = reinterpret_cast<char*>(&back);
+    size_t outLeft = sizeof back;
+    ASSERT_NE(iconv(decoder, &in, &inLeft, &out, &outLeft), size_t(-1)) << std::hex << c;
+    auto expected = oneWay.find(c);
+    EXPECT_EQ(back, expected == oneWay.end() ? c : expected->second) << std::hex << c;
+    ++checked;
+  }
+  iconv_close(decoder);
+  EXPECT_GT(checked, 9000);
+}
+
 TEST(UnicodeConvert, CommittedTableIsWhatTheGeneratorWrites) {
   std::string fresh = ::testing::TempDir() + "/kanji_unicode_table.cpp";
   std::string command = "python3 " ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table_gen.py " + fresh;
