@@ -43,22 +43,37 @@ inline uint32_t Utf16Unit(const uint8_t* p, bool bigEndian) {
   return bigEndian ? uint32_t(p[0]) << 8 | p[1] : uint32_t(p[1]) << 8 | p[0];
 }
 
+// A whole three-byte UTF-8 character from U+1000 up that is not a surrogate (lead 0xE1-0xEC
+// or 0xEE-0xEF, two continuation bytes): nearly every character of Japanese text.
+inline bool IsPlainThreeByteCharacter(const uint8_t* p, const uint8_t* end) {
+  return end - p >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED && (p[1] & 0xC0) == 0x80 &&
+         (p[2] & 0xC0) == 0x80;
+}
+
 struct Utf8Decoder {
   static constexpr bool kAsciiRuns = true;
   int operator()(KanjiConverterState&, const uint8_t* p, const uint8_t* end, uint32_t& codePoint) const {
-    // The common case of Japanese text first: a whole three-byte character from U+1000 up
-    // that is not a surrogate (lead 0xE1-0xEC or 0xEE-0xEF, two continuation bytes).
-    if (end - p >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED && (p[1] & 0xC0) == 0x80 &&
-        (p[2] & 0xC0) == 0x80) {
-      codePoint = uint32_t(p[0] & 0x0F) << 12 | uint32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
-      return 3;
-    }
     return DecodeUtf8(p, end, codePoint);
+  }
+  // Converts a run of such characters at once; three bytes in give at most two out, so both
+  // output bytes may be written before the length is known.
+  static void ConvertRun(uint8_t*& out, const uint8_t*& in, const uint8_t* end) {
+    while (IsPlainThreeByteCharacter(in, end)) {
+      uint32_t codePoint = uint32_t(in[0] & 0x0F) << 12 | uint32_t(in[1] & 0x3F) << 6 | (in[2] & 0x3F);
+      uint16_t code = kCp932Pages[kCp932PageIndex[codePoint >> 8]][codePoint & 0xFF];
+      if (code == 0) code = 0x81AC;  // 〓
+      bool twoBytes = code > 0xFF;
+      out[0] = uint8_t(twoBytes ? code >> 8 : code);
+      out[1] = uint8_t(code);
+      out += 1 + int(twoBytes);
+      in += 3;
+    }
   }
 };
 
 struct Utf16Decoder {
   static constexpr bool kAsciiRuns = false;
+  static void ConvertRun(uint8_t*&, const uint8_t*&, const uint8_t*) {}
   int operator()(KanjiConverterState& state, const uint8_t* p, const uint8_t* end, uint32_t& codePoint) const {
     if (end - p < 2) return 0;
     if (state.AtTextStart && p[0] == 0xFF && p[1] == 0xFE) state.BigEndian = false;
@@ -134,6 +149,8 @@ uint32_t ConvertUnicode(KanjiConverterState& state, uint8_t* output, const uint8
       in = high;
       continue;
     }
+    Decoder::ConvertRun(out, in, end);
+    if (in == end) break;
     int used = decode(state, in, end, codePoint);
     if (used == 0) {  // cut by the chunk's end: held for the next chunk
       state.HeldCount = uint8_t(end - in);
