@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 const char kZvcatUsage[] =
     "usage: zvcat [--utf8|--sjis] [--code auto|sjis|euc|jis|utf8|utf16] [--member N] FILE\n"
@@ -28,7 +29,7 @@ bool ParseCode(const char* text, int& code) {
     code = -1;
     return true;
   }
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < int(std::size(kNames)); ++i) {
     if (std::strcmp(text, kNames[i]) == 0) {
       code = i;
       return true;
