@@ -255,7 +255,7 @@ const std::vector<MenuLine>& ExpectedMenu() {
       {1, 101, "開く(&O)..."}, {1, 102, "別に開く(&A)..."}, {1, 103, "再読み込み(&R)"},
       {1, 0, ""},
       {1, kPopup, "漢字コード指定(&K)"},
-      {2, 140, "&SHIFT-JIS"}, {2, 141, "&EUC"}, {2, 142, "&JIS"},
+      {2, 140, "&SHIFT-JIS"}, {2, 141, "&EUC"}, {2, 142, "&JIS"}, {2, 143, "&UTF-8"}, {2, 144, "UTF-1&6"},
       {1, 0, ""}, {1, 130, "印刷(&P)..."}, {1, 0, ""}, {1, 120, "終了(&X)"}, {1, 0, ""},
       {0, kPopup, "編集(&E)"},
       {1, 110, "一行をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ(&L)"}, {1, 111, "画面をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ(&P)"},
@@ -303,6 +303,8 @@ TEST(ViewerMenu, MainMenuTreeMatchesItemForItem) {
   EXPECT_EQ(GetMenuItemID(kanji, 0), 140u);
   EXPECT_EQ(GetMenuItemID(kanji, 1), 141u);
   EXPECT_EQ(GetMenuItemID(kanji, 2), 142u);
+  EXPECT_EQ(GetMenuItemID(kanji, 3), 143u);
+  EXPECT_EQ(GetMenuItemID(kanji, 4), 144u);
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 4)), 10);  // the window list follows the 10th
   // The submenus other commands open by position: marks 3/3 and 3/4, analyses 5/3, tools 5/4.
   EXPECT_EQ(GetMenuItemID(GetSubMenu(GetSubMenu(menu, 3), 3), 0), 310u);
@@ -353,6 +355,7 @@ TEST(ViewerMenu, HelpLinesExactlyForTheListedIds) {
       {510, "Zelko Viewを順にアクティブにします"},
       {511, "Zelko Viewを逆送りにアクティブにします"},
       {900, "設定したエディタを起動しファイルを編集します"},
+      {143, "UTF-8コードとして読み込みなおします"}, {144, "UTF-16コードとして読み込みなおします"},
   };
   std::set<int> withHelp;
   for (const HelpLine& line : help) {

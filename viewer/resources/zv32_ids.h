@@ -96,4 +96,8 @@
 #define IDC_ABOUT_NAME 101
 #define IDC_ABOUT_VERSION 102
 
+/* ---- Kanji codes beyond the three: UTF-8 and UTF-16 (the kanji-code submenu after JIS) ---- */
+#define IDM_KANJI_UTF8 143
+#define IDM_KANJI_UTF16 144
+
 #endif
