@@ -2,9 +2,9 @@
 // each row once, while the progress dialog shows the count and offers to cancel.  The rows
 // found so far stay listed when the user cancels, closes the list or closes the viewer.
 //
-// Under Wine every window call is a round trip to the server, so the rows reach the list box
-// and the count reaches the progress dialog about ten times a second (the count shown last is
-// exact), and the queue is looked at every few milliseconds rather than after every hit:
+// Under Wine every window call is a round trip to the server, so the count reaches the progress
+// dialog about ten times a second (the count shown last is exact), the rows reach the list box
+// in steps, and the queue is looked at every few milliseconds rather than after every hit:
 // cancelling still takes effect at once.
 #include <cstdio>
 #include <vector>
@@ -19,8 +19,11 @@ namespace {
 
 constexpr char kBatchPlacement[] = "FindWndPos";
 constexpr uint32_t kPumpIntervalMs = 5;
+constexpr size_t kRowsPerStep = 4096;
 
-// The rows found, handed to the list and the count to the progress dialog in batches.
+// The rows found, handed to the list in steps of at most kRowsPerStep (adding rows to a list
+// box is far slower than finding them: the search never runs more than one step ahead of the
+// list, so a cancel is taken within one step), and the count shown about ten times a second.
 class BatchResults {
  public:
   BatchResults(HWND list, HWND progress) : list_(list), progress_(progress) {}
@@ -28,17 +31,27 @@ class BatchResults {
   void Add(int32_t row) {
     pending_.push_back(row);
     ++count_;
-    if (throttle_.Due()) Show();
+    const bool due = throttle_.Due();
+    if (due || pending_.size() >= kRowsPerStep) ListPending();
+    if (due) ShowCount();
   }
-  void Show() {
+  // The rest of the rows, and the exact count.
+  void Finish() {
+    ListPending();
+    ShowCount();
+  }
+
+ private:
+  void ListPending() {
     AddLineListRows(list_, pending_);
     pending_.clear();
+  }
+  void ShowCount() {
     char text[48];
     std::snprintf(text, sizeof text, "検索数:%ld", long(count_));
     SetAbortText(progress_, text);
   }
 
- private:
   HWND list_;
   HWND progress_;
   std::vector<int32_t> pending_;
@@ -60,7 +73,7 @@ void ListEveryHit(HWND list, HWND progress, int32_t& cancel) {
     results.Add(row);
     if (pump.Due()) PumpMessages(progress, &cancel);
   }
-  if (IsWindow(list)) results.Show();
+  if (IsWindow(list)) results.Finish();
 }
 
 }  // namespace
