@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ constexpr int kRegex = 102;
 constexpr int kSearchBackwardButton = 200;
 constexpr int kSearchForwardButton = 201;
 constexpr int kSearchAllButton = 202;
+constexpr int kSearchClipboardButton = 110;
 constexpr int kAbortText = 100;
 constexpr int kJumpRow = 900;
 constexpr int kJumpSpin = 901;
@@ -315,6 +317,36 @@ TEST_F(SearchTest, PatternThatIsNoRegularExpressionIsSearchedAsText) {
   SearchDialog again(viewer);
   EXPECT_FALSE(Checked(again.window, kRegex));
   ASSERT_TRUE(again.ClickAndClose(IDCANCEL));
+}
+
+TEST_F(SearchTest, ClipboardButtonAndNotFoundWithoutTheStatusBar) {
+  std::string flags = "1111111101140007F010111111";
+  flags[5] = '0';  // no status bar
+  WriteStringSetting("BooleanOption", flags);
+  Viewer viewer(WriteTestFile("nostatus.txt", NumberedLines(20)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(21));
+  // The clipboard's first line becomes the search text.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const char kClip[] = "not in the file\r\nsecond line";
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof kClip);
+  std::memcpy(GlobalLock(memory), kClip, sizeof kClip);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  SearchDialog dialog(viewer);
+  ASSERT_NE(dialog.window, nullptr);
+  ClickButton(Item(dialog.window, kSearchClipboardButton));
+  EXPECT_EQ(dialog.EditText(), "not in the file");
+  PostClick(Item(dialog.window, kSearchForwardButton));
+  // Not found: a message box instead of the status bar.
+  HWND box = WaitMessageBox(viewer);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), kNotFound);
+  Post(box, WM_COMMAND, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+  EXPECT_EQ(viewer.TopRow(), 1);
 }
 
 TEST_F(SearchTest, BatchSearchListsTheRowsZvcatFindsAndShowsAChosenRow) {
