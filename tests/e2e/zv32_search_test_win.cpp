@@ -433,6 +433,20 @@ TEST_F(SearchTest, CancellingALongBatchSearchKeepsTheRowsFoundSoFar) {
   ASSERT_NE(again.window, nullptr);
   EXPECT_EQ(again.History().front(), "n");
   ASSERT_TRUE(again.ClickAndClose(IDCANCEL));
+
+  // Closing the viewer closes the list, which saves where it was.
+  SetWindowPos(list, nullptr, 100, 120, 333, 222, SWP_NOZORDER | SWP_NOACTIVATE);
+  viewer.Press(VK_ESCAPE);
+  ASSERT_TRUE(viewer.WaitExit(10000));
+  std::string placement;
+  ASSERT_TRUE(ReadSetting("FindWndPos", placement));
+  ASSERT_EQ(placement.size(), 17u);
+  int32_t rect[4];
+  std::memcpy(rect, placement.data(), sizeof rect);
+  EXPECT_EQ(rect[0], 100);
+  EXPECT_EQ(rect[1], 120);
+  EXPECT_EQ(rect[2], 333);
+  EXPECT_EQ(rect[3], 222);
 }
 
 TEST_F(SearchTest, JumpDialogGoesToTheRowTypedAndTheSpinIsNotCutToLowBits) {
