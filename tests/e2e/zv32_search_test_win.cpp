@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/zv32_search_windows_win.h"
 #include "tests/e2e/zv32_session_win.h"
 #include "viewer/shell/clipboard_test_support_win.h"
 
@@ -20,28 +21,9 @@ using namespace e2e;
 
 namespace {
 
-// Ids of the dialogs and windows a user meets here.
-constexpr int kSearchCommand = 200;
-constexpr int kBackwardCommand = 201;
-constexpr int kForwardCommand = 202;
-constexpr int kJumpCommand = 302;
 constexpr int kCopySelection = 112;
-constexpr int kSearchText = 100;
-constexpr int kIgnoreCase = 101;
-constexpr int kRegex = 102;
-constexpr int kSearchBackwardButton = 200;
-constexpr int kSearchForwardButton = 201;
-constexpr int kSearchAllButton = 202;
-constexpr int kSearchClipboardButton = 110;
-constexpr int kAbortText = 100;
-constexpr int kJumpRow = 900;
-constexpr int kJumpSpin = 901;
 constexpr int kLeftTab = 1007;
-constexpr int kListBox = 100;
 constexpr UINT kGetTabPos = 1127;
-constexpr char kDialogClass[] = "PlimDialog";
-constexpr char kListClass[] = "ZelkoView!LList";
-constexpr char kSearchTitle[] = "文字列の検索";
 constexpr char kNotFound[] = "検索文字列が見つかりません";
 constexpr char kInvalidRegex[] = "正規表現が不適切なので、通常文字列として処理を継続します";
 
@@ -49,17 +31,6 @@ class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override { DeleteSettingsKey(); }
 };
-
-// A click whose handler may run long or open a modal box: posted, so the test goes on.
-void PostClick(HWND control) {
-  RECT rc{};
-  GetWindowRect(control, &rc);
-  SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-  GetClientRect(control, &rc);
-  const LPARAM centre = MAKELPARAM(rc.right / 2, rc.bottom / 2);
-  Post(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  Post(control, WM_LBUTTONUP, 0, centre);
-}
 
 // A click on a control library button.  The pointer goes there first: a button tracking the
 // mouse takes the pointer's real position for where the button is released.
@@ -410,7 +381,7 @@ TEST_F(SearchTest, CancellingALongBatchSearchKeepsTheRowsFoundSoFar) {
   dialog.Type("n");
   PostClick(Item(dialog.window, kSearchAllButton));
 
-  HWND progress = WaitForWindow(viewer.ProcessId(), kDialogClass, "一括検索", 10000);
+  HWND progress = WaitForWindow(viewer.ProcessId(), kDialogClass, kBatchProgressTitle, 10000);
   ASSERT_NE(progress, nullptr);
   HWND list = FindTopWindow(viewer.ProcessId(), kListClass, "一括検索 『 n 』");
   ASSERT_NE(list, nullptr);

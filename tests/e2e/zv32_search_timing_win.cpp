@@ -26,23 +26,16 @@
 #include <string>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/zv32_search_windows_win.h"
 #include "tests/e2e/zv32_windows_win.h"
 
 using namespace e2e;
 
 namespace {
 
-constexpr UINT kEndOfFileCommand = 301;
-constexpr UINT kSearchCommand = 200;
-constexpr int kSearchText = 100;
-constexpr int kSearchAllButton = 202;
-constexpr int kAbortText = 100;
-constexpr int kListBox = 100;
 constexpr DWORD kLoadTimeoutMs = 300000;
 constexpr DWORD kSearchTimeoutMs = 300000;
 constexpr DWORD kReplyTimeoutMs = 120000;
-constexpr char kDialogClass[] = "PlimDialog";
-constexpr char kListClass[] = "ZelkoView!LList";
 
 double NowMs() {
   static LARGE_INTEGER frequency = [] {
@@ -80,16 +73,6 @@ double TimeUntil(Done done, DWORD timeoutMs) {
   return -1;
 }
 
-void PostPress(HWND button) {
-  RECT rc{};
-  GetWindowRect(button, &rc);
-  SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-  GetClientRect(button, &rc);
-  const LPARAM centre = MAKELPARAM(rc.right / 2, rc.bottom / 2);
-  Post(button, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  Post(button, WM_LBUTTONUP, 0, centre);
-}
-
 // A viewer on FILE with the whole file loaded and the search dialog open with WORD in it.
 struct ReadyViewer {
   ReadyViewer(const std::string& file, const std::string& word)
@@ -101,7 +84,7 @@ struct ReadyViewer {
     HWND meter = GetDlgItem(main, kLoadMeterItem);
     if (TimeUntil([&] { return SendPatiently(meter, BM_GETSTATE) == 100; }, kLoadTimeoutMs) < 0) return;
     Post(main, WM_COMMAND, kSearchCommand);
-    dialog = WaitForWindow(program.Id(), kDialogClass, "文字列の検索", 10000);
+    dialog = WaitForWindow(program.Id(), kDialogClass, kSearchTitle, 10000);
     if (!dialog) return;
     HWND edit = FindWindowExA(GetDlgItem(dialog, kSearchText), nullptr, "Edit", nullptr);
     SendPatiently(edit, WM_SETTEXT, 0, LPARAM(word.c_str()));
@@ -158,14 +141,14 @@ void CompleteRun(const std::string& file, const std::string& word) {
   HWND progress = nullptr;
   long shown = -1;
   double lastLook = -50;
-  PostPress(GetDlgItem(viewer.dialog, kSearchAllButton));
+  PostClick(GetDlgItem(viewer.dialog, kSearchAllButton));
   // The dialog is looked at every millisecond; the progress text, which costs the viewer a
   // message, every 20.
   const double batch = TimeUntil(
       [&] {
         if (NowMs() - lastLook >= 20) {
           lastLook = NowMs();
-          if (!progress) progress = FindTopWindow(viewer.program.Id(), kDialogClass, "一括検索");
+          if (!progress) progress = FindTopWindow(viewer.program.Id(), kDialogClass, kBatchProgressTitle);
           const long count = progress && IsWindow(progress) ? ShownCount(progress) : -1;
           if (count >= 0) shown = count;
         }
@@ -185,14 +168,14 @@ void CancelRun(const std::string& file, const std::string& word) {
     PrintFigure("cancel_ms", 0, false);
     return;
   }
-  PostPress(GetDlgItem(viewer.dialog, kSearchAllButton));
-  HWND progress = WaitForWindow(viewer.program.Id(), kDialogClass, "一括検索", 20000);
+  PostClick(GetDlgItem(viewer.dialog, kSearchAllButton));
+  HWND progress = WaitForWindow(viewer.program.Id(), kDialogClass, kBatchProgressTitle, 20000);
   const bool counting = progress && TimeUntil([&] { return ShownCount(progress) > 0; }, 20000) >= 0;
   if (!counting) {
     PrintFigure("cancel_ms", 0, false);
     return;
   }
-  PostPress(GetDlgItem(progress, IDOK));
+  PostClick(GetDlgItem(progress, IDOK));
   const double stopped = TimeUntil([&] { return !IsWindow(progress); }, 20000);
   PrintFigure("cancel_ms", stopped, stopped >= 0);
   PrintFigure("cancel_rows", double(ListCount(FindTopWindow(viewer.program.Id(), kListClass))));
