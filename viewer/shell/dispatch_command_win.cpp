@@ -8,6 +8,7 @@
 
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
+#include "viewer/search/search_commands_win.h"
 #include "viewer/shell/clipboard_commands_win.h"
 #include "viewer/shell/about_dialog_win.h"
 #include "viewer/shell/command_table.h"
@@ -159,6 +160,12 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case IDM_CLEAR_MARKS:
       ClearMarks();
+      return 1;
+    case IDM_SEARCH:
+    case IDM_SEARCH_BACKWARD:
+    case IDM_SEARCH_FORWARD:
+    case IDM_JUMP:
+      SearchCommand(window, id);
       return 1;
     default:
       return 0;
