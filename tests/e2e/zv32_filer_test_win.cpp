@@ -83,6 +83,7 @@ class Filer {
  public:
   explicit Filer(const std::string& folder = TreeDir()) : viewer_(folder) {
     window_ = WaitForWindow(viewer_.ProcessId(), kFilerClass, "Zelko Filer", 20000);
+    if (window_) MoveWindow(window_, 20, 20, 460, 440, TRUE);  // room for the screenshots
   }
   Viewer& viewer() { return viewer_; }
   HWND window() const { return window_; }
@@ -154,6 +155,16 @@ class Filer {
     KeyUp(list(), key);
   }
   void Button(int id) const { ClickCentre(GetDlgItem(window_, id)); }
+  // A press on item `index`, a move by `distance` pixels to the right and down, the release.
+  void PressMoveRelease(int index, int distance) const {
+    Send(list(), LB_SETTOPINDEX, WPARAM(index));
+    RECT r{};
+    Send(list(), LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
+    int x = r.left + 20, y = (r.top + r.bottom) / 2;
+    Post(list(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    Post(list(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + distance, y));
+    Post(list(), WM_LBUTTONUP, 0, MAKELPARAM(x + distance, y));
+  }
   // A click on item `index` without moving: the front end reports it as a selection.
   void ClickItem(int index) const {
     RECT r{};
@@ -267,7 +278,10 @@ TEST_F(FilerTest, TypeFilterAndCustomMasks) {
                                                      "ポイント.c", "表示.doc"}));
   // The popup at the pointer lists the entries with the current one checked.
   SetForegroundWindow(filer.window());
-  Post(filer.window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 30));
+  POINT at{120, 120};
+  ClientToScreen(filer.window(), &at);
+  SetCursorPos(at.x, at.y);
+  Post(filer.window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(120, 120));
   HWND popup = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (popup = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(popup); }, 5000));
   Pause(300);
@@ -286,6 +300,15 @@ TEST_F(FilerTest, ChoosingOpensFilesAndKeysMoveThroughFolders) {
   ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lソフト|") >= 0; }));
   const std::string tree = TreeDir();
   EXPECT_EQ(Upper(filer.Path()), Upper(tree));
+  // A press moved 7 pixels is a drag (which drops nowhere, the button being up): nothing opens.
+  filer.PressMoveRelease(filer.IndexOf("LREADME|"), 7);
+  Pause(1500);
+  EXPECT_EQ(filer.viewer().Title().find("README"), std::string::npos) << filer.viewer().Title();
+  EXPECT_EQ(int(Send(filer.list(), LB_GETCURSEL)), filer.IndexOf("LREADME|"));
+  // Moved 6 pixels it is still a click.
+  filer.PressMoveRelease(filer.IndexOf("Lnotes|"), 6);
+  EXPECT_TRUE(WaitUntil([&] { return Upper(filer.viewer().Title()).find("NOTES.MAN") != std::string::npos; }, 10000))
+      << filer.viewer().Title();
   // A click without movement opens the file in the viewer.
   filer.ClickItem(filer.IndexOf("Lソフト|"));
   EXPECT_TRUE(WaitUntil([&] { return Upper(filer.viewer().Title()) == Upper("Zelko View 32 - " + tree + "\\ソフト.txt"); }, 10000))

@@ -35,11 +35,13 @@ bool DetectDrag(HWND list, POINT press) {
   SetCapture(list);
   for (;;) {
     MSG message;
-    if (PeekMessageA(&message, list, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE)) {
-      ReleaseCapture();
-      return false;
-    }
-    if (PeekMessageA(&message, list, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+    // Moves and the release in the order they came (the range holds only these and a press).
+    if (PeekMessageA(&message, list, WM_MOUSEMOVE, WM_LBUTTONUP, PM_REMOVE)) {
+      if (message.message == WM_LBUTTONUP) {
+        ReleaseCapture();
+        return false;
+      }
+      if (message.message != WM_MOUSEMOVE) continue;
       int dx = std::abs(short(LOWORD(message.lParam)) - press.x);
       int dy = std::abs(short(HIWORD(message.lParam)) - press.y);
       if (dx > kDragDistance || dy > kDragDistance) {
