@@ -28,16 +28,8 @@ constexpr int kListId = 930;
 constexpr int kSizeButton = 123;
 constexpr DWORD kReplyTimeoutMs = 120000;
 
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+// Wine's tick count has millisecond resolution, fine for figures of hundreds of milliseconds.
+double NowMs() { return double(GetTickCount64()); }
 
 LRESULT SendPatiently(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
