@@ -132,6 +132,7 @@ class Filer {
     if (first + i >= count) return {};
     std::string item = Item(first + i);
     size_t bar = item.find("|L");
+    if (bar == std::string::npos) return {};  // the list is being filled
     size_t end = item.find('|', bar + 2);
     return item.substr(1, bar - 1) + item.substr(bar + 2, end - bar - 2);
   }
@@ -139,6 +140,7 @@ class Filer {
   std::string Path() const {
     std::string path;
     for (const std::string& item : Items()) {
+      if (item.empty()) return {};  // the list is being filled
       if (item.find('|') != std::string::npos) break;
       if (!path.empty() && path.back() != '\\') path += '\\';
       path += item.substr(1);
@@ -186,7 +188,14 @@ class FilerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteSettingsKey();
+    RemoveGone();
     MakeTree();
+  }
+  void TearDown() override { RemoveGone(); }
+  // The folder one test removes while it is shown (the viewer has ended by now).
+  static void RemoveGone() {
+    RemoveDirectoryA((TreeDir() + "\\gone\\deeper").c_str());
+    RemoveDirectoryA((TreeDir() + "\\gone").c_str());
   }
 };
 
@@ -410,6 +419,23 @@ TEST_F(FilerTest, FollowsChangesOnDiskAndKeepsItsPlacement) {
   EXPECT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lappeared|L.txt|") >= 0; }));
   DeleteFileA((TreeDir() + "\\appeared.txt").c_str());
   EXPECT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lappeared|L.txt|") < 0; }));
+  // A folder removed while shown: the next refresh shows the nearest existing parent.
+  std::string gone = TreeDir() + "\\gone";
+  CreateDirectoryA((gone).c_str(), nullptr);
+  CreateDirectoryA((gone + "\\deeper").c_str(), nullptr);
+  filer.Key('L');
+  HWND dialog = WaitForWindow(filer.viewer().ProcessId(), "PlimDialog", "ディレクトリ直接指定", 10000);
+  ASSERT_NE(dialog, nullptr);
+  SetText(GetDlgItem(dialog, 940), gone + "\\deeper");
+  Post(dialog, WM_COMMAND, IDOK);
+  ASSERT_TRUE(filer.WaitPath(gone + "\\deeper"));
+  bool removed = RemoveDirectoryA((gone + "\\deeper").c_str()) && RemoveDirectoryA(gone.c_str());
+  if (removed) {
+    Post(filer.window(), 1124, WPARAM(-1));  // WM_ZV_REFRESH
+    EXPECT_TRUE(filer.WaitPath(TreeDir()));
+  } else {
+    std::printf("note: the platform keeps a folder that is a process's current directory\n");
+  }
   // Closing and reopening keeps the placement.
   MoveWindow(filer.window(), 40, 50, 420, 380, TRUE);
   Pause(300);
@@ -426,6 +452,32 @@ TEST_F(FilerTest, FollowsChangesOnDiskAndKeepsItsPlacement) {
   EXPECT_EQ(after.top, before.top);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+TEST_F(FilerTest, CommandsOpenAndActivateItAndTheStatusLineNamesTheButtons) {
+  WriteStringSetting("BooleanOption", kAllFilesByName);
+  Viewer viewer(TreeDir() + "\\README");  // a file: the filer does not open by itself
+  ASSERT_NE(viewer.main(), nullptr);
+  Pause(500);
+  EXPECT_EQ(FindTopWindow(viewer.ProcessId(), kFilerClass), nullptr);
+  // 104 without an archive filer or a filer: opens the filer; again: the same one, active.
+  viewer.Command(104);
+  HWND filer = WaitForWindow(viewer.ProcessId(), kFilerClass, "Zelko Filer", 10000);
+  ASSERT_NE(filer, nullptr);
+  SetForegroundWindow(viewer.main());
+  viewer.Command(104);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == filer; }, 5000));
+  viewer.Command(100);
+  Pause(500);
+  EXPECT_EQ(FindTopWindow(viewer.ProcessId(), kFilerClass), filer);
+  // The mouse over a tool button shows its text in the status line.
+  Send(GetDlgItem(filer, 122), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(Text(GetDlgItem(filer, 960)), "タイムスタンプによってソートします");
+  Send(GetDlgItem(filer, 101), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(Text(GetDlgItem(filer, 960)), "新しいパス名を直接入力します");
+  // "Q" closes it.
+  KeyDown(GetDlgItem(filer, kListId), 'Q');
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(filer); }, 5000));
 }
 
 TEST_F(FilerTest, HorizontalLayoutWithAndWithoutTheDriveBar) {
