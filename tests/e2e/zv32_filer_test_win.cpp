@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include <ole2.h>
+#include <shellapi.h>
+
 #include "tests/e2e/zv32_session_win.h"
 
 using namespace e2e;
@@ -198,6 +201,59 @@ class FilerTest : public ::testing::Test {
     RemoveDirectoryA((TreeDir() + "\\gone").c_str());
   }
 };
+
+// A drop target in the test program: accepts a shell file list and keeps the first name.
+class FileListTarget final : public IDropTarget {
+ public:
+  std::string dropped;
+  bool entered = false;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+      *out = this;
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }   // lives on the test's stack
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    entered = true;
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+  STDMETHODIMP DragOver(DWORD, POINTL, DWORD* effect) override {
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+  STDMETHODIMP DragLeave() override { return S_OK; }
+  STDMETHODIMP Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (data->GetData(&format, &medium) == S_OK) {
+      char name[MAX_PATH] = {};
+      DragQueryFileA(HDROP(medium.hGlobal), 0, name, sizeof name);
+      dropped = name;
+      ReleaseStgMedium(&medium);
+    }
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+};
+
+// The pointer to a screen point and the left button, through the system's input queue.
+void MouseInput(DWORD flags, POINT at = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_MOVE) {
+    input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = at.x * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1;
+    input.mi.dy = at.y * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1;
+  }
+  SendInput(1, &input, sizeof input);
+  Pause(60);
+}
 
 int CountOf(const std::vector<std::string>& names, const std::string& suffix) {
   return int(std::count_if(names.begin(), names.end(), [&](const std::string& name) {
@@ -452,6 +508,43 @@ TEST_F(FilerTest, FollowsChangesOnDiskAndKeepsItsPlacement) {
   EXPECT_EQ(after.top, before.top);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
+  WriteStringSetting("BooleanOption", kAllFilesByName);
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  HWND target = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "drop here", WS_POPUP | WS_VISIBLE | WS_BORDER, 560, 60, 300, 300,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  FileListTarget dropTarget;
+  ASSERT_EQ(RegisterDragDrop(target, &dropTarget), S_OK);
+  {
+    Filer filer;
+    ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lソフト|") >= 0; }));
+    int index = filer.IndexOf("Lソフト|");
+    Send(filer.list(), LB_SETTOPINDEX, WPARAM(index));
+    RECT r{};
+    Send(filer.list(), LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
+    POINT from{r.left + 30, (r.top + r.bottom) / 2};
+    ClientToScreen(filer.list(), &from);
+    SetForegroundWindow(filer.window());
+    Pause(200);
+    MouseInput(MOUSEEVENTF_MOVE, from);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 12; ++step) MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + step * 4, from.y + step});
+    POINT to{710, 210};
+    for (int step = 1; step <= 10; ++step)
+      MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+    Pause(300);
+    MouseInput(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitUntil([&] { return !dropTarget.dropped.empty(); }, 5000));
+    EXPECT_TRUE(dropTarget.entered);
+    EXPECT_EQ(Upper(dropTarget.dropped), Upper(TreeDir() + "\\ソフト.txt"));
+    // The drag did not open the file.
+    EXPECT_EQ(filer.viewer().Title().find("ソフト"), std::string::npos) << filer.viewer().Title();
+  }
+  RevokeDragDrop(target);
+  DestroyWindow(target);
+  OleUninitialize();
 }
 
 TEST_F(FilerTest, CommandsOpenAndActivateItAndTheStatusLineNamesTheButtons) {
