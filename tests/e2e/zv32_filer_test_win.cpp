@@ -520,25 +520,32 @@ TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
   {
     Filer filer;
     ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lソフト|") >= 0; }));
-    int index = filer.IndexOf("Lソフト|");
-    Send(filer.list(), LB_SETTOPINDEX, WPARAM(index));
-    RECT r{};
-    Send(filer.list(), LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
-    POINT from{r.left + 30, (r.top + r.bottom) / 2};
-    ClientToScreen(filer.list(), &from);
-    SetForegroundWindow(filer.window());
-    Pause(200);
-    MouseInput(MOUSEEVENTF_MOVE, from);
-    MouseInput(MOUSEEVENTF_LEFTDOWN);
-    for (int step = 1; step <= 12; ++step) MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + step * 4, from.y + step});
-    POINT to{710, 210};
-    for (int step = 1; step <= 10; ++step)
-      MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
-    Pause(300);
-    MouseInput(MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(WaitUntil([&] { return !dropTarget.dropped.empty(); }, 5000));
+    auto drag = [&](int index) {
+      dropTarget.dropped.clear();
+      Send(filer.list(), LB_SETTOPINDEX, WPARAM(index));
+      RECT r{};
+      Send(filer.list(), LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
+      POINT from{r.left + 30, (r.top + r.bottom) / 2};
+      ClientToScreen(filer.list(), &from);
+      SetForegroundWindow(filer.window());
+      Pause(200);
+      MouseInput(MOUSEEVENTF_MOVE, from);
+      MouseInput(MOUSEEVENTF_LEFTDOWN);
+      for (int step = 1; step <= 12; ++step) MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + step * 4, from.y + step});
+      POINT to{710, 210};
+      for (int step = 1; step <= 10; ++step)
+        MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+      Pause(300);
+      MouseInput(MOUSEEVENTF_LEFTUP);
+      return WaitUntil([&] { return !dropTarget.dropped.empty(); }, 5000);
+    };
+    EXPECT_TRUE(drag(filer.IndexOf("Lソフト|")));
     EXPECT_TRUE(dropTarget.entered);
     EXPECT_EQ(Upper(dropTarget.dropped), Upper(TreeDir() + "\\ソフト.txt"));
+    // From a path item: that folder itself.
+    int pathItems = int(filer.Items().size() - filer.Names().size());
+    EXPECT_TRUE(drag(pathItems - 2));
+    EXPECT_EQ(Upper(dropTarget.dropped), Upper(ExeDir()));
     // The drag did not open the file.
     EXPECT_EQ(filer.viewer().Title().find("ソフト"), std::string::npos) << filer.viewer().Title();
   }
