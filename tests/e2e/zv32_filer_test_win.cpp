@@ -436,6 +436,14 @@ TEST_F(FilerTest, DriveBarWrapsAndTheChdirDialogKeepsItsHistory) {
     EXPECT_TRUE(filer.WaitFor([&] { return filer.Path().substr(0, 3) == roots.back(); }));
   }
 
+  // Right and Left in the vertical layout step through the drives too.
+  if (roots.size() > 1) {
+    filer.Key(VK_RIGHT);
+    EXPECT_TRUE(filer.WaitFor([&] { return filer.Path().substr(0, 3) == roots.front(); }));
+    filer.Key(VK_LEFT);
+    EXPECT_TRUE(filer.WaitFor([&] { return filer.Path().substr(0, 3) == roots.back(); }));
+  }
+
   // "L": the "Chdir" dialog; a typed folder becomes current and the newest history entry.
   filer.Key('L');
   HWND dialog = WaitForWindow(filer.viewer().ProcessId(), "PlimDialog", "ディレクトリ直接指定", 10000);

@@ -34,6 +34,7 @@ std::string ExistingCurrentDirectory() {
 void RearmChangeNotification(const std::string& directory) {
   win::ChangeNotification old(DirChangeHandle);
   DirChangeHandle = nullptr;
+  if (directory.empty()) return;
   win::ChangeNotification fresh(FindFirstChangeNotificationA(directory.c_str(), FALSE, kChangeFilter));
   if (fresh) DirChangeHandle = fresh.Take();
 }
@@ -139,6 +140,7 @@ void RefreshFiler(HWND filer, int select) {
   if (select == -1) select = int(SendMessageA(list, LB_GETCURSEL, 0, 0));
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
 
+  // A directory too long to be had lists nothing (JoinPath refuses it) and is not watched.
   const std::string directory = ExistingCurrentDirectory();
   RearmChangeNotification(directory);
   const std::vector<std::string> ladder = PathLadder(directory);

@@ -59,9 +59,10 @@ std::string PathAtLevel(std::string_view directory, size_t count) {
 }
 
 std::string JoinPath(std::string_view directory, std::string_view name) {
+  if (directory.empty()) return {};
   std::string path(directory);
   size_t last = LastPathSeparator(directory);
-  if (directory.empty() || last != directory.size() - 1) path += '\\';
+  if (last != directory.size() - 1) path += '\\';
   path.append(name);
   if (path.size() + 1 > kFilerPathSize) return {};
   return path;

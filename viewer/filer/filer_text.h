@@ -19,7 +19,7 @@ std::vector<std::string> PathLadder(std::string_view directory);
 // The root and the first `count` folders of the ladder, joined: the directory at level count.
 std::string PathAtLevel(std::string_view directory, size_t count);
 // directory + "\" (unless it ends with a separator) + name; empty when the result would not
-// fit into kFilerPathSize bytes.
+// fit into kFilerPathSize bytes or there is no directory.
 std::string JoinPath(std::string_view directory, std::string_view name);
 
 // The columns of an item text, cut at '|' (a '|' that is a trail byte does not cut).

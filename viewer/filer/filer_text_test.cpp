@@ -30,6 +30,7 @@ TEST(FilerText, JoinPathAddsOneSeparatorAndRefusesTooLongPaths) {
   EXPECT_EQ(JoinPath("C:\\表", "a"), "C:\\表\\a");
   EXPECT_EQ(JoinPath("C:\\d", std::string(254, 'x')), "C:\\d\\" + std::string(254, 'x'));
   EXPECT_EQ(JoinPath("C:\\d", std::string(255, 'x')), "");
+  EXPECT_EQ(JoinPath("", "a"), "");  // no directory (too long to be had): nothing, never the root
 }
 
 TEST(FilerText, ItemColumnsAndNames) {

@@ -61,10 +61,8 @@ void LoadFilerBitmaps() {
 void CreateToolButtons(HWND filer) {
   for (const FilerTool& tool : kFilerTools) {
     PlimToolCreate create{FilerToolBitmap, tool.image};
-    HWND button = CreateWindowExA(0, "PlimTool", tool.text, WS_CHILD | WS_VISIBLE | DWORD(tool.style), tool.x, 2,
-                                  kToolWidth, kToolHeight, filer, reinterpret_cast<HMENU>(INT_PTR(tool.id)), Instance,
-                                  &create);
-    (void)button;
+    CreateWindowExA(0, "PlimTool", tool.text, WS_CHILD | WS_VISIBLE | DWORD(tool.style), tool.x, 2, kToolWidth,
+                    kToolHeight, filer, reinterpret_cast<HMENU>(INT_PTR(tool.id)), Instance, &create);
   }
   CheckDlgButton(filer, IDC_FILER_ASCENDING + (FilerSortDescending ? 1 : 0), BST_CHECKED);
   if (FilerSortKey < 4) CheckDlgButton(filer, IDC_FILER_SORT_NAME + FilerSortKey, BST_CHECKED);
