@@ -528,7 +528,7 @@ TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
   {
     Filer filer;
     ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lソフト|") >= 0; }));
-    auto drag = [&](int index) {
+    auto drag = [&](int index, bool escape = false) {
       dropTarget.dropped.clear();
       Send(filer.list(), LB_SETTOPINDEX, WPARAM(index));
       RECT r{};
@@ -544,6 +544,14 @@ TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
       for (int step = 1; step <= 10; ++step)
         MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
       Pause(300);
+      if (escape) {
+        INPUT key[2] = {};
+        key[0].type = key[1].type = INPUT_KEYBOARD;
+        key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
+        key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, key, sizeof key[0]);
+        Pause(300);
+      }
       MouseInput(MOUSEEVENTF_LEFTUP);
       return WaitUntil([&] { return !dropTarget.dropped.empty(); }, 5000);
     };
@@ -554,6 +562,8 @@ TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
     int pathItems = int(filer.Items().size() - filer.Names().size());
     EXPECT_TRUE(drag(pathItems - 2));
     EXPECT_EQ(Upper(dropTarget.dropped), Upper(ExeDir()));
+    // Escape during the drag cancels it: nothing is dropped.
+    EXPECT_FALSE(drag(filer.IndexOf("Lソフト|"), true));
     // The drag did not open the file.
     EXPECT_EQ(filer.viewer().Title().find("ソフト"), std::string::npos) << filer.viewer().Title();
   }
