@@ -8,6 +8,7 @@
 #include "viewer/document/document.h"
 #include "viewer/document/text_window_win.h"
 #include "viewer/search/search_commands_win.h"
+#include "viewer/shell/dialogs_win.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
@@ -54,9 +55,7 @@ INT_PTR CALLBACK JumpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return FALSE;
 }
 
-// RunDialog's header cannot be included beside the document's (both name kFileNameSize), so
-// the dialog call is made here directly.
 void JumpCommand(HWND window) {
   LoadAll();
-  DialogBoxParamA(Instance, IDD_JUMP, window, JumpDialogProc, 0);
+  RunDialog(IDD_JUMP, window, JumpDialogProc);
 }
