@@ -49,7 +49,7 @@ class LineListTest : public ShellWindowsTest {
     CloseSources();
     ResetDocument(nullptr);
     MainWindow = nullptr;
-    main_.reset();
+    main_.Reset();
     DeleteFileA(path_.c_str());
     ShellWindowsTest::TearDown();
   }
