@@ -40,8 +40,8 @@ const std::string kAllFilesByName = Flags({{11, '0'}, {14, 'F'}, {15, 'F'}});
 std::string TreeDir() { return ExeDir() + "\\filer-tree"; }
 
 void WriteFileAt(const std::string& path, const std::string& bytes, int year = 2026, int month = 12, int day = 8) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  win::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   DWORD written = 0;
   WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
   SYSTEMTIME time{WORD(year), WORD(month), 0, WORD(day), 12, 34, 56, 0};
@@ -49,7 +49,6 @@ void WriteFileAt(const std::string& path, const std::string& bytes, int year = 2
   SystemTimeToFileTime(&time, &local);
   LocalFileTimeToFileTime(&local, &utc);
   SetFileTime(file, nullptr, nullptr, &utc);
-  CloseHandle(file);
 }
 
 // The tree: kFileCount numbered files, the named files below, folders "sub" and "ソ".

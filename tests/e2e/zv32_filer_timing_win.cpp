@@ -65,10 +65,12 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  RegSetValueExA(key, "BooleanOption", 0, REG_SZ, reinterpret_cast<const BYTE*>(kFlagsByName), sizeof kFlagsByName);
-  RegCloseKey(key);
+  {
+    win::RegistryKey key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.Receive(), nullptr);
+    RegSetValueExA(key, "BooleanOption", 0, REG_SZ, reinterpret_cast<const BYTE*>(kFlagsByName),
+                   sizeof kFlagsByName);
+  }
 
   Program viewer("ZV32.EXE \"" + folder + "\"", {}, false);
   HWND filer = WaitForWindow(viewer.Id(), "ZelkoView!Filer", nullptr, 60000);
@@ -91,8 +93,7 @@ int main(int argc, char** argv) {
     int before = int(SendPatiently(list, LB_GETCOUNT));
     std::string path = folder + "\\zz-new-file.txt";
     double start = NowMs();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(file);
+    win::Handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (WaitUntil([&] { return int(SendPatiently(list, LB_GETCOUNT)) > before; }, 20000)) change = NowMs() - start;
     DeleteFileA(path.c_str());
   }

@@ -130,8 +130,8 @@ std::string TextWithNeedles(int rows, const std::set<int>& hits) {
 std::vector<int> ZvcatGrepRows(const std::string& options, const std::string& file) {
   const std::string output = ExeDir() + "\\e2e-files\\zvcat-grep.txt";
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileA(output.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return {};
+  win::Handle out(CreateFileA(output.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr));
+  if (!out) return {};
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -141,11 +141,10 @@ std::vector<int> ZvcatGrepRows(const std::string& options, const std::string& fi
   PROCESS_INFORMATION process{};
   const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                       &startup, &process);
-  CloseHandle(out);
+  out.Reset();
   if (!started) return {};
-  WaitForSingleObject(process.hProcess, 60000);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  win::Handle program(process.hProcess), thread(process.hThread);
+  WaitForSingleObject(program, 60000);
   std::vector<int> rows;
   const std::string text = ReadFileBytes(output);
   for (size_t at = 0; at < text.size();) {
@@ -298,14 +297,15 @@ TEST_F(SearchTest, ClipboardButtonAndNotFoundWithoutTheStatusBar) {
   ASSERT_NE(viewer.main(), nullptr);
   ASSERT_TRUE(viewer.WaitRows(21));
   // The clipboard's first line becomes the search text.
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const char kClip[] = "not in the file\r\nsecond line";
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof kClip);
-  std::memcpy(GlobalLock(memory), kClip, sizeof kClip);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
+  {
+    win::ClipboardScope clipboard(nullptr);
+    ASSERT_TRUE(clipboard.open());
+    EmptyClipboard();
+    const char kClip[] = "not in the file\r\nsecond line";
+    win::GlobalMemory memory = win::AllocateGlobal(sizeof kClip);
+    std::memcpy(win::GlobalLockScope<char>(memory).data(), kClip, sizeof kClip);
+    if (SetClipboardData(CF_TEXT, memory)) memory.Take();
+  }
   SearchDialog dialog(viewer);
   ASSERT_NE(dialog.window, nullptr);
   ClickButton(Item(dialog.window, kSearchClipboardButton));
