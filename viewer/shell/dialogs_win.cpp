@@ -32,6 +32,7 @@ bool AskFileName(HWND owner, const OpenFileRequest& request, char* name) {
   dialog.lpstrFile = name;
   dialog.nMaxFile = kFileNameSize;
   dialog.lpstrTitle = request.title;
+  dialog.lpstrDefExt = request.defaultExtension;
   dialog.Flags = OFN_HIDEREADONLY | request.extraFlags;
   dialog.Flags |= request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
   if (request.templateName) {

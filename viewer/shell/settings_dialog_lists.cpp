@@ -16,6 +16,16 @@ constexpr uint16_t kMenuEnd = 0xFFFE;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Writes the items (kGapItem as `gap`) and the end mark, when they fit.
+template <typename Entry>
+bool StoreMarkedItems(std::span<const int> items, Entry* entries, size_t count, Entry gap, Entry end) {
+  if (items.size() > ListItemLimit(count)) return false;
+  size_t i = 0;
+  for (int item : items) entries[i++] = item == kGapItem ? gap : Entry(item);
+  entries[i] = end;
+  return true;
+}
+
 }  // namespace
 
 std::vector<int> ToolBarItems(const uint8_t* list, size_t size) {
@@ -28,11 +38,7 @@ std::vector<int> ToolBarItems(const uint8_t* list, size_t size) {
 }
 
 bool StoreToolBarItems(std::span<const int> items, uint8_t* list, size_t size) {
-  if (items.size() > ListItemLimit(size)) return false;
-  size_t i = 0;
-  for (int item : items) list[i++] = item == kGapItem ? kToolGap : uint8_t(item);
-  list[i] = kToolEnd;
-  return true;
+  return StoreMarkedItems(items, list, size, kToolGap, kToolEnd);
 }
 
 std::vector<int> ToolRowsByImage() {
@@ -51,11 +57,7 @@ std::vector<int> RightMenuItems(const uint16_t* entries, size_t count) {
 }
 
 bool StoreRightMenuItems(std::span<const int> items, uint16_t* entries, size_t count) {
-  if (items.size() > ListItemLimit(count)) return false;
-  size_t i = 0;
-  for (int item : items) entries[i++] = item == kGapItem ? kMenuSeparator : uint16_t(item);
-  entries[i] = kMenuEnd;
-  return true;
+  return StoreMarkedItems(items, entries, count, kMenuSeparator, kMenuEnd);
 }
 
 int32_t WindowStyleFromChoices(const WindowStyleChoices& choices) {
