@@ -40,6 +40,8 @@ bool ShowPage(HWND dialog, int page, int controlOfPage) {
 }
 
 void Press(HWND dialog, int id) { Send(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(Item(dialog, id))); }
+// A check box or radio button clicked with the mouse (they change their own state).
+void Toggle(HWND dialog, int id) { ClickCentre(Item(dialog, id)); }
 void PostPress(HWND dialog, int id) { Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(Item(dialog, id))); }
 
 bool Closes(HWND window) {
@@ -312,7 +314,7 @@ TEST_F(SettingsDialogTest, CancelAfterManyChangesLeavesTheRegistryAsItWas) {
   HWND dialog = OpenSettings(viewer);
   ASSERT_NE(dialog, nullptr);
   SetText(Item(dialog, IDC_LINE_MAX), "20");
-  Press(dialog, IDC_SHOW_LINE_NUMBERS);
+  Toggle(dialog, IDC_SHOW_LINE_NUMBERS);
   SetText(Item(dialog, IDC_EDITOR), "OTHER.EXE");
   SetText(Item(dialog, IDC_TOOL_COMMAND_FIRST), "TOOL.EXE");
   Press(dialog, IDC_LINK_SAMPLE_2);
@@ -404,4 +406,92 @@ TEST_F(SettingsDialogTest, ChosenTextAndBackgroundColoursReachTheTextWindow) {
   EXPECT_TRUE(Shows(shown, marks)) << "the line-end marks in the new colour";
   EXPECT_EQ(Setting("TextColor"), std::string("\xF0\xE0\x10\x00", 4));
   EXPECT_EQ(Setting("BackColor"), std::string("\x20\x30\x40\x00", 4));
+}
+
+namespace {
+
+constexpr char kFilerCaption[] = "Zelko Filerの設定";
+
+// A list item's text as the program sees it (Shift-JIS); across processes the system hands
+// the text over in UTF-16.
+std::string ListText(HWND list, int index) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(list, LB_GETTEXTLEN, WPARAM(index), 0, SMTO_ABORTIFHUNG, 5000, &length);
+  if (LONG_PTR(length) < 0) return "(none)";
+  std::wstring wide(size_t(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(list, LB_GETTEXT, WPARAM(index), LPARAM(wide.data()), SMTO_ABORTIFHUNG, 5000, &copied);
+  char text[512] = "";
+  WideCharToMultiByte(932, 0, wide.c_str(), int(copied), text, sizeof text - 1, nullptr, nullptr);
+  return text;
+}
+
+void ChooseTypeItem(HWND dialog, int index) {
+  HWND list = Item(dialog, IDC_FILER_TYPES);
+  Send(list, LB_SETCURSEL, WPARAM(index));
+  Send(dialog, WM_COMMAND, MAKEWPARAM(IDC_FILER_TYPES, LBN_SELCHANGE), LPARAM(list));
+}
+
+}  // namespace
+
+TEST_F(SettingsDialogTest, FilerSettingsAddAndDeleteCustomTypesAndSaveThem) {
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  viewer.Command(IDM_FILER_SETTINGS);
+  HWND dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, kFilerCaption, 10000);
+  ASSERT_NE(dialog, nullptr);
+  HWND list = Item(dialog, IDC_FILER_TYPES);
+  ASSERT_EQ(Send(list, LB_GETCOUNT), 3);
+  EXPECT_EQ(ListText(list, 0), "種類別フィルタ");
+  EXPECT_EQ(ListText(list, 1), "のみ:TXT;MAN;DOC");
+  EXPECT_EQ(Send(list, LB_GETCURSEL), 1) << "FilerCustomType 0 is the first entry";
+  EXPECT_TRUE(IsWindowEnabled(Item(dialog, IDC_FILER_DELETE)));
+  EXPECT_EQ(Text(Item(dialog, IDC_FILER_EXTENSIONS)), "TXT;MAN;DOC");
+  ChooseTypeItem(dialog, 0);
+  EXPECT_FALSE(IsWindowEnabled(Item(dialog, IDC_FILER_DELETE))) << "the type filter cannot be deleted";
+  Press(dialog, IDC_FILER_DELETE);
+  EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
+
+  SetText(Item(dialog, IDC_FILER_EXTENSIONS), "TXT");
+  Toggle(dialog, IDC_FILER_ALL_BUT);
+  Press(dialog, IDC_FILER_ADD);
+  ASSERT_EQ(Send(list, LB_GETCOUNT), 4);
+  EXPECT_EQ(ListText(list, 3), "以外:TXT");
+  ChooseTypeItem(dialog, 1);
+  EXPECT_EQ(Send(Item(dialog, IDC_FILER_ONLY), BM_GETCHECK), BST_CHECKED);
+  Press(dialog, IDC_FILER_DELETE);
+  EXPECT_EQ(ListText(list, 1), "のみ:CPP;C;H;RC") << "the next entry moves up and is chosen";
+  EXPECT_EQ(Send(list, LB_GETCURSEL), 1);
+  SetText(Item(dialog, IDC_FILER_EXTENSIONS), "");
+  PostPress(dialog, IDC_FILER_ADD);
+  EXPECT_NE(Refusal(viewer).find("拡張子"), std::string::npos);
+  EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
+
+  const PageShot pages[] = {{1, IDC_FILER_TYPES, "zv32_filer_settings_1_filter"},
+                            {2, IDC_FILER_FONT_SAMPLE, "zv32_filer_settings_2_display"},
+                            {3, IDC_FILER_DRIVE_BAR, "zv32_filer_settings_3_other"}};
+  for (const PageShot& shot : pages) {
+    ASSERT_TRUE(ShowPage(dialog, shot.page, shot.control)) << shot.page;
+    ShowAndSettle(dialog);
+    EXPECT_FALSE(SaveScreenshot(dialog, shot.name).empty());
+  }
+  ASSERT_TRUE(ShowPage(dialog, 2, IDC_FILER_FONT_SAMPLE));  // radio groups work on shown pages
+  Toggle(dialog, IDC_FILER_SORT_NAME + 1);
+  Toggle(dialog, IDC_FILER_SIZE_COLUMN);  // the size column off
+  ChooseTypeItem(dialog, 2);
+  PostPress(dialog, IDC_OK);
+  ASSERT_TRUE(Closes(dialog));
+  EXPECT_EQ(Setting("FilerMask"), std::string("ICPP;C;H;RC|ETXT|\0", 18));
+  std::string flags = Setting("BooleanOption");
+  ASSERT_GE(flags.size(), 17u);
+  EXPECT_EQ(flags[11], '1') << "sorted by extension";
+  EXPECT_EQ(flags[14], '1') << "the second entry chosen";
+  EXPECT_EQ(flags[15], '6') << "date and time columns";
+
+  viewer.Command(20957);
+  dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, kFilerCaption, 10000);
+  ASSERT_NE(dialog, nullptr) << "command code 957";
+  EXPECT_EQ(Send(Item(dialog, IDC_FILER_TYPES), LB_GETCURSEL), 2);
+  PostPress(dialog, IDC_CANCEL);
+  EXPECT_TRUE(Closes(dialog));
 }

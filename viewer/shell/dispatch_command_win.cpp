@@ -152,6 +152,9 @@ int DispatchMenu(HWND window, int id) {
     case IDM_SETTINGS:
       ShowSettingsDialog(window);
       return 1;
+    case IDM_FILER_SETTINGS:
+      ShowFilerSettingsDialog(window);
+      return 1;
     case IDM_EDITOR:
       RunExternalCommand(Editor, true);
       return 1;

@@ -48,6 +48,14 @@ constexpr int kClipStrSize = 19;  // ClipStr as the dialog edits it
 extern const ListPair kToolBarPair;
 extern const ListPair kMenuPair;
 
+// Both settings dialogs: the font chooser on the "LOGFONT" working copy (screen fonts and
+// `extraFlags`), the sample repainted on OK; true when a font was chosen.
+bool ChooseDialogFont(HWND dialog, int sampleId, DWORD extraFlags, COLORREF color);
+// Ends the dialog and tells the help engine to quit.
+void CloseSettingsDialog(HWND dialog, int result);
+// Help topic `context` of the help file (a message when the file is missing).
+void ShowDialogHelp(HWND dialog, DWORD context);
+
 // WM_INITDIALOG: working copies, every page filled from the settings, the pages laid out.
 void OpenSettingsDialog(HWND dialog);
 // Shows right-button menu `menu` (its working copy) in the menu page's list.

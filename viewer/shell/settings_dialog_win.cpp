@@ -28,19 +28,8 @@ constexpr const char* kLinkSamples[3][kLinkSlotCount] = {
 void RepaintSample(HWND dialog) { InvalidateRect(GetDlgItem(dialog, IDC_FONT_SAMPLE), nullptr, TRUE); }
 
 void ChooseTextFont(HWND dialog) {
-  LOGFONTA* copy = PropertyOf<LOGFONTA>(dialog, kFontProperty);
-  ColorCopies* colors = PropertyOf<ColorCopies>(dialog, kColorsProperty);
-  if (!copy || !colors) return;
-  LOGFONTA chosen = *copy;
-  CHOOSEFONTA request{};
-  request.lStructSize = sizeof request;
-  request.hwndOwner = dialog;
-  request.lpLogFont = &chosen;
-  request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FIXEDPITCHONLY;
-  request.rgbColors = (*colors)[kTextSlot];
-  if (!ChooseFontA(&request)) return;
-  *copy = chosen;
-  RepaintSample(dialog);
+  const ColorCopies* colors = PropertyOf<ColorCopies>(dialog, kColorsProperty);
+  if (colors) ChooseDialogFont(dialog, IDC_FONT_SAMPLE, CF_FIXEDPITCHONLY, (*colors)[kTextSlot]);
 }
 
 void ChooseSlotColor(HWND dialog, int id) {
@@ -92,16 +81,6 @@ void BrowseForProgram(HWND dialog, int fieldId) {
   if (AskFileName(dialog, request, name)) SetDlgItemTextA(dialog, fieldId, name);
 }
 
-void ShowSettingsHelp(HWND dialog) {
-  if (HelpFileExists()) WinHelpA(dialog, HelpPath, HELP_CONTEXT, kSettingsHelpContext);
-  else ShowHelpContents(dialog);  // says that the help file is missing
-}
-
-void CloseDialog(HWND dialog, int result) {
-  EndDialog(dialog, result);
-  if (HelpFileExists()) WinHelpA(dialog, HelpPath, HELP_QUIT, 0);
-}
-
 bool IsListButton(int id) { return id % 1000 >= kListButtonBase && id % 1000 <= kListButtonBase + 4; }
 
 void OnButton(HWND dialog, int id) {
@@ -124,13 +103,13 @@ bool OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtrA(dialog, DWLP_MSGRESULT, AnswerSample(dialog, lParam));
       return true;
     case IDC_OK:
-      if (ConfirmSettingsDialog(dialog)) CloseDialog(dialog, IDOK);
+      if (ConfirmSettingsDialog(dialog)) CloseSettingsDialog(dialog, IDOK);
       return false;
     case IDC_CANCEL:
-      CloseDialog(dialog, IDCANCEL);
+      CloseSettingsDialog(dialog, IDCANCEL);
       return false;
     case IDC_HELP_BUTTON:
-      ShowSettingsHelp(dialog);
+      ShowDialogHelp(dialog, kSettingsHelpContext);
       return false;
     case IDC_MENU_SITUATION:
       if (HIWORD(wParam) == CBN_SELCHANGE) {
@@ -155,6 +134,32 @@ void FreeWorkingCopies(HWND dialog) {
 }
 
 }  // namespace
+
+bool ChooseDialogFont(HWND dialog, int sampleId, DWORD extraFlags, COLORREF color) {
+  LOGFONTA* copy = PropertyOf<LOGFONTA>(dialog, kFontProperty);
+  if (!copy) return false;
+  LOGFONTA chosen = *copy;
+  CHOOSEFONTA request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = dialog;
+  request.lpLogFont = &chosen;
+  request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | extraFlags;
+  request.rgbColors = color;
+  if (!ChooseFontA(&request)) return false;
+  *copy = chosen;
+  InvalidateRect(GetDlgItem(dialog, sampleId), nullptr, TRUE);
+  return true;
+}
+
+void CloseSettingsDialog(HWND dialog, int result) {
+  EndDialog(dialog, result);
+  if (HelpFileExists()) WinHelpA(dialog, HelpPath, HELP_QUIT, 0);
+}
+
+void ShowDialogHelp(HWND dialog, DWORD context) {
+  if (HelpFileExists()) WinHelpA(dialog, HelpPath, HELP_CONTEXT, context);
+  else ShowHelpContents(dialog);  // says that the help file is missing
+}
 
 INT_PTR CALLBACK ChooseFontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
