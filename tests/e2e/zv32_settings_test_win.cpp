@@ -495,3 +495,50 @@ TEST_F(SettingsDialogTest, FilerSettingsAddAndDeleteCustomTypesAndSaveThem) {
   PostPress(dialog, IDC_CANCEL);
   EXPECT_TRUE(Closes(dialog));
 }
+
+TEST_F(SettingsDialogTest, MenuBarToolBarAndStatusBarFollowTheDisplayPageAtOnce) {
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_NE(GetMenu(viewer.main()), nullptr);
+  HWND dialog = OpenSettings(viewer);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(ShowPage(dialog, 2, IDC_SHOW_MENU_BAR));
+  Toggle(dialog, IDC_SHOW_MENU_BAR);
+  Toggle(dialog, IDC_SHOW_STATUS_BAR);
+  Toggle(dialog, IDC_TOOL_BAR_LEFT);
+  PostPress(dialog, IDC_OK);
+  ASSERT_TRUE(Closes(dialog));
+  EXPECT_EQ(GetMenu(viewer.main()), nullptr);
+  RECT text, client;
+  GetWindowRect(viewer.text(), &text);
+  MapWindowPoints(nullptr, viewer.main(), reinterpret_cast<POINT*>(&text), 2);
+  GetClientRect(viewer.main(), &client);
+  EXPECT_EQ(text.left, 30) << "the tool bar stands on the left";
+  EXPECT_EQ(text.top, 2);
+  EXPECT_EQ(text.bottom, client.bottom - 2) << "no status bar";
+  ShowAndSettle(viewer.main());
+  SaveScreenshot(viewer.main(), "zv32_settings_bars_changed");
+  EXPECT_EQ(Setting("BooleanOption").substr(4, 4), "1002") << "wrap, no status bar, no menu bar, tools on the left";
+}
+
+TEST_F(SettingsDialogTest, BrowsingForAToolReplacesTheWholeField) {
+  const std::string program = WriteTestFile("settings_tool.exe", "MZ");
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  HWND dialog = OpenSettings(viewer);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(ShowPage(dialog, 6, IDC_TOOL_COMMAND_FIRST));
+  SetText(Item(dialog, IDC_TOOL_COMMAND_FIRST + 2), "OLD.EXE -x %s");
+  PostPress(dialog, IDC_TOOL_BROWSE_FIRST + 2);
+  HWND chooser = WaitForWindow(viewer.ProcessId(), "#32770", "参照", 10000);
+  ASSERT_NE(chooser, nullptr);
+  constexpr int kNameCombo = 1148, kNameEdit = 1152;  // the explorer-style and the old dialog's name fields
+  HWND name = Item(chooser, kNameCombo) ? Item(chooser, kNameCombo) : Item(chooser, kNameEdit);
+  ASSERT_NE(name, nullptr);
+  SetText(name, program);
+  Post(chooser, WM_COMMAND, IDOK);
+  ASSERT_TRUE(Closes(chooser));
+  EXPECT_EQ(Text(Item(dialog, IDC_TOOL_COMMAND_FIRST + 2)), program) << "the arguments are dropped";
+  PostPress(dialog, IDC_CANCEL);
+  EXPECT_TRUE(Closes(dialog));
+}
