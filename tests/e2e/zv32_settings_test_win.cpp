@@ -542,3 +542,16 @@ TEST_F(SettingsDialogTest, BrowsingForAToolReplacesTheWholeField) {
   PostPress(dialog, IDC_CANCEL);
   EXPECT_TRUE(Closes(dialog));
 }
+
+TEST_F(SettingsDialogTest, AStoredQuotePrefixLongerThanTheFieldTakesIsKept) {
+  const std::string prefix = "[引用] これは長い引用の接頭辞です > ";  // longer than 18 bytes
+  WriteStringSetting("ClipStr", prefix);
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  HWND dialog = OpenSettings(viewer);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Text(Item(dialog, IDC_CLIP_STR)), prefix);
+  PostPress(dialog, IDC_OK);
+  ASSERT_TRUE(Closes(dialog));
+  EXPECT_EQ(Setting("ClipStr"), prefix + std::string(1, '\0'));
+}

@@ -118,7 +118,7 @@ void FillToolAndStartPages(HWND dialog) {
 void LimitFields(HWND dialog) {
   for (int tool = 0; tool < kToolCount; ++tool)
     SendDlgItemMessageA(dialog, IDC_TOOL_COMMAND_FIRST + tool, EM_LIMITTEXT, kToolSize - 1, 0);
-  SendDlgItemMessageA(dialog, IDC_CLIP_STR, EM_LIMITTEXT, kClipStrSize - 1, 0);
+  SendDlgItemMessageA(dialog, IDC_CLIP_STR, EM_LIMITTEXT, kClipStrTypedSize - 1, 0);
   SendDlgItemMessageA(dialog, IDC_EDITOR, EM_LIMITTEXT, kEditorSize - 1, 0);
   SendDlgItemMessageA(dialog, IDC_FILE_MASK, EM_LIMITTEXT, kFileMaskSize - 1, 0);
 }

@@ -43,7 +43,10 @@ extern const char* const kLinkCaptions[kLinkSlotCount];
 
 constexpr int kToolCount = 7;
 constexpr int kToolSize = 255;   // Tool0 .. Tool6
-constexpr int kClipStrSize = 19;  // ClipStr as the dialog edits it
+// ClipStr: what the field lets the user type, and what the copy commands read (a longer
+// stored prefix is shown and kept as it is).
+constexpr int kClipStrTypedSize = 19;
+constexpr int kClipStrSize = 79;
 
 extern const ListPair kToolBarPair;
 extern const ListPair kMenuPair;
