@@ -427,9 +427,9 @@ std::string ListText(HWND list, int index) {
 }
 
 void ChooseTypeItem(HWND dialog, int index) {
-  HWND list = Item(dialog, IDC_FILER_TYPES);
+  HWND list = Item(dialog, IDC_FCONF_TYPES);
   Send(list, LB_SETCURSEL, WPARAM(index));
-  Send(dialog, WM_COMMAND, MAKEWPARAM(IDC_FILER_TYPES, LBN_SELCHANGE), LPARAM(list));
+  Send(dialog, WM_COMMAND, MAKEWPARAM(IDC_FCONF_TYPES, LBN_SELCHANGE), LPARAM(list));
 }
 
 }  // namespace
@@ -440,44 +440,44 @@ TEST_F(SettingsDialogTest, FilerSettingsAddAndDeleteCustomTypesAndSaveThem) {
   viewer.Command(IDM_FILER_SETTINGS);
   HWND dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, kFilerCaption, 10000);
   ASSERT_NE(dialog, nullptr);
-  HWND list = Item(dialog, IDC_FILER_TYPES);
+  HWND list = Item(dialog, IDC_FCONF_TYPES);
   ASSERT_EQ(Send(list, LB_GETCOUNT), 3);
   EXPECT_EQ(ListText(list, 0), "種類別フィルタ");
   EXPECT_EQ(ListText(list, 1), "のみ:TXT;MAN;DOC");
   EXPECT_EQ(Send(list, LB_GETCURSEL), 1) << "FilerCustomType 0 is the first entry";
-  EXPECT_TRUE(IsWindowEnabled(Item(dialog, IDC_FILER_DELETE)));
-  EXPECT_EQ(Text(Item(dialog, IDC_FILER_EXTENSIONS)), "TXT;MAN;DOC");
+  EXPECT_TRUE(IsWindowEnabled(Item(dialog, IDC_FCONF_DELETE)));
+  EXPECT_EQ(Text(Item(dialog, IDC_FCONF_EXTENSIONS)), "TXT;MAN;DOC");
   ChooseTypeItem(dialog, 0);
-  EXPECT_FALSE(IsWindowEnabled(Item(dialog, IDC_FILER_DELETE))) << "the type filter cannot be deleted";
-  Press(dialog, IDC_FILER_DELETE);
+  EXPECT_FALSE(IsWindowEnabled(Item(dialog, IDC_FCONF_DELETE))) << "the type filter cannot be deleted";
+  Press(dialog, IDC_FCONF_DELETE);
   EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
 
-  SetText(Item(dialog, IDC_FILER_EXTENSIONS), "TXT");
-  Toggle(dialog, IDC_FILER_ALL_BUT);
-  Press(dialog, IDC_FILER_ADD);
+  SetText(Item(dialog, IDC_FCONF_EXTENSIONS), "TXT");
+  Toggle(dialog, IDC_FCONF_ALL_BUT);
+  Press(dialog, IDC_FCONF_ADD);
   ASSERT_EQ(Send(list, LB_GETCOUNT), 4);
   EXPECT_EQ(ListText(list, 3), "以外:TXT");
   ChooseTypeItem(dialog, 1);
-  EXPECT_EQ(Send(Item(dialog, IDC_FILER_ONLY), BM_GETCHECK), BST_CHECKED);
-  Press(dialog, IDC_FILER_DELETE);
+  EXPECT_EQ(Send(Item(dialog, IDC_FCONF_ONLY), BM_GETCHECK), BST_CHECKED);
+  Press(dialog, IDC_FCONF_DELETE);
   EXPECT_EQ(ListText(list, 1), "のみ:CPP;C;H;RC") << "the next entry moves up and is chosen";
   EXPECT_EQ(Send(list, LB_GETCURSEL), 1);
-  SetText(Item(dialog, IDC_FILER_EXTENSIONS), "");
-  PostPress(dialog, IDC_FILER_ADD);
+  SetText(Item(dialog, IDC_FCONF_EXTENSIONS), "");
+  PostPress(dialog, IDC_FCONF_ADD);
   EXPECT_NE(Refusal(viewer).find("拡張子"), std::string::npos);
   EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
 
-  const PageShot pages[] = {{1, IDC_FILER_TYPES, "zv32_filer_settings_1_filter"},
-                            {2, IDC_FILER_FONT_SAMPLE, "zv32_filer_settings_2_display"},
-                            {3, IDC_FILER_DRIVE_BAR, "zv32_filer_settings_3_other"}};
+  const PageShot pages[] = {{1, IDC_FCONF_TYPES, "zv32_filer_settings_1_filter"},
+                            {2, IDC_FCONF_FONT_SAMPLE, "zv32_filer_settings_2_display"},
+                            {3, IDC_FCONF_DRIVE_BAR, "zv32_filer_settings_3_other"}};
   for (const PageShot& shot : pages) {
     ASSERT_TRUE(ShowPage(dialog, shot.page, shot.control)) << shot.page;
     ShowAndSettle(dialog);
     EXPECT_FALSE(SaveScreenshot(dialog, shot.name).empty());
   }
-  ASSERT_TRUE(ShowPage(dialog, 2, IDC_FILER_FONT_SAMPLE));  // radio groups work on shown pages
-  Toggle(dialog, IDC_FILER_SORT_NAME + 1);
-  Toggle(dialog, IDC_FILER_SIZE_COLUMN);  // the size column off
+  ASSERT_TRUE(ShowPage(dialog, 2, IDC_FCONF_FONT_SAMPLE));  // radio groups work on shown pages
+  Toggle(dialog, IDC_FCONF_SORT_NAME + 1);
+  Toggle(dialog, IDC_FCONF_SIZE_COLUMN);  // the size column off
   ChooseTypeItem(dialog, 2);
   PostPress(dialog, IDC_OK);
   ASSERT_TRUE(Closes(dialog));
@@ -491,7 +491,7 @@ TEST_F(SettingsDialogTest, FilerSettingsAddAndDeleteCustomTypesAndSaveThem) {
   viewer.Command(20957);
   dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, kFilerCaption, 10000);
   ASSERT_NE(dialog, nullptr) << "command code 957";
-  EXPECT_EQ(Send(Item(dialog, IDC_FILER_TYPES), LB_GETCURSEL), 2);
+  EXPECT_EQ(Send(Item(dialog, IDC_FCONF_TYPES), LB_GETCURSEL), 2);
   PostPress(dialog, IDC_CANCEL);
   EXPECT_TRUE(Closes(dialog));
 }

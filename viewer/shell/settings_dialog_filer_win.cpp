@@ -25,7 +25,7 @@ constexpr DWORD kFilerHelpContext = 1031;
 constexpr int kBitCount = 4;  // type-filter kinds and extra columns
 constexpr int kSortKeyCount = 5;
 
-HWND TypeList(HWND dialog) { return GetDlgItem(dialog, IDC_FILER_TYPES); }
+HWND TypeList(HWND dialog) { return GetDlgItem(dialog, IDC_FCONF_TYPES); }
 
 std::vector<std::string> TypeItems(HWND dialog) {
   std::vector<std::string> items;
@@ -46,12 +46,12 @@ void ChooseTypeItem(HWND dialog, int index) {
   const int count = int(SendMessageA(list, LB_GETCOUNT, 0, 0));
   if (index < 0 || index >= count) index = 0;
   SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
-  EnableWindow(GetDlgItem(dialog, IDC_FILER_DELETE), index > 0);
+  EnableWindow(GetDlgItem(dialog, IDC_FCONF_DELETE), index > 0);
   if (index == 0) return;
   const std::string item = TypeItems(dialog)[size_t(index - 1)];
-  SetDlgItemTextA(dialog, IDC_FILER_EXTENSIONS, std::string(ItemExtensions(item)).c_str());
-  SetChecked(dialog, IDC_FILER_ONLY, IsOnlyItem(item));
-  SetChecked(dialog, IDC_FILER_ALL_BUT, !IsOnlyItem(item));
+  SetDlgItemTextA(dialog, IDC_FCONF_EXTENSIONS, std::string(ItemExtensions(item)).c_str());
+  SetChecked(dialog, IDC_FCONF_ONLY, IsOnlyItem(item));
+  SetChecked(dialog, IDC_FCONF_ALL_BUT, !IsOnlyItem(item));
 }
 
 int SelectedTypeItem(HWND dialog) { return int(SendMessageA(TypeList(dialog), LB_GETCURSEL, 0, 0)); }
@@ -69,14 +69,14 @@ uint8_t Bits(HWND dialog, int firstId) {
 
 void OnInitDialog(HWND dialog) {
   AttachProperty(dialog, kFontProperty, LogFontFromBytes(FilerFont));
-  SetBits(dialog, IDC_FILER_SIZE_COLUMN, FilerInfoColumns);
-  SetBits(dialog, IDC_FILER_PROGRAMS, FilerTypeFilter);
-  SetChecked(dialog, IDC_FILER_SORT_NAME + (FilerSortKey < kSortKeyCount ? FilerSortKey : kSortKeyCount - 1), true);
-  SetChecked(dialog, FilerSortDescending ? IDC_FILER_DESCENDING : IDC_FILER_ASCENDING, true);
-  SetChecked(dialog, FilerVertical ? IDC_FILER_VERTICAL : IDC_FILER_HORIZONTAL, true);
-  SetChecked(dialog, IDC_FILER_DRIVE_BAR, ShowDriveBar != 0);
-  SetChecked(dialog, IDC_FILER_ONLY, true);
-  SendDlgItemMessageA(dialog, IDC_FILER_EXTENSIONS, EM_LIMITTEXT, kMaskTextLimit, 0);
+  SetBits(dialog, IDC_FCONF_SIZE_COLUMN, FilerInfoColumns);
+  SetBits(dialog, IDC_FCONF_PROGRAMS, FilerTypeFilter);
+  SetChecked(dialog, IDC_FCONF_SORT_NAME + (FilerSortKey < kSortKeyCount ? FilerSortKey : kSortKeyCount - 1), true);
+  SetChecked(dialog, FilerSortDescending ? IDC_FCONF_DESCENDING : IDC_FCONF_ASCENDING, true);
+  SetChecked(dialog, FilerVertical ? IDC_FCONF_VERTICAL : IDC_FCONF_HORIZONTAL, true);
+  SetChecked(dialog, IDC_FCONF_DRIVE_BAR, ShowDriveBar != 0);
+  SetChecked(dialog, IDC_FCONF_ONLY, true);
+  SendDlgItemMessageA(dialog, IDC_FCONF_EXTENSIONS, EM_LIMITTEXT, kMaskTextLimit, 0);
   HWND list = TypeList(dialog);
   SendMessageA(list, LB_ADDSTRING, 0, LPARAM(kTypeFilterItem));
   for (const std::string& item : FilerMaskItems(FilerMask, kFilerMaskSize))
@@ -89,10 +89,10 @@ void OnInitDialog(HWND dialog) {
 // that would no longer fit the stored list, is refused with a message.
 void AddTypeItem(HWND dialog) {
   char text[256] = "";
-  GetDlgItemTextA(dialog, IDC_FILER_EXTENSIONS, text, sizeof text);
+  GetDlgItemTextA(dialog, IDC_FCONF_EXTENSIONS, text, sizeof text);
   if (!text[0]) return ShowError(dialog, "拡張子を入力してください");
   std::vector<std::string> items = TypeItems(dialog);
-  items.push_back(FilerMaskItem(IsChecked(dialog, IDC_FILER_ONLY), text));
+  items.push_back(FilerMaskItem(IsChecked(dialog, IDC_FCONF_ONLY), text));
   char block[kFilerMaskSize];
   if (StoreFilerMaskItems(items, block, sizeof block) < items.size())
     return ShowError(dialog, "これ以上ファイルタイプを追加できません");
@@ -122,15 +122,15 @@ void ApplyFilerFont(HWND dialog) {
 
 void ApplyFilerSettings(HWND dialog) {
   ApplyFilerFont(dialog);
-  FilerInfoColumns = Bits(dialog, IDC_FILER_SIZE_COLUMN);
-  FilerTypeFilter = Bits(dialog, IDC_FILER_PROGRAMS);
+  FilerInfoColumns = Bits(dialog, IDC_FCONF_SIZE_COLUMN);
+  FilerTypeFilter = Bits(dialog, IDC_FCONF_PROGRAMS);
   for (int key = 0; key < kSortKeyCount; ++key)
-    if (IsChecked(dialog, IDC_FILER_SORT_NAME + key)) FilerSortKey = uint8_t(key);
-  FilerSortDescending = IsChecked(dialog, IDC_FILER_DESCENDING) ? 1 : 0;
-  FilerVertical = IsChecked(dialog, IDC_FILER_VERTICAL) ? 1 : 0;
+    if (IsChecked(dialog, IDC_FCONF_SORT_NAME + key)) FilerSortKey = uint8_t(key);
+  FilerSortDescending = IsChecked(dialog, IDC_FCONF_DESCENDING) ? 1 : 0;
+  FilerVertical = IsChecked(dialog, IDC_FCONF_VERTICAL) ? 1 : 0;
   StoreFilerMaskItems(TypeItems(dialog), FilerMask, kFilerMaskSize);
   FilerCustomType = SelectedTypeItem(dialog) - 1;
-  ShowDriveBar = IsChecked(dialog, IDC_FILER_DRIVE_BAR) ? 1 : 0;
+  ShowDriveBar = IsChecked(dialog, IDC_FCONF_DRIVE_BAR) ? 1 : 0;
 }
 
 // An open filer is replaced: the main window opens a new one with the new layout and font.
@@ -157,20 +157,20 @@ LRESULT AnswerSample(HWND dialog, LPARAM query) {
 // WM_COMMAND; true when the message result was set (the sample's questions).
 bool OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
   switch (LOWORD(wParam)) {
-    case IDC_FILER_FONT_SAMPLE:
+    case IDC_FCONF_FONT_SAMPLE:
       SetWindowLongPtrA(dialog, DWLP_MSGRESULT, AnswerSample(dialog, lParam));
       return true;
-    case IDC_FILER_TYPES:
+    case IDC_FCONF_TYPES:
       if (HIWORD(wParam) == LBN_SELCHANGE) ChooseTypeItem(dialog, SelectedTypeItem(dialog));
       break;
-    case IDC_FILER_ADD:
+    case IDC_FCONF_ADD:
       AddTypeItem(dialog);
       break;
-    case IDC_FILER_DELETE:
+    case IDC_FCONF_DELETE:
       DeleteTypeItem(dialog);
       break;
-    case IDC_FILER_CHOOSE_FONT:
-      ChooseDialogFont(dialog, IDC_FILER_FONT_SAMPLE, 0, GetSysColor(COLOR_WINDOWTEXT));
+    case IDC_FCONF_CHOOSE_FONT:
+      ChooseDialogFont(dialog, IDC_FCONF_FONT_SAMPLE, 0, GetSysColor(COLOR_WINDOWTEXT));
       break;
     case IDC_HELP_BUTTON:
       ShowDialogHelp(dialog, kFilerHelpContext);
