@@ -555,3 +555,31 @@ TEST_F(SettingsDialogTest, AStoredQuotePrefixLongerThanTheFieldTakesIsKept) {
   ASSERT_TRUE(Closes(dialog));
   EXPECT_EQ(Setting("ClipStr"), prefix + std::string(1, '\0'));
 }
+
+TEST_F(SettingsDialogTest, FilerSettingsOkReplacesAnOpenFilerWithTheNewLayout) {
+  constexpr char kFilerClass[] = "ZelkoView!Filer";
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  viewer.Command(IDM_FILER);
+  HWND filer = WaitForWindow(viewer.ProcessId(), kFilerClass, "Zelko Filer", 20000);
+  ASSERT_NE(filer, nullptr);
+  RECT before;
+  GetWindowRect(filer, &before);
+  viewer.Command(IDM_FILER_SETTINGS);
+  HWND dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, kFilerCaption, 10000);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(ShowPage(dialog, 3, IDC_FCONF_HORIZONTAL));
+  Toggle(dialog, IDC_FCONF_HORIZONTAL);
+  Toggle(dialog, IDC_FCONF_DRIVE_BAR);
+  PostPress(dialog, IDC_OK);
+  ASSERT_TRUE(Closes(dialog));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(filer); }, 5000)) << "the old filer is gone";
+  HWND again = WaitForWindow(viewer.ProcessId(), kFilerClass, "Zelko Filer", 20000);
+  ASSERT_NE(again, nullptr) << "and a new one opened";
+  ShowAndSettle(again);
+  SaveScreenshot(again, "zv32_filer_settings_applied");
+  std::string flags = Setting("BooleanOption");
+  ASSERT_GE(flags.size(), 23u);
+  EXPECT_EQ(flags[21], '0') << "horizontal filer";
+  EXPECT_EQ(flags[22], '0') << "no drive bar";
+}

@@ -96,6 +96,30 @@
 #define IDC_ABOUT_NAME 101
 #define IDC_ABOUT_VERSION 102
 
+/* ---- Zelko Filer: its children, tool buttons, popup and the "Chdir" dialog ---- */
+#define IDC_FILER_CLOSE 100
+#define IDC_FILER_CHDIR 101
+#define IDC_FILER_HELP 102
+#define IDC_FILER_ASCENDING 110
+#define IDC_FILER_DESCENDING 111
+#define IDC_FILER_SORT_NAME 120
+#define IDC_FILER_SORT_EXTENSION 121
+#define IDC_FILER_SORT_TIME 122
+#define IDC_FILER_SORT_SIZE 123
+#define IDC_FILER_SETTINGS 130
+#define IDM_FILER_TYPE_FILTER 200
+#define IDM_FILER_MASK_FIRST 201
+#define IDC_FILER_LIST 930
+#define IDC_FILER_DRIVES 940
+#define IDC_FILER_DRIVE_BAR 941
+#define IDC_FILER_SIZE_GRIP 959
+#define IDC_FILER_STATUS 960
+#define IDC_FILER_STATUS_FRAME 961
+#define IDD_CHDIR "Chdir"
+#define IDC_CHDIR_PATH 940
+#define IDC_CHDIR_LABEL 941
+#define HELP_FILER_CONTEXT 1001
+
 /* ---- The settings dialog "Font": control id / 1000 is the page (1..7), ids below 1000 are
    shared by every page ---- */
 #define IDD_SETTINGS "Font"

@@ -9,6 +9,7 @@
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/shell/clipboard_commands_win.h"
+#include "viewer/filer/filer_win.h"
 #include "viewer/shell/about_dialog_win.h"
 #include "viewer/shell/command_table.h"
 #include "viewer/shell/external_tools_win.h"
@@ -120,6 +121,12 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case IDM_RELOAD:
       ReloadCommand();
+      return 1;
+    case IDM_FILER:
+      OpenFilerWindow(window);
+      return 1;
+    case IDM_ARCHIVE_FILER:
+      ActivateArchiveFilerOrFiler(window);
       return 1;
     case IDM_COPY_ROW:
     case IDM_COPY_SCREEN:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win/owners.h"
+#include "viewer/filer/filer_win.h"
 #include "viewer/shell/dialog_pages_win.h"
 #include "viewer/shell/dialog_properties_win.h"
 #include "viewer/shell/dialogs_win.h"
@@ -15,7 +16,6 @@
 #include "viewer/shell/settings_dialog_win.h"
 #include "viewer/shell/settings_store.h"
 #include "viewer/shell/settings_win.h"
-#include "viewer/shell/top_level_windows_win.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
@@ -118,6 +118,7 @@ void ApplyFilerFont(HWND dialog) {
   FilerFont = BytesFromLogFont(*font);
   FilerFontStored = true;
   if (HFONT created = CreateFontIndirectA(font)) win::Font old(std::exchange(FilerFontHandle, created));
+  MeasureFilerFont();
 }
 
 void ApplyFilerSettings(HWND dialog) {
@@ -131,14 +132,6 @@ void ApplyFilerSettings(HWND dialog) {
   StoreFilerMaskItems(TypeItems(dialog), FilerMask, kFilerMaskSize);
   FilerCustomType = SelectedTypeItem(dialog) - 1;
   ShowDriveBar = IsChecked(dialog, IDC_FCONF_DRIVE_BAR) ? 1 : 0;
-}
-
-// An open filer is replaced: the main window opens a new one with the new layout and font.
-void ReplaceOpenFiler() {
-  HWND filer = FindOwnWindow(kFilerWindowClass);
-  if (!filer) return;
-  DestroyWindow(filer);
-  if (MainWindow) PostMessageA(MainWindow, WM_COMMAND, IDM_FILER, 0);
 }
 
 LRESULT AnswerSample(HWND dialog, LPARAM query) {
@@ -177,7 +170,7 @@ bool OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
       break;
     case IDC_OK:
       ApplyFilerSettings(dialog);
-      ReplaceOpenFiler();
+      RecreateFilerWindow();
       SaveSettings();
       CloseSettingsDialog(dialog, IDOK);
       break;

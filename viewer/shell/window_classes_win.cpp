@@ -1,10 +1,10 @@
 // Registers the viewer's ten window classes.  Windows whose behaviour is not part of the
-// program yet (Zelko Filer, the archive filer, the drive bar, the line lists) get the default
-// procedure until they are built, so the classes exist from the start with their icons,
-// brushes and cursors.
+// program yet (the archive filer, the line lists) get the default procedure until they are
+// built, so the classes exist from the start with their icons, brushes and cursors.
 #include "viewer/shell/window_classes_win.h"
 
 #include "viewer/document/text_window_win.h"
+#include "viewer/filer/filer_win.h"
 #include "viewer/resources/resource_names.h"
 #include "viewer/shell/font_window_win.h"
 #include "viewer/shell/main_window_win.h"
@@ -31,9 +31,9 @@ LRESULT CALLBACK DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 
 const ViewerClass kViewerClasses[] = {
     {kMainWindowClass, MainWindowProc, ClassIcon::kFirst, ClassBrush::kButtonFace, 0, nullptr},
-    {kFilerWindowClass, DefaultProcedure, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
+    {kFilerWindowClass, FilerWindowProc, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
     {kArchFilerWindowClass, DefaultProcedure, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
-    {kDriveBarWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
+    {kDriveBarWindowClass, DriveBarWindowProc, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
     {kFontWindowClass, FontWindowProc, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
     {kColorBoxWindowClass, ColorWindowProc, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
     {kTextWindowClass, TextWindowProc, ClassIcon::kNone, ClassBrush::kWindow, 0, nullptr},
