@@ -38,6 +38,10 @@ void RearmChangeNotification(const std::string& directory) {
   if (fresh) DirChangeHandle = fresh.Take();
 }
 
+// The platform's name comparison (a WINAPI function on 32-bit Windows, so not itself a
+// NameComparison).
+int PlatformCompare(const char* a, const char* b) { return lstrcmpA(a, b); }
+
 bool ToEntry(const WIN32_FIND_DATAA& found, FileEntry& entry) {
   if (!SetEntryName(entry, found.cFileName)) return false;
   entry.size = (int64_t(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
@@ -139,7 +143,7 @@ void RefreshFiler(HWND filer, int select) {
   RearmChangeNotification(directory);
   const std::vector<std::string> ladder = PathLadder(directory);
   std::vector<FileEntry> entries = ReadEntries(directory);
-  SortEntries(entries, FilerSortKey, FilerSortDescending != 0, lstrcmpA);
+  SortEntries(entries, FilerSortKey, FilerSortDescending != 0, PlatformCompare);
 
   win::WindowDC dc(list);
   win::Selection font(dc, FilerFontObject());
