@@ -255,9 +255,11 @@ TEST_F(SettingsDialogTest, ToolButtonsRemovedAndReorderedShowInTheToolBar) {
   SaveScreenshot(viewer.main(), "zv32_settings_toolbar_after");
 }
 
+
 TEST_F(SettingsDialogTest, MenuEditsSurviveSituationChangesAndAreSaved) {
-  Viewer viewer;
+  Viewer viewer(WriteTestFile("settings_menu.txt", NumberedLines(300)));
   ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(301)) << viewer.Position();
   HWND dialog = OpenSettings(viewer);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(ShowPage(dialog, 5, IDC_MENU_CURRENT));
@@ -277,6 +279,10 @@ TEST_F(SettingsDialogTest, MenuEditsSurviveSituationChangesAndAreSaved) {
   EXPECT_EQ(ItemData(Item(dialog, IDC_MENU_CURRENT)).front(), 150);
   choose(2);
   EXPECT_EQ(ItemData(Item(dialog, IDC_MENU_CURRENT)), edited) << "edits kept over a situation change";
+  // "末尾へ" (code 10) moves up to the top, one place at a time; once there, "↑" only beeps.
+  SelectItem(dialog, IDC_MENU_CURRENT, 8);
+  for (int i = 0; i < 9; ++i) Press(dialog, IDC_MENU_UP);
+  EXPECT_EQ(ItemData(Item(dialog, IDC_MENU_CURRENT)), (std::vector<int>{10, -1, 50, -1, 200, 201, 202, -1, 9, 11}));
 
   // "選択されたテキスト上で": fill it up to its limit; one more is refused.
   choose(0);
@@ -294,9 +300,23 @@ TEST_F(SettingsDialogTest, MenuEditsSurviveSituationChangesAndAreSaved) {
   SaveScreenshot(dialog, "zv32_settings_5_menus_edited");
   PostPress(dialog, IDC_OK);
   ASSERT_TRUE(Closes(dialog));
-  EXPECT_EQ(Setting("RMENU2"), std::string("\xFF\xFF\x32\x00\xFF\xFF\xC8\x00\xC9\x00\xCA\x00\xFF\xFF\x09\x00\x0A\x00\x0B\x00\xFE\xFF", 22));
+  EXPECT_EQ(Setting("RMENU2"), std::string("\x0A\x00\xFF\xFF\x32\x00\xFF\xFF\xC8\x00\xC9\x00\xCA\x00\xFF\xFF\x09\x00\x0B\x00\xFE\xFF", 22));
   EXPECT_EQ(Setting("RMENU0").size(), 60u) << "29 items and the end mark";
   EXPECT_EQ(Setting("RMENU1").substr(0, 2), std::string("\x96\x00", 2));
+
+  // The right button in the text (menu "普通") opens the edited menu: its first item now goes
+  // to the end of the file.
+  ShowAndSettle(viewer.main());
+  Post(viewer.text(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 100));
+  Post(viewer.text(), WM_RBUTTONUP, 0, MAKELPARAM(300, 100));
+  HWND popup = WaitForWindow(viewer.ProcessId(), "#32768", nullptr, 5000);
+  ASSERT_NE(popup, nullptr);
+  ShowAndSettle(popup);
+  SaveScreenshot(popup, "zv32_settings_context_menu");
+  Post(popup, WM_KEYDOWN, VK_DOWN);
+  Post(popup, WM_KEYDOWN, VK_RETURN);
+  EXPECT_TRUE(Closes(popup));
+  EXPECT_TRUE(WaitUntil([&] { return viewer.TopRow() > 250; }, 5000)) << viewer.Position();
 }
 
 TEST_F(SettingsDialogTest, CancelAfterManyChangesLeavesTheRegistryAsItWas) {
