@@ -603,3 +603,24 @@ TEST_F(SettingsDialogTest, FilerSettingsOkReplacesAnOpenFilerWithTheNewLayout) {
   EXPECT_EQ(flags[21], '0') << "horizontal filer";
   EXPECT_EQ(flags[22], '0') << "no drive bar";
 }
+
+TEST_F(SettingsDialogTest, LineSpacingMakesRowsTallerSoAPageHoldsFewer) {
+  Viewer viewer(WriteTestFile("settings_spacing.txt", NumberedLines(400)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(401)) << viewer.Position();
+  viewer.Press(VK_NEXT);
+  ASSERT_TRUE(WaitUntil([&] { return viewer.TopRow() > 1; }, 5000));
+  const int pageBefore = viewer.TopRow() - 1;
+  HWND dialog = OpenSettings(viewer);
+  ASSERT_NE(dialog, nullptr);
+  SetText(Item(dialog, IDC_LINE_SPACING), "16");
+  PostPress(dialog, IDC_OK);
+  ASSERT_TRUE(Closes(dialog));
+  ASSERT_TRUE(viewer.WaitTopRow(1)) << "reloaded from the top";
+  viewer.Press(VK_NEXT);
+  ASSERT_TRUE(WaitUntil([&] { return viewer.TopRow() > 1; }, 5000));
+  const int pageAfter = viewer.TopRow() - 1;
+  EXPECT_LT(pageAfter * 3, pageBefore * 2) << pageBefore << " rows a page before, " << pageAfter << " after";
+  ShowAndSettle(viewer.main());
+  SaveScreenshot(viewer.main(), "zv32_settings_line_spacing");
+}
