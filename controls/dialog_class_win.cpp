@@ -50,7 +50,7 @@ extern "C" LRESULT CALLBACK PlimDialogProc(HWND hwnd, UINT message, WPARAM wPara
     SetBkMode(HDC(wParam), TRANSPARENT);
     if (TakesDefaultColours(message, HWND(lParam)))
       return CallWindowProcA(Lib.dialogProc, hwnd, message, wParam, lParam);
-    return LRESULT(Lib.faceBrush);
+    return LRESULT(Lib.faceBrush.get());
   }
   return CallWindowProcA(Lib.dialogProc, hwnd, message, wParam, lParam);
 }

@@ -95,11 +95,6 @@ HBITMAP LoadNamedBitmap(const char* name) {
   return HBITMAP(LoadImageA(Lib.instance, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
-void DeleteIfAny(HGDIOBJ& object) {
-  if (object) DeleteObject(object);
-  object = nullptr;
-}
-
 }  // namespace
 
 extern "C" {
@@ -117,21 +112,19 @@ WORD WINAPI GETVersion(void) { return PLIM_VERSION; }
 int WINAPI LibMain(HINSTANCE instance) {
   Lib.instance = instance;
   Reset();
-  Lib.check = LoadNamedBitmap("Check");
-  Lib.radio = LoadNamedBitmap("Radio");
-  Lib.saying = LoadNamedBitmap("Saying");
-  Lib.spin = LoadNamedBitmap("Spin");
-  Lib.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  Lib.check.Reset(LoadNamedBitmap("Check"));
+  Lib.radio.Reset(LoadNamedBitmap("Radio"));
+  Lib.saying.Reset(LoadNamedBitmap("Saying"));
+  Lib.spin.Reset(LoadNamedBitmap("Spin"));
+  Lib.faceBrush.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
   RegisterClasses();
   return 1;
 }
 
 int WINAPI WEP(int) {
   UnregisterClasses();
-  HGDIOBJ objects[] = {Lib.check, Lib.radio, Lib.saying, Lib.spin, Lib.faceBrush};
-  for (HGDIOBJ& object : objects) DeleteIfAny(object);
-  Lib.check = Lib.radio = Lib.saying = Lib.spin = nullptr;
-  Lib.faceBrush = nullptr;
+  for (win::Bitmap* bitmap : {&Lib.check, &Lib.radio, &Lib.saying, &Lib.spin}) bitmap->Reset();
+  Lib.faceBrush.Reset();
   return 1;
 }
 

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/win/owners.h"
+
 #include "controls/plim_logic.h"
 
 namespace plim {
@@ -14,8 +16,8 @@ namespace plim {
 struct Library {
   HINSTANCE instance = nullptr;
   Settings settings;
-  HBITMAP check = nullptr, radio = nullptr, saying = nullptr, spin = nullptr;
-  HBRUSH faceBrush = nullptr;
+  win::Bitmap check, radio, saying, spin;
+  win::Brush faceBrush;
   WNDPROC staticProc = nullptr, buttonProc = nullptr, dialogProc = nullptr;
   int staticExtra = 0, staticClassExtra = 0, buttonExtra = 0;
 };

@@ -1,12 +1,15 @@
 // Random bytes through kanji detection, conversion and the row scan, with random layout
 // settings: rows never go backwards, never start inside a double-byte character, never pass
-// the end of the text, and the converted text never grows.
+// the end of the text, and the converted text never grows.  Each converter also runs alone in
+// random chunk sizes into a buffer exactly as long as the input: what it has written and what it
+// holds never pass what came in.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "viewer/archive/bytes_reader.h"
 #include "viewer/document/document.h"
+#include "viewer/document/kanji_code.h"
 #include "viewer/document/sjis.h"
 #include "viewer/shell/settings_globals.h"
 
@@ -36,21 +39,41 @@ void CheckRows() {
   }
 }
 
+// Converts like the loader: each chunk placed after what was written and the bytes held.
+void CheckConverter(int code, const uint8_t* data, size_t size, size_t chunk) {
+  char* buffer = static_cast<char*>(std::malloc(size + 1));
+  KanjiConverterState state;
+  state.BigEndian = chunk & 1;
+  size_t end = 0;
+  for (size_t at = 0; at < size; at += chunk) {
+    size_t n = size - at < chunk ? size - at : chunk;
+    size_t place = end + PendingEscapeBytes(state);
+    Check(place <= at);
+    std::memcpy(buffer + place, data + at, n);
+    end += ConvertKanji(state, code, buffer + end, buffer + place, uint32_t(n));
+    Check(end <= at + n);
+  }
+  end += FinishKanji(state, code, buffer + end);
+  Check(end <= size);
+  std::free(buffer);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 4) return 0;
+  if (size < 5) return 0;
   LineMax = int8_t(data[0]);          // includes 0 and negative widths
   TabSize = int8_t(data[1]) % 17;
   ShowControlCodes = data[2] & 1;
-  int kanji = (data[2] >> 1) % 4;     // 3 = automatic
+  int kanji = data[3] % 6;            // 5 = automatic
   int mode = (data[2] >> 3) % 3;      // 2 = automatic
-  TheDocument.KanjiCode = kanji == 3 ? 0 : kanji;
+  TheDocument.KanjiCode = kanji == 5 ? 0 : kanji;
   TheDocument.DisplayMode = mode == 2 ? 0 : mode;
   CloseSources();
-  TheDocument.Source = new BytesReader(data + 3, size - 3);
-  OpenDocument(nullptr, kanji == 3 ? AutoDetect : kanji, mode == 2 ? AutoDetect : mode);
+  TheDocument.Source = new BytesReader(data + 4, size - 4);
+  OpenDocument(nullptr, kanji == 5 ? AutoDetect : kanji, mode == 2 ? AutoDetect : mode);
   LoadAll();
   CheckRows();
+  for (int code = kEuc; code <= kUtf16; ++code) CheckConverter(code, data + 4, size - 4, 1 + data[0] % 64);
   return 0;
 }

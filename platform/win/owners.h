@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace win {
@@ -36,7 +37,9 @@ class Owner {
   // Gives up ownership: the caller (or the system, for the clipboard) frees it now.
   Handle Take() { return std::exchange(handle_, Traits::Empty()); }
 
+  // Frees the held value and keeps `handle` instead; resetting to the value already held keeps it.
   void Reset(Handle handle = Traits::Empty()) {
+    if (handle == handle_) return;
     if (!Traits::IsEmpty(handle_)) Traits::Free(handle_);
     handle_ = handle;
   }
@@ -59,26 +62,19 @@ struct NullEmptyTraits {
   static void Free(Handle handle) { FreeFunction(handle); }
 };
 
-struct KernelHandleTraits {
+// Kernel-style handles: both null and INVALID_HANDLE_VALUE mean "nothing"; `EmptyValue` is the
+// one an empty owner holds (what the platform's own call returns on failure).
+template <auto FreeFunction, intptr_t EmptyValue>
+struct KernelStyleTraits {
   using Handle = HANDLE;
-  static Handle Empty() { return nullptr; }
+  static Handle Empty() { return reinterpret_cast<Handle>(EmptyValue); }
   static bool IsEmpty(Handle handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
-  static void Free(Handle handle) { CloseHandle(handle); }
+  static void Free(Handle handle) { FreeFunction(handle); }
 };
 
-struct FindHandleTraits {
-  using Handle = HANDLE;
-  static Handle Empty() { return INVALID_HANDLE_VALUE; }
-  static bool IsEmpty(Handle handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
-  static void Free(Handle handle) { FindClose(handle); }
-};
-
-struct ChangeNotificationTraits {
-  using Handle = HANDLE;
-  static Handle Empty() { return INVALID_HANDLE_VALUE; }
-  static bool IsEmpty(Handle handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
-  static void Free(Handle handle) { FindCloseChangeNotification(handle); }
-};
+inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
+inline void CloseFind(HANDLE handle) { FindClose(handle); }
+inline void CloseChangeNotification(HANDLE handle) { FindCloseChangeNotification(handle); }
 
 struct AtomTraits {
   using Handle = ATOM;
@@ -96,9 +92,9 @@ inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
 
-using Handle = Owner<KernelHandleTraits>;
-using FindHandle = Owner<FindHandleTraits>;
-using ChangeNotification = Owner<ChangeNotificationTraits>;
+using Handle = Owner<KernelStyleTraits<CloseKernelHandle, 0>>;
+using FindHandle = Owner<KernelStyleTraits<CloseFind, -1>>;
+using ChangeNotification = Owner<KernelStyleTraits<CloseChangeNotification, -1>>;
 using GlobalAtom = Owner<AtomTraits>;
 using RegistryKey = Owner<NullEmptyTraits<HKEY, CloseRegistryKey>>;
 using Library = Owner<NullEmptyTraits<HMODULE, UnloadLibrary>>;

@@ -66,15 +66,14 @@ Program::Program(const std::string& commandLine, const std::string& workingDir, 
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &info))
     return;
-  CloseHandle(info.hThread);
-  process_ = info.hProcess;
+  win::Handle thread(info.hThread);
+  process_.Reset(info.hProcess);
   id_ = info.dwProcessId;
   if (waitIdle) WaitForInputIdle(process_, 10000);
 }
 
 Program::~Program() {
   Kill();
-  if (process_) CloseHandle(process_);
 }
 
 bool Program::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }

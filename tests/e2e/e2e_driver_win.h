@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "platform/win/owners.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,7 +30,7 @@ class Program {
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
-  bool Started() const { return process_ != nullptr; }
+  bool Started() const { return bool(process_); }
   DWORD Id() const { return id_; }
   bool Running() const;
   // True when the program ended within the time; its exit code goes to *exitCode.
@@ -36,7 +38,7 @@ class Program {
   void Kill();
 
  private:
-  HANDLE process_ = nullptr;
+  win::Handle process_;
   DWORD id_ = 0;
 };
 

@@ -14,8 +14,8 @@
 
 namespace {
 
-HBITMAP ToolStrip = nullptr;
-HBITMAP ButtonPicture = nullptr;
+win::Bitmap ToolStrip;
+win::Bitmap ButtonPicture;
 
 void AppendLog(HWND dialog, const char* line) {
   HWND log = GetDlgItem(dialog, Log);
@@ -59,8 +59,8 @@ RECT DialogRect(HWND dialog, int x, int y, int w, int h) {
 void CreateButtonsWithParams(HWND dialog) {
   {
     win::WindowDC screen(dialog);
-    ToolStrip = MakeToolStrip(screen);
-    ButtonPicture = MakePicture(screen);
+    ToolStrip.Reset(MakeToolStrip(screen));
+    ButtonPicture.Reset(MakePicture(screen));
   }
   HINSTANCE instance = GetModuleHandleA(nullptr);
   HWND after = GetDlgItem(dialog, PushDisabled);
@@ -160,7 +160,7 @@ INT_PTR CALLBACK GalleryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  HMODULE plim = LoadLibraryA("PLIM32.DLL");
+  win::Library plim(LoadLibraryA("PLIM32.DLL"));
   auto version = plim ? reinterpret_cast<PlimGetVersionFunction>(
                             reinterpret_cast<void*>(GetProcAddress(plim, "GETVersion")))
                       : nullptr;
@@ -169,8 +169,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return 1;
   }
   INT_PTR result = DialogBoxParamA(instance, "Gallery", nullptr, GalleryDialogProc, 0);
-  if (ToolStrip) DeleteObject(ToolStrip);
-  if (ButtonPicture) DeleteObject(ButtonPicture);
-  FreeLibrary(plim);
+  ToolStrip.Reset();
+  ButtonPicture.Reset();
   return int(result);
 }

@@ -60,8 +60,8 @@ const COLORREF White = RGB(255, 255, 255);
 
 TEST(PlimLibrary, VersionExportsAndGlobalClasses) {
   WritePlimIni("FrameSize=-2\r\n");
-  HMODULE plim = LoadLibraryA("PLIM32.DLL");
-  ASSERT_NE(plim, nullptr);
+  win::Library plim(LoadLibraryA("PLIM32.DLL"));
+  ASSERT_TRUE(plim);
   auto version = Export<WORD(WINAPI*)()>(plim, "GETVersion");
   ASSERT_NE(version, nullptr);
   EXPECT_GE(version(), 144);
@@ -82,7 +82,7 @@ TEST(PlimLibrary, VersionExportsAndGlobalClasses) {
   }
   EXPECT_EQ(ClassInfo("PlimSizeGrip").hCursor, LoadCursorA(nullptr, IDC_SIZENWSE));
   EXPECT_TRUE((ClassInfo("PlimFolder").style & (CS_HREDRAW | CS_VREDRAW)) == (CS_HREDRAW | CS_VREDRAW));
-  FreeLibrary(plim);
+  plim.Reset();
   DeletePlimIni();
 }
 
@@ -301,7 +301,7 @@ class FolderTest : public Gallery {
   // The x in the middle of tab `index` (0-based), measured as the folder measures.
   static int TabMiddle(int index) {
     HWND folder = I(Folder);
-    HDC dc = GetDC(folder);
+    win::WindowDC dc(folder);
     std::vector<int> widths;
     for (const std::string& caption : plim::SplitTabCaptions(Text(folder))) {
       std::string shown = plim::StripMnemonics(caption);
@@ -309,7 +309,6 @@ class FolderTest : public Gallery {
       GetTextExtentPoint32A(dc, shown.c_str(), int(shown.size()), &size);
       widths.push_back(size.cx);
     }
-    ReleaseDC(folder, dc);
     std::vector<int> edges = plim::TabEdges(widths);
     return (edges[size_t(index)] + edges[size_t(index) + 1]) / 2;
   }

@@ -83,12 +83,11 @@ bool ReadSetting(const char* name, std::string& bytes, DWORD* type) {
 namespace {
 
 void WriteSetting(const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  win::RegistryKey key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                      nullptr) != ERROR_SUCCESS)
     return;
   RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
 }
 
 }  // namespace

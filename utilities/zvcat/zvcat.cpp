@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zvcat: %s\n%s", error.c_str(), kZvcatUsage);
     return 2;
   }
-  PrepareTerminal(options.utf8);
+  ApplyLocale(options, LocaleIsUtf8(), OutputIsUtf8Terminal());
+  PrepareTerminal(options.utf8Output);
   for (const Command& command : kCommands) {
     if (options.command == command.name) return command.run(options);
   }

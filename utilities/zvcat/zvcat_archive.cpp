@@ -108,7 +108,7 @@ bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) 
 int RunList(const ZvcatOptions& options) {
   OpenArchive archive;
   if (!Open(options.operands[0], archive)) return 1;
-  ZvcatOutput out(options.utf8);
+  ZvcatOutput out(options.utf8Output);
   ArchiveEntry entry;
   for (int i = 0; archive.reader->GetEntry(i, entry) == 0; ++i) {
     char fields[96];

@@ -18,7 +18,7 @@ namespace {
 // the pattern cannot be searched for.
 bool SetUpPattern(const ZvcatOptions& options) {
   std::string pattern;
-  if (!PatternFromCommandLine(options.operands[0], options.utf8, pattern)) {
+  if (!PatternFromCommandLine(options.operands[0], options.utf8, options.utf8Locale, pattern)) {
     PrintMessage("the pattern is not UTF-8 text that Shift-JIS can hold");
     return false;
   }

@@ -3,9 +3,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 const char kZvcatUsage[] =
-    "usage: zvcat [--utf8] [--code auto|sjis|euc|jis] [--member N] FILE\n"
+    "usage: zvcat [--utf8|--sjis] [--code auto|sjis|euc|jis|utf8|utf16] [--member N] FILE\n"
     "       zvcat --detect FILE\n"
     "       zvcat --rows [--line-max N] [--tab-size N] [--no-control-codes] FILE\n"
     "       zvcat --grep [-i] [-E] PATTERN FILE\n"
@@ -23,12 +24,12 @@ bool ParseNumber(const char* text, int minimum, int& value) {
 }
 
 bool ParseCode(const char* text, int& code) {
-  static const char* const kNames[] = {"sjis", "euc", "jis"};
+  static const char* const kNames[] = {"sjis", "euc", "jis", "utf8", "utf16"};
   if (std::strcmp(text, "auto") == 0) {
     code = -1;
     return true;
   }
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < int(std::size(kNames)); ++i) {
     if (std::strcmp(text, kNames[i]) == 0) {
       code = i;
       return true;
@@ -66,6 +67,8 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
     bool ok = true;
     if (!std::strcmp(arg, "--utf8")) {
       options.utf8 = true;
+    } else if (!std::strcmp(arg, "--sjis")) {
+      options.sjis = true;
     } else if (!std::strcmp(arg, "--no-control-codes")) {
       options.controlCodes = false;
     } else if (!std::strcmp(arg, "-i")) {
@@ -93,10 +96,19 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
       return false;
     }
   }
+  if (options.utf8 && options.sjis) {
+    error = "--utf8 and --sjis exclude each other";
+    return false;
+  }
   size_t wanted = options.command == "grep" ? 2 : 1;
   if (options.operands.size() != wanted) {
     error = options.operands.size() < wanted ? "missing operand" : "too many operands";
     return false;
   }
   return true;
+}
+
+void ApplyLocale(ZvcatOptions& options, bool localeIsUtf8, bool outputIsUtf8Terminal) {
+  options.utf8Locale = localeIsUtf8;
+  options.utf8Output = options.utf8 || (!options.sjis && outputIsUtf8Terminal);
 }

@@ -7,8 +7,13 @@
 struct ZvcatOptions {
   std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract"
   std::vector<std::string> operands;  // FILE, or PATTERN FILE
-  bool utf8 = false;                  // convert output for a UTF-8 terminal
-  int kanjiCode = -1;                 // -1 automatic, else 0 Shift-JIS, 1 EUC, 2 JIS
+  bool utf8 = false;                  // --utf8: output and pattern in UTF-8
+  bool sjis = false;                  // --sjis: Shift-JIS output even on a UTF-8 terminal
+  int kanjiCode = -1;                 // -1 automatic, else 0 Shift-JIS, 1 EUC, 2 JIS, 3 UTF-8, 4 UTF-16
+  // Chosen from the options and the locale (ApplyLocale): text and names written as UTF-8, and
+  // a command-line pattern read as UTF-8 when it is valid UTF-8.
+  bool utf8Output = false;
+  bool utf8Locale = false;
   int lineMax = 80;
   int tabSize = 4;
   bool controlCodes = true;
@@ -22,3 +27,7 @@ struct ZvcatOptions {
 bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string& error);
 
 extern const char kZvcatUsage[];
+
+// Standard output on a terminal in a UTF-8 locale gets UTF-8 unless --sjis says otherwise;
+// pipes and files keep the Shift-JIS bytes unless --utf8 is given.
+void ApplyLocale(ZvcatOptions& options, bool localeIsUtf8, bool outputIsUtf8Terminal);

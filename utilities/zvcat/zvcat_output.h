@@ -32,3 +32,7 @@ void PrintMessage(const char* sjisMessage);
 // Linux; on Windows in the console's code page unless the output is asked for in UTF-8.
 void PrepareTerminal(bool utf8Output);
 bool MessagesInUtf8();
+// The locale's codeset is UTF-8 (Linux; on Windows arguments arrive in the ANSI code page).
+bool LocaleIsUtf8();
+// Standard output is a terminal that shows UTF-8.
+bool OutputIsUtf8Terminal();

@@ -1,5 +1,10 @@
-// Shift-JIS to UTF-8 through iconv(3) on Linux.
+// Shift-JIS to UTF-8 through iconv(3) on Linux, and the locale's and terminal's codeset.
 #include <iconv.h>
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstring>
 
 #include "utilities/zvcat/zvcat_output.h"
 
@@ -48,3 +53,17 @@ std::string SjisToUtf8(const char* text, size_t length) {
 
 void PrepareTerminal(bool) {}
 bool MessagesInUtf8() { return true; }
+
+bool LocaleIsUtf8() {
+  // Asked once and put back: the core's byte classes stay those of the "C" locale.
+  static const bool utf8 = [] {
+    const char* previous = std::setlocale(LC_CTYPE, nullptr);
+    std::string saved = previous ? previous : "C";
+    bool answer = std::setlocale(LC_CTYPE, "") && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    std::setlocale(LC_CTYPE, saved.c_str());
+    return answer;
+  }();
+  return utf8;
+}
+
+bool OutputIsUtf8Terminal() { return isatty(STDOUT_FILENO) && LocaleIsUtf8(); }

@@ -30,3 +30,8 @@ void PrepareTerminal(bool utf8Output) {
 }
 
 bool MessagesInUtf8() { return utf8Messages; }
+
+// Arguments arrive already converted to the ANSI code page.
+bool LocaleIsUtf8() { return false; }
+
+bool OutputIsUtf8Terminal() { return _isatty(_fileno(stdout)) && GetConsoleOutputCP() == CP_UTF8; }

@@ -8,13 +8,13 @@
 
 int RunShowText(const ZvcatOptions& options) {
   if (!OpenAndLoad(options)) return 1;
-  ZvcatOutput out(options.utf8);
+  ZvcatOutput out(options.utf8Output);
   const Document& doc = TheDocument;
   const char* p = doc.Text;
   while (p < doc.TextEnd) {
     size_t n = size_t(doc.TextEnd - p) < 65536 ? size_t(doc.TextEnd - p) : 65536;
     // Never cut a double-byte character between two conversions.
-    if (options.utf8 && p + n < doc.TextEnd) {
+    if (options.utf8Output && p + n < doc.TextEnd) {
       size_t keep = 0;
       while (keep < n && p[n - 1 - keep] != '\n') ++keep;
       if (keep < n) n -= keep;
@@ -27,7 +27,7 @@ int RunShowText(const ZvcatOptions& options) {
 
 int RunDetect(const ZvcatOptions& options) {
   if (!OpenAndLoad(options)) return 1;
-  static const char* const kCodes[] = {"sjis", "euc", "jis"};
+  static const char* const kCodes[] = {"sjis", "euc", "jis", "utf8", "utf16"};
   std::printf("%s %s\n", kCodes[TheDocument.KanjiCode], TheDocument.DisplayMode ? "binary" : "text");
   return 0;
 }

@@ -40,7 +40,7 @@ struct Document {
   int32_t LineCount = 0;
   int32_t RowCount = 0;
   int32_t DisplayMode = 0;         // 0 text, 1 binary
-  int32_t KanjiCode = 0;           // 0 Shift-JIS, 1 EUC, 2 JIS
+  int32_t KanjiCode = 0;           // 0 Shift-JIS, 1 EUC, 2 JIS, 3 UTF-8, 4 UTF-16
 
   // Where the row scan stands inside the pending row (it resumes there on the next chunk).
   char* ScanPosition = nullptr;

@@ -141,6 +141,7 @@ int LoadNextChunk() {
   uint32_t arrived = got > 0 ? uint32_t(got) : 0;
   doc.BytesLeft -= shortRead ? 0 : n;
   doc.TextEnd += ConvertChunkTo(doc.TextEnd, input, arrived);
+  if (doc.BytesLeft == 0) doc.TextEnd += FinishChunks(doc.TextEnd);  // a character the file cut off
   if (shortRead) return StopLoading("ファイルが読み込めません!これ以上の読み込みを中止します");
   *doc.TextEnd = '\0';  // the scanners may look one byte past the text
 

@@ -190,10 +190,10 @@ void DetectCodes(int kanjiChoice, int modeChoice) {
   uint32_t length = got > 0 ? uint32_t(got) : 0;
   doc.Source->Seek(0, 0);
   sample[length] = '\0';
+  SetUtf16ByteOrder(Utf16SampleIsBigEndian(sample.get(), length));
   if (kanjiChoice == AutoDetect) {
-    doc.KanjiCode = DetectKanjiCode(sample.get());
-    if (doc.KanjiCode == kEuc) Host().ShowStatusMessage("EUCコードを検出しました", 1);
-    if (doc.KanjiCode == kJis) Host().ShowStatusMessage("JISコードを検出しました", 1);
+    doc.KanjiCode = DetectKanjiCode(sample.get(), length);
+    if (const char* message = DetectionMessage(doc.KanjiCode)) Host().ShowStatusMessage(message, 1);
   }
   if (modeChoice == AutoDetect) doc.DisplayMode = LooksBinary(sample.get(), length);
 }

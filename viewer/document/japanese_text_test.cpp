@@ -6,21 +6,11 @@
 #include <string>
 
 #include "viewer/document/document_test_support.h"
+#include "viewer/document/kanji_test_support.h"
 
 namespace {
 
 std::string SamplePath(const char* name) { return std::string(ZV_TEST_DATA_DIR) + "/japanese/" + name; }
-
-std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return bytes;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-  std::fclose(f);
-  return bytes;
-}
 
 std::string LoadedText() { return std::string(TheDocument.Text, size_t(TheDocument.TextEnd - TheDocument.Text)); }
 
@@ -34,7 +24,7 @@ TEST_F(JapaneseText, EveryCodeIsDetectedAndConvertedLikeIconv) {
   };
   for (const Case& c : {Case{"sjis.txt", "sjis.txt", 0}, Case{"euc.txt", "euc.cp932", 1},
                         Case{"jis.txt", "jis.cp932", 2}}) {
-    std::string expected = ReadAll(SamplePath(c.expected));
+    std::string expected = ReadFileBytes(SamplePath(c.expected));
     ASSERT_GT(expected.size(), 100000u) << "sample " << c.expected << " was not generated";
     ASSERT_EQ(OpenAndLoad(SamplePath(c.file)), 1) << c.file;
     EXPECT_EQ(TheDocument.KanjiCode, c.code) << c.file;

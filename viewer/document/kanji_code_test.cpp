@@ -6,6 +6,7 @@
 #include <string>
 
 #include "viewer/document/document.h"
+#include "viewer/document/kanji_test_support.h"
 
 namespace {
 
@@ -13,21 +14,6 @@ std::string Convert(int code, std::string bytes) {
   KanjiConverterState state;
   uint32_t n = ConvertKanji(state, code, bytes.data(), bytes.data(), uint32_t(bytes.size()));
   return bytes.substr(0, n);
-}
-
-// Converts the way the loader does: chunk after chunk appended at the end of the output, each
-// chunk placed after the room an unfinished escape sequence needs.
-std::string ConvertInChunks(int code, const std::string& input, size_t chunk) {
-  std::string buffer(input.size() + 8, '\0');
-  KanjiConverterState state;
-  size_t end = 0;
-  for (size_t at = 0; at < input.size(); at += chunk) {
-    size_t n = std::min(chunk, input.size() - at);
-    char* place = buffer.data() + end + PendingEscapeBytes(state);
-    input.copy(place, n, at);
-    end += ConvertKanji(state, code, buffer.data() + end, place, uint32_t(n));
-  }
-  return buffer.substr(0, end);
 }
 
 TEST(KanjiDetect, AsciiIsShiftJisAndEucNeedsAPair) {

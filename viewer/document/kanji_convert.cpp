@@ -1,4 +1,4 @@
-// Conversion of EUC and JIS to Shift-JIS, in place.  Every input byte gives at most one output
+// Conversion of EUC and JIS to Shift-JIS, in place (UTF-8 and UTF-16: kanji_unicode.cpp).  Every input byte gives at most one output
 // byte, except that an escape sequence that turns out not to switch modes is written back
 // whole; when it began in an earlier chunk, its swallowed bytes are written at the start of
 // this one, so the loader leaves that many bytes of room (PendingEscapeBytes).
@@ -29,25 +29,6 @@ uint8_t JisSecond(const KanjiConverterState& state, uint8_t j2) {
     return s2 >= 0x7F ? uint8_t(s2 + 1) : s2;
   }
   return uint8_t(j2 + 0x7E);
-}
-
-// The first byte from 0x80 up in [p, end), or end.
-const uint8_t* FindHighByte(const uint8_t* p, const uint8_t* end) {
-#ifdef __SSE2__
-  while (end - p >= 16) {
-    int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-    if (high) return p + __builtin_ctz(unsigned(high));
-    p += 16;
-  }
-#endif
-  while (end - p >= 8) {
-    uint64_t x;
-    std::memcpy(&x, p, 8);
-    if (x & 0x8080808080808080ull) break;
-    p += 8;
-  }
-  while (p < end && *p < 0x80) ++p;
-  return p;
 }
 
 // Copies a run of bytes that need no conversion (nothing to do while output and input meet).
@@ -192,11 +173,31 @@ uint32_t ConvertJis(KanjiConverterState& state, uint8_t* output, const uint8_t* 
 }
 
 KanjiConverterState converterState;
+bool utf16BigEndian = false;
 
 }  // namespace
 
+const uint8_t* FindHighByte(const uint8_t* p, const uint8_t* end) {
+#ifdef __SSE2__
+  while (end - p >= 16) {
+    int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    if (high) return p + __builtin_ctz(unsigned(high));
+    p += 16;
+  }
+#endif
+  while (end - p >= 8) {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    if (x & 0x8080808080808080ull) break;
+    p += 8;
+  }
+  while (p < end && *p < 0x80) ++p;
+  return p;
+}
+
+
 uint32_t PendingEscapeBytes(const KanjiConverterState& state) {
-  return state.EscapeState == 0 ? 0 : state.EscapeState == 1 ? 1 : 2;
+  return state.HeldCount + (state.EscapeState == 0 ? 0 : state.EscapeState == 1 ? 1 : 2);
 }
 
 uint32_t ConvertKanji(KanjiConverterState& state, int code, char* output, const char* input, uint32_t length) {
@@ -204,6 +205,8 @@ uint32_t ConvertKanji(KanjiConverterState& state, int code, char* output, const 
   auto* in = reinterpret_cast<const uint8_t*>(input);
   if (code == kEuc) return ConvertEuc(state, out, in, length);
   if (code == kJis) return ConvertJis(state, out, in, length);
+  if (code == kUtf8) return ConvertUtf8(state, out, in, length);
+  if (code == kUtf16) return ConvertUtf16(state, out, in, length);
   if (out != in) std::memmove(out, in, length);
   return length;
 }
@@ -222,4 +225,13 @@ uint32_t PendingEscapeBytes() {
   return TheDocument.DisplayMode == 1 ? 0 : PendingEscapeBytes(converterState);
 }
 
-void ResetConverter() { converterState = KanjiConverterState(); }
+uint32_t FinishChunks(char* output) {
+  return TheDocument.DisplayMode == 1 ? 0 : FinishKanji(converterState, TheDocument.KanjiCode, output);
+}
+
+void ResetConverter() {
+  converterState = KanjiConverterState();
+  converterState.BigEndian = utf16BigEndian;
+}
+
+void SetUtf16ByteOrder(bool bigEndian) { utf16BigEndian = bigEndian; }

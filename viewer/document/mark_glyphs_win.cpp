@@ -45,15 +45,12 @@ void DrawMark(HDC strip, HBITMAP mark, int x, int width, int y) {
 }  // namespace
 
 void BuildMarkGlyphs(HWND textWindow) {
-  if (MarkGlyphBitmap) {
-    DeleteObject(MarkGlyphBitmap);
-    MarkGlyphBitmap = nullptr;
-  }
+  MarkGlyphBitmap.Reset();
   const int height = TheDocument.RowHeight < 1 ? 1 : TheDocument.RowHeight;
   win::WindowDC window(textWindow);
   // The strip belongs to MarkGlyphBitmap from its creation on (it lives until the next rebuild
   // or shutdown).
-  MarkGlyphBitmap = CreateCompatibleBitmap(window, kStripWidth, height);
+  MarkGlyphBitmap.Reset(CreateCompatibleBitmap(window, kStripWidth, height));
   if (!MarkGlyphBitmap) return;
   win::MemoryDC dc(window);
   win::Selection selected(dc, MarkGlyphBitmap);

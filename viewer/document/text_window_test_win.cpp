@@ -132,7 +132,7 @@ class TextWindowTest : public DocumentTest {
     std::span<const KeyRecord> keys = DefaultKeyRecords();
     std::fill(std::begin(KeyTable), std::end(KeyTable), KeyRecord{});
     std::copy(keys.begin(), keys.end(), KeyTable);
-    DisplayFont = JapaneseFont();
+    DisplayFont.Reset(JapaneseFont());
     RegisterClasses();
     parent = CreateWindowExA(WS_EX_TOPMOST, "TextWindowTestParent", "text window test", WS_POPUP | WS_VISIBLE, 0, 0,
                              kClientWidth, kClientHeight, nullptr, nullptr, Instance, nullptr);
@@ -147,7 +147,7 @@ class TextWindowTest : public DocumentTest {
     MainWindow = TextWindow = nullptr;
     TheDocument.Selection[0] = TheDocument.Selection[1] = TheDocument.Selection[2] = TheDocument.Selection[3] = -1;
     for (int32_t& mark : TheDocument.Marks) mark = -1;
-    FlagBitmap = nullptr;
+    FlagBitmap.Reset();
     DocumentTest::TearDown();
   }
 
@@ -548,7 +548,8 @@ TEST_F(TextWindowTest, MarkFlagInTheMargin) {
   Show(Lines(4));
   // A stand-in for the "Flag" resource: a filled 9 x 10 flag, then numerals.
   win::WindowDC screen(TextWindow);
-  HBITMAP flag = CreateCompatibleBitmap(screen, 33, 10);
+  FlagBitmap.Reset(CreateCompatibleBitmap(screen, 33, 10));
+  HBITMAP flag = FlagBitmap;
   {
     win::MemoryDC dc(screen);
     win::Selection selected(dc, flag);
@@ -557,7 +558,6 @@ TEST_F(TextWindowTest, MarkFlagInTheMargin) {
     RECT body{0, 0, 9, 10};
     FillRect(dc, &body, HBRUSH(GetStockObject(WHITE_BRUSH)));
   }
-  FlagBitmap = flag;
   TheDocument.Marks[2] = 1;
   TheDocument.Marks[3] = 1;
   Repaint();
@@ -567,7 +567,6 @@ TEST_F(TextWindowTest, MarkFlagInTheMargin) {
   EXPECT_GT(image.Count(RGB(0, 0, 0), x0, RowTop(1), x0 + 9, RowTop(1) + 10), 40);
   EXPECT_EQ(image.Count(RGB(0, 0, 0), x0, RowTop(2), x0 + 9, RowTop(2) + 10), 0);
   SaveScreenshot(Capture(TextWindow), "text_window_marks");
-  DeleteObject(flag);
 }
 
 TEST_F(TextWindowTest, JapaneseTextScreenshot) {

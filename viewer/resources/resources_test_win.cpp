@@ -5,6 +5,8 @@
 // key table and the version.
 #include <windows.h>
 
+#include "platform/win/owners.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -87,13 +89,12 @@ TEST(ViewerBitmaps, EveryBitmapHasItsSizeAndDepth) {
     EXPECT_EQ(dib.width(), expected.width);
     EXPECT_EQ(dib.height(), expected.height);
     EXPECT_EQ(dib.bits(), expected.bits);
-    HBITMAP loaded = LoadBitmapA(Module(), expected.name);
-    ASSERT_NE(loaded, nullptr);
+    win::Bitmap loaded(LoadBitmapA(Module(), expected.name));
+    ASSERT_TRUE(loaded);
     BITMAP info{};
     GetObjectA(loaded, sizeof info, &info);
     EXPECT_EQ(info.bmWidth, expected.width);
     EXPECT_EQ(info.bmHeight, expected.height);
-    DeleteObject(loaded);
   }
 }
 
@@ -200,7 +201,7 @@ TEST(ViewerCursors, HotSpotsLieOnThePicture) {
     ASSERT_TRUE(GetIconInfo(cursor, &info));
     EXPECT_LT(info.xHotspot, 32u);
     EXPECT_LT(info.yHotspot, 32u);
-    HDC screen = GetDC(nullptr);
+    win::WindowDC screen(nullptr);
     struct {
       BITMAPINFOHEADER header;
       RGBQUAD colours[2];
@@ -209,12 +210,10 @@ TEST(ViewerCursors, HotSpotsLieOnThePicture) {
     uint32_t rows[32] = {};
     ASSERT_EQ(GetDIBits(screen, info.hbmMask, 0, 32, rows, reinterpret_cast<BITMAPINFO*>(&mono),
                         DIB_RGB_COLORS), 32);
-    ReleaseDC(nullptr, screen);
     const uint8_t* row = reinterpret_cast<const uint8_t*>(&rows[info.yHotspot]);
     bool transparent = (row[info.xHotspot / 8] >> (7 - info.xHotspot % 8)) & 1;
     EXPECT_FALSE(transparent) << "hot spot " << info.xHotspot << "," << info.yHotspot;
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
+    win::Bitmap mask(info.hbmMask), colour(info.hbmColor);
     DestroyCursor(cursor);
   }
 }
@@ -256,7 +255,7 @@ const std::vector<MenuLine>& ExpectedMenu() {
       {1, 101, "開く(&O)..."}, {1, 102, "別に開く(&A)..."}, {1, 103, "再読み込み(&R)"},
       {1, 0, ""},
       {1, kPopup, "漢字コード指定(&K)"},
-      {2, 140, "&SHIFT-JIS"}, {2, 141, "&EUC"}, {2, 142, "&JIS"},
+      {2, 140, "&SHIFT-JIS"}, {2, 141, "&EUC"}, {2, 142, "&JIS"}, {2, 143, "&UTF-8"}, {2, 144, "UTF-1&6"},
       {1, 0, ""}, {1, 130, "印刷(&P)..."}, {1, 0, ""}, {1, 120, "終了(&X)"}, {1, 0, ""},
       {0, kPopup, "編集(&E)"},
       {1, 110, "一行をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ(&L)"}, {1, 111, "画面をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ(&P)"},
@@ -294,7 +293,7 @@ const std::vector<MenuLine>& ExpectedMenu() {
 }
 
 TEST(ViewerMenu, MainMenuTreeMatchesItemForItem) {
-  HMENU menu = LoadMenuA(Module(), kMainMenu);
+  win::Menu menu(LoadMenuA(Module(), kMainMenu));
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(GetMenuItemCount(menu), 6);
   HMENU file = GetSubMenu(menu, 0);
@@ -304,6 +303,8 @@ TEST(ViewerMenu, MainMenuTreeMatchesItemForItem) {
   EXPECT_EQ(GetMenuItemID(kanji, 0), 140u);
   EXPECT_EQ(GetMenuItemID(kanji, 1), 141u);
   EXPECT_EQ(GetMenuItemID(kanji, 2), 142u);
+  EXPECT_EQ(GetMenuItemID(kanji, 3), 143u);
+  EXPECT_EQ(GetMenuItemID(kanji, 4), 144u);
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 4)), 10);  // the window list follows the 10th
   // The submenus other commands open by position: marks 3/3 and 3/4, analyses 5/3, tools 5/4.
   EXPECT_EQ(GetMenuItemID(GetSubMenu(GetSubMenu(menu, 3), 3), 0), 310u);
@@ -316,7 +317,6 @@ TEST(ViewerMenu, MainMenuTreeMatchesItemForItem) {
   const std::vector<MenuLine>& expected = ExpectedMenu();
   ASSERT_EQ(lines.size(), expected.size());
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i;
-  DestroyMenu(menu);
 }
 
 TEST(ViewerMenu, HelpLinesExactlyForTheListedIds) {
@@ -355,6 +355,7 @@ TEST(ViewerMenu, HelpLinesExactlyForTheListedIds) {
       {510, "Zelko Viewを順にアクティブにします"},
       {511, "Zelko Viewを逆送りにアクティブにします"},
       {900, "設定したエディタを起動しファイルを編集します"},
+      {143, "UTF-8コードとして読み込みなおします"}, {144, "UTF-16コードとして読み込みなおします"},
   };
   std::set<int> withHelp;
   for (const HelpLine& line : help) {

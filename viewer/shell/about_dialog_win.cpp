@@ -1,6 +1,7 @@
 // The About box (see about_dialog_win.h).
 #include "viewer/shell/about_dialog_win.h"
 
+#include "viewer/shell/dialogs_win.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -8,7 +9,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+      if (LOWORD(wParam) == IDC_OK || LOWORD(wParam) == IDC_CANCEL) {
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
       }
@@ -17,4 +18,4 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   return FALSE;
 }
 
-void ShowAboutBox(HWND owner) { DialogBoxParamA(Instance, "About", owner, AboutDialogProc, 0); }
+void ShowAboutBox(HWND owner) { RunDialog(IDD_ABOUT, owner, AboutDialogProc); }

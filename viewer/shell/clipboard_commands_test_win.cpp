@@ -43,7 +43,7 @@ class ClipboardCommands : public ShellWindowsTest {
     CloseSources();
     ResetDocument(nullptr);
     DeleteFileA(path_.c_str());
-    owner_.reset();
+    owner_.Reset();
     ShellWindowsTest::TearDown();
   }
   void Select(int32_t anchorRow, int32_t endRow, int32_t anchorColumn, int32_t endColumn) {

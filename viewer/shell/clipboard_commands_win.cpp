@@ -18,65 +18,12 @@ namespace {
 constexpr char kDefaultQuote[] = "》";
 constexpr int kQuoteSize = 80;  // at most 79 bytes and the NUL
 
-// The clipboard, open for the object's lifetime.
-class OpenedClipboard {
- public:
-  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != 0) {}
-  ~OpenedClipboard() {
-    if (open_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  bool open() const { return open_; }
-
- private:
-  bool open_;
-};
-
-// A moveable global block, freed unless handed over with release().
-class GlobalBlock {
- public:
-  explicit GlobalBlock(SIZE_T size) : handle_(GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, size)) {}
-  ~GlobalBlock() {
-    if (handle_) GlobalFree(handle_);
-  }
-  GlobalBlock(const GlobalBlock&) = delete;
-  GlobalBlock& operator=(const GlobalBlock&) = delete;
-  HGLOBAL get() const { return handle_; }
-  HGLOBAL release() {
-    HGLOBAL handle = handle_;
-    handle_ = nullptr;
-    return handle;
-  }
-
- private:
-  HGLOBAL handle_;
-};
-
-// A global block locked for the object's lifetime.
-class LockedBlock {
- public:
-  explicit LockedBlock(HGLOBAL handle)
-      : handle_(handle), bytes_(handle ? static_cast<char*>(GlobalLock(handle)) : nullptr) {}
-  ~LockedBlock() {
-    if (bytes_) GlobalUnlock(handle_);
-  }
-  LockedBlock(const LockedBlock&) = delete;
-  LockedBlock& operator=(const LockedBlock&) = delete;
-  char* bytes() const { return bytes_; }
-
- private:
-  HGLOBAL handle_;
-  char* bytes_;
-};
-
 // The CF_TEXT the clipboard holds now (up to its NUL), or nothing.
 std::string ClipboardText() {
   if (!IsClipboardFormatAvailable(CF_TEXT)) return {};
-  HGLOBAL handle = GetClipboardData(CF_TEXT);
-  LockedBlock held(handle);
-  if (!held.bytes()) return {};
-  return std::string(held.bytes(), strnlen(held.bytes(), GlobalSize(handle)));
+  win::GlobalLockScope<const char> held(GetClipboardData(CF_TEXT));
+  if (!held.data()) return {};
+  return std::string(held.data(), strnlen(held.data(), held.size()));
 }
 
 std::string QuotePrefix() {
@@ -89,21 +36,21 @@ std::string QuotePrefix() {
 }  // namespace
 
 void ClipboardPut(HWND owner, std::string_view text, bool append) {
-  OpenedClipboard clipboard(owner);
+  win::ClipboardScope clipboard(owner);
   if (!clipboard.open()) {
     MessageBoxA(owner, "クリップボードが開けません", kProgramTitle, MB_OK | MB_ICONERROR);
     return;
   }
   const std::string before = append ? ClipboardText() : std::string();
-  GlobalBlock block(before.size() + text.size() + 1);
+  win::GlobalMemory block = win::AllocateGlobal(before.size() + text.size() + 1);
   {
-    LockedBlock bytes(block.get());
-    if (!bytes.bytes()) return;
-    std::memcpy(bytes.bytes(), before.data(), before.size());
-    std::memcpy(bytes.bytes() + before.size(), text.data(), text.size());
+    win::GlobalLockScope<char> bytes(block);
+    if (!bytes.data()) return;
+    std::memcpy(bytes.data(), before.data(), before.size());
+    std::memcpy(bytes.data() + before.size(), text.data(), text.size());
   }
   EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, block.get())) block.release();  // the clipboard owns it now
+  if (SetClipboardData(CF_TEXT, block)) block.Take();  // the clipboard owns it now
 }
 
 bool CopyCommand(HWND window, int id) {

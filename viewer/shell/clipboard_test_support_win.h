@@ -7,23 +7,20 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win/owners.h"
+
 inline std::string ClipboardTextNow() {
-  if (!OpenClipboard(nullptr)) return "(cannot open)";
-  std::string text = "(no text)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
+  win::ClipboardScope clipboard(nullptr);
+  if (!clipboard.open()) return "(cannot open)";
+  win::GlobalLockScope<const char> bytes(GetClipboardData(CF_TEXT));
+  if (!bytes.data()) return "(no text)";
+  return std::string(bytes.data(), strnlen(bytes.data(), bytes.size()));
 }
 
 // False when the clipboard could not be opened.
 inline bool EmptyClipboardNow() {
-  if (!OpenClipboard(nullptr)) return false;
+  win::ClipboardScope clipboard(nullptr);
+  if (!clipboard.open()) return false;
   EmptyClipboard();
-  CloseClipboard();
   return true;
 }

@@ -1,9 +1,9 @@
 // The command table and the id normalisation.
 #include "viewer/shell/command_table.h"
 
-#include "viewer/resources/zv32_ids.h"
-
 #include <iterator>
+
+#include "viewer/resources/zv32_ids.h"
 
 namespace {
 

@@ -30,7 +30,7 @@ bool AskFileName(HWND owner, const OpenFileRequest& request, char* name) {
   dialog.lpstrFilter = request.filter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = name;
-  dialog.nMaxFile = kFileNameSize;
+  dialog.nMaxFile = kDialogPathSize;
   dialog.lpstrTitle = request.title;
   dialog.lpstrDefExt = request.defaultExtension;
   dialog.Flags = OFN_HIDEREADONLY | request.extraFlags;

@@ -18,7 +18,7 @@ void ShowInformation(HWND owner, const char* text);
 // A question with the buttons and icon of `style` (MB_YESNO | MB_ICONQUESTION, say); the answer.
 int AskQuestion(HWND owner, const char* text, UINT style);
 
-constexpr DWORD kFileNameSize = 256;
+constexpr DWORD kDialogPathSize = 256;
 
 struct OpenFileRequest {
   const char* filter = nullptr;        // "name\0pattern\0...\0\0"; the first one is selected
@@ -31,7 +31,7 @@ struct OpenFileRequest {
   bool save = false;  // the save dialog (no must-exist check, overwrite question)
 };
 
-// Shows the open (or save) dialog; true with the chosen path in `name` (kFileNameSize bytes,
+// Shows the open (or save) dialog; true with the chosen path in `name` (kDialogPathSize bytes,
 // which also gives the initial name).
 bool AskFileName(HWND owner, const OpenFileRequest& request, char* name);
 

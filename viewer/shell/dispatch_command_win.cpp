@@ -92,7 +92,7 @@ bool OpenCursorSubMenu(int id) {
 
 // The ids that come in numbered groups (kanji codes, recent files, marks, arrangement).
 bool DispatchIdGroup(HWND window, int id) {
-  if (id >= IDM_KANJI_SJIS && id <= IDM_KANJI_JIS)
+  if (id >= IDM_KANJI_SJIS && id <= IDM_KANJI_UTF16)
     SetKanjiCode(id - IDM_KANJI_SJIS);
   else if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST)
     OpenRecentFileCommand(id);

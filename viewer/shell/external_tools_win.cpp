@@ -16,41 +16,33 @@ namespace {
 constexpr int kToolCount = 7;
 constexpr uint32_t kToolSize = 256;
 
-// Balances SetBusy(true) on every path.
-class BusyScope {
- public:
-  BusyScope() { SetBusy(true); }
-  ~BusyScope() { SetBusy(false); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-};
-
 // The process of `commandLine`, started in the viewer's environment and folder; null when it
 // could not start.
-HANDLE StartProcess(std::string commandLine) {
+win::Handle StartProcess(std::string commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
   PROCESS_INFORMATION info{};
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return nullptr;
-  CloseHandle(info.hThread);
-  return info.hProcess;
+    return {};
+  win::Handle thread(info.hThread);
+  return win::Handle(info.hProcess);
 }
 
 }  // namespace
 
 bool RunExternalCommand(const char* commandTemplate, bool watch) {
-  BusyScope busy;
+  win::BusyScope<SetBusy> busy;
   std::string selection = SelectionText(TheDocument.Selection, PageRowCount);
   std::string commandLine =
       ExpandCommandTemplate(commandTemplate, TheDocument.FileName, TheDocument.TopLine, selection);
-  HANDLE process = StartProcess(commandLine);
+  win::Handle process = StartProcess(commandLine);
   if (!process) return false;
+  if (!watch) return true;
   WatchedProcess record;
   record.ProcessHandle = process;
   record.Kind = kWatchReload;
-  if (!watch || !WatchProcess(record)) CloseHandle(process);
+  if (WatchProcess(record)) process.Take();  // the watch table closes it when the editor ends
   return true;
 }
 

@@ -12,13 +12,14 @@
 #include "viewer/document/text_window_win.h"
 #include "viewer/shell/dispatch_command_win.h"
 #include "viewer/shell/recent_files.h"
+#include "viewer/shell/dialogs_win.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/top_level_windows_win.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
 
-constexpr int kOpenNameSize = 256;
+constexpr int kOpenNameSize = kDialogPathSize;
 constexpr int kRecentLabelPrefix = 5;  // "(&0) "
 
 // Text files, all files and the user's own mask, each a name and a pattern, closed by an
@@ -48,17 +49,11 @@ void EnterShownFileDirectory() {
 bool ChooseFile(HWND window, char (&path)[kOpenNameSize]) {
   const std::string filter = OpenFilter();
   std::snprintf(path, sizeof path, "%s", FileMask);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = window;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = "ファイルを開く";
-  dialog.lpstrDefExt = "txt";
-  dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  return GetOpenFileNameA(&dialog) != 0;
+  OpenFileRequest request;
+  request.filter = filter.c_str();
+  request.title = "ファイルを開く";
+  request.defaultExtension = "txt";
+  return AskFileName(window, request, path);
 }
 
 void StartNewViewer(const char* path) {

@@ -12,9 +12,9 @@ void LoadKeyAssign() {
   static_assert(sizeof KeyTable == kKeyTableBytes);
   SettingsKeyScope key(/*quiet=*/true);
   uint8_t image[kKeyTableBytes] = {};
-  if (ReadBinarySetting("KeyAssign", image, -kKeyTableBytes) < 0) {
+  if (ReadBinarySetting(kKeyAssignValue, image, -kKeyTableBytes) < 0) {
     DefaultKeyTableImage(image);
-    WriteBinarySetting("KeyAssign", image, kKeyTableBytes);
+    WriteBinarySetting(kKeyAssignValue, image, kKeyTableBytes);
   }
   std::memcpy(KeyTable, image, kKeyTableBytes);
 }

@@ -8,6 +8,9 @@
 
 extern KeyRecord KeyTable[kKeyRecordCount];
 
+// The setting that holds the key table (REG_BINARY, 1280 bytes); the key customizer writes it.
+constexpr char kKeyAssignValue[] = "KeyAssign";
+
 // Reads KeyAssign into KeyTable.  When the value (or the key) is missing, larger than 1280
 // bytes or unreadable, the default table is used and written back as KeyAssign.  A stored
 // table is trusted as it is; a shorter one is padded with zero records.

@@ -130,7 +130,6 @@ bool IsMainPopup(HMENU popup, int position) { return MainMenu && popup == GetSub
 
 void BuildContextMenus() {
   for (int m = 0; m < kRightMenuCount; ++m) {
-    if (ContextMenus[m]) DestroyMenu(ContextMenus[m]);
     HMENU menu = CreatePopupMenu();
     for (int k = 0; k < kRightMenuEntries && RightMenus[m][k] != kMenuEnd; ++k) {
       const uint16_t code = RightMenus[m][k];
@@ -139,15 +138,12 @@ void BuildContextMenus() {
       else
         AppendMenuA(menu, MF_STRING, kCommandIdBase + code, CommandName(code));
     }
-    ContextMenus[m] = menu;
+    ContextMenus[m].Reset(menu);
   }
 }
 
 void DestroyContextMenus() {
-  for (HMENU& menu : ContextMenus) {
-    if (menu) DestroyMenu(menu);
-    menu = nullptr;
-  }
+  for (win::Menu& menu : ContextMenus) menu.Reset();
 }
 
 // Windows gives the index of the popup within whatever opened it (a submenu tracked at the

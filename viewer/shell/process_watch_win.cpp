@@ -1,9 +1,9 @@
 // The table of watched processes (see process_watch_win.h).
 #include "viewer/shell/process_watch_win.h"
 
-#include "viewer/resources/zv32_ids.h"
-
+#include "platform/win/owners.h"
 #include "viewer/document/document_host.h"
+#include "viewer/resources/zv32_ids.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ void PollWatchedProcesses(HWND owner) {
     if (slot.Kind == kWatchFree || !HasEnded(slot.ProcessHandle)) continue;
     if (slot.Kind == kWatchDeleteCopy) DeleteTemporaryCopy(owner, slot.Path);
     if (slot.Kind == kWatchReload && owner) PostMessageA(owner, WM_COMMAND, kReloadCommand, 0);
-    CloseHandle(slot.ProcessHandle);
+    win::Handle ended(slot.ProcessHandle);  // closed when the slot is freed
     slot = WatchedProcess{};
   }
 }

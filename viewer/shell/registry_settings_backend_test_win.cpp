@@ -3,6 +3,8 @@
 // wrong type or length are treated as missing; a missing key is created and gives defaults.
 #include <windows.h>
 
+#include "platform/win/owners.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -50,24 +52,22 @@ class RegistrySettingsTest : public ::testing::Test {
 
   static StoredValue Read(const char* name) {
     StoredValue value;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
+    win::RegistryKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return value;
     DWORD size = 0;
     if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
       value.bytes.resize(size);
       value.present = RegQueryValueExA(key, name, nullptr, &value.type, value.bytes.data(), &size) == ERROR_SUCCESS;
     }
-    RegCloseKey(key);
     return value;
   }
 
   static void Write(const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
+    win::RegistryKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              key.Receive(), nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
   }
 
   static std::vector<uint8_t> Text(const std::string& text) { return {text.begin(), text.end() + 1}; }

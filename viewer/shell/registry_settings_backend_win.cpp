@@ -1,6 +1,8 @@
 // The settings backend over the registry key HKEY_CURRENT_USER "Software\Plim\ZelkoView".
 #include <windows.h>
 
+#include "platform/win/owners.h"
+
 #include "viewer/shell/settings_win.h"
 
 namespace {
@@ -8,16 +10,14 @@ namespace {
 class RegistryBackend : public SettingsBackend {
  public:
   bool OpenKey() override {
-    HKEY key = nullptr;
     LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    key_ = result == ERROR_SUCCESS ? key : nullptr;
-    return key_ != nullptr;
+                                  KEY_ALL_ACCESS, nullptr, key_.Receive(), nullptr);
+    if (result != ERROR_SUCCESS) key_.Reset();
+    return bool(key_);
   }
 
   void CloseKey() override {
-    if (key_) RegCloseKey(key_);
-    key_ = nullptr;
+    key_.Reset();
   }
 
   int QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) override {
@@ -35,7 +35,7 @@ class RegistryBackend : public SettingsBackend {
   }
 
  private:
-  HKEY key_ = nullptr;
+  win::RegistryKey key_;
 };
 
 }  // namespace

@@ -53,7 +53,7 @@ void ApplyFontAndColors(HWND dialog) {
   if (const LOGFONTA* font = PropertyOf<LOGFONTA>(dialog, kFontProperty)) {
     TextFont = BytesFromLogFont(*font);
     TextFontStored = true;
-    if (HFONT created = CreateFontIndirectA(font)) win::Font old(std::exchange(DisplayFont, created));
+    if (HFONT created = CreateFontIndirectA(font)) DisplayFont.Reset(created);
   }
   if (const ColorCopies* colors = PropertyOf<ColorCopies>(dialog, kColorsProperty)) {
     TextColor = (*colors)[kTextSlot];

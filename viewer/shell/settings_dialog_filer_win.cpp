@@ -117,7 +117,7 @@ void ApplyFilerFont(HWND dialog) {
   if (!font) return;
   FilerFont = BytesFromLogFont(*font);
   FilerFontStored = true;
-  if (HFONT created = CreateFontIndirectA(font)) win::Font old(std::exchange(FilerFontHandle, created));
+  if (HFONT created = CreateFontIndirectA(font)) FilerFontHandle.Reset(created);
   MeasureFilerFont();
 }
 

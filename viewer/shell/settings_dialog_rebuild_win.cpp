@@ -28,7 +28,7 @@ void RebuildTextWindow() {
 
 void RelayOutMainWindow() {
   if (!MainWindow) return;
-  SetMenu(MainWindow, ShowMenuBar ? MainMenu : nullptr);
+  SetMenu(MainWindow, ShowMenuBar ? MainMenu.get() : nullptr);
   InvalidateRect(MainWindow, nullptr, TRUE);
   RECT client;
   GetClientRect(MainWindow, &client);

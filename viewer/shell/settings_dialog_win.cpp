@@ -71,7 +71,7 @@ void FillLinkSample(HWND dialog, int sample) {
 // The program part of the field (up to its first blank) starts the dialog; the chosen path
 // replaces the whole field.
 void BrowseForProgram(HWND dialog, int fieldId) {
-  char name[kFileNameSize] = "";
+  char name[kDialogPathSize] = "";
   GetDlgItemTextA(dialog, fieldId, name, sizeof name);
   if (char* blank = std::strchr(name, ' ')) *blank = '\0';
   OpenFileRequest request;

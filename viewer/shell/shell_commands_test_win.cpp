@@ -55,7 +55,7 @@ void AppendPopup(HMENU menu, HMENU popup) { AppendMenuA(menu, MF_POPUP, UINT_PTR
 // The menu "Main" in its shape: the popups and submenus where the resources put them.
 HMENU BuildMainMenu() {
   HMENU file = Popup({100, 104, 0, 101, 102, 103, 0});
-  AppendPopup(file, Popup({140, 141, 142}));
+  AppendPopup(file, Popup({140, 141, 142, 143, 144}));
   for (int id : {0, 130, 0, 120, 0}) AppendMenuA(file, id ? MF_STRING : MF_SEPARATOR, UINT_PTR(id), "item");
   HMENU jump = Popup({300, 301, 302});
   AppendPopup(jump, Popup({310, 311, 312, 313}));
@@ -96,8 +96,7 @@ class CommandsTest : public ShellWindowsTest {
                                         nullptr, Instance, nullptr));
     MainWindow = main_.get();
     TextWindow = text_.get();
-    menu_.reset(BuildMainMenu());
-    MainMenu = menu_.get();
+    MainMenu.Reset(BuildMainMenu());
     MarkStatusReporter = RecordStatus;
     StatusReports.clear();
     Received.clear();
@@ -107,11 +106,11 @@ class CommandsTest : public ShellWindowsTest {
     MarkStatusReporter = ShowStatusMessage;
     CloseSources();
     ResetDocument(nullptr);
-    MainMenu = nullptr;
+    MainMenu.Reset();
     TextWindow = nullptr;
     MainWindow = nullptr;
-    text_.reset();
-    main_.reset();
+    text_.Reset();
+    main_.Reset();
     for (const std::string& file : files_) DeleteFileA(file.c_str());
     ShellWindowsTest::TearDown();
   }
@@ -135,7 +134,6 @@ class CommandsTest : public ShellWindowsTest {
   int Dispatch(int id) { return DispatchCommand(MainWindow, id); }
 
   OwnedWindow main_, text_;
-  OwnedMenu menu_;
   std::vector<std::string> files_;
 };
 
@@ -208,6 +206,11 @@ TEST_F(CommandsTest, SubmenusAreKnownByTheirItemsWhateverIndexWindowsGives) {
   UpdatePopupMenu(Sub(0), 0);
   EXPECT_EQ(GetMenuItemCount(Sub(0)), 13);
   EXPECT_TRUE(GetMenuState(Sub(0, 7), 2, MF_BYPOSITION) & MF_CHECKED);
+
+  TheDocument.KanjiCode = 4;  // UTF-16, the last item
+  UpdatePopupMenu(Sub(0, 7), 0);
+  EXPECT_FALSE(GetMenuState(Sub(0, 7), 2, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_TRUE(GetMenuState(Sub(0, 7), 4, MF_BYPOSITION) & MF_CHECKED);
 }
 
 TEST_F(CommandsTest, ToolsMenuShowsTheProgramNamesOfTheToolCommands) {
@@ -314,6 +317,10 @@ TEST_F(CommandsTest, KanjiCodeCommandsReload) {
   EXPECT_EQ(TheDocument.KanjiCode, 1);
   EXPECT_EQ(Dispatch(140), 1);
   EXPECT_EQ(TheDocument.KanjiCode, 0);
+  EXPECT_EQ(Dispatch(143), 1);
+  EXPECT_EQ(TheDocument.KanjiCode, 3);
+  EXPECT_EQ(Dispatch(144), 1);
+  EXPECT_EQ(TheDocument.KanjiCode, 4);
 }
 
 TEST_F(CommandsTest, KeyCommandsScrollTheTextWindow) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/win/owners.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,17 +14,7 @@
 #include "viewer/shell/memory_settings_backend.h"
 #include "viewer/shell/settings_test_support.h"
 
-struct WindowDestroyer {
-  void operator()(HWND window) const {
-    if (IsWindow(window)) DestroyWindow(window);
-  }
-};
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-struct MenuDestroyer {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+using OwnedWindow = win::Window;
 
 // Handles the messages sent or posted so far.
 inline void PumpMessages() {

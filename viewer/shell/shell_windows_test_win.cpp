@@ -3,6 +3,8 @@
 // and finding this process's own windows among those of another process.
 #include <windows.h>
 
+#include "platform/win/owners.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -119,7 +121,7 @@ TEST_F(WindowsTest, LinkedFilerSharesTheViewersPlaceAndFollowsIt) {
   EXPECT_EQ(f3.right - f3.left, f2.right - f2.left);
 
   // Closing the filer gives its width back to the viewer.
-  filer.reset();
+  filer.Reset();
   RECT v4 = WindowRect(viewer.get());
   EXPECT_EQ(v4.left, v2.left + 20);
   EXPECT_EQ(v4.right, f3.right);
@@ -149,7 +151,7 @@ TEST_F(WindowsTest, SubWindowOpensAtItsSavedPlacement) {
   EXPECT_EQ(WindowRect(first.get()).top, 130);
   EXPECT_EQ(WindowRect(first.get()).right, 270);
   EXPECT_EQ(WindowRect(first.get()).bottom, 280);
-  first.reset();
+  first.Reset();
 
   // Saved minimized: opens in normal state where it was.
   SavePlacement("FilerWndPos", {50, 60, 200, 120, kShowMinimized});
@@ -158,7 +160,7 @@ TEST_F(WindowsTest, SubWindowOpensAtItsSavedPlacement) {
   EXPECT_TRUE(IsWindowVisible(second.get()));
   EXPECT_EQ(WindowRect(second.get()).left, 50);
   EXPECT_EQ(WindowRect(second.get()).bottom, 180);
-  second.reset();
+  second.Reset();
 
   // Off the screen to the left and below: back to 0.
   SavePlacement("FilerWndPos", {-500, 100000, 200, 120, kShowNormal});
@@ -186,7 +188,7 @@ TEST_F(WindowsTest, UnownedSubWindowsHaveNoOwner) {
   OwnedWindow viewer = OpenViewer(100, 100, 300, 200);
   OwnedWindow owned = OpenFiler();
   EXPECT_EQ(GetWindow(owned.get(), GW_OWNER), viewer.get());
-  owned.reset();
+  owned.Reset();
   UnownedSubWindows = 1;
   OwnedWindow unowned = OpenFiler();
   EXPECT_EQ(GetWindow(unowned.get(), GW_OWNER), nullptr);
@@ -282,7 +284,7 @@ TEST_F(ArrangeTest, NextWithOneViewerKeepsItActive) {
 class OtherProcess {
  public:
   OtherProcess() {
-    quit_ = CreateEventA(nullptr, TRUE, FALSE, kHelperQuitEvent);
+    quit_.Reset(CreateEventA(nullptr, TRUE, FALSE, kHelperQuitEvent));
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     SetEnvironmentVariableA(kHelperVariable, "1");
@@ -297,10 +299,8 @@ class OtherProcess {
     SetEvent(quit_);
     if (started_) {
       WaitForSingleObject(process_.hProcess, 20000);
-      CloseHandle(process_.hProcess);
-      CloseHandle(process_.hThread);
+      win::Handle process(process_.hProcess), thread(process_.hThread);
     }
-    CloseHandle(quit_);
   }
   // Waits until the helper's window exists.
   HWND Window() {
@@ -312,7 +312,7 @@ class OtherProcess {
   }
 
  private:
-  HANDLE quit_ = nullptr;
+  win::Handle quit_;
   BOOL started_ = FALSE;
   PROCESS_INFORMATION process_{};
 };
@@ -326,7 +326,7 @@ TEST_F(WindowsTest, FindOwnWindowSkipsOtherProcesses) {
   SetWindowPos(foreign, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EXPECT_EQ(FindOwnWindow(kHelperClass), own.get());
   EXPECT_EQ(FindOwnWindow("ZELKOTEST!HELPER"), own.get());  // case does not matter
-  own.reset();
+  own.Reset();
   EXPECT_EQ(FindOwnWindow(kHelperClass), nullptr);
 }
 

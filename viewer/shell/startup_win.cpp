@@ -19,16 +19,10 @@ constexpr DWORD kMissingLibraryTopic = 6000;
 constexpr char kMissingLibraryMessage[] =
     "PLIM32.DLLが見つからないか、古い版です。\nZV32.EXEと同じフォルダにPLIM32.DLL(1.44以降)を置いてください。";
 
-template <typename Handle>
-void DeleteGdiObject(Handle& handle) {
-  if (handle) DeleteObject(handle);
-  handle = nullptr;
-}
-
 }  // namespace
 
 bool LoadControlLibrary() {
-  ControlLibrary = LoadLibraryA(kControlLibraryName);
+  ControlLibrary.Reset(LoadLibraryA(kControlLibraryName));
   if (!ControlLibrary) return false;
   // Through void* so the compiler accepts the change of function type.
   auto version = reinterpret_cast<PlimGetVersionFunction>(
@@ -39,8 +33,7 @@ bool LoadControlLibrary() {
 }
 
 void FreeControlLibrary() {
-  if (ControlLibrary) FreeLibrary(ControlLibrary);
-  ControlLibrary = nullptr;
+  ControlLibrary.Reset();
 }
 
 // The help topic explains what to do; without the help file beside the program, a message
@@ -55,39 +48,34 @@ void ShowMissingLibraryHelp() {
 
 void LoadSharedResources() {
   OemFont = static_cast<HFONT>(GetStockObject(OEM_FIXED_FONT));
-  ToolBarBitmap = LoadBitmapA(Instance, kToolBarBitmap);
-  LogoBitmap = LoadBitmapA(Instance, kLogoBitmap);
-  FlagBitmap = LoadBitmapA(Instance, kFlagBitmap);
-  IconBitmap = LoadBitmapA(Instance, kIconBitmap);
-  MainMenu = LoadMenuA(Instance, kMainMenu);
+  ToolBarBitmap.Reset(LoadBitmapA(Instance, kToolBarBitmap));
+  LogoBitmap.Reset(LoadBitmapA(Instance, kLogoBitmap));
+  FlagBitmap.Reset(LoadBitmapA(Instance, kFlagBitmap));
+  IconBitmap.Reset(LoadBitmapA(Instance, kIconBitmap));
+  MainMenu.Reset(LoadMenuA(Instance, kMainMenu));
   LineCursor = LoadCursorA(Instance, kLineCursor);
   FlagCursor = LoadCursorA(Instance, kFlagCursor);
-  FilerPopupMenu = CreatePopupMenu();
+  FilerPopupMenu.Reset(CreatePopupMenu());
 }
 
 void CreateSettingFonts() {
   if (TextFontStored) {
     LOGFONTA font = LogFontFromBytes(TextFont);
-    DisplayFont = CreateFontIndirectA(&font);
+    DisplayFont.Reset(CreateFontIndirectA(&font));
   }
   if (FilerFontStored) {
     LOGFONTA font = LogFontFromBytes(FilerFont);
-    FilerFontHandle = CreateFontIndirectA(&font);
+    FilerFontHandle.Reset(CreateFontIndirectA(&font));
   }
 }
 
 void ReleaseSharedResources() {
   DestroyContextMenus();
-  DeleteGdiObject(ToolBarBitmap);
-  DeleteGdiObject(MarkGlyphBitmap);
-  DeleteGdiObject(DisplayFont);
-  DeleteGdiObject(FilerFontHandle);
-  DeleteGdiObject(LogoBitmap);
-  DeleteGdiObject(FlagBitmap);
-  DeleteGdiObject(IconBitmap);
+  for (win::Bitmap* bitmap : {&ToolBarBitmap, &MarkGlyphBitmap, &LogoBitmap, &FlagBitmap, &IconBitmap}) bitmap->Reset();
+  DisplayFont.Reset();
+  FilerFontHandle.Reset();
   OemFont = nullptr;  // a stock object: nothing to delete
-  if (MainMenu) DestroyMenu(MainMenu);
-  if (FilerPopupMenu) DestroyMenu(FilerPopupMenu);
-  MainMenu = FilerPopupMenu = nullptr;
+  MainMenu.Reset();
+  FilerPopupMenu.Reset();
   LineCursor = FlagCursor = nullptr;  // shared resource cursors: the system frees them
 }

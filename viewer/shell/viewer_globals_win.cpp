@@ -3,23 +3,23 @@
 
 HINSTANCE Instance = nullptr;
 char HelpPath[256] = "";
-HMODULE ControlLibrary = nullptr;
+win::Library ControlLibrary;
 
 HWND MainWindow = nullptr;
 HWND TextWindow = nullptr;
 HANDLE DirChangeHandle = nullptr;
 
 HFONT OemFont = nullptr;
-HFONT DisplayFont = nullptr;
-HFONT FilerFontHandle = nullptr;
-HBITMAP ToolBarBitmap = nullptr;
-HBITMAP LogoBitmap = nullptr;
-HBITMAP FlagBitmap = nullptr;
-HBITMAP IconBitmap = nullptr;
-HBITMAP MarkGlyphBitmap = nullptr;
-HMENU MainMenu = nullptr;
-HMENU FilerPopupMenu = nullptr;
-HMENU ContextMenus[kRightMenuCount] = {};
+win::Font DisplayFont;
+win::Font FilerFontHandle;
+win::Bitmap ToolBarBitmap;
+win::Bitmap LogoBitmap;
+win::Bitmap FlagBitmap;
+win::Bitmap IconBitmap;
+win::Bitmap MarkGlyphBitmap;
+win::Menu MainMenu;
+win::Menu FilerPopupMenu;
+win::Menu ContextMenus[kRightMenuCount];
 HCURSOR LineCursor = nullptr;
 HCURSOR FlagCursor = nullptr;
 

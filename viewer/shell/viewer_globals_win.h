@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "platform/win/owners.h"
 #include "viewer/resources/zv32_ids.h"
 #include "viewer/shell/settings_globals.h"
 
@@ -34,24 +35,25 @@ constexpr char kColorBoxWindowClass[] = "ZelkoView!ColorBox";
 
 extern HINSTANCE Instance;
 extern char HelpPath[256];
-extern HMODULE ControlLibrary;
+extern win::Library ControlLibrary;
 
 extern HWND MainWindow;  // null once WM_CLOSE was accepted
 extern HWND TextWindow;
 extern HANDLE DirChangeHandle;
 
-// Shared GDI objects, menus and cursors (loaded at start-up, released at shutdown).
+// Shared GDI objects, menus and cursors (loaded at start-up, released at shutdown; the owners
+// free them, the cursors are shared resources the system frees).
 extern HFONT OemFont;
-extern HFONT DisplayFont;  // the text window's font: the "Font" setting or the stock fixed font
-extern HFONT FilerFontHandle;
-extern HBITMAP ToolBarBitmap;
-extern HBITMAP LogoBitmap;
-extern HBITMAP FlagBitmap;
-extern HBITMAP IconBitmap;
-extern HBITMAP MarkGlyphBitmap;  // 36 x RowHeight: CR and TAB marks, normal and inverted
-extern HMENU MainMenu;
-extern HMENU FilerPopupMenu;
-extern HMENU ContextMenus[kRightMenuCount];  // 0 on selected text, 1 on line numbers, 2 elsewhere
+extern win::Font DisplayFont;  // the text window's font: the "Font" setting or the stock fixed font
+extern win::Font FilerFontHandle;
+extern win::Bitmap ToolBarBitmap;
+extern win::Bitmap LogoBitmap;
+extern win::Bitmap FlagBitmap;
+extern win::Bitmap IconBitmap;
+extern win::Bitmap MarkGlyphBitmap;  // 36 x RowHeight: CR and TAB marks, normal and inverted
+extern win::Menu MainMenu;
+extern win::Menu FilerPopupMenu;
+extern win::Menu ContextMenus[kRightMenuCount];  // 0 on selected text, 1 on line numbers, 2 elsewhere
 extern HCURSOR LineCursor;
 extern HCURSOR FlagCursor;
 

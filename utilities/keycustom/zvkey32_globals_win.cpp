@@ -1,0 +1,35 @@
+// The key customizer's process-wide state and its message boxes (see zvkey32_globals_win.h).
+#include "utilities/keycustom/zvkey32_globals_win.h"
+
+#include <cstring>
+
+#include "viewer/document/sjis.h"
+
+AssignmentTable Assignments;
+uint16_t CapturedKey = 0;
+char ViewerPath[MAX_PATH + 16] = "";
+HFONT ListFont = nullptr;
+
+namespace {
+
+constexpr char kToolCaption[] = "Zelko View 32 キーアサインカスタマイズツール";
+constexpr char kViewerFileName[] = "\\ZV32.EXE";
+
+}  // namespace
+
+void BuildViewerPath() {
+  char module[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+  if (length == 0 || length >= sizeof module) length = 0;
+  // The folder ends at its last separator; a '\\' inside a double-byte character does not count.
+  size_t separator = LastPathSeparator({module, length});
+  module[separator == std::string_view::npos ? 0 : separator] = '\0';
+  std::strcpy(ViewerPath, module);
+  std::strcat(ViewerPath, kViewerFileName);
+}
+
+void ShowToolError(HWND owner, const char* text) { MessageBoxA(owner, text, kToolCaption, MB_OK | MB_ICONERROR); }
+
+bool AskToolQuestion(HWND owner, const char* text) {
+  return MessageBoxA(owner, text, kToolCaption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+}
