@@ -22,22 +22,8 @@ int32_t TextWidth(HDC dc, const char* text) {
   return size.cx;
 }
 
-// RowHeight from a sample of every kind of character the window shows; CharWidth as the
-// advance of one half-width column (so overhangs do not count).
-void MeasureFont(HWND window) {
-  win::WindowDC dc(window);
-  win::Selection font(dc, CurrentDisplayFont());
-  SIZE sample{};
-  const char kSample[] = "A1漢あＡ";
-  GetTextExtentPoint32A(dc, kSample, lstrlenA(kSample), &sample);
-  TheDocument.RowHeight = sample.cy + LineSpacing;
-  if (TheDocument.RowHeight < 1) TheDocument.RowHeight = 1;
-  CharWidth = TextWidth(dc, "AA") - TextWidth(dc, "A");
-  if (CharWidth < 1) CharWidth = 1;
-}
-
 LRESULT OnCreate(HWND window) {
-  MeasureFont(window);
+  MeasureTextFont(window);
   TextScrollAllowances.right = GetSystemMetrics(SM_CYVTHUMB);
   TextScrollAllowances.bottom = GetSystemMetrics(SM_CXHTHUMB);
   HScrollShown = false;
@@ -81,6 +67,20 @@ void OnRightButtonDown(HWND window, LPARAM lParam) {
 }
 
 }  // namespace
+
+// RowHeight from a sample of every kind of character the window shows; CharWidth as the
+// advance of one half-width column (so overhangs do not count).
+void MeasureTextFont(HWND window) {
+  win::WindowDC dc(window);
+  win::Selection font(dc, CurrentDisplayFont());
+  SIZE sample{};
+  const char kSample[] = "A1漢あＡ";
+  GetTextExtentPoint32A(dc, kSample, lstrlenA(kSample), &sample);
+  TheDocument.RowHeight = sample.cy + LineSpacing;
+  if (TheDocument.RowHeight < 1) TheDocument.RowHeight = 1;
+  CharWidth = TextWidth(dc, "AA") - TextWidth(dc, "A");
+  if (CharWidth < 1) CharWidth = 1;
+}
 
 HFONT CurrentDisplayFont() {
   return DisplayFont ? DisplayFont : static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));

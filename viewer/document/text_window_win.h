@@ -19,6 +19,9 @@ void ClearSelection();
 // Selects the `length` bytes from `hit` (a place in the document's Text on row `row`), the
 // end continuing on the rows the run reaches, and repaints them.
 void SelectRange(int32_t row, const char* hit, int32_t length);
+// RowHeight (with LineSpacing) and CharWidth from the text font, at creation and when the
+// settings change.
+void MeasureTextFont(HWND textWindow);
 // (Re)builds MarkGlyphBitmap: 36 x RowHeight, the CR and TAB marks in normal and inverted
 // colours.
 void BuildMarkGlyphs(HWND textWindow);

@@ -23,7 +23,7 @@ constexpr DWORD kDialogPathSize = 256;
 struct OpenFileRequest {
   const char* filter = nullptr;        // "name\0pattern\0...\0\0"; the first one is selected
   const char* title = nullptr;         // null: the platform's title
-  const char* defaultExtension = nullptr;
+  const char* defaultExtension = nullptr;  // added to a name typed without one
   const char* templateName = nullptr;  // a child template of the program's resources
   LPOFNHOOKPROC hook = nullptr;
   LPARAM hookData = 0;

@@ -1,6 +1,6 @@
 // DispatchCommand: the id is normalised by the command table, then carried out here or by
 // the owner of the operation.  Ids whose windows are not part of the program yet (the
-// filers, printing, search, jump, analyses, settings) are left to
+// filers, printing, search, jump, analyses) are left to
 // default processing.
 #include "viewer/shell/dispatch_command_win.h"
 
@@ -19,6 +19,7 @@
 #include "viewer/shell/instance_arrangement_win.h"
 #include "viewer/shell/mark_commands_win.h"
 #include "viewer/shell/menus_win.h"
+#include "viewer/shell/settings_dialog_win.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/viewer_globals_win.h"
 
@@ -155,6 +156,12 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case IDM_ABOUT:
       ShowAboutBox(window);
+      return 1;
+    case IDM_SETTINGS:
+      ShowSettingsDialog(window);
+      return 1;
+    case IDM_FILER_SETTINGS:
+      ShowFilerSettingsDialog(window);
       return 1;
     case IDM_EDITOR:
       RunExternalCommand(Editor, true);

@@ -1,13 +1,13 @@
 // Registers the viewer's ten window classes.  Windows whose behaviour is not part of the
-// program yet (the archive filer, the font sample, the colour box) get the default procedure
-// until they are built, so the classes exist from the start with their icons, brushes and
-// cursors.
+// program yet (the archive filer) get the default procedure until they are built, so the
+// classes exist from the start with their icons, brushes and cursors.
 #include "viewer/shell/window_classes_win.h"
 
 #include "viewer/document/text_window_win.h"
 #include "viewer/filer/filer_win.h"
 #include "viewer/resources/resource_names.h"
 #include "viewer/search/line_list_win.h"
+#include "viewer/shell/font_window_win.h"
 #include "viewer/shell/main_window_win.h"
 #include "viewer/shell/small_windows_win.h"
 #include "viewer/shell/viewer_globals_win.h"
@@ -35,8 +35,8 @@ const ViewerClass kViewerClasses[] = {
     {kFilerWindowClass, FilerWindowProc, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
     {kArchFilerWindowClass, DefaultProcedure, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
     {kDriveBarWindowClass, DriveBarWindowProc, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
-    {kFontWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
-    {kColorBoxWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
+    {kFontWindowClass, FontWindowProc, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
+    {kColorBoxWindowClass, ColorWindowProc, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
     {kTextWindowClass, TextWindowProc, ClassIcon::kNone, ClassBrush::kWindow, 0, nullptr},
     {kLineListWindowClass, LineListWindowProc, ClassIcon::kSecond, ClassBrush::kWindow, 0, nullptr},
     {kMarkListWindowClass, MarkWindowProc, ClassIcon::kSecond, ClassBrush::kNewButtonFace, 0, nullptr},
