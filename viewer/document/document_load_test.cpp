@@ -87,19 +87,28 @@ TEST_F(Load, TabsAdvanceToTheNextStopAndMayPassTheWrapColumn) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{"ab\tcd", "\tef"}));
 }
 
-TEST_F(Load, ZeroOrOneColumnLayoutsStillAdvance) {
+TEST_F(Load, OneColumnLayoutStillAdvances) {
   std::string text(3000, 'w');
-  for (int32_t lineMax : {0, 1}) {
-    LineMax = lineMax;
-    ASSERT_EQ(OpenAndLoad(WriteTemp("narrow.txt", text)), 1);
-    EXPECT_EQ(TheDocument.RowCount, 3000) << lineMax;
-    EXPECT_GE(TheDocument.LineTableHandle.Size() / 4, size_t(TheDocument.LineCount) + 1);
-    EXPECT_EQ(RowStart(2999), TheDocument.Text + 2999);
-  }
+  LineMax = 1;
+  ASSERT_EQ(OpenAndLoad(WriteTemp("narrow.txt", text)), 1);
+  EXPECT_EQ(TheDocument.RowCount, 3000);
+  EXPECT_GE(TheDocument.LineTableHandle.Size() / 4, size_t(TheDocument.LineCount) + 1);
+  EXPECT_EQ(RowStart(2999), TheDocument.Text + 2999);
   TabSize = 0;
   LineMax = 80;
   ASSERT_EQ(OpenAndLoad(WriteTemp("tab0.txt", "\t\t\tx")), 1);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"\t\t\tx"}));
+}
+
+// LineMax 0 means no wrapping: rows end at line ends, or at the widest row the views paint.
+TEST_F(Load, ZeroLineMaxDoesNotWrap) {
+  LineMax = 0;
+  const std::string longLine(600, 'w');
+  ASSERT_EQ(OpenAndLoad(WriteTemp("nowrap.txt", std::string(100, 'a') + "\r\n" + longLine)), 1);
+  EXPECT_EQ(TheDocument.RowCount, 4);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{std::string(100, 'a'), longLine.substr(0, 255), longLine.substr(0, 255),
+                                              longLine.substr(0, 90)}));
+  LineMax = 80;
 }
 
 TEST_F(Load, EmptyFileHasNoRows) {
@@ -163,7 +172,7 @@ std::vector<uint32_t> ReferenceRowStarts(const std::string& text, int32_t lineMa
   std::vector<uint32_t> starts;
   if (text.empty()) return starts;
   starts.push_back(0);
-  int64_t wrap = std::max(lineMax, 1), tab = std::max(tabSize, 1);
+  int64_t wrap = lineMax < 1 ? 255 : lineMax, tab = std::max(tabSize, 1);  // 0: no wrapping
   size_t p = 0;
   int64_t c = 0;
   auto byte = [&](size_t i) { return i < text.size() ? uint8_t(text[i]) : uint8_t(0); };

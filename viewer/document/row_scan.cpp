@@ -53,8 +53,7 @@ inline char* BoundaryAtOrAfter(char* p, char* target) {
 }  // namespace
 
 int32_t RowScanner::Scan(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const {
-  // A wrap width below 1 would start a row at every byte without consuming it.
-  const int64_t wrap = lineMax < 1 ? 1 : lineMax;
+  const int64_t wrap = WrapWidth(lineMax);
   const int64_t tab = tabSize < 1 ? 1 : tabSize;
   const int64_t controlWidth = controlCodesShown ? 2 : 1;
   char* p = state.position;

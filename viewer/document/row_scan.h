@@ -6,6 +6,13 @@
 
 #include <cstdint>
 
+// The widest row the views paint (and FormatRow returns): the wrap width of a LineMax of 0,
+// which means "no wrapping".
+constexpr int32_t kWidestRow = 255;
+
+// The column at which rows wrap for the setting LineMax.
+constexpr int32_t WrapWidth(int32_t lineMax) { return lineMax < 1 ? kWidestRow : lineMax; }
+
 struct RowScanState {
   char* position;  // next byte to scan
   int64_t column;  // columns used by the current row before `position`

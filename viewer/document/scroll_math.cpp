@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "viewer/document/row_scan.h"
+
 namespace {
 
 constexpr int32_t kScrollPositions = 32768;  // scroll-bar positions stay within 16 bits
@@ -48,7 +50,7 @@ std::optional<int64_t> HorizontalTarget(const HScrollRequest& r) {
     case 6:
     case 15: return 0;
     case 7:
-    case 16: return int64_t(r.lineMax) - 1;
+    case 16: return int64_t(WrapWidth(r.lineMax)) - 1;
     case 12: return r.target;
     case 17: return left - r.visibleColumns / 2;
     case 18: return left + r.visibleColumns / 2;
@@ -72,7 +74,7 @@ int32_t VisibleColumns(const TextAreaSize& area) {
 }
 
 int32_t HScrollLimit(int32_t visibleColumns, int32_t displayMode, int32_t lineMax) {
-  const int32_t width = displayMode == 1 ? kBinaryRowColumns : lineMax;
+  const int32_t width = displayMode == 1 ? kBinaryRowColumns : WrapWidth(lineMax);
   return std::max(0, width - visibleColumns);
 }
 

@@ -268,8 +268,4 @@
 #define IDC_FCONF_DRIVE_BAR 3350
 #define IDC_FCONF_LAYOUT_GROUP 3920
 
-/* ---- Kanji codes beyond the three: UTF-8 and UTF-16 (the kanji-code submenu after JIS) ---- */
-#define IDM_KANJI_UTF8 143
-#define IDM_KANJI_UTF16 144
-
 #endif

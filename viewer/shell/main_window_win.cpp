@@ -49,9 +49,9 @@ void CreateStatusItems(HWND window, int bottom) {
 }
 
 // With "fit the window to the wrap width" and wrapping on, the window is as wide as LineMax
-// columns of the text font plus the margins.
+// columns of the text font plus the margins (a LineMax of 0 does not wrap: nothing to fit).
 void FitWidthToWrap(HWND window) {
-  if (!(WindowStyle & 4) || !WrapLines) return;
+  if (!(WindowStyle & 4) || !WrapLines || LineMax < 1) return;
   RECT frame, client;
   GetWindowRect(window, &frame);
   GetClientRect(window, &client);
