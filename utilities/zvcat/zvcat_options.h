@@ -5,7 +5,7 @@
 #include <vector>
 
 struct ZvcatOptions {
-  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract"
+  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract", "analyze"
   std::vector<std::string> operands;  // FILE, or PATTERN FILE
   bool utf8 = false;                  // convert output for a UTF-8 terminal
   int kanjiCode = -1;                 // -1 automatic, else 0 Shift-JIS, 1 EUC, 2 JIS
@@ -16,6 +16,7 @@ struct ZvcatOptions {
   bool regex = false;                 // grep -E
   int member = -1;                    // --member N: archive member to show or extract
   std::string outputDir = ".";        // extract -o DIR
+  std::string analysis;               // --analyze pages|toc|log|ini
 };
 
 // Fills `options`; false with a message in `error` when the command line is not understood.
