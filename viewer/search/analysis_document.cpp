@@ -123,6 +123,11 @@ void FormatAnalysisTitle(AnalysisKind kind, int rowsPerPage, char* out, size_t s
   }
 }
 
+int32_t LoadAllRows() {
+  LoadAll();
+  return TheDocument.RowCount;
+}
+
 bool FindPageStructure(PageStructure& pages) {
   pages = PageStructure();
   if (TheDocument.FileSize < kSmallestPagedFile) return false;

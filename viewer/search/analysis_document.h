@@ -21,6 +21,9 @@ const AnalysisTexts& TextsOf(AnalysisKind kind);
 // The list window's title; for pages with the rows per page filled in.
 void FormatAnalysisTitle(AnalysisKind kind, int rowsPerPage, char* out, size_t size);
 
+// Loads the whole document (each analysis looks at every row) and gives its row count.
+int32_t LoadAllRows();
+
 // Page length and the first row of every page.
 struct PageStructure {
   int rowsPerPage = 0;
