@@ -143,36 +143,37 @@ class PagePrinter {
   ProgressThrottle throttle_;
 };
 
-// The job: the rows chosen, page by page; a cancelled job is abandoned, not finished.
-void RunPrintJob(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
+// The job: the rows chosen, page by page; a cancelled job is abandoned, not finished.  False
+// when the printer refused the job (not when the user cancelled it).
+bool RunPrintJob(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
   ThePrint.cancel = 0;
   AbortDialogParams params{"印刷", kSendingText, 0, &ThePrint.cancel};
   ProgressScope progress(MainWindow, &params);
   ThePrint.progress = progress.Dialog();
+  // (the platform asks the abort procedure already while the document starts)
   SetAbortProc(dc, PrintAbortProc);
   DOCINFOA document{};
   document.cbSize = sizeof document;
   document.lpszDocName = kJobName;
-  if (StartDocA(dc, &document) <= 0) {
-    ThePrint.progress = nullptr;
-    ShowPrintMessage(kNotStartedMessage);
-    return;
-  }
-  SetMeterMaximum(ThePrint.progress, rows.Count());
-  PagePrinter printer(dc, font, frame, lineHeight);
-  bool completed = true;
-  int32_t printed = 0;
-  int page = 1;
-  for (int32_t first = rows.first; first <= rows.last && completed; first += frame.rowsPerPage, ++page) {
-    int32_t last = std::min<int32_t>(rows.last, first + frame.rowsPerPage - 1);
-    completed = printer.PrintPage(page, first, last, printed) && ThePrint.cancel == 0;
-  }
-  if (completed) {
-    EndDoc(dc);
-  } else {
-    AbortDoc(dc);
+  bool started = StartDocA(dc, &document) > 0;
+  if (started) {
+    SetMeterMaximum(ThePrint.progress, rows.Count());
+    PagePrinter printer(dc, font, frame, lineHeight);
+    bool completed = true;
+    int32_t printed = 0;
+    int page = 1;
+    for (int32_t first = rows.first; first <= rows.last && completed; first += frame.rowsPerPage, ++page) {
+      int32_t last = std::min<int32_t>(rows.last, first + frame.rowsPerPage - 1);
+      completed = printer.PrintPage(page, first, last, printed) && ThePrint.cancel == 0;
+    }
+    if (completed) {
+      EndDoc(dc);
+    } else {
+      AbortDoc(dc);
+    }
   }
   ThePrint.progress = nullptr;
+  return started || ThePrint.cancel != 0;
 }
 
 void PrintRows(HDC dc, const LOGFONTA& chosen, int pointSize) {
@@ -192,7 +193,7 @@ void PrintRows(HDC dc, const LOGFONTA& chosen, int pointSize) {
   if (selection[0] < 0) LoadAll();
   RowSpan rows = RowsToPrint(selection[0], selection[1], TheDocument.RowCount);
   if (rows.Count() <= 0) return;
-  RunPrintJob(dc, printerFont, frame, lineHeight, rows);
+  if (!RunPrintJob(dc, printerFont, frame, lineHeight, rows)) ShowPrintMessage(kNotStartedMessage);
 }
 
 }  // namespace
