@@ -2,6 +2,7 @@
 # The job printed by zv32_print_e2e, read back with Ghostscript and Poppler: three pages, each
 # with the file name above and "- n -" below its rows, 63 rows a page in order; page 1 is
 # rendered as a picture beside the screenshots.
+# The Japanese job beside it is pictured too.
 # Usage: print_job_check.sh JOB.ps SCREENSHOT_DIR
 set -uo pipefail
 job=$1 pictures=$2
@@ -34,5 +35,10 @@ expect() { seq -f '%03g' "$1" "$2" | tr '\n' ' '; }
 mkdir -p "$pictures"
 gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r72 -dFirstPage=1 -dLastPage=1 \
   -sOutputFile="$pictures/zv32_print_page1.png" "$job" || fail "page 1 picture"
+japanese=$(dirname "$job")/japanese.ps
+if [ -s "$japanese" ]; then
+  gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r72 -dFirstPage=1 -dLastPage=1 \
+    -sOutputFile="$pictures/zv32_print_japanese_page1.png" "$japanese" || fail "Japanese page picture"
+fi
 echo "print job: $pages pages, $failures failures"
 [ "$failures" -eq 0 ]

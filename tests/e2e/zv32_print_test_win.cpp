@@ -1,7 +1,8 @@
 // End-to-end tests of printing from ZV32.EXE under Wine: the message when there is no
 // printer, the print set-up dialog's margins, options and spins (with a picture), a real job
 // on a PostScript printer whose output goes to a file (its pages and texts are checked again
-// from outside, see print_job_check.sh), and a cancelled job that leaves no output.  Each test
+// from outside, see print_job_check.sh), a Japanese job, and a cancelled job that leaves no
+// output.  Each test
 // starts from a deleted settings key.
 #include <gtest/gtest.h>
 
@@ -34,7 +35,8 @@ class PrinterTest : public PrintTest {
   void SetUp() override {
     PrintTest::SetUp();
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    jobPath = PrintJobPath(std::strstr(test->name(), "Cancelled") ? "cancelled.ps" : "job.ps");
+    const char* name = test->name();
+    jobPath = PrintJobPath(std::strstr(name, "Cancelled") ? "cancelled.ps" : std::strstr(name, "Japanese") ? "japanese.ps" : "job.ps");
     DeleteFileA(jobPath.c_str());
     std::string error;
     ASSERT_TRUE(InstallTestPrinter(jobPath, error)) << error;
@@ -71,10 +73,11 @@ void SpinDown(HWND spin) {
   MouseUp(spin, r.right / 2, r.bottom * 3 / 4);
 }
 
-// Chooses an entry of one of the font dialog's lists as a user would.
-void ChooseListEntry(HWND dialog, int id, const char* entry) {
+// Chooses the first entry of one of the font dialog's lists that is `entry` (or, with
+// `prefix`, that begins with it) as a user would.
+void ChooseListEntry(HWND dialog, int id, const char* entry, bool prefix = false) {
   HWND list = Item(dialog, id);
-  LRESULT index = Send(list, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(entry));
+  LRESULT index = Send(list, prefix ? CB_FINDSTRING : CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(entry));
   ASSERT_NE(index, CB_ERR) << entry;
   Send(list, CB_SETCURSEL, WPARAM(index));
   Send(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(list));
@@ -199,6 +202,30 @@ TEST_F(PrinterTest, AJobPrintsEveryRowWithFileNameAndPageNumbers) {
   std::string stored;
   ASSERT_TRUE(ReadSetting("PrinterFont", stored));
   EXPECT_STREQ(reinterpret_cast<const LOGFONTA*>(stored.data())->lfFaceName, "Courier");
+}
+
+TEST_F(PrinterTest, AJapaneseJobPrintsItsKanjiInAJapaneseFont) {
+  std::string file = WriteTestFile("japanese-job.txt", NumberedLines(30));
+  Viewer viewer(file);
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(31)) << viewer.Position();
+  HWND dialog = OpenSetUp(viewer);
+  ASSERT_NE(dialog, nullptr);
+  // The first font whose name begins with "IPA" (Debian's Japanese fonts).
+  ChooseListEntry(dialog, kFontNameList, "IPA", true);
+  Post(dialog, WM_COMMAND, IDOK);
+  std::string job = FinishedJob(jobPath, 60000);
+  ASSERT_FALSE(job.empty()) << "no job in " << jobPath;
+  EXPECT_EQ(CountOf(job, "\n%%Page: "), 1);
+  // The Japanese font goes into the job (a picture of the page is made from outside).
+  EXPECT_NE(job.find("/IPA"), std::string::npos);
+  EXPECT_EQ(FindTopWindow(viewer.ProcessId(), kMessageBoxClass), nullptr);
+  // The set-up's OK stored the printer's border as the margins, with both options off.
+  std::string spaceR;
+  ASSERT_TRUE(ReadSetting("SpaceR", spaceR));
+  int border[3];
+  PrinterBorder(border);
+  EXPECT_EQ(spaceR, std::string({char(border[0]), char(border[1]), char(border[2]), '\0'}));
 }
 
 TEST_F(PrinterTest, ACancelledJobLeavesNoOutput) {

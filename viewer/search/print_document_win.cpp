@@ -69,6 +69,23 @@ bool ChoosePrinterFont(HDC dc, LOGFONTA& font, int& pointSize) {
   return true;
 }
 
+int CALLBACK NoteFaceFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// The rows are Shift-JIS: a face that has Japanese glyphs prints them in its Japanese
+// character set, whatever script the font dialog left selected (a Western one garbles them).
+void PreferShiftJis(HDC dc, LOGFONTA& font) {
+  if (font.lfCharSet == SHIFTJIS_CHARSET) return;
+  LOGFONTA wanted{};
+  wanted.lfCharSet = SHIFTJIS_CHARSET;
+  std::memcpy(wanted.lfFaceName, font.lfFaceName, sizeof wanted.lfFaceName);
+  bool found = false;
+  EnumFontFamiliesExA(dc, &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
+  if (found) font.lfCharSet = SHIFTJIS_CHARSET;
+}
+
 int LineHeight(HDC dc, HFONT font) {
   win::Selection selected(dc, font);
   SIZE size{};
@@ -181,6 +198,7 @@ void PrintRows(HDC dc, const LOGFONTA& chosen, int pointSize) {
   LOGFONTA font = chosen;
   font.lfHeight = PrintFontHeight(pointSize, GetDeviceCaps(dc, LOGPIXELSY));
   font.lfWidth = 0;
+  PreferShiftJis(dc, font);
   win::Font printerFont(CreateFontIndirectA(&font));
   int lineHeight = LineHeight(dc, printerFont);
   PageFrame frame = ComputePageFrame(ThePrint.offsets, ThePrint.flags, ThePrint.printer.horizontalResolution,
