@@ -57,6 +57,25 @@ void RowAnalysis(HWND owner, AnalysisKind kind) {
   if (!list.Found()) ReportNothingFound(owner, kind);
 }
 
+// The log rows, row by row until the end or the cancel: the meter in per cent, the list and
+// the queue served when the meter moves and about ten times a second.
+void FindLogHeaders(HWND progress, int32_t rowCount, const int32_t& cancel, AnalysisList& list) {
+  ProgressThrottle throttle;
+  std::vector<int32_t> pending;
+  int shown = 0;
+  for (int32_t row = 0; row < rowCount && cancel == 0; ++row) {
+    if (IsAnalysisRow(AnalysisKind::Log, row)) pending.push_back(row);
+    int percent = int(int64_t(row) * kLogMeterMaximum / rowCount);
+    bool meterMoved = percent != shown;
+    if (!meterMoved && !throttle.Due()) continue;
+    if (meterMoved) SetAbortMeter(progress, shown = percent);
+    list.Add(pending);
+    pending.clear();
+    PumpMessages(progress, &cancel);
+  }
+  list.Add(pending);
+}
+
 }  // namespace
 
 void PageAnalysis(HWND owner) {
@@ -86,20 +105,7 @@ void LogAnalysis(HWND owner) {
   AnalysisList list(AnalysisKind::Log);
   {
     ProgressScope progress(owner, &params);
-    ProgressThrottle throttle;
-    std::vector<int32_t> pending;
-    int shown = 0;
-    for (int32_t row = 0; row < rowCount && cancel == 0; ++row) {
-      if (IsAnalysisRow(AnalysisKind::Log, row)) pending.push_back(row);
-      int percent = int(int64_t(row) * kLogMeterMaximum / rowCount);
-      bool meterMoved = percent != shown;
-      if (!meterMoved && !throttle.Due()) continue;
-      if (meterMoved) SetAbortMeter(progress.Dialog(), shown = percent);
-      list.Add(pending);
-      pending.clear();
-      PumpMessages(progress.Dialog(), &cancel);
-    }
-    list.Add(pending);
+    FindLogHeaders(progress.Dialog(), rowCount, cancel, list);
   }
   if (!list.Found()) ReportNothingFound(owner, AnalysisKind::Log);
 }
