@@ -160,8 +160,21 @@ class PagePrinter {
   ProgressThrottle throttle_;
 };
 
-// The job: the rows chosen, page by page; a cancelled job is abandoned, not finished.  False
-// when the printer refused the job (not when the user cancelled it).
+// Every page of the job; false when it was cancelled or the printer gave up on a page.
+bool PrintPages(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
+  SetMeterMaximum(ThePrint.progress, rows.Count());
+  PagePrinter printer(dc, font, frame, lineHeight);
+  int32_t printed = 0;
+  int page = 1;
+  for (int32_t first = rows.first; first <= rows.last; first += frame.rowsPerPage, ++page) {
+    int32_t last = std::min<int32_t>(rows.last, first + frame.rowsPerPage - 1);
+    if (!printer.PrintPage(page, first, last, printed) || ThePrint.cancel != 0) return false;
+  }
+  return true;
+}
+
+// The job under the progress dialog; a cancelled job is abandoned, not finished.  False when
+// the printer refused the job (not when the user cancelled it).
 bool RunPrintJob(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
   ThePrint.cancel = 0;
   AbortDialogParams params{"印刷", kSendingText, 0, &ThePrint.cancel};
@@ -174,16 +187,7 @@ bool RunPrintJob(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, con
   document.lpszDocName = kJobName;
   bool started = StartDocA(dc, &document) > 0;
   if (started) {
-    SetMeterMaximum(ThePrint.progress, rows.Count());
-    PagePrinter printer(dc, font, frame, lineHeight);
-    bool completed = true;
-    int32_t printed = 0;
-    int page = 1;
-    for (int32_t first = rows.first; first <= rows.last && completed; first += frame.rowsPerPage, ++page) {
-      int32_t last = std::min<int32_t>(rows.last, first + frame.rowsPerPage - 1);
-      completed = printer.PrintPage(page, first, last, printed) && ThePrint.cancel == 0;
-    }
-    if (completed) {
+    if (PrintPages(dc, font, frame, lineHeight, rows)) {
       EndDoc(dc);
     } else {
       AbortDoc(dc);
