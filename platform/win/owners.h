@@ -103,6 +103,8 @@ using Menu = Owner<NullEmptyTraits<HMENU, DestroyMenuHandle>>;
 using Window = Owner<NullEmptyTraits<HWND, DestroyWindowHandle>>;
 using Icon = Owner<NullEmptyTraits<HICON, DestroyIconHandle>>;
 using MemoryDCHandle = Owner<NullEmptyTraits<HDC, DeleteMemoryDC>>;
+// A device context made by CreateDC or a common dialog (a printer's), deleted with DeleteDC.
+using DeviceContext = Owner<NullEmptyTraits<HDC, DeleteMemoryDC>>;
 
 template <typename H>
 using GdiObject = Owner<NullEmptyTraits<H, DeleteGdiObject>>;

@@ -20,6 +20,7 @@ const Command kCommands[] = {
     {"list", RunList},
     {"extract", RunExtract},
     {"grep", RunGrep},
+    {"analyze", RunAnalyze},
 };
 
 }  // namespace

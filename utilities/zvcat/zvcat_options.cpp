@@ -11,7 +11,8 @@ const char kZvcatUsage[] =
     "       zvcat --rows [--line-max N] [--tab-size N] [--no-control-codes] FILE\n"
     "       zvcat --grep [-i] [-E] PATTERN FILE\n"
     "       zvcat --list ARCHIVE\n"
-    "       zvcat --extract ARCHIVE [--member N] [-o DIR]\n";
+    "       zvcat --extract ARCHIVE [--member N] [-o DIR]\n"
+    "       zvcat --analyze pages|toc|log|ini [--utf8] [--line-max N] [--tab-size N] FILE\n";
 
 namespace {
 
@@ -21,6 +22,13 @@ bool ParseNumber(const char* text, int minimum, int& value) {
   if (!*text || *end || number < minimum || number > 1000000) return false;
   value = int(number);
   return true;
+}
+
+bool IsAnalysisName(const char* text) {
+  for (const char* name : {"pages", "toc", "log", "ini"}) {
+    if (std::strcmp(text, name) == 0) return true;
+  }
+  return false;
 }
 
 bool ParseCode(const char* text, int& code) {
@@ -57,6 +65,20 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
       }
     }
     if (isCommand) continue;
+    if (!std::strcmp(arg, "--analyze")) {
+      if (!options.command.empty()) {
+        error = "only one command may be given";
+        return false;
+      }
+      if (!next || !IsAnalysisName(next)) {
+        error = "--analyze needs pages, toc, log or ini";
+        return false;
+      }
+      options.command = "analyze";
+      options.analysis = next;
+      ++i;
+      continue;
+    }
     bool takesValue = !std::strcmp(arg, "--code") || !std::strcmp(arg, "--line-max") ||
                       !std::strcmp(arg, "--tab-size") || !std::strcmp(arg, "--member") ||
                       !std::strcmp(arg, "-o");

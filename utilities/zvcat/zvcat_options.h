@@ -5,7 +5,7 @@
 #include <vector>
 
 struct ZvcatOptions {
-  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract"
+  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract", "analyze"
   std::vector<std::string> operands;  // FILE, or PATTERN FILE
   bool utf8 = false;                  // --utf8: output and pattern in UTF-8
   bool sjis = false;                  // --sjis: Shift-JIS output even on a UTF-8 terminal
@@ -21,6 +21,7 @@ struct ZvcatOptions {
   bool regex = false;                 // grep -E
   int member = -1;                    // --member N: archive member to show or extract
   std::string outputDir = ".";        // extract -o DIR
+  std::string analysis;               // --analyze pages|toc|log|ini
 };
 
 // Fills `options`; false with a message in `error` when the command line is not understood.

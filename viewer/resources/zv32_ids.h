@@ -268,4 +268,17 @@
 #define IDC_FCONF_DRIVE_BAR 3350
 #define IDC_FCONF_LAYOUT_GROUP 3920
 
+/* ---- Printing (viewer/search): the print set-up, a font dialog template of our own ---- */
+#define IDD_PRINT "Print"
+#define IDC_PRINT_ICON 999
+#define IDC_PRINT_SAYING 1093
+#define IDC_PRINT_FILE_NAME 501
+#define IDC_PRINT_PAGE_NUMBER 502
+#define IDC_PRINT_LEFT 503
+#define IDC_PRINT_TOP 504
+#define IDC_PRINT_BOTTOM 505
+#define IDC_PRINT_LEFT_SPIN 600
+#define IDC_PRINT_TOP_SPIN 601
+#define IDC_PRINT_BOTTOM_SPIN 602
+
 #endif

@@ -1,13 +1,14 @@
 // DispatchCommand: the id is normalised by the command table, then carried out here or by
 // the owner of the operation.  Ids whose windows are not part of the program yet (the
-// filers, printing, search, jump, analyses) are left to
-// default processing.
+// archive filer) are left to default processing.
 #include "viewer/shell/dispatch_command_win.h"
 
 #include <cstdio>
 
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
+#include "viewer/search/analysis_commands_win.h"
+#include "viewer/search/print_document_win.h"
 #include "viewer/search/search_commands_win.h"
 #include "viewer/shell/clipboard_commands_win.h"
 #include "viewer/filer/filer_win.h"
@@ -180,6 +181,15 @@ int DispatchMenu(HWND window, int id) {
     case IDM_SEARCH_FORWARD:
     case IDM_JUMP:
       SearchCommand(window, id);
+      return 1;
+    case IDM_PRINT:
+      PrintDocument();
+      return 1;
+    case IDM_TOC_ANALYSIS:
+    case IDM_PAGE_ANALYSIS:
+    case IDM_LOG_ANALYSIS:
+    case IDM_INI_ANALYSIS:
+      AnalysisCommand(window, id);
       return 1;
     default:
       return 0;
