@@ -143,6 +143,10 @@ int ReadLzhHeader(LzhInput& in, LzhMember& member) {
     packed -= uint32_t(total);
   }
   int64_t data = extensions + total + 2;
+  // A level-2 header states its whole size, padding included (some programs pad a header whose
+  // size would otherwise end in a zero byte, which reads as the end mark); the data follows it.
+  int64_t statedEnd = start + (basic[0] | (basic[1] << 8));
+  if (level == 2 && statedEnd > data) data = statedEnd;
   if (data + packed > 0x7FFFFFFF) return kLzhHeaderBroken;
   member.level = level;
   member.dataOffset = uint32_t(data);

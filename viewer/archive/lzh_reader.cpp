@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/file_reader.h"
@@ -23,23 +24,35 @@ LzhReader::LzhReader(SourceReader* inner) : ArchiveReader(inner) {
 
 // Looks for "-lz?-" or "-lh?-" from offset 2 on; the header starts two bytes before it, and
 // less than kScanLimit bytes after offset 2.  A hit whose header checksum does not match is a
-// method id inside a program, and the search goes on.
+// method id inside a program, and the search goes on.  The file is scanned in blocks that
+// overlap by four bytes, so a method id across two blocks is seen once.
 bool LzhReader::FindFirstHeader() {
-  LzhInput& in = decoder_.input;
-  uint8_t last[5] = {};
-  // The byte read as number `scanned` ends a hit whose header begins scanned - 6 after offset 2.
-  for (uint32_t scanned = 0; scanned < kScanLimit + 6; ++scanned) {
-    if (scanned == 0 && !in.SeekTo(2)) return false;
-    uint8_t byte = 0;
-    if (in.ReadBytes(&byte, 1) != 1) return false;
-    std::memmove(last, last + 1, 4);
-    last[4] = byte;
-    bool hit = scanned >= 4 && last[0] == '-' && last[1] == 'l' && (last[2] == 'z' || last[2] == 'h') &&
-               last[4] == '-';
-    if (!hit) continue;
-    uint32_t header = 2 + scanned + 1 - 7;
-    if (LzhHeaderChecksumMatches(in, header)) return in.SeekTo(header);
-    if (!in.SeekTo(2 + scanned + 1)) return false;
+  constexpr uint32_t kBlock = 0x8000;
+  constexpr uint32_t kIdLength = 5;
+  constexpr uint32_t kScanEnd = 2 + kScanLimit + 6;  // one past the last id of a header in range
+  std::vector<uint8_t> block(kBlock);
+  for (uint32_t at = 2; at + kIdLength <= kScanEnd;) {
+    uint32_t want = std::min(kBlock, kScanEnd - at);
+    if (inner_->Seek(int32_t(at), 0) != int(at)) return false;
+    int got = inner_->Read(block.data(), want);
+    if (got < int(kIdLength)) return false;
+    uint32_t header = 0;
+    if (FindHeaderInBlock(block.data(), uint32_t(got), at, header)) return decoder_.input.SeekTo(header);
+    if (uint32_t(got) < want) return false;
+    at += uint32_t(got) - (kIdLength - 1);
+  }
+  return false;
+}
+
+// The first method id in `bytes` (which stand at archive position `at`) whose header checks out.
+bool LzhReader::FindHeaderInBlock(const uint8_t* bytes, uint32_t count, uint32_t at, uint32_t& header) {
+  const uint8_t* end = bytes + count - 4;
+  for (const uint8_t* p = bytes; p < end; ++p) {
+    p = static_cast<const uint8_t*>(std::memchr(p, '-', size_t(end - p)));
+    if (!p) return false;
+    if (p[1] != 'l' || (p[2] != 'z' && p[2] != 'h') || p[4] != '-') continue;
+    header = at + uint32_t(p - bytes) - 2;
+    if (LzhHeaderChecksumMatches(decoder_.input, header)) return true;
   }
   return false;
 }

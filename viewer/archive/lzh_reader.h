@@ -21,8 +21,9 @@ enum LzhMemberCheck {
 
 class LzhReader : public ArchiveReader {
  public:
-  // The farthest the first header may begin after offset 2.
-  static constexpr uint32_t kScanLimit = 0x3400;
+  // The farthest the first header may begin after offset 2: self-extracting programs for
+  // Windows carry stubs of several hundred kilobytes.
+  static constexpr uint32_t kScanLimit = 0x100000;
 
   explicit LzhReader(SourceReader* inner);
 
@@ -45,6 +46,7 @@ class LzhReader : public ArchiveReader {
 
  private:
   bool FindFirstHeader();
+  bool FindHeaderInBlock(const uint8_t* bytes, uint32_t count, uint32_t at, uint32_t& header);
   void ReadMemberList();
   void Fill();
   void NoteMemberEnd();

@@ -1,4 +1,4 @@
-// LzhReader: finding the archive behind a program (the 13,312-byte limit, method ids inside
+// LzhReader: finding the archive behind a program (a stub of up to 1 MiB, method ids inside
 // the program), seeking within, forward and backward across dictionary turns, the CRC check
 // of a member's bytes, truncated members, and CheckLzhArchive on files.
 #include "viewer/archive/lzh_reader.h"
@@ -36,6 +36,13 @@ TEST(LzhReader, FindsTheArchiveBehindAProgram) {
   LzhReader farReader(&far);
   EXPECT_TRUE(farReader.IsBad());
   EXPECT_EQ(farReader.MemberCount(), 0);
+  // A stub of several hundred kilobytes (a Windows self-extracting program), with a method id
+  // that straddles the scan's block boundaries.
+  std::string windowsStub = std::string(0x7FFE, 'z') + "-lh5-" + std::string(600000, 'w');
+  MemoryReader windows(windowsStub + archive);
+  LzhReader windowsReader(&windows);
+  EXPECT_FALSE(windowsReader.IsBad());
+  EXPECT_EQ(windowsReader.MemberCount(), 1);
   MemoryReader none(std::string(5000, 'z'));
   EXPECT_TRUE(LzhReader(&none).IsBad());
   EXPECT_TRUE(LzhReader(nullptr).IsBad());
