@@ -96,4 +96,25 @@
 #define IDC_ABOUT_NAME 101
 #define IDC_ABOUT_VERSION 102
 
+/* ---- Searching (viewer/search): the progress dialog, the search and jump dialogs ---- */
+#define IDD_ABORT "Abort"
+#define IDC_ABORT_TEXT 100
+#define IDC_ABORT_METER 101
+#define IDC_ABORT_FRAME 102
+#define IDD_SEARCH "Search"
+#define IDC_SEARCH_TEXT 100
+#define IDC_SEARCH_IGNORE_CASE 101
+#define IDC_SEARCH_REGEX 102
+#define IDC_SEARCH_CLIPBOARD 110
+#define IDC_SEARCH_FRAME 120
+#define IDC_SEARCH_LABEL 121
+#define IDC_SEARCH_BACKWARD 200
+#define IDC_SEARCH_FORWARD 201
+#define IDC_SEARCH_ALL 202
+#define IDD_JUMP "Jump"
+#define IDC_JUMP_ROW 900
+#define IDC_JUMP_SPIN 901
+#define IDC_JUMP_FRAME 902
+#define IDC_JUMP_LABEL 903
+
 #endif

@@ -12,6 +12,7 @@
 
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
+#include "viewer/search/line_list_win.h"
 #include "viewer/shell/platform.h"
 #include "viewer/shell/viewer_globals_win.h"
 
@@ -58,7 +59,8 @@ class Win32DocumentHost : public DocumentHost {
   }
 
   void CloseDocumentWindows() override {
-    // Closes this process's line lists and archive filer; they are not part of the program yet.
+    CloseLineListWindows();
+    // The archive filer window is not part of the program yet.
   }
 
   void OpenArchiveFiler(int) override {

@@ -1,11 +1,12 @@
 // Registers the viewer's ten window classes.  Windows whose behaviour is not part of the
-// program yet (Zelko Filer, the archive filer, the drive bar, the font sample, the colour box,
-// the line lists) get the default procedure until they are built, so the classes exist from
+// program yet (Zelko Filer, the archive filer, the drive bar, the font sample, the colour box)
+// get the default procedure until they are built, so the classes exist from
 // the start with their icons, brushes and cursors.
 #include "viewer/shell/window_classes_win.h"
 
 #include "viewer/document/text_window_win.h"
 #include "viewer/resources/resource_names.h"
+#include "viewer/search/line_list_win.h"
 #include "viewer/shell/main_window_win.h"
 #include "viewer/shell/small_windows_win.h"
 #include "viewer/shell/viewer_globals_win.h"
@@ -36,7 +37,7 @@ const ViewerClass kViewerClasses[] = {
     {kFontWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
     {kColorBoxWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
     {kTextWindowClass, TextWindowProc, ClassIcon::kNone, ClassBrush::kWindow, 0, nullptr},
-    {kLineListWindowClass, DefaultProcedure, ClassIcon::kSecond, ClassBrush::kWindow, 0, nullptr},
+    {kLineListWindowClass, LineListWindowProc, ClassIcon::kSecond, ClassBrush::kWindow, 0, nullptr},
     {kMarkListWindowClass, MarkWindowProc, ClassIcon::kSecond, ClassBrush::kNewButtonFace, 0, nullptr},
     {kLeftTabWindowClass, LeftTabWindowProc, ClassIcon::kSecond, ClassBrush::kNone, 0, kTabCursor},
 };
