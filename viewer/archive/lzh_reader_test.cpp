@@ -8,6 +8,7 @@
 #include <random>
 
 #include "viewer/archive/archive_open.h"
+#include "viewer/archive/extract_member.h"
 #include "viewer/archive/file_api.h"
 #include "viewer/archive/lzh_test_support.h"
 
@@ -110,6 +111,21 @@ TEST(LzhReader, CheckLzhArchiveOnFiles) {
   EXPECT_FALSE(CheckLzhArchive(ZV_TEST_DATA_DIR "/no such file.exe"));
   EXPECT_EQ(ArchiveKindForPath(good.c_str()), ArchiveKind::kLzh);
   EXPECT_EQ(ArchiveKindForPath(plain.c_str()), ArchiveKind::kNone);
+}
+
+// Extracting a member checks its CRC: a mismatch is a failure and leaves no file behind.
+TEST(LzhReader, ExtractionFailsAndDeletesTheFileWhenTheCrcDiffers) {
+  ASSERT_TRUE(fileapi::MakeDirectory(ZV_TEST_DATA_DIR));
+  MemoryReader file(std::string(2, '\0') + StoredMember("GOOD.TXT", "intact") +
+                    Level0Member("-lh0-", "BAD.TXT", "damaged", 7, Crc16Of("damaged") ^ 1) + std::string(1, '\0'));
+  LzhReader reader(&file);
+  std::string path = ZV_TEST_DATA_DIR "/crc_member.txt";
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), kExtractOk);
+  EXPECT_TRUE(fileapi::IsRegularFile(path.c_str()));
+  ASSERT_EQ(reader.OpenMember(1), 0);
+  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), kExtractDamaged);
+  EXPECT_FALSE(fileapi::IsRegularFile(path.c_str()));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "viewer/archive/archive_filer_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/shell/clipboard_commands_win.h"
@@ -119,6 +120,9 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case IDM_RELOAD:
       ReloadCommand();
+      return 1;
+    case IDM_ARCHIVE_FILER:
+      ArchiveFilerCommand(window);
       return 1;
     case IDM_COPY_ROW:
     case IDM_COPY_SCREEN:

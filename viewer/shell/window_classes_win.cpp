@@ -1,9 +1,10 @@
 // Registers the viewer's ten window classes.  Windows whose behaviour is not part of the
-// program yet (Zelko Filer, the archive filer, the drive bar, the font sample, the colour box)
+// program yet (Zelko Filer, the drive bar, the font sample, the colour box)
 // get the default procedure until they are built, so the classes exist from
 // the start with their icons, brushes and cursors.
 #include "viewer/shell/window_classes_win.h"
 
+#include "viewer/archive/archive_filer_win.h"
 #include "viewer/document/text_window_win.h"
 #include "viewer/resources/resource_names.h"
 #include "viewer/search/line_list_win.h"
@@ -32,7 +33,7 @@ LRESULT CALLBACK DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 const ViewerClass kViewerClasses[] = {
     {kMainWindowClass, MainWindowProc, ClassIcon::kFirst, ClassBrush::kButtonFace, 0, nullptr},
     {kFilerWindowClass, DefaultProcedure, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
-    {kArchFilerWindowClass, DefaultProcedure, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
+    {kArchFilerWindowClass, ArchWindowProc, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
     {kDriveBarWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
     {kFontWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
     {kColorBoxWindowClass, DefaultProcedure, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},
