@@ -21,7 +21,9 @@ jlha c1q "$out/members.lzh" README.TXT EMPTY.DAT sub/INNER.TXT 漢字.TXT NOEXT 
 # zip keeps the bytes of a name: the kanji file gets its Shift-JIS name first.
 mv 漢字.TXT "$(printf '\x8a\xbf\x8e\x9a.TXT')"
 zip -q -X "$out/members.zip" README.TXT EMPTY.DAT sub/ sub/INNER.TXT "$(printf '\x8a\xbf\x8e\x9a.TXT')" NOEXT RUN.ZVT
-# A member large enough that its extraction can be cancelled on its way.
+# A member large enough (about 100 MB) that its extraction lasts while the test looks at its
+# progress and cancels it; the viewer shows the small readme beside it.
 mkdir -p "$work/big" && cd "$work/big"
-awk 'BEGIN { for (i = 0; i < 600000; i++) printf "line %d of a long text to extract %d\r\n", i, i * 7919 % 100003 }' > BIG.TXT
-jlha c1q "$out/big.lzh" BIG.TXT >/dev/null
+printf 'big archive\r\n' > README.TXT
+awk 'BEGIN { for (i = 0; i < 2800000; i++) printf "line %d of a long text to extract %d\r\n", i, i * 7919 % 100003 }' > BIG.TXT
+jlha c1q "$out/big.lzh" README.TXT BIG.TXT >/dev/null

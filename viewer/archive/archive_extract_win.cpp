@@ -58,16 +58,8 @@ ItemStamp StampOf(const WIN32_FIND_DATAA& found) {
   SYSTEMTIME time{};
   FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
   FileTimeToSystemTime(&local, &time);
-  ItemStamp stamp;
-  stamp.directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  stamp.size = found.nFileSizeLow;
-  stamp.year = time.wYear;
-  stamp.month = time.wMonth;
-  stamp.day = time.wDay;
-  stamp.hour = time.wHour;
-  stamp.minute = time.wMinute;
-  stamp.second = time.wSecond;
-  return stamp;
+  bool directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return {directory, found.nFileSizeLow, time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
 
 int AskSameName(const ExtractionRun& run, const WIN32_FIND_DATAA& existing, const std::string& name) {
@@ -191,11 +183,15 @@ int SameNameAnswerOf(int button) {
 
 void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirectory) {
   std::vector<int> lines = CheckedLines(list);
-  ArchiveReader* reader = DocumentArchive();
-  if (lines.empty() || !reader) return;
+  if (lines.empty() || !DocumentArchive()) return;
   ExtractionRun run{window, {}, {}};
   if (!AskTargetDirectory(window, startDirectory, run.directory)) return;
-  ReaderPlaceScope keepPlace(*reader);
+  ArchiveCopy archive;
+  ArchiveReader* reader = archive.get();
+  if (!reader) {
+    ShowMemberFailure(window, FileNameOfLine(list, lines.front()));
+    return;
+  }
   ExtractionProgress progress(window);
   for (int line : lines)
     if (!ExtractLine(run, *reader, progress, list, line)) break;

@@ -9,24 +9,6 @@
 
 #include "viewer/archive/archive_reader.h"
 
-// Keeps the reader's open member and position across an extraction or a run.
-class ReaderPlaceScope {
- public:
-  explicit ReaderPlaceScope(ArchiveReader& reader)
-      : reader_(reader), member_(reader.CurrentMember()), position_(reader.Tell()) {}
-  ~ReaderPlaceScope() {
-    reader_.OpenMember(member_);
-    if (position_ > 0) reader_.Seek(position_, 0);
-  }
-  ReaderPlaceScope(const ReaderPlaceScope&) = delete;
-  ReaderPlaceScope& operator=(const ReaderPlaceScope&) = delete;
-
- private:
-  ArchiveReader& reader_;
-  int member_;
-  int position_;
-};
-
 // Tool button 100 and the key "U": nothing when no line is checked.
 void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirectory);
 

@@ -9,6 +9,8 @@
 #include "platform/win/owners.h"
 #include "plim32_win.h"
 #include "viewer/archive/archive_extract_win.h"
+#include "viewer/archive/archive_open.h"
+#include "viewer/archive/file_reader.h"
 #include "viewer/archive/archive_list.h"
 #include "viewer/archive/archive_list_box_win.h"
 #include "viewer/archive/archive_run_win.h"
@@ -266,6 +268,14 @@ void OpenArchiveFiler(int member) {
 ArchiveReader* DocumentArchive() {
   return TheDocument.ArchiveFile ? static_cast<ArchiveReader*>(TheDocument.Source) : nullptr;
 }
+
+ArchiveCopy::ArchiveCopy() {
+  if (!DocumentArchive()) return;
+  file_ = std::make_unique<FileReader>(TheDocument.FileName, fileapi::kShareDenyNone);
+  reader_.reset(NewArchiveReader(ArchiveKindForPath(TheDocument.FileName), file_.get()));
+}
+
+ArchiveCopy::~ArchiveCopy() = default;
 
 void CloseArchiveFiler() {
   if (HWND window = FindOwnWindow(kArchFilerWindowClass)) DestroyWindow(window);

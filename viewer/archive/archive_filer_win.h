@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "viewer/archive/archive_reader.h"
 
 LRESULT CALLBACK ArchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -21,3 +23,19 @@ void ArchiveFilerCommand(HWND mainWindow);
 void UpdateArchiveFilerMenuItem(HMENU menu);
 // The reader the archive filer lists: the document's source while it shows a member.
 ArchiveReader* DocumentArchive();
+
+// A reader of its own over the shown archive, for an extraction or a run: the document's
+// reader, which the viewer may still be loading from (a repaint loads rows), is never moved.
+class ArchiveCopy {
+ public:
+  ArchiveCopy();
+  ~ArchiveCopy();
+  ArchiveCopy(const ArchiveCopy&) = delete;
+  ArchiveCopy& operator=(const ArchiveCopy&) = delete;
+  // Null when the archive cannot be read again.
+  ArchiveReader* get() const { return reader_.get(); }
+
+ private:
+  std::unique_ptr<SourceReader> file_;
+  std::unique_ptr<ArchiveReader> reader_;  // deleted before the file it reads
+};

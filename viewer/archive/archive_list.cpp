@@ -53,16 +53,8 @@ std::string FormatItemStamp(const ItemStamp& s) {
 }
 
 ItemStamp MemberStamp(const ArchiveEntry& entry, bool directory) {
-  ItemStamp stamp;
-  stamp.directory = directory;
-  stamp.size = entry.originalSize;
-  stamp.year = entry.year + 1900;
-  stamp.month = entry.month;
-  stamp.day = entry.day;
-  stamp.hour = entry.hour;
-  stamp.minute = entry.minute;
-  stamp.second = entry.second;
-  return stamp;
+  return {directory, entry.originalSize, entry.year + 1900, entry.month, entry.day, entry.hour, entry.minute,
+          entry.second};
 }
 
 std::string FormatItemName(const char* name) {

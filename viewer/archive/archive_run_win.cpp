@@ -67,12 +67,12 @@ bool StartWatched(const std::string& target) {
 }  // namespace
 
 void RunArchiveMember(HWND window, int member, const std::string& fileName) {
-  ArchiveReader* reader = DocumentArchive();
-  if (!reader) return;
-  ReaderPlaceScope keepPlace(*reader);
+  if (!DocumentArchive()) return;
+  ArchiveCopy archive;
   std::string target;
-  int result = TemporaryTarget(fileName, target) ? ExtractToTemporary(window, *reader, member, fileName, target)
-                                                 : kExtractCannotCreate;
+  int result = archive.get() && TemporaryTarget(fileName, target)
+                   ? ExtractToTemporary(window, *archive.get(), member, fileName, target)
+                   : kExtractCannotCreate;
   if (result == kExtractCancelled) return;
   if (result != kExtractOk) {
     ShowError(window, "ファイルの展開に失敗しました");
