@@ -14,6 +14,10 @@ namespace {
 constexpr char kCopyTitle[] = "解凍中";
 constexpr int kMeterScale = 100;
 constexpr uint32_t kRedrawIntervalMs = 100;
+// The queue is emptied this often during a copy: often enough for the dialog to answer at once,
+// rarely enough that a run of many small members (one chunk each) does not spend its time
+// asking the window system for messages, which under Wine is a round trip every time.
+constexpr uint32_t kPumpIntervalMs = 20;
 
 void SetMeter(HWND dialog, int percent) {
   HWND meter = GetDlgItem(dialog, IDC_ABORT_METER);
@@ -40,19 +44,23 @@ void OnProgress(HWND dialog, const uint32_t* values) {
   SetMeter(dialog, int(uint64_t(values[0]) * kMeterScale / values[1]));
 }
 
-// Reports a copy's chunks to the dialog (about ten times a second, and at the end) and empties
-// the queue after each one; a cancel request taken from it ends the copy.
+// Reports a copy's chunks to the dialog (about ten times a second: under Wine every redraw is
+// a round trip, and a run of many small members would spend its time drawing) and empties the
+// queue after each one; a cancel request taken from it ends the copy.
 class DialogReport : public ExtractProgress {
  public:
-  explicit DialogReport(HWND dialog) : dialog_(dialog), last_(TickCount()) {}
+  DialogReport(HWND dialog, uint32_t& lastRedraw, uint32_t& lastPump)
+      : dialog_(dialog), last_(lastRedraw), lastPump_(lastPump) {}
   bool Report(uint32_t done, uint32_t total) override {
     if (!dialog_) return true;
     uint32_t now = TickCount();
-    if (done == total || now - last_ >= kRedrawIntervalMs) {
+    if (now - last_ >= kRedrawIntervalMs) {
       last_ = now;
       uint32_t values[2] = {done, total};
       SendMessageA(dialog_, WM_ZV_EXTRACT_PROGRESS, 0, reinterpret_cast<LPARAM>(values));
     }
+    if (now - lastPump_ < kPumpIntervalMs) return !cancelled;
+    lastPump_ = now;
     return Pump();
   }
   bool cancelled = false;
@@ -74,7 +82,8 @@ class DialogReport : public ExtractProgress {
     return !cancelled;
   }
   HWND dialog_;
-  uint32_t last_;
+  uint32_t& last_;
+  uint32_t& lastPump_;
 };
 
 }  // namespace
@@ -111,8 +120,13 @@ ExtractionProgress::~ExtractionProgress() {
 }
 
 int ExtractionProgress::Extract(ArchiveReader& reader, const char* path, const char* fileName) {
-  if (dialog_) ShowFileName(dialog_, fileName);
-  DialogReport report(dialog_);
+  uint32_t now = TickCount();
+  if (dialog_ && (!named_ || now - lastRedraw_ >= kRedrawIntervalMs)) {
+    ShowFileName(dialog_, fileName);
+    named_ = true;
+    lastRedraw_ = now;
+  }
+  DialogReport report(dialog_, lastRedraw_, lastPump_);
   int result = ExtractArchiveMemberToFile(reader, path, &report);
   cancelled_ = report.cancelled;
   return result;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "viewer/archive/archive_reader.h"
 
 INT_PTR CALLBACK CopyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -29,4 +31,7 @@ class ExtractionProgress {
   HWND dialog_;
   bool mainWasEnabled_;
   bool cancelled_ = false;
+  bool named_ = false;       // a member's name has been shown
+  uint32_t lastRedraw_ = 0;  // tick count of the last name or meter shown
+  uint32_t lastPump_ = 0;    // and of the last time the queue was emptied
 };

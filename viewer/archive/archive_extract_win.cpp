@@ -5,6 +5,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "viewer/archive/archive_copy_dialog_win.h"
@@ -13,6 +16,7 @@
 #include "viewer/archive/archive_list_box_win.h"
 #include "viewer/archive/extract_member.h"
 #include "viewer/archive/member_path.h"
+#include "viewer/document/sjis.h"
 #include "viewer/resources/zv32_ids.h"
 #include "viewer/shell/dialogs_win.h"
 
@@ -30,12 +34,62 @@ struct SameNameTexts {
   std::string existingName, existingStamp, memberName, memberStamp;
 };
 
-// The run: the chosen folder, the member being extracted and the run-wide "overwrite all".
+// The names each target folder holds, read once per folder and run: under Wine asking for one
+// missing name reads the whole folder (names differ in case only there), so asking for every
+// member of a large archive would read a growing folder thousands of times.
+class FolderIndex {
+ public:
+  bool Contains(const std::string& path) {
+    auto [folder, name] = Split(path);
+    return Names(folder).count(Key(name)) != 0;
+  }
+  void Add(const std::string& path) {
+    auto [folder, name] = Split(path);
+    Names(folder).insert(Key(name));
+  }
+
+ private:
+  static std::pair<std::string, std::string> Split(const std::string& path) {
+    size_t base = size_t(PathBaseName(path.c_str()) - path.c_str());
+    return {path.substr(0, base), path.substr(base)};
+  }
+  // Names compare without regard to the case of their single-byte letters.
+  static std::string Key(const std::string& name) {
+    std::string key = name;
+    for (size_t i = 0; i < key.size(); ++i) {
+      if (IsSjisLead(uint8_t(key[i])) && i + 1 < key.size()) {
+        ++i;
+      } else if (key[i] >= 'a' && key[i] <= 'z') {
+        key[i] = char(key[i] - 32);
+      }
+    }
+    return key;
+  }
+  // Hidden and system items are not looked for.
+  std::set<std::string>& Names(const std::string& folder) {
+    auto [at, added] = folders_.try_emplace(folder);
+    if (!added) return at->second;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return at->second;
+    do {
+      if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        at->second.insert(Key(found.cFileName));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return at->second;
+  }
+  std::map<std::string, std::set<std::string>> folders_;
+};
+
+// The run: the chosen folder, the member being extracted, the run-wide "overwrite all" and
+// what the target folders hold.
 struct ExtractionRun {
   HWND window;
   std::string directory;
   ArchiveEntry entry;
   bool overwriteAll = false;
+  FolderIndex existing;
 };
 
 void ShowMemberFailure(HWND window, const std::string& name) {
@@ -44,16 +98,13 @@ void ShowMemberFailure(HWND window, const std::string& name) {
   ShowError(window, text);
 }
 
-// A file or directory of that name, as a plain search finds it (hidden and system items are
-// not looked for).
-bool FindItem(const std::string& path, WIN32_FIND_DATAA& found) {
-  HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+// A file or directory of that name (hidden and system items are not looked for), and what the
+// same-name question shows of it.
+bool FindItem(ExtractionRun& run, const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& found) {
+  return run.existing.Contains(path) && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &found);
 }
 
-ItemStamp StampOf(const WIN32_FIND_DATAA& found) {
+ItemStamp StampOf(const WIN32_FILE_ATTRIBUTE_DATA& found) {
   FILETIME local{};
   SYSTEMTIME time{};
   FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
@@ -62,7 +113,7 @@ ItemStamp StampOf(const WIN32_FIND_DATAA& found) {
   return {directory, found.nFileSizeLow, time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
 
-int AskSameName(const ExtractionRun& run, const WIN32_FIND_DATAA& existing, const std::string& name) {
+int AskSameName(const ExtractionRun& run, const WIN32_FILE_ATTRIBUTE_DATA& existing, const std::string& name) {
   ItemStamp existingStamp = StampOf(existing);
   SameNameTexts texts{FormatItemName(name.c_str()), FormatItemStamp(existingStamp), FormatItemName(name.c_str()),
                       FormatItemStamp(MemberStamp(run.entry, existingStamp.directory))};
@@ -80,8 +131,8 @@ bool AskNewName(HWND window, std::string& name) {
 
 // Asks what to do while the target exists; `name` and `relative` follow a rename.
 ClashOutcome ResolveNameClash(ExtractionRun& run, std::string& name, std::string& relative) {
-  WIN32_FIND_DATAA existing;
-  while (FindItem(JoinMemberPath(run.directory, relative), existing)) {
+  WIN32_FILE_ATTRIBUTE_DATA existing;
+  while (FindItem(run, JoinMemberPath(run.directory, relative), existing)) {
     switch (AskSameName(run, existing, name)) {
       case kOverwrite:
         return kExtract;
@@ -131,6 +182,7 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   if (reader.OpenMember(member) == 0 && MakeMemberDirectories(run.directory, relative, false))
     result = progress.Extract(reader, target.c_str(), name.c_str());
   if (progress.Cancelled()) return false;
+  if (result == kExtractOk) run.existing.Add(target);
   if (result != kExtractOk) ShowMemberFailure(run.window, name);
   return true;
 }

@@ -149,12 +149,21 @@ HFONT ArchiveListFont() {
   return FilerFontHandle ? FilerFontHandle : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
 }
 
+// Every line has the same height: measured once per font, not once per line (a list of ten
+// thousand members would otherwise ask for a screen DC ten thousand times).
 void MeasureArchiveLine(MEASUREITEMSTRUCT* measure) {
-  win::WindowDC dc(nullptr);
-  win::Selection font(dc, ArchiveListFont());
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  measure->itemHeight = UINT(metrics.tmHeight > kIconSize ? metrics.tmHeight : kIconSize);
+  static HFONT measuredFont = nullptr;
+  static UINT height = kIconSize;
+  HFONT current = ArchiveListFont();
+  if (current != measuredFont) {
+    win::WindowDC dc(nullptr);
+    win::Selection font(dc, current);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    height = UINT(metrics.tmHeight > kIconSize ? metrics.tmHeight : kIconSize);
+    measuredFont = current;
+  }
+  measure->itemHeight = height;
 }
 
 void DrawArchiveLine(const DRAWITEMSTRUCT* draw, const int* positions) {
