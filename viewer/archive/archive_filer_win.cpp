@@ -67,6 +67,7 @@ int TextWidth(HDC dc, const char* text, int length) {
 int FillMemberList(HWND list, HDC dc, ArchiveReader& reader, ArchiveTotals& totals) {
   int widest = 0;
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LB_INITSTORAGE, WPARAM(reader.MemberCount()), LPARAM(reader.MemberCount()) * 64);
   ArchiveEntry entry;
   for (int i = 0; i < reader.MemberCount() && i <= 0xFFFF; ++i) {
     if (reader.GetEntry(i, entry) != 0) break;
