@@ -85,7 +85,7 @@ class FolderIndex {
 // The run: the chosen folder, the member being extracted, the run-wide "overwrite all" and
 // what the target folders hold.
 struct ExtractionRun {
-  HWND window;
+  HWND window = nullptr;
   std::string directory;
   ArchiveEntry entry;
   bool overwriteAll = false;
@@ -236,7 +236,8 @@ int SameNameAnswerOf(int button) {
 void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirectory) {
   std::vector<int> lines = CheckedLines(list);
   if (lines.empty() || !DocumentArchive()) return;
-  ExtractionRun run{window, {}, {}};
+  ExtractionRun run;
+  run.window = window;
   if (!AskTargetDirectory(window, startDirectory, run.directory)) return;
   ArchiveCopy archive;
   ArchiveReader* reader = archive.get();
