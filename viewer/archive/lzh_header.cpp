@@ -120,10 +120,11 @@ int ReadLzhHeader(LzhInput& in, LzhMember& member) {
     names.name.resize(length);
     if (in.ReadBytes(names.name.data(), length) != length) return kLzhHeaderBroken;
     member.crc = in.Word();
+    if (level == 1) member.osId = uint8_t(in.Byte());
     extensions = start + size;
   } else {
     member.crc = uint16_t(basic[21] | (in.Byte() << 8));
-    in.Byte();  // the operating system id
+    member.osId = uint8_t(in.Byte());
     extensions = start + 24;
   }
   int64_t total = 0;

@@ -91,6 +91,12 @@ int LzhReader::GetEntry(int index, ArchiveEntry& entry) {
 }
 
 int LzhReader::OpenMember(int index) {
+  int result = StartMember(index);
+  if (result == 0) SkipMacBinaryHeader(members_[size_t(index)]);
+  return result;
+}
+
+int LzhReader::StartMember(int index) {
   open_ = false;
   const LzhMember* member = Member(index);
   if (!inner_ || !member) return -1;
@@ -102,7 +108,42 @@ int LzhReader::OpenMember(int index) {
   decoder_.Start(MethodTable[member->method], member->originalSize);
   open_ = true;
   position_ = windowStart_ = windowFill_ = readOffset_ = 0;
+  viewStart_ = 0;
+  viewSize_ = member->originalSize;
   return 0;
+}
+
+namespace {
+
+constexpr uint32_t kMacBinaryHeaderSize = 128;
+uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+uint64_t RoundTo128(uint32_t n) { return (uint64_t(n) + 127) / 128 * 128; }
+
+// A MacBinary header whose two forks account for the rest of a member of `size` bytes.
+bool IsMacBinaryHeader(const uint8_t* header, uint32_t size, uint32_t& dataSize) {
+  uint32_t data = BigEndian32(header + 83);
+  uint32_t resource = BigEndian32(header + 87);
+  bool fields = header[0] == 0 && header[74] == 0 && header[82] == 0 && header[1] >= 1 && header[1] <= 63;
+  bool sizes = kMacBinaryHeaderSize + uint64_t(data) <= size &&
+               size <= kMacBinaryHeaderSize + RoundTo128(data) + RoundTo128(resource);
+  dataSize = data;
+  return fields && sizes;
+}
+
+}  // namespace
+
+// MacLHA stores a member as a MacBinary file: a 128-byte header, the data fork and the resource
+// fork.  The content is then the data fork alone.
+void LzhReader::SkipMacBinaryHeader(const LzhMember& member) {
+  if (member.osId != 'm' || member.originalSize < kMacBinaryHeaderSize) return;
+  uint8_t header[kMacBinaryHeaderSize];
+  uint32_t dataSize = 0;
+  if (Read(header, sizeof header) == int(sizeof header) && IsMacBinaryHeader(header, member.originalSize, dataSize)) {
+    viewStart_ = kMacBinaryHeaderSize;
+    viewSize_ = dataSize;
+    return;
+  }
+  StartMember(currentMember_);
 }
 
 void LzhReader::Fill() {
@@ -114,7 +155,7 @@ void LzhReader::Fill() {
 
 // Remembers how the member's decoding ended once it has, for CheckMember.
 void LzhReader::NoteMemberEnd() {
-  bool complete = decoder_.Decoded() == Size();
+  bool complete = decoder_.Decoded() == MemberSize();
   if (!decoder_.Corrupt() && !complete && windowFill_ > 0) return;
   checkedMember_ = currentMember_;
   if (decoder_.Corrupt() || !complete) {
@@ -127,6 +168,7 @@ void LzhReader::NoteMemberEnd() {
 int LzhReader::Read(void* buffer, uint32_t count) {
   if (!inner_) return -1;
   if (!open_) return 0;
+  count = std::min(count, viewStart_ + viewSize_ - position_);
   auto* out = static_cast<uint8_t*>(buffer);
   uint32_t done = 0;
   while (done < count) {
@@ -145,7 +187,7 @@ int LzhReader::Read(void* buffer, uint32_t count) {
 }
 
 int LzhReader::GetByte() {
-  if (open_ && readOffset_ < windowFill_) {
+  if (open_ && readOffset_ < windowFill_ && position_ < viewStart_ + viewSize_) {
     ++position_;
     return decoder_.Dictionary()[readOffset_++];
   }
@@ -171,25 +213,29 @@ bool LzhReader::SkipTo(uint32_t target) {
 int LzhReader::Seek(int32_t offset, int origin) {
   if (!inner_ || !open_) return -1;
   int64_t target = offset;
-  if (origin == 1) target += position_;
-  if (origin == 2) target += Size();
-  if (origin < 0 || origin > 2 || target < 0 || target > int64_t(Size())) return -1;
-  uint32_t wanted = uint32_t(target);
+  if (origin == 1) target += Tell();
+  if (origin == 2) target += viewSize_;
+  if (origin < 0 || origin > 2 || target < 0 || target > int64_t(viewSize_)) return -1;
+  return SeekWithin(viewStart_ + uint32_t(target)) ? int(target) : -1;
+}
+
+// Moves to member byte `wanted`: within the dictionary, by decoding forward, or by restarting.
+bool LzhReader::SeekWithin(uint32_t wanted) {
   if (wanted >= windowStart_ && wanted <= windowStart_ + windowFill_) {
     readOffset_ = wanted - windowStart_;
     position_ = wanted;
-    return int(wanted);
+    return true;
   }
-  if (wanted < position_ && OpenMember(currentMember_) != 0) return -1;
-  return SkipTo(wanted) ? int(wanted) : -1;
+  if (wanted < position_ && OpenMember(currentMember_) != 0) return false;
+  return SkipTo(wanted);
 }
 
 int LzhReader::CheckMember() {
   if (!open_) return kLzhMemberIncomplete;
   if (checkedMember_ != currentMember_) {
     uint32_t saved = position_;
-    if (Seek(0, 2) >= 0) NoteMemberEnd();
-    Seek(int32_t(saved), 0);
+    if (SeekWithin(MemberSize())) NoteMemberEnd();
+    SeekWithin(saved);
   }
   return checkedMember_ == currentMember_ ? checkResult_ : kLzhMemberBroken;
 }

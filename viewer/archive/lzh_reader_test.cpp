@@ -128,4 +128,40 @@ TEST(LzhReader, ExtractionFailsAndDeletesTheFileWhenTheCrcDiffers) {
   EXPECT_FALSE(fileapi::IsRegularFile(path.c_str()));
 }
 
+// A MacLHA member (made on a Mac, OS id "m") stored as MacBinary: the header and the resource
+// fork are not part of the content, and the CRC still checks the whole stored bytes.
+TEST(LzhReader, MacBinaryMembersDeliverTheirDataFork) {
+  std::string text = "Mac text\r";
+  std::string header(128, '\0');
+  header[1] = 5;
+  header.replace(2, 5, "hello");
+  header.replace(65, 8, "TEXTttxt");
+  header.replace(83, 4, std::string{0, 0, 0, char(text.size())});
+  header.replace(87, 4, std::string{0, 0, 0, 3});
+  std::string stored = header + text + std::string(128 - text.size(), '\0') + "rsc";
+  std::string mac = Level1Member("-lh0-", "hello", {}, stored, uint32_t(stored.size()), Crc16Of(stored), 'm');
+  // The same bytes from another system, and a Mac member whose header does not fit its size.
+  std::string other = Level1Member("-lh0-", "plain", {}, stored, uint32_t(stored.size()), Crc16Of(stored), 'U');
+  std::string shortStored = header + "Mac";
+  std::string damaged =
+      Level1Member("-lh0-", "short", {}, shortStored, uint32_t(shortStored.size()), Crc16Of(shortStored), 'm');
+  MemoryReader file(std::string(2, '\0') + mac + other + damaged + std::string(1, '\0'));
+  LzhReader reader(&file);
+  ASSERT_EQ(reader.MemberCount(), 3);
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(reader.Size(), text.size());
+  EXPECT_EQ(reader.Tell(), 0);
+  EXPECT_EQ(ReadAll(reader), text);
+  EXPECT_EQ(reader.Seek(4, 0), 4);
+  EXPECT_EQ(ReadAll(reader), text.substr(4));
+  EXPECT_EQ(reader.Seek(-2, 2), int(text.size()) - 2);
+  EXPECT_EQ(reader.GetByte(), uint8_t(text[text.size() - 2]));
+  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+  EXPECT_EQ(reader.Tell(), int(text.size()) - 1);
+  ASSERT_EQ(reader.OpenMember(1), 0);
+  EXPECT_EQ(ReadAll(reader), stored);
+  ASSERT_EQ(reader.OpenMember(2), 0);
+  EXPECT_EQ(ReadAll(reader), shortStored);
+}
+
 }  // namespace
