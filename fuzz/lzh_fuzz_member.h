@@ -1,6 +1,10 @@
 // The body shared by the LZH decoder fuzz targets: the first input byte picks one of the given
 // methods, the next three the member size, the rest is the compressed data of a one-member
 // archive; reading, seeking back and the CRC check must stay within bounds.
+//
+// The member size is bounded by the input's length (a little over the largest dictionary, and
+// more for longer inputs): decoding past the data only repeats what the zero bits give, and
+// each input costs time in proportion to the size asked for.
 #pragma once
 
 #include <cstddef>
@@ -17,8 +21,10 @@ inline int FuzzLzhMember(const uint8_t* data, size_t size, std::initializer_list
   if (size < 4) return 0;
   std::vector<const char*> ids(methods);
   const char* method = ids[data[0] % ids.size()];
-  uint32_t original = data[1] | (data[2] << 8) | (uint32_t(data[3] & 0x0F) << 16);
   std::string packed(reinterpret_cast<const char*>(data + 4), size - 4);
+  uint32_t asked = data[1] | (data[2] << 8) | (uint32_t(data[3] & 0x0F) << 16);
+  uint32_t bound = 0x9000 + 32 * uint32_t(packed.size());
+  uint32_t original = asked % (bound + 1);
   MemoryReader file(std::string(2, '\0') + Level0Member(method, "F", packed, original, 0) + std::string(1, '\0'));
   LzhReader reader(&file);
   if (reader.OpenMember(0) != 0) return 0;

@@ -53,3 +53,10 @@ int ExtractMemberToFile(SourceReader& reader, const char* path, ExtractProgress*
   if (result != kExtractOk && result != kExtractCannotCreate) fileapi::Delete(path);
   return result;
 }
+
+int ExtractArchiveMemberToFile(ArchiveReader& reader, const char* path, ExtractProgress* progress) {
+  int result = ExtractMemberToFile(reader, path, progress);
+  if (result != kExtractOk || reader.CheckMemberIntegrity() == kMemberIntact) return result;
+  fileapi::Delete(path);
+  return kExtractDamaged;
+}

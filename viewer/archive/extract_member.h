@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "viewer/archive/archive_reader.h"
 #include "viewer/archive/source_reader.h"
 
 enum ExtractResult {
@@ -15,6 +16,7 @@ enum ExtractResult {
   kExtractShortRead = 3,
   kExtractShortWrite = 4,
   kExtractCannotCreate = 5,
+  kExtractDamaged = 6,  // written, but the archive's check (CRC) of the bytes failed
 };
 
 class ExtractProgress {
@@ -28,3 +30,6 @@ class ExtractProgress {
 
 // progress may be null.  The reader's position is restored afterwards.
 int ExtractMemberToFile(SourceReader& reader, const char* path, ExtractProgress* progress);
+// ExtractMemberToFile for the open member of an archive, followed by the archive's own check
+// of the bytes: a member whose check fails gives kExtractDamaged and its file is deleted.
+int ExtractArchiveMemberToFile(ArchiveReader& reader, const char* path, ExtractProgress* progress);

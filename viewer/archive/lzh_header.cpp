@@ -120,10 +120,11 @@ int ReadLzhHeader(LzhInput& in, LzhMember& member) {
     names.name.resize(length);
     if (in.ReadBytes(names.name.data(), length) != length) return kLzhHeaderBroken;
     member.crc = in.Word();
+    if (level == 1) member.osId = uint8_t(in.Byte());
     extensions = start + size;
   } else {
     member.crc = uint16_t(basic[21] | (in.Byte() << 8));
-    in.Byte();  // the operating system id
+    member.osId = uint8_t(in.Byte());
     extensions = start + 24;
   }
   int64_t total = 0;
@@ -143,6 +144,10 @@ int ReadLzhHeader(LzhInput& in, LzhMember& member) {
     packed -= uint32_t(total);
   }
   int64_t data = extensions + total + 2;
+  // A level-2 header states its whole size, padding included (some programs pad a header whose
+  // size would otherwise end in a zero byte, which reads as the end mark); the data follows it.
+  int64_t statedEnd = start + (basic[0] | (basic[1] << 8));
+  if (level == 2 && statedEnd > data) data = statedEnd;
   if (data + packed > 0x7FFFFFFF) return kLzhHeaderBroken;
   member.level = level;
   member.dataOffset = uint32_t(data);

@@ -17,6 +17,7 @@ struct LzhMember {
   uint16_t dosTime = 0;
   uint16_t crc = 0;            // CRC-16 of the original bytes
   int level = 0;
+  uint8_t osId = 0;            // the system that made the member (levels 1 and 2); 'm' for MacLHA
   char path[256] = {};         // stored path: directory extension and name, "\" between parts
 };
 

@@ -80,6 +80,35 @@ TEST(LzhHeader, LevelTwoSizeOfAMultipleOf256IsNoEndMark) {
   EXPECT_EQ(archive.reader.MemberCount(), 1);
 }
 
+// A level-2 header whose stated size counts padding after the extensions: the data begins at
+// the header's start plus that size, and the next header follows the data.
+TEST(LzhHeader, LevelTwoDataFollowsThePaddedHeader) {
+  std::string padded = Level2Member("-lh0-", {{1, "padded.txt"}}, "payload", 7, Crc16Of("payload"));
+  size_t headerSize = uint8_t(padded[0]) | (uint8_t(padded[1]) << 8);
+  padded.insert(headerSize, 3, '\0');
+  padded.replace(0, 2, Le16(uint32_t(headerSize + 3)));
+  Archive archive(std::string(2, '\0') + padded + StoredMember("NEXT.TXT", "second") + std::string(1, '\0'));
+  LzhReader& reader = archive.reader;
+  ASSERT_FALSE(reader.IsBad());
+  ASSERT_EQ(reader.MemberCount(), 2);
+  ArchiveEntry entry;
+  reader.GetEntry(1, entry);
+  EXPECT_STREQ(entry.name, "NEXT.TXT");
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(ReadAll(reader), "payload");
+  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+  ASSERT_EQ(reader.OpenMember(1), 0);
+  EXPECT_EQ(ReadAll(reader), "second");
+
+  // A stated size that ends inside the extensions is not trusted: the data follows them.
+  std::string understated = Level2Member("-lh0-", {{1, "short.txt"}}, "abc", 3, Crc16Of("abc"));
+  understated.replace(0, 2, Le16(24));
+  Archive second(std::string(2, '\0') + understated + std::string(1, '\0'));
+  ASSERT_EQ(second.reader.MemberCount(), 1);
+  ASSERT_EQ(second.reader.OpenMember(0), 0);
+  EXPECT_EQ(ReadAll(second.reader), "abc");
+}
+
 TEST(LzhHeader, ArchiveWithoutEndMarkEndsAtTheFileEnd) {
   Archive archive(std::string(2, '\0') + StoredMember("A", "1") + StoredMember("B", "2"));
   EXPECT_FALSE(archive.reader.IsBad());

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/file_reader.h"
@@ -23,23 +24,35 @@ LzhReader::LzhReader(SourceReader* inner) : ArchiveReader(inner) {
 
 // Looks for "-lz?-" or "-lh?-" from offset 2 on; the header starts two bytes before it, and
 // less than kScanLimit bytes after offset 2.  A hit whose header checksum does not match is a
-// method id inside a program, and the search goes on.
+// method id inside a program, and the search goes on.  The file is scanned in blocks that
+// overlap by four bytes, so a method id across two blocks is seen once.
 bool LzhReader::FindFirstHeader() {
-  LzhInput& in = decoder_.input;
-  uint8_t last[5] = {};
-  // The byte read as number `scanned` ends a hit whose header begins scanned - 6 after offset 2.
-  for (uint32_t scanned = 0; scanned < kScanLimit + 6; ++scanned) {
-    if (scanned == 0 && !in.SeekTo(2)) return false;
-    uint8_t byte = 0;
-    if (in.ReadBytes(&byte, 1) != 1) return false;
-    std::memmove(last, last + 1, 4);
-    last[4] = byte;
-    bool hit = scanned >= 4 && last[0] == '-' && last[1] == 'l' && (last[2] == 'z' || last[2] == 'h') &&
-               last[4] == '-';
-    if (!hit) continue;
-    uint32_t header = 2 + scanned + 1 - 7;
-    if (LzhHeaderChecksumMatches(in, header)) return in.SeekTo(header);
-    if (!in.SeekTo(2 + scanned + 1)) return false;
+  constexpr uint32_t kBlock = 0x8000;
+  constexpr uint32_t kIdLength = 5;
+  constexpr uint32_t kScanEnd = 2 + kScanLimit + 6;  // one past the last id of a header in range
+  std::vector<uint8_t> block(kBlock);
+  for (uint32_t at = 2; at + kIdLength <= kScanEnd;) {
+    uint32_t want = std::min(kBlock, kScanEnd - at);
+    if (inner_->Seek(int32_t(at), 0) != int(at)) return false;
+    int got = inner_->Read(block.data(), want);
+    if (got < int(kIdLength)) return false;
+    uint32_t header = 0;
+    if (FindHeaderInBlock(block.data(), uint32_t(got), at, header)) return decoder_.input.SeekTo(header);
+    if (uint32_t(got) < want) return false;
+    at += uint32_t(got) - (kIdLength - 1);
+  }
+  return false;
+}
+
+// The first method id in `bytes` (which stand at archive position `at`) whose header checks out.
+bool LzhReader::FindHeaderInBlock(const uint8_t* bytes, uint32_t count, uint32_t at, uint32_t& header) {
+  const uint8_t* end = bytes + count - 4;
+  for (const uint8_t* p = bytes; p < end; ++p) {
+    p = static_cast<const uint8_t*>(std::memchr(p, '-', size_t(end - p)));
+    if (!p) return false;
+    if (p[1] != 'l' || (p[2] != 'z' && p[2] != 'h') || p[4] != '-') continue;
+    header = at + uint32_t(p - bytes) - 2;
+    if (LzhHeaderChecksumMatches(decoder_.input, header)) return true;
   }
   return false;
 }
@@ -78,6 +91,12 @@ int LzhReader::GetEntry(int index, ArchiveEntry& entry) {
 }
 
 int LzhReader::OpenMember(int index) {
+  int result = StartMember(index);
+  if (result == 0) SkipMacBinaryHeader(members_[size_t(index)]);
+  return result;
+}
+
+int LzhReader::StartMember(int index) {
   open_ = false;
   const LzhMember* member = Member(index);
   if (!inner_ || !member) return -1;
@@ -89,7 +108,42 @@ int LzhReader::OpenMember(int index) {
   decoder_.Start(MethodTable[member->method], member->originalSize);
   open_ = true;
   position_ = windowStart_ = windowFill_ = readOffset_ = 0;
+  viewStart_ = 0;
+  viewSize_ = member->originalSize;
   return 0;
+}
+
+namespace {
+
+constexpr uint32_t kMacBinaryHeaderSize = 128;
+uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+uint64_t RoundTo128(uint32_t n) { return (uint64_t(n) + 127) / 128 * 128; }
+
+// A MacBinary header whose two forks account for the rest of a member of `size` bytes.
+bool IsMacBinaryHeader(const uint8_t* header, uint32_t size, uint32_t& dataSize) {
+  uint32_t data = BigEndian32(header + 83);
+  uint32_t resource = BigEndian32(header + 87);
+  bool fields = header[0] == 0 && header[74] == 0 && header[82] == 0 && header[1] >= 1 && header[1] <= 63;
+  bool sizes = kMacBinaryHeaderSize + uint64_t(data) <= size &&
+               size <= kMacBinaryHeaderSize + RoundTo128(data) + RoundTo128(resource);
+  dataSize = data;
+  return fields && sizes;
+}
+
+}  // namespace
+
+// MacLHA stores a member as a MacBinary file: a 128-byte header, the data fork and the resource
+// fork.  The content is then the data fork alone.
+void LzhReader::SkipMacBinaryHeader(const LzhMember& member) {
+  if (member.osId != 'm' || member.originalSize < kMacBinaryHeaderSize) return;
+  uint8_t header[kMacBinaryHeaderSize];
+  uint32_t dataSize = 0;
+  if (Read(header, sizeof header) == int(sizeof header) && IsMacBinaryHeader(header, member.originalSize, dataSize)) {
+    viewStart_ = kMacBinaryHeaderSize;
+    viewSize_ = dataSize;
+    return;
+  }
+  StartMember(currentMember_);
 }
 
 void LzhReader::Fill() {
@@ -101,7 +155,7 @@ void LzhReader::Fill() {
 
 // Remembers how the member's decoding ended once it has, for CheckMember.
 void LzhReader::NoteMemberEnd() {
-  bool complete = decoder_.Decoded() == Size();
+  bool complete = decoder_.Decoded() == MemberSize();
   if (!decoder_.Corrupt() && !complete && windowFill_ > 0) return;
   checkedMember_ = currentMember_;
   if (decoder_.Corrupt() || !complete) {
@@ -114,6 +168,7 @@ void LzhReader::NoteMemberEnd() {
 int LzhReader::Read(void* buffer, uint32_t count) {
   if (!inner_) return -1;
   if (!open_) return 0;
+  count = std::min(count, viewStart_ + viewSize_ - position_);
   auto* out = static_cast<uint8_t*>(buffer);
   uint32_t done = 0;
   while (done < count) {
@@ -132,7 +187,7 @@ int LzhReader::Read(void* buffer, uint32_t count) {
 }
 
 int LzhReader::GetByte() {
-  if (open_ && readOffset_ < windowFill_) {
+  if (open_ && readOffset_ < windowFill_ && position_ < viewStart_ + viewSize_) {
     ++position_;
     return decoder_.Dictionary()[readOffset_++];
   }
@@ -158,25 +213,29 @@ bool LzhReader::SkipTo(uint32_t target) {
 int LzhReader::Seek(int32_t offset, int origin) {
   if (!inner_ || !open_) return -1;
   int64_t target = offset;
-  if (origin == 1) target += position_;
-  if (origin == 2) target += Size();
-  if (origin < 0 || origin > 2 || target < 0 || target > int64_t(Size())) return -1;
-  uint32_t wanted = uint32_t(target);
+  if (origin == 1) target += Tell();
+  if (origin == 2) target += viewSize_;
+  if (origin < 0 || origin > 2 || target < 0 || target > int64_t(viewSize_)) return -1;
+  return SeekWithin(viewStart_ + uint32_t(target)) ? int(target) : -1;
+}
+
+// Moves to member byte `wanted`: within the dictionary, by decoding forward, or by restarting.
+bool LzhReader::SeekWithin(uint32_t wanted) {
   if (wanted >= windowStart_ && wanted <= windowStart_ + windowFill_) {
     readOffset_ = wanted - windowStart_;
     position_ = wanted;
-    return int(wanted);
+    return true;
   }
-  if (wanted < position_ && OpenMember(currentMember_) != 0) return -1;
-  return SkipTo(wanted) ? int(wanted) : -1;
+  if (wanted < position_ && OpenMember(currentMember_) != 0) return false;
+  return SkipTo(wanted);
 }
 
 int LzhReader::CheckMember() {
   if (!open_) return kLzhMemberIncomplete;
   if (checkedMember_ != currentMember_) {
     uint32_t saved = position_;
-    if (Seek(0, 2) >= 0) NoteMemberEnd();
-    Seek(int32_t(saved), 0);
+    if (SeekWithin(MemberSize())) NoteMemberEnd();
+    SeekWithin(saved);
   }
   return checkedMember_ == currentMember_ ? checkResult_ : kLzhMemberBroken;
 }

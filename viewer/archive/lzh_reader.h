@@ -21,17 +21,20 @@ enum LzhMemberCheck {
 
 class LzhReader : public ArchiveReader {
  public:
-  // The farthest the first header may begin after offset 2.
-  static constexpr uint32_t kScanLimit = 0x3400;
+  // The farthest the first header may begin after offset 2: self-extracting programs for
+  // Windows carry stubs of several hundred kilobytes.
+  static constexpr uint32_t kScanLimit = 0x100000;
 
   explicit LzhReader(SourceReader* inner);
 
   int IsBad() override { return inner_ == nullptr; }
   int Read(void* buffer, uint32_t count) override;
   int Seek(int32_t offset, int origin) override;
-  uint32_t Size() override { return open_ ? members_[currentMember_].originalSize : 0; }
+  // The content: the member's bytes, or the data fork of a MacLHA member stored with its
+  // MacBinary header (as other LHA tools deliver it).
+  uint32_t Size() override { return open_ ? viewSize_ : 0; }
   int GetByte() override;
-  int Tell() override { return int(position_); }
+  int Tell() override { return int(position_ - viewStart_); }
   // 0 success, -1 no such member (or a bad reader), 2 a method this reader cannot decode.
   int OpenMember(int index) override;
   int GetEntry(int index, ArchiveEntry& entry) override;
@@ -45,10 +48,15 @@ class LzhReader : public ArchiveReader {
 
  private:
   bool FindFirstHeader();
+  bool FindHeaderInBlock(const uint8_t* bytes, uint32_t count, uint32_t at, uint32_t& header);
   void ReadMemberList();
   void Fill();
   void NoteMemberEnd();
   bool SkipTo(uint32_t target);
+  int StartMember(int index);
+  void SkipMacBinaryHeader(const LzhMember& member);
+  bool SeekWithin(uint32_t wanted);
+  uint32_t MemberSize() const { return members_[size_t(currentMember_)].originalSize; }
 
   std::vector<LzhMember> members_;
   LzhDecoder decoder_;
@@ -59,4 +67,6 @@ class LzhReader : public ArchiveReader {
   uint32_t windowStart_ = 0;  // member position of the dictionary's first byte
   uint32_t windowFill_ = 0;   // member bytes in the dictionary
   uint32_t readOffset_ = 0;   // dictionary index of the next byte delivered
+  uint32_t viewStart_ = 0;    // member bytes before the content (a MacBinary header), and
+  uint32_t viewSize_ = 0;     // the content's size
 };

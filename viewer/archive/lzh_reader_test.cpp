@@ -1,4 +1,4 @@
-// LzhReader: finding the archive behind a program (the 13,312-byte limit, method ids inside
+// LzhReader: finding the archive behind a program (a stub of up to 1 MiB, method ids inside
 // the program), seeking within, forward and backward across dictionary turns, the CRC check
 // of a member's bytes, truncated members, and CheckLzhArchive on files.
 #include "viewer/archive/lzh_reader.h"
@@ -8,6 +8,7 @@
 #include <random>
 
 #include "viewer/archive/archive_open.h"
+#include "viewer/archive/extract_member.h"
 #include "viewer/archive/file_api.h"
 #include "viewer/archive/lzh_test_support.h"
 
@@ -36,6 +37,13 @@ TEST(LzhReader, FindsTheArchiveBehindAProgram) {
   LzhReader farReader(&far);
   EXPECT_TRUE(farReader.IsBad());
   EXPECT_EQ(farReader.MemberCount(), 0);
+  // A stub of several hundred kilobytes (a Windows self-extracting program), with a method id
+  // that straddles the scan's block boundaries.
+  std::string windowsStub = std::string(0x7FFE, 'z') + "-lh5-" + std::string(600000, 'w');
+  MemoryReader windows(windowsStub + archive);
+  LzhReader windowsReader(&windows);
+  EXPECT_FALSE(windowsReader.IsBad());
+  EXPECT_EQ(windowsReader.MemberCount(), 1);
   MemoryReader none(std::string(5000, 'z'));
   EXPECT_TRUE(LzhReader(&none).IsBad());
   EXPECT_TRUE(LzhReader(nullptr).IsBad());
@@ -103,6 +111,57 @@ TEST(LzhReader, CheckLzhArchiveOnFiles) {
   EXPECT_FALSE(CheckLzhArchive(ZV_TEST_DATA_DIR "/no such file.exe"));
   EXPECT_EQ(ArchiveKindForPath(good.c_str()), ArchiveKind::kLzh);
   EXPECT_EQ(ArchiveKindForPath(plain.c_str()), ArchiveKind::kNone);
+}
+
+// Extracting a member checks its CRC: a mismatch is a failure and leaves no file behind.
+TEST(LzhReader, ExtractionFailsAndDeletesTheFileWhenTheCrcDiffers) {
+  ASSERT_TRUE(fileapi::MakeDirectory(ZV_TEST_DATA_DIR));
+  MemoryReader file(std::string(2, '\0') + StoredMember("GOOD.TXT", "intact") +
+                    Level0Member("-lh0-", "BAD.TXT", "damaged", 7, Crc16Of("damaged") ^ 1) + std::string(1, '\0'));
+  LzhReader reader(&file);
+  std::string path = ZV_TEST_DATA_DIR "/crc_member.txt";
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), kExtractOk);
+  EXPECT_TRUE(fileapi::IsRegularFile(path.c_str()));
+  ASSERT_EQ(reader.OpenMember(1), 0);
+  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), kExtractDamaged);
+  EXPECT_FALSE(fileapi::IsRegularFile(path.c_str()));
+}
+
+// A MacLHA member (made on a Mac, OS id "m") stored as MacBinary: the header and the resource
+// fork are not part of the content, and the CRC still checks the whole stored bytes.
+TEST(LzhReader, MacBinaryMembersDeliverTheirDataFork) {
+  std::string text = "Mac text\r";
+  std::string header(128, '\0');
+  header[1] = 5;
+  header.replace(2, 5, "hello");
+  header.replace(65, 8, "TEXTttxt");
+  header.replace(83, 4, std::string{0, 0, 0, char(text.size())});
+  header.replace(87, 4, std::string{0, 0, 0, 3});
+  std::string stored = header + text + std::string(128 - text.size(), '\0') + "rsc";
+  std::string mac = Level1Member("-lh0-", "hello", {}, stored, uint32_t(stored.size()), Crc16Of(stored), 'm');
+  // The same bytes from another system, and a Mac member whose header does not fit its size.
+  std::string other = Level1Member("-lh0-", "plain", {}, stored, uint32_t(stored.size()), Crc16Of(stored), 'U');
+  std::string shortStored = header + "Mac";
+  std::string damaged =
+      Level1Member("-lh0-", "short", {}, shortStored, uint32_t(shortStored.size()), Crc16Of(shortStored), 'm');
+  MemoryReader file(std::string(2, '\0') + mac + other + damaged + std::string(1, '\0'));
+  LzhReader reader(&file);
+  ASSERT_EQ(reader.MemberCount(), 3);
+  ASSERT_EQ(reader.OpenMember(0), 0);
+  EXPECT_EQ(reader.Size(), text.size());
+  EXPECT_EQ(reader.Tell(), 0);
+  EXPECT_EQ(ReadAll(reader), text);
+  EXPECT_EQ(reader.Seek(4, 0), 4);
+  EXPECT_EQ(ReadAll(reader), text.substr(4));
+  EXPECT_EQ(reader.Seek(-2, 2), int(text.size()) - 2);
+  EXPECT_EQ(reader.GetByte(), uint8_t(text[text.size() - 2]));
+  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+  EXPECT_EQ(reader.Tell(), int(text.size()) - 1);
+  ASSERT_EQ(reader.OpenMember(1), 0);
+  EXPECT_EQ(ReadAll(reader), stored);
+  ASSERT_EQ(reader.OpenMember(2), 0);
+  EXPECT_EQ(ReadAll(reader), shortStored);
 }
 
 }  // namespace

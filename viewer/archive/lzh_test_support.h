@@ -94,11 +94,11 @@ inline std::string ExtensionChain(const std::vector<Extension>& extensions) {
 
 inline std::string Level1Member(const std::string& method, const std::string& name,
                                 const std::vector<Extension>& extensions, const std::string& data,
-                                uint32_t original, uint16_t crc) {
+                                uint32_t original, uint16_t crc, char os = 'M') {
   std::string chain = ExtensionChain(extensions);
   uint32_t packed = uint32_t(data.size() + chain.size() - 2);
   // The basic header ends with the size word of the first extension.
-  std::string body = HeaderMiddle(method, packed, original) + char(1) + char(name.size()) + name + Le16(crc) + 'M' +
+  std::string body = HeaderMiddle(method, packed, original) + char(1) + char(name.size()) + name + Le16(crc) + os +
                      chain.substr(0, 2);
   uint8_t sum = 0;
   for (char c : body) sum = uint8_t(sum + uint8_t(c));

@@ -57,7 +57,6 @@ void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) 
   e.compressedSize = m.storedCompressedSize;
   if (m.flags & kZipFlagEncrypted) e.compressedSize = e.compressedSize >= 12 ? e.compressedSize - 12 : 0;
   SetEntryDosDateTime(e, Word(record + 14), Word(record + 12));
-  e.year %= 100;
   ZipMethodLabel(m.method, m.flags, e.methodLabel);
   e.directoryPosition = directoryPosition;
   uint16_t nameLength = Word(record + 28);

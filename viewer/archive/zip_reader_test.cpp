@@ -141,7 +141,7 @@ TEST(ZipReader, ListsNamesSizesDatesAndMethodLabels) {
   EXPECT_EQ(e.minute, 45);
   EXPECT_EQ(e.second, 30);
   z.zip.GetEntry(1, e);
-  EXPECT_EQ(e.year, 1);
+  EXPECT_EQ(e.year, 101);  // years since 1900, as for LZH
   EXPECT_EQ(e.month, 12);
   EXPECT_EQ(e.day, 31);
   EXPECT_EQ(z.zip.GetEntry(8, e), -1);

@@ -15,8 +15,6 @@ INT_PTR CALLBACK ChdirDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 // Command 100: restores and activates the filer, or opens it at its saved placement.
 void OpenFilerWindow(HWND mainWindow);
-// Command 104: the archive filer if this process has one, else the filer, else opens it.
-void ActivateArchiveFilerOrFiler(HWND mainWindow);
 // Saves the filer's placement and destroys it; nothing when it is not open.
 void CloseFilerWindow();
 // After the filer settings changed: when the filer is open, destroys it and posts command 100

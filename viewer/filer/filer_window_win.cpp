@@ -314,17 +314,6 @@ void OpenFilerWindow(HWND mainWindow) {
                 mainWindow, nullptr, nullptr, kFilerPlacement, kFilerLinkPath);
 }
 
-void ActivateArchiveFilerOrFiler(HWND mainWindow) {
-  HWND window = FindOwnWindow(kArchFilerWindowClass);
-  if (!window) window = FindOwnWindow(kFilerWindowClass);
-  if (!window) {
-    PostMessageA(mainWindow, WM_COMMAND, IDM_FILER, 0);
-    return;
-  }
-  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-  SetActiveWindow(window);
-}
-
 void CloseFilerWindow() {
   if (HWND filer = FindOwnWindow(kFilerWindowClass)) CloseFiler(filer);
 }

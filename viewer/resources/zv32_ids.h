@@ -281,4 +281,29 @@
 #define IDC_PRINT_TOP_SPIN 601
 #define IDC_PRINT_BOTTOM_SPIN 602
 
+/* ---- The archive filer (viewer/archive): its window and the extraction dialogs ---- */
+#define IDC_ARCH_EXTRACT 100
+#define IDC_ARCH_CHECK_ALL 101
+#define IDC_ARCH_HELP 102
+#define IDC_ARCH_LIST 930
+#define IDC_ARCH_SIZE_GRIP 959
+#define IDC_ARCH_SUMMARY 960
+#define IDC_ARCH_SUMMARY_FRAME 961
+#define IDD_UNPACK_TO "UnPackTo"
+#define IDC_UNPACK_TO_FOLDER 1088    /* the file dialog's current-folder text (stc1) */
+#define IDC_UNPACK_TO_FILE_NAME 1152 /* and its file-name edit (edt1) */
+#define IDD_SAME_NAME "SameName"
+#define IDC_SAME_NAME_EXISTING 7702
+#define IDC_SAME_NAME_EXISTING_STAMP 7703
+#define IDC_SAME_NAME_MEMBER 7712
+#define IDC_SAME_NAME_MEMBER_STAMP 7713
+#define IDC_SAME_NAME_OVERWRITE 7770
+#define IDC_SAME_NAME_RENAME 7771
+#define IDC_SAME_NAME_ALL 7704
+#define IDC_SAME_NAME_SKIP 7705
+#define IDD_UNPACK_RENAME "UnpackRename"
+#define IDC_UNPACK_RENAME_NAME 7774
+#define IDC_ARCH_DIALOG_FRAME 7790
+#define IDC_ARCH_DIALOG_LABEL 7791
+
 #endif

@@ -1,10 +1,10 @@
 // DispatchCommand: the id is normalised by the command table, then carried out here or by
-// the owner of the operation.  Ids whose windows are not part of the program yet (the
-// archive filer) are left to default processing.
+// the owner of the operation; an id that is no command is left to default processing.
 #include "viewer/shell/dispatch_command_win.h"
 
 #include <cstdio>
 
+#include "viewer/archive/archive_filer_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/search/analysis_commands_win.h"
@@ -128,7 +128,7 @@ int DispatchMenu(HWND window, int id) {
       OpenFilerWindow(window);
       return 1;
     case IDM_ARCHIVE_FILER:
-      ActivateArchiveFilerOrFiler(window);
+      ArchiveFilerCommand(window);
       return 1;
     case IDM_COPY_ROW:
     case IDM_COPY_SCREEN:

@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "viewer/archive/archive_filer_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/search/line_list_win.h"
@@ -60,12 +61,10 @@ class Win32DocumentHost : public DocumentHost {
 
   void CloseDocumentWindows() override {
     CloseLineListWindows();
-    // The archive filer window is not part of the program yet.
+    CloseArchiveFiler();
   }
 
-  void OpenArchiveFiler(int) override {
-    // The archive filer window is not part of the program yet; the member is shown all the same.
-  }
+  void OpenArchiveFiler(int member) override { ::OpenArchiveFiler(member); }
 
  private:
   // Progress goes to the screen when loading has finished or the interval has passed.

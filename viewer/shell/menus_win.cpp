@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "viewer/archive/archive_filer_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/sjis.h"
 #include "viewer/shell/command_table.h"
@@ -150,7 +151,10 @@ void DestroyContextMenus() {
 // cursor says 0), so the popups of "Main" are told apart by handle, their submenus by ids.
 void UpdatePopupMenu(HMENU popup, int) {
   if (!popup) return;
-  if (IsMainPopup(popup, kFileMenu)) return FillRecentFiles(popup);
+  if (IsMainPopup(popup, kFileMenu)) {
+    UpdateArchiveFilerMenuItem(popup);
+    return FillRecentFiles(popup);
+  }
   if (IsMainPopup(popup, kWindowMenu)) return FillWindowList(popup);
   switch (GetMenuItemID(popup, 0)) {
     case kFirstKanjiId:

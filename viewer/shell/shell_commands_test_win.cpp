@@ -354,6 +354,8 @@ TEST_F(CommandsTest, SettingsCommandsToggleTheirFlags) {
 TEST_F(CommandsTest, CommandsWithoutTheirWindowsYetFallToDefaultProcessing) {
   for (int id : {0, 21000, 155})
     EXPECT_EQ(Dispatch(id), 0) << id;
+  // 104 shows the archive filer, or Zelko Filer, or asks for Zelko Filer (command 100).
+  EXPECT_EQ(Dispatch(104), 1);
 }
 
 // Every button sends a command the program knows, and shows an image of its own.

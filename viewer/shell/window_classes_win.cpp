@@ -1,8 +1,7 @@
-// Registers the viewer's ten window classes.  Windows whose behaviour is not part of the
-// program yet (the archive filer) get the default procedure until they are built, so the
-// classes exist from the start with their icons, brushes and cursors.
+// Registers the viewer's ten window classes with their procedures, icons, brushes and cursors.
 #include "viewer/shell/window_classes_win.h"
 
+#include "viewer/archive/archive_filer_win.h"
 #include "viewer/document/text_window_win.h"
 #include "viewer/filer/filer_win.h"
 #include "viewer/resources/resource_names.h"
@@ -26,14 +25,10 @@ struct ViewerClass {
   const char* cursor;  // a resource of the program; null for the arrow
 };
 
-LRESULT CALLBACK DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 const ViewerClass kViewerClasses[] = {
     {kMainWindowClass, MainWindowProc, ClassIcon::kFirst, ClassBrush::kButtonFace, 0, nullptr},
     {kFilerWindowClass, FilerWindowProc, ClassIcon::kThird, ClassBrush::kButtonFace, 0, nullptr},
-    {kArchFilerWindowClass, DefaultProcedure, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
+    {kArchFilerWindowClass, ArchWindowProc, ClassIcon::kSecond, ClassBrush::kButtonFace, 0, nullptr},
     {kDriveBarWindowClass, DriveBarWindowProc, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
     {kFontWindowClass, FontWindowProc, ClassIcon::kNone, ClassBrush::kButtonFace, 0, nullptr},
     {kColorBoxWindowClass, ColorWindowProc, ClassIcon::kNone, ClassBrush::kNone, 4, nullptr},

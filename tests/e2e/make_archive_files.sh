@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Makes the archives of the archive filer's end-to-end tests with Debian's tools: an LZH
+# (jlha) and a ZIP (zip) of the same members (a readme, an empty file, a file in a folder, a
+# name in kanji, a name without a dot, a file to run), and an LZH of one large member.
+set -euo pipefail
+out=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out" "$work/src/sub"
+cd "$work/src"
+printf 'hello readme\r\n' > README.TXT
+: > EMPTY.DAT
+for i in $(seq 1 50); do printf 'inner line %d\r\n' "$i"; done > sub/INNER.TXT
+printf 'kanji\r\n' > 漢字.TXT
+printf 'no extension\r\n' > NOEXT
+printf 'run me\r\n' > RUN.ZVT
+# jlha writes Shift-JIS names under a Japanese locale.
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+rm -f "$out/members.lzh" "$out/members.zip" "$out/big.lzh"
+jlha c1q "$out/members.lzh" README.TXT EMPTY.DAT sub/INNER.TXT 漢字.TXT NOEXT RUN.ZVT >/dev/null
+# zip keeps the bytes of a name: the kanji file gets its Shift-JIS name first.
+mv 漢字.TXT "$(printf '\x8a\xbf\x8e\x9a.TXT')"
+zip -q -X "$out/members.zip" README.TXT EMPTY.DAT sub/ sub/INNER.TXT "$(printf '\x8a\xbf\x8e\x9a.TXT')" NOEXT RUN.ZVT
+# A member large enough (about 100 MB) that its extraction lasts while the test looks at its
+# progress and cancels it; the viewer shows the small readme beside it.
+mkdir -p "$work/big" && cd "$work/big"
+printf 'big archive\r\n' > README.TXT
+awk 'BEGIN { for (i = 0; i < 2800000; i++) printf "line %d of a long text to extract %d\r\n", i, i * 7919 % 100003 }' > BIG.TXT
+jlha c1q "$out/big.lzh" README.TXT BIG.TXT >/dev/null

@@ -1,0 +1,427 @@
+// End-to-end tests of the archive filer under Wine, on archives made by jlha and zip: the
+// member list and its summary, showing a member by selecting its line, check marks by key and
+// click, extraction through the folder chooser (with folders inside the chosen one), each
+// answer of the same-name question and the rename dialog, a cancelled extraction, running a
+// member through a test association, hiding the window and command 104.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/zv32_session_win.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kArchFilerClass[] = "ZelkoView!ArchFiler";
+constexpr char kDialogClass[] = "PlimDialog";
+constexpr char kChooserTitle[] = "解凍先のディレクトリを指定してください";
+constexpr char kSameNameTitle[] = "同名のファイルがあります";
+constexpr char kRenameTitle[] = "新しいファイル名";
+constexpr char kProgressTitle[] = "解凍中";
+constexpr int kListId = 930;
+constexpr int kSummaryId = 960;
+constexpr int kExtractButton = 100;
+constexpr int kArchiveFilerMenu = 104;
+constexpr LPARAM kChecked = 0x800000;
+constexpr int kOverwrite = 7770, kRename = 7771, kOverwriteAll = 7704, kSkip = 7705, kStopRun = 2;
+
+std::string ArchivePath(const char* name) { return ExeDir() + "\\e2e-archives\\" + name; }
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string child = path + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+// An empty folder ExeDir()\e2e-files\NAME.
+std::string FreshFolder(const std::string& name) {
+  std::string files = ExeDir() + "\\e2e-files";
+  CreateDirectoryA(files.c_str(), nullptr);
+  std::string folder = files + "\\" + name;
+  RemoveTree(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  if (FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A line of another process's list box: asked for in UTF-16 (which is how Wine hands list
+// box texts across processes) and turned into the ANSI code page.
+std::string LineText(HWND list, int line) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, WPARAM(line), 0, SMTO_ABORTIFHUNG, 5000, &length) ||
+      LRESULT(length) < 0)
+    return {};
+  std::wstring wide(size_t(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(list, LB_GETTEXT, WPARAM(line), reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
+  std::string text(wide.size() * 2 + 1, '\0');
+  int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), int(text.size()), nullptr, nullptr);
+  text.resize(bytes > 0 ? size_t(bytes - 1) : 0);
+  return text;
+}
+
+std::vector<std::string> Lines(HWND list) {
+  std::vector<std::string> lines;
+  int count = int(Send(list, LB_GETCOUNT));
+  for (int i = 0; i < count; ++i) lines.push_back(LineText(list, i));
+  return lines;
+}
+
+int LineOf(HWND list, const std::string& prefix) {
+  std::vector<std::string> lines = Lines(list);
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].compare(0, prefix.size(), prefix) == 0) return int(i);
+  return -1;
+}
+
+bool Checked(HWND list, int line) { return (Send(list, LB_GETITEMDATA, WPARAM(line)) & kChecked) != 0; }
+
+// The viewer on an archive, with its archive filer.
+struct ArchiveSession {
+  explicit ArchiveSession(const char* archive) : viewer(ArchivePath(archive)) {
+    filer = WaitForWindow(viewer.ProcessId(), kArchFilerClass, nullptr, 20000);
+    list = filer ? GetDlgItem(filer, kListId) : nullptr;
+  }
+  HWND Dialog(const char* className, const char* title, DWORD timeoutMs = 10000) const {
+    return WaitForWindow(viewer.ProcessId(), className, title, timeoutMs);
+  }
+  void ClickLine(int line, int x) const {
+    RECT item{};
+    Send(list, LB_GETITEMRECT, WPARAM(line), reinterpret_cast<LPARAM>(&item));
+    int y = (item.top + item.bottom) / 2;
+    Send(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    Send(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  }
+  void CheckLines(const std::vector<int>& lines) const {
+    for (int line : lines) ClickLine(line, 5);
+  }
+  // The chooser goes down from the viewer's folder into e2e-files\FOLDER and confirms.
+  bool ChooseFolder(const std::string& folder) const {
+    HWND chooser = Dialog("#32770", kChooserTitle);
+    if (!chooser) return false;
+    HWND folders = GetDlgItem(chooser, 1121);
+    for (const std::string& part : {std::string("e2e-files"), folder}) {
+      int item = -1;
+      int count = int(Send(folders, LB_GETCOUNT));
+      for (int i = 0; i < count && item < 0; ++i)
+        if (_stricmp(LineText(folders, i).c_str(), ("[" + part + "]").c_str()) == 0) item = i;
+      if (item < 0) return false;
+      Send(folders, LB_SETCURSEL, WPARAM(item));
+      Send(chooser, WM_COMMAND, MAKEWPARAM(1121, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
+    }
+    std::string shown = Text(GetDlgItem(chooser, 1088));
+    if (shown.size() < folder.size() || _stricmp(shown.substr(shown.size() - folder.size()).c_str(), folder.c_str()))
+      return false;
+    Post(chooser, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+    return true;
+  }
+  void Answer(HWND dialog, int button) const {
+    Post(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+  }
+  // The run has ended when the filer stays enabled with no dialog of the run (checked twice,
+  // as the filer is enabled for a moment between the chooser and the progress dialog).
+  bool WaitRunEnd() const {
+    auto idle = [&] {
+      DWORD id = viewer.ProcessId();
+      return IsWindowEnabled(filer) && !FindTopWindow(id, kDialogClass, kProgressTitle) &&
+             !FindTopWindow(id, kDialogClass, kSameNameTitle) && !FindTopWindow(id, "#32770", kChooserTitle);
+    };
+    return WaitUntil([&] {
+      if (!idle()) return false;
+      Pause(300);
+      return idle();
+    }, 30000);
+  }
+  Viewer viewer;
+  HWND filer = nullptr;
+  HWND list = nullptr;
+};
+
+class ArchiveFilerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { DeleteSettingsKey(); }
+};
+
+// "yy-mm-dd" and "hh:mm:ss" of a line: two digits each.
+bool HasTwoDigitStamp(const std::string& line) {
+  size_t date = line.find("|R", line.find("%)"));
+  if (date == std::string::npos || line.size() < date + 2 + 8 + 2 + 8) return false;
+  std::string stamp = line.substr(date + 2);
+  return stamp[2] == '-' && stamp[5] == '-' && stamp.substr(8, 2) == "|R" && stamp[12] == ':';
+}
+
+}  // namespace
+
+TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  std::vector<std::string> lines = Lines(session.list);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0].substr(0, 38), "LREADME|L.TXT|R      14|L(|R100%)|R26-");
+  EXPECT_TRUE(HasTwoDigitStamp(lines[0])) << lines[0];
+  EXPECT_EQ(lines[1].substr(0, 33), "LEMPTY|L.DAT|R       0|L(|R  0%)|");
+  EXPECT_EQ(lines[2].substr(0, 33), "LINNER|L.TXT|R     741|L(|R 17%)|");
+  EXPECT_EQ(lines[3].substr(0, 12), "L\x8A\xBF\x8E\x9A|L.TXT|");  // the kanji name
+  EXPECT_EQ(lines[4].substr(0, 9), "LNOEXT|L|");
+  EXPECT_EQ(Text(GetDlgItem(session.filer, kSummaryId)), "  6ﾌｧｲﾙ : 総圧縮率  21% ( 170/ 784 )");
+  // The loader shows README.TXT and selects its line.
+  EXPECT_EQ(Send(session.list, LB_GETCURSEL), 0);
+  ASSERT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  // A click on a line (beside its icon) shows that member.
+  session.ClickLine(2, 60);
+  EXPECT_TRUE(session.viewer.WaitRows(51)) << session.viewer.Position();
+  EXPECT_FALSE(Checked(session.list, 2));
+  EXPECT_EQ(session.viewer.Title(), "Zelko View 32 - " + ArchivePath("members.lzh"));
+
+  // Side by side, as window linking places them.
+  SetWindowPos(session.viewer.main(), nullptr, 0, 0, 560, 420, SWP_NOZORDER);
+  SetWindowPos(session.filer, nullptr, 560, 0, 360, 420, SWP_NOZORDER);
+  ShowAndSettle(session.viewer.main());
+  ShowAndSettle(session.filer);
+  RECT viewerRect{}, filerRect{}, both{};
+  GetWindowRect(session.viewer.main(), &viewerRect);
+  GetWindowRect(session.filer, &filerRect);
+  UnionRect(&both, &viewerRect, &filerRect);
+  EXPECT_FALSE(SavePng(CaptureScreen(both), "archfiler_docked").empty());
+}
+
+TEST_F(ArchiveFilerTest, ListsZipMembersWithTheirFolders) {
+  ArchiveSession session("members.zip");
+  ASSERT_NE(session.filer, nullptr);
+  std::vector<std::string> lines = Lines(session.list);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0].substr(0, 38), "LREADME|L.TXT|R      14|L(|R100%)|R26-");
+  EXPECT_EQ(lines[2].substr(0, 10), "Lsub/|L|R ");
+  EXPECT_EQ(lines[3].substr(0, 18), "Lsub/INNER|L.TXT|R");
+  EXPECT_TRUE(HasTwoDigitStamp(lines[3])) << lines[3];
+  EXPECT_EQ(Text(GetDlgItem(session.filer, kSummaryId)).substr(0, 19), "  7ﾌｧｲﾙ : 総圧縮率 ");
+  session.ClickLine(3, 60);
+  EXPECT_TRUE(session.viewer.WaitRows(51)) << session.viewer.Position();
+}
+
+TEST_F(ArchiveFilerTest, CheckMarksBySpaceTheKeyAAndAClickOnTheIcon) {
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  Send(session.list, LB_SETCURSEL, 1);
+  Send(session.list, WM_KEYDOWN, VK_SPACE);
+  EXPECT_TRUE(Checked(session.list, 1));
+  EXPECT_EQ(Send(session.list, LB_GETCURSEL), 2);  // the selection moved one line down
+  Send(session.list, WM_KEYDOWN, 'A');             // every mark turns over
+  EXPECT_FALSE(Checked(session.list, 1));
+  EXPECT_TRUE(Checked(session.list, 0));
+  EXPECT_TRUE(Checked(session.list, 5));
+  session.ClickLine(5, 5);  // on the icon: the mark turns over, the member is not shown
+  EXPECT_FALSE(Checked(session.list, 5));
+  EXPECT_EQ(Send(session.list, LB_GETCURSEL), 5);
+  Post(session.filer, WM_COMMAND, 101);  // tool button: all marks turn over
+  EXPECT_TRUE(WaitUntil([&] { return Checked(session.list, 5) && !Checked(session.list, 0); }, 5000));
+  ShowAndSettle(session.filer);
+  EXPECT_FALSE(SaveScreenshot(session.filer, "archfiler_checked").empty());
+}
+
+TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
+  std::string lzhOut = FreshFolder("arch-lzh");
+  {
+    ArchiveSession session("members.lzh");
+    ASSERT_NE(session.filer, nullptr);
+    Post(session.filer, WM_COMMAND, kExtractButton);  // nothing checked: nothing happens
+    Pause(500);
+    EXPECT_EQ(FindTopWindow(session.viewer.ProcessId(), "#32770", kChooserTitle), nullptr);
+    session.CheckLines({0, 1, 2, 3, 4});
+    Post(session.filer, WM_COMMAND, kExtractButton);
+    ASSERT_TRUE(session.ChooseFolder("arch-lzh"));
+    ASSERT_TRUE(session.WaitRunEnd());
+    EXPECT_EQ(ReadFileBytes(lzhOut + "\\README.TXT"), "hello readme\r\n");
+    bool exists = false;
+    EXPECT_EQ(ReadFileBytes(lzhOut + "\\EMPTY.DAT", &exists), "");
+    EXPECT_TRUE(exists);
+    EXPECT_EQ(ReadFileBytes(lzhOut + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+    EXPECT_EQ(ReadFileBytes(lzhOut + "\\\x8A\xBF\x8E\x9A.TXT"), "kanji\r\n");
+    EXPECT_EQ(ReadFileBytes(lzhOut + "\\NOEXT"), "no extension\r\n");
+    EXPECT_FALSE(Exists(lzhOut + "\\RUN.ZVT"));
+    // The viewer still shows README.TXT, from its first row.
+    EXPECT_EQ(session.viewer.RowCount(), 2);
+  }
+  std::string zipOut = FreshFolder("arch-zip");
+  ArchiveSession session("members.zip");
+  ASSERT_NE(session.filer, nullptr);
+  Send(session.list, WM_KEYDOWN, 'A');
+  Send(session.list, WM_KEYDOWN, 'U');
+  ASSERT_TRUE(session.ChooseFolder("arch-zip"));
+  ASSERT_TRUE(session.WaitRunEnd());
+  EXPECT_EQ(ReadFileBytes(zipOut + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+  EXPECT_EQ(ReadFileBytes(zipOut + "\\RUN.ZVT"), "run me\r\n");
+  EXPECT_EQ(ReadFileBytes(zipOut + "\\\x8A\xBF\x8E\x9A.TXT"), "kanji\r\n");
+}
+
+TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
+  std::string out = FreshFolder("arch-same");
+  auto reset = [&] {
+    for (const char* name : {"README.TXT", "EMPTY.DAT", "INNER.TXT", "NOEXT", "NEW.TXT"})
+      WriteFile(out + "\\" + name, std::string("old ") + name);
+  };
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  session.CheckLines({0, 1, 2, 4});  // README.TXT, EMPTY.DAT, INNER.TXT, NOEXT
+
+  // Overwrite, rename (first to a name that exists too, then to a free one), skip, stop.
+  reset();
+  DeleteFileA((out + "\\NEW.TXT").c_str());
+  WriteFile(out + "\\TAKEN.TXT", "taken");
+  Post(session.filer, WM_COMMAND, kExtractButton);
+  ASSERT_TRUE(session.ChooseFolder("arch-same"));
+  HWND question = session.Dialog(kDialogClass, kSameNameTitle);
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(Text(GetDlgItem(question, 7702)), "README.TXT               ");
+  EXPECT_EQ(Text(GetDlgItem(question, 7713)).substr(0, 31), "サイズ           14 byte  2026-");
+  ShowAndSettle(question);
+  EXPECT_FALSE(SaveScreenshot(question, "archfiler_same_name").empty());
+  session.Answer(question, kOverwrite);
+  question = session.Dialog(kDialogClass, kSameNameTitle);  // EMPTY.DAT
+  ASSERT_NE(question, nullptr);
+  session.Answer(question, kRename);
+  HWND rename = session.Dialog(kDialogClass, kRenameTitle);
+  ASSERT_NE(rename, nullptr);
+  EXPECT_EQ(Text(GetDlgItem(rename, 7774)), "EMPTY.DAT");
+  SetText(GetDlgItem(rename, 7774), "TAKEN.TXT");
+  ShowAndSettle(rename);
+  EXPECT_FALSE(SaveScreenshot(rename, "archfiler_rename").empty());
+  session.Answer(rename, IDOK);
+  question = session.Dialog(kDialogClass, kSameNameTitle);  // TAKEN.TXT exists too
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(Text(GetDlgItem(question, 7702)).substr(0, 9), "TAKEN.TXT");
+  session.Answer(question, kRename);
+  rename = session.Dialog(kDialogClass, kRenameTitle);
+  ASSERT_NE(rename, nullptr);
+  SetText(GetDlgItem(rename, 7774), "NEW.TXT");
+  session.Answer(rename, IDOK);
+  question = session.Dialog(kDialogClass, kSameNameTitle);  // INNER.TXT
+  ASSERT_NE(question, nullptr);
+  session.Answer(question, kSkip);
+  question = session.Dialog(kDialogClass, kSameNameTitle);  // NOEXT
+  ASSERT_NE(question, nullptr);
+  session.Answer(question, kStopRun);
+  ASSERT_TRUE(session.WaitRunEnd());
+  EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "hello readme\r\n");
+  EXPECT_EQ(ReadFileBytes(out + "\\EMPTY.DAT"), "old EMPTY.DAT");
+  EXPECT_EQ(ReadFileBytes(out + "\\TAKEN.TXT"), "taken");
+  bool exists = false;
+  EXPECT_EQ(ReadFileBytes(out + "\\NEW.TXT", &exists), "");
+  EXPECT_TRUE(exists);
+  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT"), "old INNER.TXT");
+  EXPECT_EQ(ReadFileBytes(out + "\\NOEXT"), "old NOEXT");
+
+  // "All": no further question in this run; the next run asks again.
+  reset();
+  Post(session.filer, WM_COMMAND, kExtractButton);
+  ASSERT_TRUE(session.ChooseFolder("arch-same"));
+  question = session.Dialog(kDialogClass, kSameNameTitle);
+  ASSERT_NE(question, nullptr);
+  session.Answer(question, kOverwriteAll);
+  ASSERT_TRUE(session.WaitRunEnd());
+  EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "hello readme\r\n");
+  EXPECT_EQ(ReadFileBytes(out + "\\NOEXT"), "no extension\r\n");
+  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+  Post(session.filer, WM_COMMAND, kExtractButton);
+  ASSERT_TRUE(session.ChooseFolder("arch-same"));
+  question = session.Dialog(kDialogClass, kSameNameTitle);
+  ASSERT_NE(question, nullptr);
+  session.Answer(question, kStopRun);
+  EXPECT_TRUE(session.WaitRunEnd());
+}
+
+TEST_F(ArchiveFilerTest, CancelledExtractionLeavesNoFile) {
+  std::string out = FreshFolder("arch-cancel");
+  ArchiveSession session("big.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  session.CheckLines({1});
+  Post(session.filer, WM_COMMAND, kExtractButton);
+  ASSERT_TRUE(session.ChooseFolder("arch-cancel"));
+  HWND progress = session.Dialog(kDialogClass, kProgressTitle);
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(Text(GetDlgItem(progress, 100)), "BIG.TXTを展開中...");
+  EXPECT_FALSE(IsWindowEnabled(session.filer));
+  // A quick picture (the copy does not wait), then the cancel at once.
+  Pause(200);
+  Image picture = Capture(progress);
+  Post(progress, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(progress, IDOK)));
+  ASSERT_FALSE(picture.rgb.empty()) << "the extraction ended before it could be cancelled";
+  EXPECT_FALSE(SavePng(picture, "archfiler_progress").empty());
+  ASSERT_TRUE(session.WaitRunEnd());
+  EXPECT_FALSE(Exists(out + "\\BIG.TXT"));
+  EXPECT_EQ(FindTopWindow(session.viewer.ProcessId(), "#32770", nullptr), nullptr);  // no failure message
+}
+
+TEST_F(ArchiveFilerTest, RunsAMemberAndDeletesItsCopyWhenItsProgramEnds) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CLASSES_ROOT, ".zvt", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("ZvTestFile"), 11);
+  RegCloseKey(key);
+  std::string command = "\"" + ExeDir() + "\\zv32_run_helper.exe\" \"%1\"";
+  RegCreateKeyExA(HKEY_CLASSES_ROOT, "ZvTestFile\\shell\\open\\command", 0, nullptr, 0, KEY_WRITE,
+                  nullptr, &key, nullptr);
+  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), DWORD(command.size() + 1));
+  RegCloseKey(key);
+  std::string marker = ExeDir() + "\\run-helper.txt";
+  DeleteFileA(marker.c_str());
+
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  int line = LineOf(session.list, "LRUN|");
+  ASSERT_GE(line, 0);
+  session.ClickLine(line, 60);
+  RECT item{};
+  Send(session.list, LB_GETITEMRECT, WPARAM(line), reinterpret_cast<LPARAM>(&item));
+  Send(session.list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(60, item.top + 2));
+  Send(session.list, WM_LBUTTONUP, 0, MAKELPARAM(60, item.top + 2));
+  std::string copy;
+  ASSERT_TRUE(WaitUntil([&] { return !(copy = ReadFileBytes(marker)).empty(); }, 15000));
+  EXPECT_EQ(copy.substr(copy.size() - 8), "\\RUN.ZVT");
+  EXPECT_EQ(ReadFileBytes(copy), "run me\r\n");
+  // The viewer deletes the copy when it next looks at its programs (after any message).
+  EXPECT_TRUE(WaitUntil([&] {
+    Post(session.viewer.main(), WM_NULL);
+    return !Exists(copy);
+  }, 15000));
+}
+
+TEST_F(ArchiveFilerTest, ClosingHidesTheWindowAndCommand104ShowsIt) {
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  Post(session.filer, WM_SYSCOMMAND, SC_CLOSE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(session.filer); }, 5000));
+  EXPECT_TRUE(IsWindow(session.filer));
+  session.viewer.Command(kArchiveFilerMenu);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != FALSE; }, 5000));
+
+  // A viewer on a plain file has no archive filer.
+  Viewer plain(WriteTestFile("plain.txt", NumberedLines(3)));
+  ASSERT_TRUE(plain.WaitRows(4));
+  EXPECT_EQ(FindTopWindow(plain.ProcessId(), kArchFilerClass), nullptr);
+}
