@@ -90,7 +90,7 @@ inline void FreeGlobal(HGLOBAL memory) { GlobalFree(memory); }
 inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
-inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+inline void DeleteDeviceContext(HDC dc) { DeleteDC(dc); }
 
 using Handle = Owner<KernelStyleTraits<CloseKernelHandle, 0>>;
 using FindHandle = Owner<KernelStyleTraits<CloseFind, -1>>;
@@ -102,9 +102,8 @@ using GlobalMemory = Owner<NullEmptyTraits<HGLOBAL, FreeGlobal>>;
 using Menu = Owner<NullEmptyTraits<HMENU, DestroyMenuHandle>>;
 using Window = Owner<NullEmptyTraits<HWND, DestroyWindowHandle>>;
 using Icon = Owner<NullEmptyTraits<HICON, DestroyIconHandle>>;
-using MemoryDCHandle = Owner<NullEmptyTraits<HDC, DeleteMemoryDC>>;
 // A device context made by CreateDC or a common dialog (a printer's), deleted with DeleteDC.
-using DeviceContext = Owner<NullEmptyTraits<HDC, DeleteMemoryDC>>;
+using DeviceContext = Owner<NullEmptyTraits<HDC, DeleteDeviceContext>>;
 
 template <typename H>
 using GdiObject = Owner<NullEmptyTraits<H, DeleteGdiObject>>;
@@ -165,7 +164,7 @@ class MemoryDC {
   operator HDC() const { return dc_.get(); }
 
  private:
-  MemoryDCHandle dc_;
+  DeviceContext dc_;
 };
 
 class PaintDC {

@@ -32,7 +32,7 @@ std::string ArchivePath(const char* name) { return ExeDir() + "\\e2e-archives\\"
 
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  win::FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found));
   if (search != INVALID_HANDLE_VALUE) {
     do {
       std::string name = found.cFileName;
@@ -44,7 +44,6 @@ void RemoveTree(const std::string& path) {
         DeleteFileA(child.c_str());
       }
     } while (FindNextFileA(search, &found));
-    FindClose(search);
   }
   RemoveDirectoryA(path.c_str());
 }
@@ -379,15 +378,19 @@ TEST_F(ArchiveFilerTest, CancelledExtractionLeavesNoFile) {
 }
 
 TEST_F(ArchiveFilerTest, RunsAMemberAndDeletesItsCopyWhenItsProgramEnds) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CLASSES_ROOT, ".zvt", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("ZvTestFile"), 11);
-  RegCloseKey(key);
+  {
+    win::RegistryKey key;
+    RegCreateKeyExA(HKEY_CLASSES_ROOT, ".zvt", 0, nullptr, 0, KEY_WRITE, nullptr, key.Receive(), nullptr);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("ZvTestFile"), 11);
+  }
   std::string command = "\"" + ExeDir() + "\\zv32_run_helper.exe\" \"%1\"";
-  RegCreateKeyExA(HKEY_CLASSES_ROOT, "ZvTestFile\\shell\\open\\command", 0, nullptr, 0, KEY_WRITE,
-                  nullptr, &key, nullptr);
-  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), DWORD(command.size() + 1));
-  RegCloseKey(key);
+  {
+    win::RegistryKey key;
+    RegCreateKeyExA(HKEY_CLASSES_ROOT, "ZvTestFile\\shell\\open\\command", 0, nullptr, 0, KEY_WRITE, nullptr,
+                    key.Receive(), nullptr);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   DWORD(command.size() + 1));
+  }
   std::string marker = ExeDir() + "\\run-helper.txt";
   DeleteFileA(marker.c_str());
 

@@ -48,14 +48,13 @@ LRESULT SendPatiently(HWND window, UINT message, WPARAM wParam = 0, LPARAM lPara
 int CountFiles(const std::string& folder) {
   int count = 0;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
+  win::FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+  if (!search) return 0;
   do {
     std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
     count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? CountFiles(folder + "\\" + name) : 1;
   } while (FindNextFileA(search, &found));
-  FindClose(search);
   return count;
 }
 

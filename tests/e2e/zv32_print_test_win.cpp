@@ -47,14 +47,13 @@ class PrinterTest : public PrintTest {
 
 // The smallest margins (mm) the test printer allows: left, top, bottom.
 void PrinterBorder(int border[3]) {
-  HDC dc = CreateTestPrinterDC();
-  ASSERT_NE(dc, nullptr);
+  win::DeviceContext dc(CreateTestPrinterDC());
+  ASSERT_TRUE(dc);
   int offsetX = GetDeviceCaps(dc, PHYSICALOFFSETX), offsetY = GetDeviceCaps(dc, PHYSICALOFFSETY);
   int width = GetDeviceCaps(dc, HORZRES), height = GetDeviceCaps(dc, VERTRES);
   border[0] = MulDiv(offsetX, GetDeviceCaps(dc, HORZSIZE), width);
   border[1] = MulDiv(offsetY, GetDeviceCaps(dc, VERTSIZE), height);
   border[2] = MulDiv(GetDeviceCaps(dc, PHYSICALHEIGHT) - offsetY - height, GetDeviceCaps(dc, VERTSIZE), height);
-  DeleteDC(dc);
 }
 
 HWND OpenSetUp(const Viewer& viewer) {

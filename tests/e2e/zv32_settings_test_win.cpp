@@ -69,8 +69,8 @@ void SelectItem(HWND dialog, int listId, int index) { Send(Item(dialog, listId),
 // Every value of the settings key: name to type and bytes.
 std::map<std::string, std::string> AllSettings() {
   std::map<std::string, std::string> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  win::RegistryKey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return values;
   for (DWORD i = 0;; ++i) {
     char name[256];
     DWORD nameSize = sizeof name, type = 0, size = 4096;
@@ -80,7 +80,6 @@ std::map<std::string, std::string> AllSettings() {
     data.resize(size);
     values[name] = std::to_string(type) + ":" + data;
   }
-  RegCloseKey(key);
   return values;
 }
 

@@ -1,4 +1,5 @@
 // The extraction run of the checked members and its dialogs.
+#include "platform/win/owners.h"
 #include "viewer/archive/archive_extract_win.h"
 
 #include <commdlg.h>
@@ -70,13 +71,12 @@ class FolderIndex {
     auto [at, added] = folders_.try_emplace(folder);
     if (!added) return at->second;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return at->second;
+    win::FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+    if (!search) return at->second;
     do {
       if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
         at->second.insert(Key(found.cFileName));
     } while (FindNextFileA(search, &found));
-    FindClose(search);
     return at->second;
   }
   std::map<std::string, std::set<std::string>> folders_;

@@ -42,9 +42,8 @@ class ArchiveFilerWindowTest : public ShellWindowsTest {
     Instance = GetModuleHandleA(nullptr);
     main_ = MakeWindow("ArchiveFilerTestMain", "Zelko View 32", 0, 0, 300, 200);
     MainWindow = main_.get();
-    menu_.reset(CreatePopupMenu());
-    AppendMenuA(menu_.get(), MF_STRING | MF_GRAYED, IDM_ARCHIVE_FILER, "LZH / ZIP Filer(&L)...");
-    MainMenu = menu_.get();
+    MainMenu.Reset(CreatePopupMenu());
+    AppendMenuA(MainMenu, MF_STRING | MF_GRAYED, IDM_ARCHIVE_FILER, "LZH / ZIP Filer(&L)...");
     archive_ = TempFile("zv_filer_test.lzh", std::string(2, '\0') + StoredMember("README.TXT", "read me\r\n") +
                                                  StoredMember("EMPTY", "") + StoredMember("DATA.BIN", "12345") +
                                                  std::string(1, '\0'));
@@ -54,9 +53,9 @@ class ArchiveFilerWindowTest : public ShellWindowsTest {
     CloseArchiveFiler();
     CloseSources();
     ResetDocument(nullptr);
-    MainMenu = nullptr;
+    MainMenu.Reset();
     MainWindow = nullptr;
-    main_.reset();
+    main_.Reset();
     DeleteFileA(archive_.c_str());
     DeleteFileA(text_.c_str());
     ShellWindowsTest::TearDown();
@@ -70,7 +69,6 @@ class ArchiveFilerWindowTest : public ShellWindowsTest {
   }
 
   OwnedWindow main_;
-  OwnedMenu menu_;
   std::string archive_, text_;
 };
 
@@ -87,7 +85,7 @@ TEST_F(ArchiveFilerWindowTest, ListsTheMembersAndEnablesMenu104WhileItExists) {
   GetDlgItemTextA(filer, IDC_ARCH_SUMMARY, summary, sizeof summary);
   EXPECT_STREQ(summary, "  3ﾌｧｲﾙ : 総圧縮率 100% ( 14/ 14 )");
   EXPECT_FALSE(Grayed(MainMenu));
-  HMENU popup = CreatePopupMenu();
+  win::Menu popup(CreatePopupMenu());
   AppendMenuA(popup, MF_STRING | MF_GRAYED, IDM_ARCHIVE_FILER, "item");
   UpdateArchiveFilerMenuItem(popup);
   EXPECT_FALSE(Grayed(popup));
@@ -99,7 +97,6 @@ TEST_F(ArchiveFilerWindowTest, ListsTheMembersAndEnablesMenu104WhileItExists) {
   EXPECT_TRUE(Grayed(MainMenu));
   UpdateArchiveFilerMenuItem(popup);
   EXPECT_TRUE(Grayed(popup));
-  DestroyMenu(popup);
 }
 
 TEST_F(ArchiveFilerWindowTest, CloseHidesAndCommand104ShowsAgain) {

@@ -1,4 +1,5 @@
 // Extracting a member to the temporary folder, finding its program and watching it.
+#include "platform/win/owners.h"
 #include "viewer/archive/archive_run_win.h"
 
 #include <shellapi.h>
@@ -54,13 +55,13 @@ bool StartWatched(const std::string& target) {
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &startup,
                       &process))
     return false;
-  CloseHandle(process.hThread);
+  win::Handle thread(process.hThread), running(process.hProcess);
   WatchedProcess record;
-  record.ProcessHandle = process.hProcess;
+  record.ProcessHandle = running;
   record.Kind = kWatchDeleteCopy;
   std::strncpy(record.Path, target.c_str(), sizeof record.Path - 1);
   // A full table keeps the copy on disk: nothing would delete it later.
-  if (!WatchProcess(record)) CloseHandle(process.hProcess);
+  if (WatchProcess(record)) running.Take();  // the watch table closes it when the program ends
   return true;
 }
 
