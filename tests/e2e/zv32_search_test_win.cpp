@@ -21,9 +21,9 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kCopySelection = 112;
-constexpr int kLeftTab = 1007;
-constexpr UINT kGetTabPos = 1127;
+constexpr int kCopySelection = IDM_COPY_SELECTION;
+constexpr int kLeftTab = 1007;  // the main window's gutter tab
+constexpr UINT kGetTabPos = WM_ZV_GETTABPOS;
 constexpr char kNotFound[] = "検索文字列が見つかりません";
 constexpr char kInvalidRegex[] = "正規表現が不適切なので、通常文字列として処理を継続します";
 

@@ -6,25 +6,26 @@
 #include <windows.h>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "viewer/resources/zv32_ids.h"
 
 namespace e2e {
 
-constexpr int kSearchCommand = 200;
-constexpr int kBackwardCommand = 201;
-constexpr int kForwardCommand = 202;
-constexpr int kEndOfFileCommand = 301;
-constexpr int kJumpCommand = 302;
-constexpr int kSearchText = 100;  // the combo box of "文字列の検索"
-constexpr int kIgnoreCase = 101;
-constexpr int kRegex = 102;
-constexpr int kSearchClipboardButton = 110;
-constexpr int kSearchBackwardButton = 200;
-constexpr int kSearchForwardButton = 201;
-constexpr int kSearchAllButton = 202;
-constexpr int kAbortText = 100;  // "検索数:%d" in the progress dialog
-constexpr int kJumpRow = 900;
-constexpr int kJumpSpin = 901;
-constexpr int kListBox = 100;  // the list box of a line-list window
+constexpr int kSearchCommand = IDM_SEARCH;
+constexpr int kBackwardCommand = IDM_SEARCH_BACKWARD;
+constexpr int kForwardCommand = IDM_SEARCH_FORWARD;
+constexpr int kEndOfFileCommand = IDM_BOTTOM;
+constexpr int kJumpCommand = IDM_JUMP;
+constexpr int kSearchText = IDC_SEARCH_TEXT;  // the combo box of "文字列の検索"
+constexpr int kIgnoreCase = IDC_SEARCH_IGNORE_CASE;
+constexpr int kRegex = IDC_SEARCH_REGEX;
+constexpr int kSearchClipboardButton = IDC_SEARCH_CLIPBOARD;
+constexpr int kSearchBackwardButton = IDC_SEARCH_BACKWARD;
+constexpr int kSearchForwardButton = IDC_SEARCH_FORWARD;
+constexpr int kSearchAllButton = IDC_SEARCH_ALL;
+constexpr int kAbortText = IDC_ABORT_TEXT;  // "検索数:%d" in the progress dialog
+constexpr int kJumpRow = IDC_JUMP_ROW;
+constexpr int kJumpSpin = IDC_JUMP_SPIN;
+constexpr int kListBox = IDC_LINE_LIST_BOX;  // the list box of a line-list window
 constexpr char kDialogClass[] = "PlimDialog";
 constexpr char kListClass[] = "ZelkoView!LList";
 constexpr char kSearchTitle[] = "文字列の検索";

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tests/e2e/zv32_search_windows_win.h"
 #include "tests/e2e/zv32_session_win.h"
 #include "viewer/resources/zv32_ids.h"
 #include "viewer/shell/clipboard_test_support_win.h"
@@ -52,6 +53,20 @@ std::string JapaneseText() {
   return text + NumberedLines(20);
 }
 
+// The selection as the viewer copies it (command 112), asked again while a search that
+// selects it may still be on its way.
+std::string CopiedSelection(const Viewer& viewer, const std::string& expected) {
+  std::string text;
+  WaitUntil(
+      [&] {
+        EmptyClipboardNow();
+        Send(viewer.main(), WM_COMMAND, IDM_COPY_SELECTION);
+        return (text = ClipboardTextNow()) == expected;
+      },
+      3000);
+  return text;
+}
+
 // The whole text as the viewer copies it (command 115).
 std::string CopiedText(const Viewer& viewer) {
   EmptyClipboardNow();
@@ -95,6 +110,25 @@ TEST_F(UnicodeFiles, Utf8IsDetectedShownAndForcedFromTheMenu) {
   EXPECT_GE(area.bottom - area.top, 5 * GetSystemMetrics(SM_CYMENUSIZE) - 10);
   Post(viewer.main(), WM_CANCELMODE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 3000));
+}
+
+// A kanji word typed into the search dialog is found in the converted UTF-8 text: forward from
+// the dialog, then its second occurrence with the repeat search, then nothing more.
+TEST_F(UnicodeFiles, KanjiWordIsFoundInAUtf8File) {
+  Viewer viewer(WriteTestFile("utf8-search.txt", Utf8(JapaneseText() + "二つ目の一覧です。\r\n")));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(25)) << viewer.Position();
+  viewer.Command(kSearchCommand);
+  HWND dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, kSearchTitle, 5000);
+  ASSERT_NE(dialog, nullptr);
+  SetText(FindWindowExA(Item(dialog, kSearchText), nullptr, "Edit", nullptr), "一覧");
+  PostClick(Item(dialog, kSearchForwardButton));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  EXPECT_EQ(CopiedSelection(viewer, "一覧"), "一覧");
+  viewer.Command(kForwardCommand);
+  EXPECT_EQ(CopiedSelection(viewer, "一覧"), "一覧");
+  viewer.Command(kForwardCommand);
+  EXPECT_TRUE(viewer.WaitMessage("検索文字列が見つかりません")) << viewer.Message();
 }
 
 TEST_F(UnicodeFiles, Utf16WithTheMarkOrMostlyAsciiIsTextNotAHexDump) {

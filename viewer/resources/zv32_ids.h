@@ -100,7 +100,9 @@
 #define IDM_KANJI_UTF8 143
 #define IDM_KANJI_UTF16 144
 
-/* ---- Searching (viewer/search): the progress dialog, the search and jump dialogs ---- */
+/* ---- Searching (viewer/search): the progress dialog, the search and jump dialogs, the
+   line-list window's list box ---- */
+#define IDC_LINE_LIST_BOX 100
 #define IDD_ABORT "Abort"
 #define IDC_ABORT_TEXT 100
 #define IDC_ABORT_METER 101

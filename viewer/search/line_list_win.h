@@ -17,10 +17,12 @@
 #include <cstdint>
 #include <span>
 
+#include "viewer/resources/zv32_ids.h"
+
 LRESULT CALLBACK LineListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The list box inside a line-list window.
-constexpr int kLineListBoxId = 100;
+constexpr int kLineListBoxId = IDC_LINE_LIST_BOX;
 
 // Opens a line-list window through the window-linking service: popup with caption, system
 // menu, sizing frame and minimize box, owned by the main window, at the rectangle saved under
