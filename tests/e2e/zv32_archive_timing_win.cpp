@@ -15,6 +15,7 @@
 #include <string>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/timing_support_win.h"
 #include "tests/e2e/zv32_windows_win.h"
 
 using namespace e2e;
@@ -31,19 +32,6 @@ constexpr DWORD kTimeoutMs = 600000;
 // Polls of a long run are rare: every call to the window system waits for the Wine server,
 // which the viewer needs for every file it writes.
 constexpr DWORD kIdlePollMs = 50;
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-LRESULT SendPatiently(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result);
-  return LRESULT(result);
-}
 
 int CountFiles(const std::string& folder) {
   int count = 0;
@@ -104,10 +92,10 @@ int main(int argc, char** argv) {
   CreateDirectoryA(folder.c_str(), nullptr);
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plim\\ZelkoView");
 
-  double start = Now();
+  double start = NowMs();
   Program viewer("ZV32.EXE \"" + archive + "\"", parent, false);
   HWND main = WaitForWindow(viewer.Id(), kViewerClass, nullptr, 60000);
-  double shown = Now();
+  double shown = NowMs();
   HWND filer = nullptr, list = nullptr;
   bool listed = main && WaitUntil([&] {
     filer = FindTopWindow(viewer.Id(), kArchFilerClass);
@@ -115,7 +103,7 @@ int main(int argc, char** argv) {
     return list && SendPatiently(list, LB_GETCOUNT) == members;
   }, kTimeoutMs);
   if (listed) RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW);  // painted, as far as it must be
-  double painted = Now();
+  double painted = NowMs();
   Print("start_list_ms", painted - start, listed);
   Print("list_ms", painted - shown, listed);
 
@@ -125,13 +113,13 @@ int main(int argc, char** argv) {
     SendPatiently(list, WM_KEYDOWN, 'A');
     PostMessageA(filer, WM_COMMAND, 100, 0);
     if (Choose(viewer.Id(), name)) {
-      began = Now();
+      began = NowMs();
       // The run's progress dialog stands from its first member to its last.  While it stands
       // only its existence is asked for: a message to the viewer would slow down what is timed.
       HWND progress = WaitForWindow(viewer.Id(), "PlimDialog", kProgressTitle, 20000);
-      while (progress && IsWindow(progress) && Now() - began < kTimeoutMs) Sleep(kIdlePollMs);
+      while (progress && IsWindow(progress) && NowMs() - began < kTimeoutMs) Sleep(kIdlePollMs);
       extracted = progress && WaitUntil([&] { return IsWindowEnabled(filer) != FALSE; }, kTimeoutMs);
-      ended = Now();
+      ended = NowMs();
     }
   }
   Print("extract_ms", ended - began, extracted);

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/timing_support_win.h"
 
 using namespace e2e;
 
@@ -26,16 +27,6 @@ constexpr char kFlagsByName[] = "11111111011000FFF010111111";  // name sort, typ
 constexpr UINT kRefresh = 1124;
 constexpr int kListId = 930;
 constexpr int kSizeButton = 123;
-constexpr DWORD kReplyTimeoutMs = 120000;
-
-// Wine's tick count has millisecond resolution, fine for figures of hundreds of milliseconds.
-double NowMs() { return double(GetTickCount64()); }
-
-LRESULT SendPatiently(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs, &result);
-  return LRESULT(result);
-}
 
 void Figure(const char* name, double value) {
   if (value < 0) std::printf("%s n/a\n", name);

@@ -26,6 +26,7 @@
 #include <string>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/timing_support_win.h"
 #include "tests/e2e/zv32_search_windows_win.h"
 #include "tests/e2e/zv32_windows_win.h"
 
@@ -35,32 +36,6 @@ namespace {
 
 constexpr DWORD kLoadTimeoutMs = 300000;
 constexpr DWORD kSearchTimeoutMs = 300000;
-constexpr DWORD kReplyTimeoutMs = 120000;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-void PrintFigure(const char* name, double value, bool known = true) {
-  if (known)
-    std::printf("%s %.1f\n", name, value);
-  else
-    std::printf("%s n/a\n", name);
-  std::fflush(stdout);
-}
-
-LRESULT SendPatiently(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs, &result)) return -1;
-  return LRESULT(result);
-}
 
 // Waits (polling every millisecond) until `done` holds; the time it took, or -1.
 template <typename Done>

@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "tests/e2e/e2e_driver_win.h"
+#include "tests/e2e/timing_support_win.h"
 #include "tests/e2e/zv32_windows_win.h"
 
 using namespace e2e;
@@ -51,35 +52,7 @@ constexpr double kSettleTimeoutMs = 5000;
 constexpr double kWindowTimeoutMs = 30000;
 constexpr double kLoadTimeoutMs = 300000;
 constexpr double kEndGraceMs = 3000;
-constexpr DWORD kReplyTimeoutMs = 120000;
 constexpr DWORD kBoxTimeoutMs = 20000;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-void PrintFigure(const char* name, double value, bool known = true) {
-  if (known) {
-    std::printf("%s %.1f\n", name, value);
-  } else {
-    std::printf("%s n/a\n", name);
-  }
-  std::fflush(stdout);
-}
-
-// A send that waits for the viewer however busy it is (up to kReplyTimeoutMs); -1 on failure.
-LRESULT SendPatiently(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs, &result)) return -1;
-  return LRESULT(result);
-}
 
 int MeterPercent(HWND main) {
   HWND meter = GetDlgItem(main, kLoadMeterItem);
