@@ -3,7 +3,9 @@
 #include "viewer/archive/zip_directory.h"
 
 #include <cstring>
+#include <string>
 
+#include "viewer/document/kanji_code.h"
 #include "viewer/document/sjis.h"
 
 namespace {
@@ -27,16 +29,24 @@ ZipEndRecord ParseEndRecord(const uint8_t* p, uint32_t position) {
   return r;
 }
 
-// A name longer than the entry holds is cut at a character boundary (Shift-JIS, or UTF-8 when
-// the flag says so), so that no half character ends it.
-size_t FittingNameLength(const uint8_t* name, size_t length, bool utf8) {
+// The stored name in the program's own code: a name flagged as UTF-8 is converted to CP932 (a
+// character CP932 lacks becomes "〓", a broken sequence "?"), never longer than it was stored.
+std::string NameInCp932(const uint8_t* name, size_t length, bool utf8) {
+  if (!utf8) return std::string(reinterpret_cast<const char*>(name), length);
+  std::string converted(length + 1, '\0');
+  KanjiConverterState state;
+  state.AtTextStart = false;  // a name's leading U+FEFF is kept as a character, not dropped
+  uint32_t n = ConvertUtf8(state, reinterpret_cast<uint8_t*>(converted.data()), name, uint32_t(length));
+  n += FinishKanji(state, kUtf8, converted.data() + n);
+  converted.resize(n);
+  return converted;
+}
+
+// A name longer than the entry holds is cut at a Shift-JIS character boundary, so that no half
+// character ends it.
+size_t FittingNameLength(const uint8_t* name, size_t length) {
   constexpr size_t kRoom = sizeof(ArchiveEntry::name) - 1;
   if (length <= kRoom) return length;
-  if (utf8) {
-    size_t cut = kRoom;
-    while (cut > 0 && (name[cut] & 0xC0) == 0x80) --cut;
-    return cut;
-  }
   size_t end = 0;
   while (true) {
     size_t next = end + (IsSjisLead(name[end]) ? 2 : 1);
@@ -59,10 +69,10 @@ void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) 
   SetEntryDosDateTime(e, Word(record + 14), Word(record + 12));
   ZipMethodLabel(m.method, m.flags, e.methodLabel);
   e.directoryPosition = directoryPosition;
-  uint16_t nameLength = Word(record + 28);
-  size_t kept = FittingNameLength(record + kZipDirectoryRecordSize, nameLength,
-                                  (m.flags & kZipFlagUtf8Name) != 0);
-  std::memcpy(e.name, record + kZipDirectoryRecordSize, kept);
+  const std::string name =
+      NameInCp932(record + kZipDirectoryRecordSize, Word(record + 28), (m.flags & kZipFlagUtf8Name) != 0);
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name.data());
+  std::memcpy(e.name, bytes, FittingNameLength(bytes, name.size()));
   std::memcpy(e.path, e.name, sizeof e.path);
 }
 

@@ -303,8 +303,8 @@ TEST(ZipReader, BadDirectoriesMakeTheReaderBad) {
 TEST(ZipReader, LongNamesAreCutAtACharacterBoundary) {
   std::string sjis(253, 'a');
   sjis += "\x93\xFA\x96\x7B";  // two double-byte characters: the second does not fit 255 bytes
-  std::string utf8(254, 'b');
-  utf8 += "\xE6\x97\xA5";  // one three-byte character at bytes 254..256
+  std::string utf8(253, 'b');
+  utf8 += "\xE6\x97\xA5\xE6\x9C\xAC";  // 日本 in UTF-8: 日 fits as CP932 at 253..254, 本 does not
   std::vector<TestMember> members = {Stored(sjis, "1"), Stored(utf8, "2")};
   members[1].flags = kZipFlagUtf8Name;
   OpenZip z(BuildZip(members).bytes);
@@ -312,9 +312,26 @@ TEST(ZipReader, LongNamesAreCutAtACharacterBoundary) {
   z.zip.GetEntry(0, e);
   EXPECT_EQ(std::string(e.name), sjis.substr(0, 255));
   z.zip.GetEntry(1, e);
-  EXPECT_EQ(std::string(e.name), utf8.substr(0, 254));
+  EXPECT_EQ(std::string(e.name), std::string(253, 'b') + "\x93\xFA");
   ASSERT_EQ(z.zip.OpenMember(1), 0);
   EXPECT_EQ(ReadAll(z.zip), Bytes("2"));
+}
+
+// Names flagged as UTF-8 (as Info-ZIP and other tools write them) are listed and extracted in
+// the program's own code; names without the flag are taken as they are stored.
+TEST(ZipReader, Utf8FlaggedNamesAreConvertedToShiftJis) {
+  std::vector<TestMember> members = {Stored("\xE6\xBC\xA2\xE5\xAD\x97/\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB.txt", "1"),
+                                     Stored("\xF0\x9F\x98\x80\xC3.txt", "2"),
+                                     Stored("\x8A\xBF\x8E\x9A.txt", "3")};
+  members[0].flags = members[1].flags = kZipFlagUtf8Name;
+  OpenZip z(BuildZip(members).bytes);
+  ArchiveEntry e;
+  z.zip.GetEntry(0, e);
+  EXPECT_EQ(std::string(e.name), "\x8A\xBF\x8E\x9A/\x83\x74\x83\x40\x83\x43\x83\x8B.txt");  // 漢字/ファイル.txt
+  z.zip.GetEntry(1, e);
+  EXPECT_EQ(std::string(e.name), "\x81\xAC?.txt");  // an emoji CP932 lacks, then a broken byte
+  z.zip.GetEntry(2, e);
+  EXPECT_EQ(std::string(e.name), "\x8A\xBF\x8E\x9A.txt");
 }
 
 TEST(ZipCrc32, KnownValuesAndLongInputsAgreeWithTheBitwiseDefinition) {

@@ -1,12 +1,9 @@
-// Conversion of EUC and JIS to Shift-JIS, in place (UTF-8 and UTF-16: kanji_unicode.cpp).  Every input byte gives at most one output
-// byte, except that an escape sequence that turns out not to switch modes is written back
-// whole; when it began in an earlier chunk, its swallowed bytes are written at the start of
-// this one, so the loader leaves that many bytes of room (PendingEscapeBytes).
+// Conversion of EUC and JIS to Shift-JIS, in place (UTF-8 and UTF-16: kanji_unicode.cpp).
+// Every input byte gives at most one output byte, except that an escape sequence that turns out
+// not to switch modes is written back whole; when it began in an earlier chunk, its swallowed
+// bytes are written at the start of this one, so the loader leaves that many bytes of room
+// (PendingEscapeBytes).
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "viewer/document/document.h"
 #include "viewer/document/kanji_code.h"
@@ -176,24 +173,6 @@ KanjiConverterState converterState;
 bool utf16BigEndian = false;
 
 }  // namespace
-
-const uint8_t* FindHighByte(const uint8_t* p, const uint8_t* end) {
-#ifdef __SSE2__
-  while (end - p >= 16) {
-    int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-    if (high) return p + __builtin_ctz(unsigned(high));
-    p += 16;
-  }
-#endif
-  while (end - p >= 8) {
-    uint64_t x;
-    std::memcpy(&x, p, 8);
-    if (x & 0x8080808080808080ull) break;
-    p += 8;
-  }
-  while (p < end && *p < 0x80) ++p;
-  return p;
-}
 
 
 uint32_t PendingEscapeBytes(const KanjiConverterState& state) {

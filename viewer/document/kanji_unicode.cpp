@@ -6,6 +6,10 @@
 // at the start of the text is dropped; in UTF-16 it also sets the byte order.
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "viewer/document/kanji_code.h"
 #include "viewer/document/kanji_unicode_table.h"
 
@@ -164,6 +168,24 @@ uint32_t ConvertUnicode(KanjiConverterState& state, uint8_t* output, const uint8
 }
 
 }  // namespace
+
+const uint8_t* FindHighByte(const uint8_t* p, const uint8_t* end) {
+#ifdef __SSE2__
+  while (end - p >= 16) {
+    int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    if (high) return p + __builtin_ctz(unsigned(high));
+    p += 16;
+  }
+#endif
+  while (end - p >= 8) {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    if (x & 0x8080808080808080ull) break;
+    p += 8;
+  }
+  while (p < end && *p < 0x80) ++p;
+  return p;
+}
 
 int DecodeUtf8(const uint8_t* p, const uint8_t* end, uint32_t& codePoint) {
   uint8_t lead = p[0];
