@@ -34,6 +34,13 @@ bool WatchProcess(const WatchedProcess& record) {
   return false;
 }
 
+int WatchedProcessHandles(HANDLE* handles) {
+  int count = 0;
+  for (const WatchedProcess& slot : WatchTable)
+    if (slot.Kind != kWatchFree) handles[count++] = slot.ProcessHandle;
+  return count;
+}
+
 void PollWatchedProcesses(HWND owner) {
   for (WatchedProcess& slot : WatchTable) {
     if (slot.Kind == kWatchFree || !HasEnded(slot.ProcessHandle)) continue;

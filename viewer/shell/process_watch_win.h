@@ -20,6 +20,8 @@ struct WatchedProcess {
 // Takes over the record's handle when it is added; false (handle still the caller's) when the
 // process cannot be asked for its exit code or every slot is in use.
 bool WatchProcess(const WatchedProcess& record);
+// The handles of the processes watched now (at most kWatchSlotCount), for the main loop's wait.
+int WatchedProcessHandles(HANDLE* handles);
 // Carries out what ended processes leave to do and frees their slots.
 void PollWatchedProcesses(HWND owner);
 // True when the viewer may close: at once without running archive members, else on Yes.

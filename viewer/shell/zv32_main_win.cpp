@@ -80,10 +80,16 @@ void IdleStep() {
   } while (TheDocument.BytesLeft > 0 && GetTickCount() - start < kLoadStepMs);
 }
 
-void WaitForInputOrDirectoryChange() {
-  HANDLE handle = DirChangeHandle;
-  DWORD result = MsgWaitForMultipleObjects(handle ? 1 : 0, &handle, FALSE, INFINITE, QS_ALLINPUT);
-  if (handle && result == WAIT_OBJECT_0) {
+// Sleeps until input arrives, the filer's folder changes or a watched process ends (the poll
+// after this turn then deletes its temporary copy or reloads the file at once).
+void WaitForInputOrChange() {
+  HANDLE handles[1 + kWatchSlotCount];
+  DWORD count = 0;
+  const HANDLE directory = DirChangeHandle;
+  if (directory) handles[count++] = directory;
+  count += DWORD(WatchedProcessHandles(handles + count));
+  DWORD result = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_ALLINPUT);
+  if (directory && result == WAIT_OBJECT_0) {
     if (HWND filer = FindOwnWindow(kFilerWindowClass)) SendMessageA(filer, WM_ZV_REFRESH, WPARAM(-1), 0);
   }
 }
@@ -96,11 +102,10 @@ int RunMessageLoop() {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     } else if (MainWindow) {
-      if (IdleWorkDone()) {
-        WaitForInputOrDirectoryChange();
-        continue;
-      }
-      IdleStep();
+      if (IdleWorkDone())
+        WaitForInputOrChange();
+      else
+        IdleStep();
     }
     PollWatchedProcesses(MainWindow);
   }
