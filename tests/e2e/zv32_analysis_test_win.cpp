@@ -17,7 +17,7 @@ namespace {
 constexpr char kListClass[] = "ZelkoView!LList";
 constexpr char kDialogClass[] = "PlimDialog";
 constexpr char kMessageBoxClass[] = "#32770";
-constexpr int kListBox = 100;
+constexpr int kListBox = IDC_LINE_LIST_BOX;
 
 class AnalysisTest : public ::testing::Test {
  protected:

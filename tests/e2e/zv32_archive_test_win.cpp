@@ -3,6 +3,8 @@
 // click, extraction through the folder chooser (with folders inside the chosen one), each
 // answer of the same-name question and the rename dialog, a cancelled extraction, running a
 // member through a test association, hiding the window and command 104.
+#include <windows.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -21,12 +23,13 @@ constexpr char kChooserTitle[] = "解凍先のディレクトリを指定して�
 constexpr char kSameNameTitle[] = "同名のファイルがあります";
 constexpr char kRenameTitle[] = "新しいファイル名";
 constexpr char kProgressTitle[] = "解凍中";
-constexpr int kListId = 930;
-constexpr int kSummaryId = 960;
-constexpr int kExtractButton = 100;
-constexpr int kArchiveFilerMenu = 104;
+constexpr int kListId = IDC_ARCH_LIST;
+constexpr int kSummaryId = IDC_ARCH_SUMMARY;
+constexpr int kExtractButton = IDC_ARCH_EXTRACT;
+constexpr int kArchiveFilerMenu = IDM_ARCHIVE_FILER;
 constexpr LPARAM kChecked = 0x800000;
-constexpr int kOverwrite = 7770, kRename = 7771, kOverwriteAll = 7704, kSkip = 7705, kStopRun = 2;
+constexpr int kOverwrite = IDC_SAME_NAME_OVERWRITE, kRename = IDC_SAME_NAME_RENAME, kOverwriteAll = IDC_SAME_NAME_ALL,
+              kSkip = IDC_SAME_NAME_SKIP, kStopRun = IDC_CANCEL;
 
 std::string ArchivePath(const char* name) { return ExeDir() + "\\e2e-archives\\" + name; }
 
@@ -123,7 +126,7 @@ struct ArchiveSession {
   bool ChooseFolder(const std::string& folder) const {
     HWND chooser = Dialog("#32770", kChooserTitle);
     if (!chooser) return false;
-    HWND folders = GetDlgItem(chooser, 1121);
+    HWND folders = GetDlgItem(chooser, lst2);
     for (const std::string& part : {std::string("e2e-files"), folder}) {
       int item = -1;
       int count = int(Send(folders, LB_GETCOUNT));
@@ -131,9 +134,9 @@ struct ArchiveSession {
         if (_stricmp(LineText(folders, i).c_str(), ("[" + part + "]").c_str()) == 0) item = i;
       if (item < 0) return false;
       Send(folders, LB_SETCURSEL, WPARAM(item));
-      Send(chooser, WM_COMMAND, MAKEWPARAM(1121, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
+      Send(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
     }
-    std::string shown = Text(GetDlgItem(chooser, 1088));
+    std::string shown = Text(GetDlgItem(chooser, IDC_UNPACK_TO_FOLDER));
     if (shown.size() < folder.size() || _stricmp(shown.substr(shown.size() - folder.size()).c_str(), folder.c_str()))
       return false;
     Post(chooser, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));

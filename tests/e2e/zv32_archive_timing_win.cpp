@@ -9,6 +9,7 @@
 //                  FOLDER, until the run has ended (no progress dialog, the filer enabled)
 //   files          the files FOLDER holds afterwards, counted through its subfolders
 #include <windows.h>
+#include <dlgs.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,9 +26,9 @@ namespace {
 constexpr char kArchFilerClass[] = "ZelkoView!ArchFiler";
 constexpr char kChooserTitle[] = "解凍先のディレクトリを指定してください";
 constexpr char kProgressTitle[] = "解凍中";
-constexpr int kListId = 930;
-constexpr int kFolderListId = 1121;
-constexpr int kFolderTextId = 1088;
+constexpr int kListId = IDC_ARCH_LIST;
+constexpr int kFolderListId = lst2;  // the file dialog's folder list
+constexpr int kFolderTextId = IDC_UNPACK_TO_FOLDER;
 constexpr DWORD kTimeoutMs = 600000;
 // Polls of a long run are rare: every call to the window system waits for the Wine server,
 // which the viewer needs for every file it writes.

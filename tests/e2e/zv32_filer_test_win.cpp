@@ -23,8 +23,8 @@ using namespace e2e;
 namespace {
 
 constexpr char kFilerClass[] = "ZelkoView!Filer";
-constexpr int kListId = 930;
-constexpr int kDriveBarId = 941;
+constexpr int kListId = IDC_FILER_LIST;
+constexpr int kDriveBarId = IDC_FILER_DRIVE_BAR;
 constexpr int kFileCount = 600;  // more than the 480 the list once stopped at
 constexpr char kDefaultFlags[] = "1111111101140007F010111111";
 

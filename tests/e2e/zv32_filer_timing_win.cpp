@@ -17,6 +17,7 @@
 
 #include "tests/e2e/e2e_driver_win.h"
 #include "tests/e2e/timing_support_win.h"
+#include "viewer/resources/zv32_ids.h"
 
 using namespace e2e;
 
@@ -25,7 +26,7 @@ namespace {
 constexpr char kSettingsKey[] = "Software\\Plim\\ZelkoView";
 constexpr char kFlagsByName[] = "11111111011000FFF010111111";  // name sort, type filter, all columns
 constexpr UINT kRefresh = 1124;
-constexpr int kListId = 930;
+constexpr int kListId = IDC_FILER_LIST;
 constexpr int kSizeButton = 123;
 
 void Figure(const char* name, double value) {

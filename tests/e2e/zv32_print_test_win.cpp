@@ -4,6 +4,8 @@
 // from outside, see print_job_check.sh), a Japanese job, and a cancelled job that leaves no
 // output.  Each test
 // starts from a deleted settings key.
+#include <windows.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,7 +22,7 @@ namespace {
 constexpr char kDialogClass[] = "PlimDialog";
 constexpr char kMessageBoxClass[] = "#32770";
 constexpr char kSetUpTitle[] = "印刷の設定";
-constexpr int kFontNameList = 1136;
+constexpr int kFontNameList = cmb1;  // the font dialog's face list
 constexpr int kFontSizeList = 1138;
 constexpr int kPrintedRows = 149;  // and the empty row after the last line end
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "viewer/resources/zv32_ids.h"
+
 namespace e2e {
 
 constexpr char kViewerClass[] = "Zelko View 32";

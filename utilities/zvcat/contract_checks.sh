@@ -1,6 +1,7 @@
 # Helpers for zvcat's contract scripts (sourced): `check NAME EXPECTED ACTUAL` counts and
 # reports, `run ARGS...` runs zvcat ("${zvcat[@]}") with standard error kept in $work/stderr,
-# `finish` prints the totals and gives the script's status.
+# `finish` prints the totals and gives the script's status; `sjis TEXT` prints UTF-8 TEXT (a
+# printf format) as Shift-JIS.
 failures=0 checks=0
 check() {
   checks=$((checks + 1))
@@ -14,3 +15,4 @@ finish() {
   echo "$((checks - failures)) passed, $failures failed"
   [ "$failures" -eq 0 ]
 }
+sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }

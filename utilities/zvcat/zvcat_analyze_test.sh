@@ -8,7 +8,6 @@ shift
 zvcat=("$@")
 mkdir -p "$work"
 source "$(dirname "$0")/contract_checks.sh"
-sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }
 rows() { printf '%s\n' "$@"; }
 
 # Pages: form feeds at the ends of rows 10, 20 and 30 of a 1 KiB file.

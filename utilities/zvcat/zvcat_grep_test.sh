@@ -8,7 +8,6 @@ shift
 zvcat=("$@")
 mkdir -p "$work"
 source "$(dirname "$0")/contract_checks.sh"
-sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }
 
 text="$work/grep.txt"
 { sjis 'abc ABC abc\n漢字の検索と漢字\nxaBc\n'; printf '%0100d\n' 0 | tr 0 q; } >"$text"

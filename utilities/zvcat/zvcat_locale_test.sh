@@ -10,7 +10,6 @@ shift
 zvcat=("$@")
 mkdir -p "$work"
 source "$(dirname "$0")/contract_checks.sh"
-sjis() { printf "$1" | iconv -f UTF-8 -t CP932; }
 # on_terminal LOCALE ARGS...: zvcat's output on a pseudo-terminal (its CR LF made LF again).
 on_terminal() {
   local locale=$1
