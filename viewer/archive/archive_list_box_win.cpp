@@ -4,27 +4,17 @@
 #include "platform/win/owners.h"
 #include "viewer/document/sjis.h"
 #include "viewer/resources/zv32_ids.h"
+#include "viewer/shell/list_items_win.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
 
 constexpr char kPreviousProcedure[] = "ArchiveListProc";
-constexpr int kIconSize = 16;
 constexpr int kTypeShift = 16;
 constexpr LPARAM kTypeMask = 0x7F;
-constexpr int kOverlayCellX = 80;
 constexpr int kMemberMask = 0xFFFF;
 
 LPARAM ItemData(HWND list, int line) { return SendMessageA(list, LB_GETITEMDATA, WPARAM(line), 0); }
-
-std::string LineText(HWND list, int line) {
-  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, WPARAM(line), 0);
-  if (length == LB_ERR) return {};
-  std::string text(size_t(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, WPARAM(line), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(size_t(length));
-  return text;
-}
 
 // The columns of a line: each begins with "L" or "R" and ends at a "|" that is no trail byte.
 std::vector<std::string> Columns(const std::string& text) {
@@ -42,19 +32,9 @@ std::vector<std::string> Columns(const std::string& text) {
   return columns;
 }
 
-// The 16 x 16 cell at `cellX` of the "Icon" bitmap: its mask row ANDed, its picture row ORed.
-void DrawIconCell(HDC dc, HDC bitmapDC, int x, int y, int cellX) {
-  BitBlt(dc, x, y, kIconSize, kIconSize, bitmapDC, cellX, 0, SRCAND);
-  BitBlt(dc, x, y, kIconSize, kIconSize, bitmapDC, cellX, kIconSize, SRCPAINT);
-}
-
 void DrawLineIcon(HDC dc, const RECT& item, LPARAM data) {
-  if (!IconBitmap) return;
-  win::MemoryDC bitmapDC(dc);
-  win::Selection bitmap(bitmapDC, IconBitmap);
-  int y = item.top + (item.bottom - item.top - kIconSize) / 2;
-  DrawIconCell(dc, bitmapDC, item.left, y, int((data >> kTypeShift) & kTypeMask) * kIconSize);
-  if (data & kArchiveItemChecked) DrawIconCell(dc, bitmapDC, item.left, y, kOverlayCellX);
+  int y = item.top + (item.bottom - item.top - kIconCellSize) / 2;
+  DrawIconCells(dc, item.left, y, int((data >> kTypeShift) & kTypeMask), (data & kArchiveItemChecked) != 0);
 }
 
 void DrawColumns(HDC dc, const RECT& item, const std::string& text, const int* positions) {
@@ -68,7 +48,7 @@ void DrawColumns(HDC dc, const RECT& item, const std::string& text, const int* p
     bool right = columns[k][0] == 'R';
     const char* body = columns[k].c_str() + 1;
     int length = int(columns[k].size() - 1);
-    int x = item.left + kIconSize + positions[k];
+    int x = item.left + kIconCellSize + positions[k];
     SetTextAlign(dc, right ? TA_RIGHT : TA_LEFT);
     TextOutA(dc, x, y, body, length);
   }
@@ -91,7 +71,7 @@ void OnButtonDown(HWND list, LPARAM lParam) {
   int iconLeft = int(ItemData(list, line) >> 24) * LOWORD(GetDialogBaseUnits()) / 2;
   int x = short(LOWORD(lParam));
   SendMessageA(list, LB_SETCURSEL, WPARAM(line), 0);
-  if (x >= iconLeft && x < iconLeft + kIconSize) {
+  if (x >= iconLeft && x < iconLeft + kIconCellSize) {
     ToggleLineCheck(list, line);
   } else {
     PassClickAsSelection(list);
@@ -138,7 +118,7 @@ std::vector<int> CheckedLines(HWND list) {
 }
 
 std::string FileNameOfLine(HWND list, int line) {
-  std::vector<std::string> columns = Columns(LineText(list, line));
+  std::vector<std::string> columns = Columns(ListItemText(list, line));
   std::string name;
   for (size_t k = 0; k < 2 && k < columns.size(); ++k)
     if (!columns[k].empty()) name += columns[k].substr(1);
@@ -153,14 +133,14 @@ HFONT ArchiveListFont() {
 // thousand members would otherwise ask for a screen DC ten thousand times).
 void MeasureArchiveLine(MEASUREITEMSTRUCT* measure) {
   static HFONT measuredFont = nullptr;
-  static UINT height = kIconSize;
+  static UINT height = kIconCellSize;
   HFONT current = ArchiveListFont();
   if (current != measuredFont) {
     win::WindowDC dc(nullptr);
     win::Selection font(dc, current);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
-    height = UINT(metrics.tmHeight > kIconSize ? metrics.tmHeight : kIconSize);
+    height = UINT(metrics.tmHeight > kIconCellSize ? metrics.tmHeight : kIconCellSize);
     measuredFont = current;
   }
   measure->itemHeight = height;
@@ -181,7 +161,7 @@ void DrawArchiveLine(const DRAWITEMSTRUCT* draw, const int* positions) {
   RECT item = draw->rcItem;
   item.left += int(draw->itemData >> 24) * LOWORD(GetDialogBaseUnits()) / 2;
   DrawLineIcon(dc, item, LPARAM(draw->itemData));
-  if (positions) DrawColumns(dc, item, LineText(draw->hwndItem, int(draw->itemID)), positions);
+  if (positions) DrawColumns(dc, item, ListItemText(draw->hwndItem, int(draw->itemID)), positions);
   if (draw->itemState & ODS_FOCUS) DrawFocusRect(dc, &draw->rcItem);
 }
 

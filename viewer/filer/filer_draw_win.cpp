@@ -7,40 +7,15 @@
 #include "viewer/filer/filer_parts_win.h"
 #include "viewer/filer/filer_text.h"
 #include "viewer/filer/filer_win.h"
+#include "viewer/shell/list_items_win.h"
 #include "viewer/shell/settings_globals.h"
 #include "viewer/shell/viewer_globals_win.h"
 
 namespace {
 
-constexpr int kIconSize = 16;
-constexpr int kOverlayCellX = 80;
-
-// A masked 16 x 16 cell of the "Icon" bitmap: mask row 0 with AND, picture row 16 with OR.
-void DrawIconCell(HDC dc, HDC bitmap, int x, int y, int cellX) {
-  BitBlt(dc, x, y, kIconSize, kIconSize, bitmap, cellX, 0, SRCAND);
-  BitBlt(dc, x, y, kIconSize, kIconSize, bitmap, cellX, kIconSize, SRCPAINT);
-}
-
-void DrawIcon(HDC dc, const RECT& item, int x, uint32_t data) {
-  if (!IconBitmap) return;
-  win::MemoryDC bitmap(dc);
-  win::Selection selected(bitmap, IconBitmap);
-  COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
-  COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
-  int y = item.top + (item.bottom - item.top - kIconSize) / 2;
-  DrawIconCell(dc, bitmap, x, y, ItemTypeCode(data) * kIconSize);
-  if (data & kItemOverlay) DrawIconCell(dc, bitmap, x, y, kOverlayCellX);
-  SetTextColor(dc, text);
-  SetBkColor(dc, back);
-}
-
-std::string ItemText(HWND list, int index) {
-  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, WPARAM(index), 0);
-  if (length <= 0) return {};
-  std::string text(size_t(length) + 1, '\0');
-  length = SendMessageA(list, LB_GETTEXT, WPARAM(index), LPARAM(text.data()));
-  text.resize(length > 0 ? size_t(length) : 0);
-  return text;
+void DrawIcon(const RECT& item, HDC dc, int x, uint32_t data) {
+  int y = item.top + (item.bottom - item.top - kIconCellSize) / 2;
+  DrawIconCells(dc, x, y, ItemTypeCode(data), (data & kItemOverlay) != 0);
 }
 
 void DrawColumns(HDC dc, const RECT& item, int x, const std::string& text) {
@@ -53,16 +28,16 @@ void DrawColumns(HDC dc, const RECT& item, int x, const std::string& text) {
     bool right = column[0] == 'R';
     column.remove_prefix(1);
     SetTextAlign(dc, right ? TA_RIGHT : TA_LEFT);
-    TextOutA(dc, x + kIconSize + FilerColumnPositions[i], y, column.data(), int(column.size()));
+    TextOutA(dc, x + kIconCellSize + FilerColumnPositions[i], y, column.data(), int(column.size()));
   }
   SetTextAlign(dc, TA_LEFT);
 }
 
 }  // namespace
 
-std::string FilerItemText(HWND list, int index) { return ItemText(list, index); }
+std::string FilerItemText(HWND list, int index) { return ListItemText(list, index); }
 
-void MeasureFilerItem(MEASUREITEMSTRUCT* measure) { measure->itemHeight = UINT(std::max(FilerFontHeight, kIconSize)); }
+void MeasureFilerItem(MEASUREITEMSTRUCT* measure) { measure->itemHeight = UINT(std::max(FilerFontHeight, kIconCellSize)); }
 
 void DrawFilerItem(HWND filer, const DRAWITEMSTRUCT* draw) {
   if (draw->itemID == UINT(-1)) return;
@@ -78,8 +53,8 @@ void DrawFilerItem(HWND filer, const DRAWITEMSTRUCT* draw) {
   SetBkMode(dc, TRANSPARENT);
   const uint32_t data = uint32_t(draw->itemData);
   int x = draw->rcItem.left + (FilerVertical ? ItemIndentation(data) * FilerBaseUnitX() / 2 : 0);
-  DrawIcon(dc, draw->rcItem, x, data);
-  std::string text = ItemText(draw->hwndItem, int(draw->itemID));
+  DrawIcon(draw->rcItem, dc, x, data);
+  std::string text = ListItemText(draw->hwndItem, int(draw->itemID));
   if (FilerLowerCase) text = LowerAscii(text);
   DrawColumns(dc, draw->rcItem, x, text);
   if (draw->itemState & ODS_FOCUS) DrawFocusRect(dc, &draw->rcItem);
