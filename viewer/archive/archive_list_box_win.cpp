@@ -2,7 +2,7 @@
 #include "viewer/archive/archive_list_box_win.h"
 
 #include "platform/win/owners.h"
-#include "viewer/document/sjis.h"
+#include "viewer/filer/filer_text.h"
 #include "viewer/resources/zv32_ids.h"
 #include "viewer/shell/list_items_win.h"
 #include "viewer/shell/viewer_globals_win.h"
@@ -16,22 +16,6 @@ constexpr int kMemberMask = 0xFFFF;
 
 LPARAM ItemData(HWND list, int line) { return SendMessageA(list, LB_GETITEMDATA, WPARAM(line), 0); }
 
-// The columns of a line: each begins with "L" or "R" and ends at a "|" that is no trail byte.
-std::vector<std::string> Columns(const std::string& text) {
-  std::vector<std::string> columns(1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint8_t c = uint8_t(text[i]);
-    if (IsSjisLead(c) && i + 1 < text.size()) {
-      columns.back() += text.substr(i++, 2);
-    } else if (c == '|') {
-      columns.emplace_back();
-    } else {
-      columns.back() += char(c);
-    }
-  }
-  return columns;
-}
-
 void DrawLineIcon(HDC dc, const RECT& item, LPARAM data) {
   int y = item.top + (item.bottom - item.top - kIconCellSize) / 2;
   DrawIconCells(dc, item.left, y, int((data >> kTypeShift) & kTypeMask), (data & kArchiveItemChecked) != 0);
@@ -42,11 +26,11 @@ void DrawColumns(HDC dc, const RECT& item, const std::string& text, const int* p
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   int y = item.top + (item.bottom - item.top - metrics.tmHeight) / 2;
-  std::vector<std::string> columns = Columns(text);
+  std::vector<std::string_view> columns = ItemColumns(text);
   for (size_t k = 0; k < columns.size() && k < 7; ++k) {
     if (columns[k].empty()) continue;
     bool right = columns[k][0] == 'R';
-    const char* body = columns[k].c_str() + 1;
+    const char* body = columns[k].data() + 1;
     int length = int(columns[k].size() - 1);
     int x = item.left + kIconCellSize + positions[k];
     SetTextAlign(dc, right ? TA_RIGHT : TA_LEFT);
@@ -118,7 +102,8 @@ std::vector<int> CheckedLines(HWND list) {
 }
 
 std::string FileNameOfLine(HWND list, int line) {
-  std::vector<std::string> columns = Columns(ListItemText(list, line));
+  const std::string text = ListItemText(list, line);
+  std::vector<std::string_view> columns = ItemColumns(text);
   std::string name;
   for (size_t k = 0; k < 2 && k < columns.size(); ++k)
     if (!columns[k].empty()) name += columns[k].substr(1);
