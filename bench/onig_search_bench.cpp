@@ -8,7 +8,7 @@
 
 #include "bench/bench_timer.h"
 #include "viewer/document/document.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

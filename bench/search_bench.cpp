@@ -7,7 +7,7 @@
 #include "bench/bench_timer.h"
 #include "viewer/document/document.h"
 #include "viewer/search/search_engine.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 int main(int argc, char** argv) {
   int arg = 1;

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace plim {
 

@@ -9,9 +9,9 @@
 
 #include "viewer/archive/bytes_reader.h"
 #include "viewer/document/document.h"
-#include "viewer/document/kanji_code.h"
-#include "viewer/document/sjis.h"
-#include "viewer/shell/settings_globals.h"
+#include "text/kanji_code.h"
+#include "text/sjis.h"
+#include "viewer/settings/settings_globals.h"
 
 namespace {
 

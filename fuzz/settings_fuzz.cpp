@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
-#include "viewer/shell/bar_lists.h"
-#include "viewer/shell/boolean_option.h"
-#include "viewer/shell/key_table.h"
-#include "viewer/shell/memory_settings_backend.h"
-#include "viewer/shell/recent_files.h"
-#include "viewer/shell/settings_key.h"
-#include "viewer/shell/settings_store.h"
-#include "viewer/shell/escaped_list.h"
+#include "viewer/settings/bar_lists.h"
+#include "viewer/settings/boolean_option.h"
+#include "viewer/settings/key_table.h"
+#include "viewer/settings/memory_settings_backend.h"
+#include "viewer/settings/recent_files.h"
+#include "viewer/settings/settings_key.h"
+#include "viewer/settings/settings_store.h"
+#include "viewer/settings/escaped_list.h"
 
 namespace {
 

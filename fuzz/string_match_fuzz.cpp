@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/search/literal_scan.h"
 #include "viewer/search/string_match.h"
 

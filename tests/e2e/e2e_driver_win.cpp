@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "platform/win/owners.h"
-#include "tests/e2e/png_writer.h"
+#include "tests/support/png_writer.h"
 
 namespace e2e {
 

@@ -6,7 +6,7 @@
 #include "utilities/keycustom/key_box_win.h"
 #include "utilities/keycustom/zvkey32_globals_win.h"
 #include "utilities/keycustom/zvkey32_ids.h"
-#include "viewer/shell/command_table.h"
+#include "viewer/settings/command_table.h"
 
 namespace {
 

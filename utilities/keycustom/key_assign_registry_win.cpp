@@ -7,9 +7,9 @@
 
 #include "platform/win/owners.h"
 #include "viewer/resources/zv32_ids.h"
-#include "viewer/shell/key_table.h"
-#include "viewer/shell/settings_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/key_table.h"
+#include "viewer/settings/settings_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "viewer/document/sjis.h"
-#include "viewer/shell/command_table.h"
+#include "text/sjis.h"
+#include "viewer/settings/command_table.h"
 
 int AssignmentTable::UsedCount() const { return int(std::count(std::begin(used_), std::end(used_), true)); }
 

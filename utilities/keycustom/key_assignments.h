@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "viewer/shell/key_record.h"
+#include "viewer/settings/key_record.h"
 
 constexpr int kNoSlot = -1;
 

@@ -11,7 +11,7 @@
 #include "utilities/zvcat/zvcat_output.h"
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/extract_member.h"
-#include "viewer/archive/file_api.h"
+#include "platform/file_api.h"
 #include "viewer/archive/file_reader.h"
 #include "viewer/archive/member_path.h"
 

@@ -6,7 +6,6 @@
 #include "utilities/zvcat/zvcat_output.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
-#include "viewer/shell/settings_globals.h"
 
 namespace {
 
@@ -21,6 +20,9 @@ class ZvcatHost : public NullDocumentHost {
   }
   const std::string& LastStatus() const { return lastStatus_; }
   bool Failed() const { return failed_; }
+  RowOptions CurrentRowOptions() override { return rows; }
+
+  RowOptions rows;
 
  private:
   std::string lastStatus_;
@@ -32,9 +34,7 @@ ZvcatHost host;
 }  // namespace
 
 bool OpenAndLoad(const ZvcatOptions& options) {
-  LineMax = options.lineMax;
-  TabSize = options.tabSize;
-  ShowControlCodes = options.controlCodes ? 1 : 0;
+  host.rows = RowOptions{options.lineMax, options.tabSize, options.controlCodes};
   SetDocumentHost(&host);
   const char* path = options.operands.back().c_str();
   int opened;

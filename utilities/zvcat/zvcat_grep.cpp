@@ -10,7 +10,7 @@
 #include "utilities/zvcat/zvcat_pattern.h"
 #include "viewer/document/document.h"
 #include "viewer/search/search_engine.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 namespace {
 

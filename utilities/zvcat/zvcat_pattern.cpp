@@ -2,8 +2,8 @@
 #include <cstdint>
 
 #include "utilities/zvcat/zvcat_pattern.h"
-#include "viewer/document/kanji_code.h"
-#include "viewer/document/kanji_unicode_table.h"
+#include "text/kanji_code.h"
+#include "text/kanji_unicode_table.h"
 
 Utf8Conversion Utf8ToCp932(const std::string& utf8, std::string& cp932) {
   std::string out;

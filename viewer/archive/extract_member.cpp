@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "viewer/archive/file_api.h"
+#include "platform/file_api.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/archive/file_api.h"
+#include "platform/file_api.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "viewer/archive/file_api.h"
+#include "platform/file_api.h"
 #include "viewer/archive/source_reader.h"
 
 class FileReader : public SourceReader {

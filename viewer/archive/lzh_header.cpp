@@ -7,7 +7,7 @@
 
 #include "viewer/archive/lzh_method_table.h"
 #include "viewer/archive/member_path.h"
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

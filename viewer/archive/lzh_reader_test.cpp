@@ -9,7 +9,7 @@
 
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/extract_member.h"
-#include "viewer/archive/file_api.h"
+#include "platform/file_api.h"
 #include "viewer/archive/lzh_test_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "viewer/archive/file_api.h"
-#include "viewer/document/sjis.h"
+#include "platform/file_api.h"
+#include "text/sjis.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "viewer/archive/file_api.h"
+#include "platform/file_api.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "viewer/document/kanji_code.h"
-#include "viewer/document/sjis.h"
+#include "text/kanji_code.h"
+#include "text/sjis.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 
 #include "viewer/document/document_test_support.h"
 #include "viewer/document/selection_range.h"
-#include "viewer/shell/settings_globals.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ class ClipboardText : public DocumentTest {
   std::string Quoted(int32_t anchorRow, int32_t endRow, int32_t anchorColumn, int32_t endColumn,
                      const std::string& prefix = kQuote) {
     const int32_t selection[4] = {anchorRow, endRow, anchorColumn, endColumn};
-    return QuotedSelectionText(selection, 3, prefix, TabSize);
+    return QuotedSelectionText(selection, 3, prefix, host.rows.tabSize);
   }
 };
 
@@ -90,7 +89,7 @@ TEST_F(ClipboardText, QuotedCopyEndsLinesAtCrAloneAndLfAlone) {
 }
 
 TEST_F(ClipboardText, QuotedCopyExpandsTabsFromTheStartColumn) {
-  TabSize = 4;
+  host.rows.tabSize = 4;
   Show("x\tab\tc\r\n\td");
   // From the tab at column 1: it runs to column 4; the next one from 6 to 8; after the line
   // end the columns start again at 0.
@@ -103,7 +102,7 @@ TEST_F(ClipboardText, QuotedCopyExpandsTabsFromTheStartColumn) {
 }
 
 TEST_F(ClipboardText, HitSelectionContinuesOnWrappedRows) {
-  LineMax = 10;
+  host.rows.lineMax = 10;
   Show("0123456789abcdefghij\r\nnext");
   ASSERT_EQ(TheDocument.RowCount, 3);
   int32_t selection[4];

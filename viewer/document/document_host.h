@@ -3,6 +3,8 @@
 // the text window and the status bar; tests implement it with a recorder.
 #pragma once
 
+#include "viewer/document/row_scan.h"
+
 // The program title, used in captions and the main window title.
 constexpr char kProgramTitle[] = "Zelko View 32";
 
@@ -27,6 +29,8 @@ class DocumentHost {
   virtual void CloseDocumentWindows() = 0;
   // Create the archive filer window for the shown archive and select `member` in its list.
   virtual void OpenArchiveFiler(int member) = 0;
+  // How the rows of the text being loaded are cut, asked at every chunk.
+  virtual RowOptions CurrentRowOptions() = 0;
 
  protected:
   ~DocumentHost() = default;
@@ -45,6 +49,7 @@ class NullDocumentHost : public DocumentHost {
   void ShowErrorBox(const char*) override {}
   void CloseDocumentWindows() override {}
   void OpenArchiveFiler(int) override {}
+  RowOptions CurrentRowOptions() override { return RowOptions(); }
 };
 
 void SetDocumentHost(DocumentHost* host);  // null restores the null host

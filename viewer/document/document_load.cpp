@@ -5,9 +5,8 @@
 
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
-#include "viewer/document/kanji_code.h"
+#include "viewer/document/document_converter.h"
 #include "viewer/document/row_scan.h"
-#include "viewer/shell/settings_globals.h"
 
 namespace {
 
@@ -36,7 +35,8 @@ bool EnsureTableRoom(int64_t bytes) {
 
 void ScanRowsUpTo(char* limit) {
   Document& doc = TheDocument;
-  RowScanner scanner{LineMax, TabSize, ShowControlCodes != 0};
+  const RowOptions options = Host().CurrentRowOptions();
+  RowScanner scanner{options.lineMax, options.tabSize, options.controlCodesShown};
   RowScanState state{doc.ScanPosition, doc.ScanColumn, doc.PendingLineStart};
   int32_t added = scanner.Scan(doc.Text, state, limit, doc.LineTable + doc.LineCount);
   doc.ScanPosition = state.position;

@@ -7,8 +7,7 @@
 
 #include "viewer/archive/file_reader.h"
 #include "viewer/document/document_test_support.h"
-#include "viewer/document/sjis.h"
-#include "viewer/shell/settings_globals.h"
+#include "text/sjis.h"
 
 namespace {
 
@@ -74,14 +73,14 @@ TEST_F(Load, ControlCodesTakeTwoColumnsWhenShown) {
   ASSERT_EQ(TheDocument.DisplayMode, 0);
   EXPECT_EQ(Rows()[0], std::string(40, '\x01'));
   EXPECT_EQ(Rows()[1], std::string(40, '\x01'));
-  ShowControlCodes = 0;
+  host.rows.controlCodesShown = false;
   ASSERT_EQ(OpenAndLoad(WriteTemp("ctrl.txt", text)), 1);
   EXPECT_EQ(Rows()[0], std::string(80, '\x01'));
 }
 
 TEST_F(Load, TabsAdvanceToTheNextStopAndMayPassTheWrapColumn) {
-  TabSize = 8;
-  LineMax = 10;
+  host.rows.tabSize = 8;
+  host.rows.lineMax = 10;
   ASSERT_EQ(OpenAndLoad(WriteTemp("tabs.txt", "ab\tcd\tef")), 1);
   // columns: ab -> 2, tab -> 8, cd -> 10 (wrap), then ef on the next row after the tab
   EXPECT_EQ(Rows(), (std::vector<std::string>{"ab\tcd", "\tef"}));
@@ -89,26 +88,26 @@ TEST_F(Load, TabsAdvanceToTheNextStopAndMayPassTheWrapColumn) {
 
 TEST_F(Load, OneColumnLayoutStillAdvances) {
   std::string text(3000, 'w');
-  LineMax = 1;
+  host.rows.lineMax = 1;
   ASSERT_EQ(OpenAndLoad(WriteTemp("narrow.txt", text)), 1);
   EXPECT_EQ(TheDocument.RowCount, 3000);
   EXPECT_GE(TheDocument.LineTableHandle.Size() / 4, size_t(TheDocument.LineCount) + 1);
   EXPECT_EQ(RowStart(2999), TheDocument.Text + 2999);
-  TabSize = 0;
-  LineMax = 80;
+  host.rows.tabSize = 0;
+  host.rows.lineMax = 80;
   ASSERT_EQ(OpenAndLoad(WriteTemp("tab0.txt", "\t\t\tx")), 1);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"\t\t\tx"}));
 }
 
 // LineMax 0 means no wrapping: rows end at line ends, or at the widest row the views paint.
 TEST_F(Load, ZeroLineMaxDoesNotWrap) {
-  LineMax = 0;
+  host.rows.lineMax = 0;
   const std::string longLine(600, 'w');
   ASSERT_EQ(OpenAndLoad(WriteTemp("nowrap.txt", std::string(100, 'a') + "\r\n" + longLine)), 1);
   EXPECT_EQ(TheDocument.RowCount, 4);
   EXPECT_EQ(Rows(), (std::vector<std::string>{std::string(100, 'a'), longLine.substr(0, 255), longLine.substr(0, 255),
                                               longLine.substr(0, 90)}));
-  LineMax = 80;
+  host.rows.lineMax = 80;
 }
 
 TEST_F(Load, EmptyFileHasNoRows) {
@@ -202,9 +201,9 @@ TEST_F(Load, ChunkedLoadingFollowsTheRulesOnRandomText) {
   std::mt19937 random(20261207);
   const char alphabet[] = {'a', ' ', '\t', '\r', '\n', '\x01', '\x00', '\x88', '\x9F', '\xE0', '\x40', '\xFC', '\x7F', '\xA0'};
   for (int round = 0; round < 60; ++round) {
-    LineMax = int32_t(random() % 12) + (round % 3 == 0 ? 70 : 0);
-    TabSize = int32_t(random() % 9);
-    ShowControlCodes = int32_t(random() % 2);
+    host.rows.lineMax = int32_t(random() % 12) + (round % 3 == 0 ? 70 : 0);
+    host.rows.tabSize = int32_t(random() % 9);
+    host.rows.controlCodesShown = random() % 2 != 0;
     std::string text(random() % 5000, ' ');
     // Some rounds are mostly double-byte text, others every class at random.
     for (char& c : text) c = alphabet[round % 2 ? random() % sizeof alphabet : (random() % 3 ? 7 + random() % 2 : 0)];
@@ -213,7 +212,7 @@ TEST_F(Load, ChunkedLoadingFollowsTheRulesOnRandomText) {
     TheDocument.DisplayMode = 0;
     ASSERT_EQ(OpenDocument(WriteTemp("random.txt", text).c_str(), 0, 0), 1);
     LoadAll();
-    std::vector<uint32_t> expected = ReferenceRowStarts(text, LineMax, TabSize, ShowControlCodes != 0);
+    std::vector<uint32_t> expected = ReferenceRowStarts(text, host.rows.lineMax, host.rows.tabSize, host.rows.controlCodesShown);
     ASSERT_EQ(TheDocument.LineCount, int32_t(expected.size())) << round;
     for (int32_t n = 0; n < TheDocument.LineCount; ++n) {
       ASSERT_EQ(TheDocument.LineTable[n], expected[size_t(n)]) << "round " << round << " row " << n;

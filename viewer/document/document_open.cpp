@@ -6,12 +6,12 @@
 #include <new>
 
 #include "viewer/archive/archive_open.h"
-#include "viewer/archive/file_api.h"
+#include "platform/file_api.h"
 #include "viewer/archive/file_reader.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
-#include "viewer/document/kanji_code.h"
-#include "viewer/shell/platform.h"
+#include "viewer/document/document_converter.h"
+#include "platform/platform.h"
 
 Document TheDocument;
 

@@ -5,12 +5,8 @@
 
 #include <cstdio>
 
-#include "viewer/shell/settings_globals.h"
 
 void DocumentTest::SetUp() {
-  LineMax = 80;
-  TabSize = 4;
-  ShowControlCodes = 1;
   SetDocumentHost(&host);
   CloseSources();
   ResetDocument(nullptr);

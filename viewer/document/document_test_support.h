@@ -23,6 +23,7 @@ class RecordingHost : public DocumentHost {
   int refreshes = 0;
   int closedWindows = 0;
   std::vector<int> archiveFilers;
+  RowOptions rows;  // what the document's row scan is given
 
   void ShowStatusMessage(const char* text, int priority) override { statusMessages.emplace_back(text, priority); }
   void SetBusy(bool on) override {
@@ -37,6 +38,7 @@ class RecordingHost : public DocumentHost {
   void ShowErrorBox(const char* text) override { errorBoxes.emplace_back(text); }
   void CloseDocumentWindows() override { ++closedWindows; }
   void OpenArchiveFiler(int member) override { archiveFilers.push_back(member); }
+  RowOptions CurrentRowOptions() override { return rows; }
 
   bool Showed(const std::string& text) const {
     for (const auto& message : statusMessages) {

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "viewer/document/document.h"
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "viewer/document/document_test_support.h"
-#include "viewer/document/kanji_test_support.h"
+#include "text/kanji_test_support.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "viewer/document/document_test_support.h"
-#include "viewer/document/kanji_code.h"
-#include "viewer/document/kanji_test_support.h"
-#include "viewer/document/kanji_unicode_table.h"
-#include "viewer/document/sjis.h"
+#include "text/kanji_code.h"
+#include "text/kanji_test_support.h"
+#include "text/kanji_unicode_table.h"
+#include "text/sjis.h"
 
 #ifndef _WIN32
 #include <iconv.h>
@@ -181,9 +181,9 @@ TEST(UnicodeConvert, TableRoundTripsThroughTheCp932Decoder) {
 
 TEST(UnicodeConvert, CommittedTableIsWhatTheGeneratorWrites) {
   std::string fresh = ::testing::TempDir() + "/kanji_unicode_table.cpp";
-  std::string command = "python3 " ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table_gen.py " + fresh;
+  std::string command = "python3 " ZV_SOURCE_DIR "/text/kanji_unicode_table_gen.py " + fresh;
   ASSERT_EQ(std::system(command.c_str()), 0);
-  std::string committed = ReadFileBytes(ZV_SOURCE_DIR "/viewer/document/kanji_unicode_table.cpp");
+  std::string committed = ReadFileBytes(ZV_SOURCE_DIR "/text/kanji_unicode_table.cpp");
   ASSERT_GT(committed.size(), 100000u);
   EXPECT_TRUE(ReadFileBytes(fresh) == committed) << "run kanji_unicode_table_gen.py and commit its output";
 }

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "viewer/shell/platform.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr size_t kLargeBlock = size_t(4) << 20;

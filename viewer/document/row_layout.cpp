@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

@@ -13,6 +13,13 @@ constexpr int32_t kWidestRow = 255;
 // The column at which rows wrap for the setting LineMax.
 constexpr int32_t WrapWidth(int32_t lineMax) { return lineMax < 1 ? kWidestRow : lineMax; }
 
+// How text is cut into rows: the viewer fills it from its settings, zvcat from its options.
+struct RowOptions {
+  int32_t lineMax = 80;  // wrap width in columns; 0 wraps only at the widest row painted
+  int32_t tabSize = 4;
+  bool controlCodesShown = true;
+};
+
 struct RowScanState {
   char* position;  // next byte to scan
   int64_t column;  // columns used by the current row before `position`

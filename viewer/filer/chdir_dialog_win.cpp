@@ -4,8 +4,8 @@
 
 #include "viewer/filer/filer_text.h"
 #include "viewer/filer/filer_win.h"
-#include "viewer/shell/directories_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/directories_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include "viewer/filer/filer_parts_win.h"
 #include "viewer/filer/filer_text.h"
 #include "viewer/filer/filer_win.h"
-#include "viewer/shell/dialogs_win.h"
-#include "viewer/shell/directories_win.h"
-#include "viewer/shell/file_commands_win.h"
-#include "viewer/shell/help_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/top_level_windows_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/dialogs_win.h"
+#include "viewer/frame/directories_win.h"
+#include "viewer/text_window/shown_file_win.h"
+#include "viewer/frame/help_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/top_level_windows_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

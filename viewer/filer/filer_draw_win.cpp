@@ -7,9 +7,9 @@
 #include "viewer/filer/filer_parts_win.h"
 #include "viewer/filer/filer_text.h"
 #include "viewer/filer/filer_win.h"
-#include "viewer/shell/list_items_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/list_items_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

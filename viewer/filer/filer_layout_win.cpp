@@ -5,8 +5,8 @@
 
 #include "platform/win/owners.h"
 #include "viewer/filer/filer_parts_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

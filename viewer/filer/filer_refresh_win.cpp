@@ -7,8 +7,8 @@
 #include "viewer/filer/filer_entry.h"
 #include "viewer/filer/filer_parts_win.h"
 #include "viewer/filer/filer_text.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 std::vector<int> FilerColumnPositions;
 

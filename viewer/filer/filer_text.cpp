@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/filer/filer_entry.h"
 
 namespace {

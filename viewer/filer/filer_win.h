@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "viewer/shell/settings_store.h"
+#include "viewer/settings/settings_store.h"
 
 LRESULT CALLBACK FilerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK DriveBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,10 +8,10 @@
 #include "viewer/filer/filer_parts_win.h"
 #include "viewer/filer/filer_win.h"
 #include "viewer/resources/resource_names.h"
-#include "viewer/shell/link_windows_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/top_level_windows_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/link_windows_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/top_level_windows_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 HBITMAP FilerToolBitmap = nullptr;
 HBITMAP DriveBitmap = nullptr;

@@ -9,7 +9,7 @@
 #include "viewer/document/document.h"
 #include "viewer/search/analysis_rules.h"
 #include "viewer/search/search_engine.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

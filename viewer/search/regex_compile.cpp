@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/search/regex.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/search/regex.h"
 #include "viewer/search/regex_program.h"
 

@@ -2,7 +2,7 @@
 // first-use rewriting of MaybeFinalizeJump into Jump or FinalizeJump.
 #include <algorithm>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/search/regex.h"
 #include "viewer/search/regex_failure_stack.h"
 #include "viewer/search/regex_matcher.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/search/regex.h"
 
 namespace regex_program {

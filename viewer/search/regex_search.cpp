@@ -2,7 +2,7 @@
 // second bytes of double-byte characters and over bytes the first-byte map rules out.
 #include <algorithm>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/search/regex.h"
 #include "viewer/search/regex_matcher.h"
 

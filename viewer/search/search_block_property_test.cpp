@@ -13,7 +13,7 @@
 #include "viewer/document/document_test_support.h"
 #include "viewer/search/search_engine.h"
 #include "viewer/search/string_match.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 namespace {
 
@@ -213,7 +213,7 @@ class SearchInPlace : public DocumentTest {
   void Compare(const std::string& pattern, bool regex, bool caseSensitive, bool fromEveryRow = true) {
     Prepare(pattern, regex, caseSensitive);
     std::string label = std::string(regex ? "regex " : "string ") + (caseSensitive ? "" : "(any case) ") + "'" + pattern +
-                        "' LineMax " + std::to_string(LineMax);
+                        "' LineMax " + std::to_string(host.rows.lineMax);
     CompareForwardWhileLoading(label);
     if (HasFatalFailure()) return;
     CompareBackwardSweep(label);
@@ -235,7 +235,7 @@ TEST_F(SearchInPlace, FindsWhatTheRowByRowSearchFinds) {
                                          "the", "z\t", "\x81 ", "c\r", "漢字"};
   RandomDocument random(20240611);
   for (int document = 0; document < 24; ++document) {
-    LineMax = (int[]){20, 80, 1000}[document % 3];
+    host.rows.lineMax = (int[]){20, 80, 1000}[document % 3];
     std::string text = random.Make(250 + random.Pick(400));
     path_ = WriteTemp("in-place.txt", text);
     for (int i = 0; i < 4; ++i) {
@@ -255,7 +255,7 @@ TEST_F(SearchInPlace, RowsThatGiveUpAreCountedAlike) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += std::string(size_t(random.Pick(70)), 'a') + (random.Pick(4) ? "\n" : "c\n");
   path_ = WriteTemp("explode.txt", text);
-  LineMax = 1000;
+  host.rows.lineMax = 1000;
   Compare("(a|aa)*(a|aa)*(a|aa)*c", true, true, false);
   Compare(".*.*.*.*.*b", true, true, false);  // several loops: no row may be passed over untried
 }

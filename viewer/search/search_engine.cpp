@@ -11,7 +11,7 @@
 #include "viewer/search/regex_block_matcher.h"
 #include "viewer/search/string_block_matcher.h"
 #include "viewer/search/string_match.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 char SearchPattern[kSearchPatternSize] = "";
 RegexBuffer PatternBuffer;

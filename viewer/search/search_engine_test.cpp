@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "viewer/document/document_test_support.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST_F(Search, RepeatedForwardSearchGoesOnWithTheNextRow) {
   Prepare("b$|^a", true);
   EXPECT_EQ(AllHits(), (std::vector<std::string>{"0:0:1", "1:0:1", "3:0:1"}));
   // Rows cut by LineMax end where they are cut: "$" matches there.
-  LineMax = 10;
+  host.rows.lineMax = 10;
   Load(std::string(15, 'x') + "\n");
   Prepare("x$", true);
   EXPECT_EQ(AllHits(), (std::vector<std::string>{"0:9:1", "1:4:1"}));

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

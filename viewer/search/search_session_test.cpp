@@ -10,7 +10,7 @@
 
 #include "viewer/document/document_test_support.h"
 #include "viewer/search/search_engine.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_globals.h"
 
 namespace {
 

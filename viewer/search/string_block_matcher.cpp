@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 #include "viewer/search/block_rows.h"
 #include "viewer/search/string_match.h"
 

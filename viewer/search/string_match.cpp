@@ -1,7 +1,7 @@
 // Boyer-Moore-Horspool over one row, with the Shift-JIS second-byte check.
 #include "viewer/search/string_match.h"
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 void BuildSkipTable(const char* pattern, int length, SkipTable& table) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(pattern);

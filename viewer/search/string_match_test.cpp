@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "viewer/document/sjis.h"
+#include "text/sjis.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The About box (see about_dialog_win.h).
 #include "viewer/shell/about_dialog_win.h"
 
-#include "viewer/shell/dialogs_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/dialogs_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {

@@ -13,9 +13,9 @@
 
 #include "viewer/document/document.h"
 #include "viewer/shell/clipboard_test_support_win.h"
-#include "viewer/shell/settings_key.h"
-#include "viewer/shell/shell_windows_test_support_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/settings_key.h"
+#include "viewer/frame/shell_windows_test_support_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

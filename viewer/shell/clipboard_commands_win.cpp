@@ -8,10 +8,10 @@
 #include "viewer/document/clipboard_text.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
-#include "viewer/document/text_window_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/settings_key.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/text_window/text_window_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/settings/settings_key.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

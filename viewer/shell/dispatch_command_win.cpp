@@ -4,25 +4,25 @@
 
 #include <cstdio>
 
-#include "viewer/archive/archive_filer_win.h"
+#include "viewer/archive_filer/archive_filer_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
-#include "viewer/search/analysis_commands_win.h"
-#include "viewer/search/print_document_win.h"
-#include "viewer/search/search_commands_win.h"
+#include "viewer/search_windows/analysis_commands_win.h"
+#include "viewer/search_windows/print_document_win.h"
+#include "viewer/search_windows/search_commands_win.h"
 #include "viewer/shell/clipboard_commands_win.h"
 #include "viewer/filer/filer_win.h"
 #include "viewer/shell/about_dialog_win.h"
-#include "viewer/shell/command_table.h"
+#include "viewer/settings/command_table.h"
 #include "viewer/shell/external_tools_win.h"
 #include "viewer/shell/file_commands_win.h"
-#include "viewer/shell/help_win.h"
+#include "viewer/frame/help_win.h"
 #include "viewer/shell/instance_arrangement_win.h"
-#include "viewer/shell/mark_commands_win.h"
+#include "viewer/text_window/mark_commands_win.h"
 #include "viewer/shell/menus_win.h"
 #include "viewer/shell/settings_dialog_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

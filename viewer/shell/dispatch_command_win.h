@@ -7,5 +7,3 @@
 // Returns 1 when the id was handled, 0 for default window processing.
 int DispatchCommand(HWND window, int id);
 
-// Sets the four marks to unset.
-void ClearMarks();

@@ -10,12 +10,12 @@
 
 #include <cstring>
 
-#include "viewer/archive/archive_filer_win.h"
+#include "viewer/archive_filer/archive_filer_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
-#include "viewer/search/line_list_win.h"
-#include "viewer/shell/platform.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/search_windows/line_list_win.h"
+#include "platform/platform.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 
@@ -65,6 +65,7 @@ class Win32DocumentHost : public DocumentHost {
   }
 
   void OpenArchiveFiler(int member) override { ::OpenArchiveFiler(member); }
+  RowOptions CurrentRowOptions() override { return RowOptions{LineMax, TabSize, ShowControlCodes != 0}; }
 
  private:
   // Progress goes to the screen when loading has finished or the interval has passed.

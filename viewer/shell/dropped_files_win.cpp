@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "viewer/shell/file_commands_win.h"
-#include "viewer/shell/process_watch_win.h"
+#include "viewer/frame/process_watch_win.h"
 
 namespace {
 

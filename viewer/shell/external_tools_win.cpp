@@ -6,10 +6,10 @@
 
 #include "viewer/document/clipboard_text.h"
 #include "viewer/document/document.h"
-#include "viewer/shell/command_template.h"
-#include "viewer/shell/process_watch_win.h"
-#include "viewer/shell/settings_key.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/command_template.h"
+#include "viewer/frame/process_watch_win.h"
+#include "viewer/settings/settings_key.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

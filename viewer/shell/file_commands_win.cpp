@@ -8,14 +8,14 @@
 #include <string>
 
 #include "viewer/document/document.h"
-#include "viewer/document/sjis.h"
-#include "viewer/document/text_window_win.h"
+#include "text/sjis.h"
+#include "viewer/text_window/text_window_win.h"
 #include "viewer/shell/dispatch_command_win.h"
-#include "viewer/shell/recent_files.h"
-#include "viewer/shell/dialogs_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/top_level_windows_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/recent_files.h"
+#include "viewer/frame/dialogs_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/top_level_windows_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 
@@ -63,12 +63,6 @@ void StartNewViewer(const char* path) {
 }
 
 }  // namespace
-
-void ReplaceShownFile(const char* path) {
-  PushRecentFile(TheDocument.FileName);
-  ClearMarks();
-  OpenDocument(path, AutoDetect, AutoDetect);
-}
 
 void OpenFileCommand(HWND window, bool newViewer) {
   EnterShownFileDirectory();

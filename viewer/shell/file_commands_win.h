@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "viewer/text_window/shown_file_win.h"
+
 // The common open dialog; the chosen file replaces the shown one, or with newViewer set is
 // opened by a new viewer process.
 void OpenFileCommand(HWND window, bool newViewer);
@@ -11,5 +13,3 @@ void OpenFileCommand(HWND window, bool newViewer);
 void ReloadCommand();
 // The file of recent-file item `id` of MainMenu replaces the shown one.
 void OpenRecentFileCommand(int id);
-// The shown file becomes the newest recent file, the marks are cleared and `path` is opened.
-void ReplaceShownFile(const char* path);

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "viewer/shell/top_level_windows_win.h"
-#include "viewer/shell/viewer_globals_win.h"
-#include "viewer/shell/window_arrangement.h"
+#include "viewer/frame/top_level_windows_win.h"
+#include "viewer/frame/viewer_globals_win.h"
+#include "viewer/settings/window_arrangement.h"
 
 namespace {
 

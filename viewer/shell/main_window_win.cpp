@@ -9,15 +9,15 @@
 #include "controls/plim32_win.h"
 #include "platform/win/owners.h"
 #include "viewer/shell/dispatch_command_win.h"
-#include "viewer/shell/key_table.h"
-#include "viewer/shell/link_windows_win.h"
+#include "viewer/settings/key_table.h"
+#include "viewer/frame/link_windows_win.h"
 #include "viewer/shell/menus_win.h"
-#include "viewer/shell/process_watch_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/settings_win.h"
+#include "viewer/frame/process_watch_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/settings/settings_win.h"
 #include "viewer/shell/status_bar_win.h"
 #include "viewer/shell/tool_bar_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "viewer/archive/archive_filer_win.h"
+#include "viewer/archive_filer/archive_filer_win.h"
 #include "viewer/document/document.h"
-#include "viewer/document/sjis.h"
-#include "viewer/shell/command_table.h"
+#include "text/sjis.h"
+#include "viewer/settings/command_table.h"
 #include "viewer/shell/instance_arrangement_win.h"
-#include "viewer/shell/recent_files.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/settings_key.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/recent_files.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/settings/settings_key.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 
@@ -168,12 +168,6 @@ void UpdatePopupMenu(HMENU popup, int) {
     default:
       return;
   }
-}
-
-void ShowContextMenu(int which, POINT screenPoint) {
-  if (which < 0 || which >= kRightMenuCount || !ContextMenus[which]) return;
-  TrackPopupMenu(ContextMenus[which], TPM_CENTERALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y + 3, 0,
-                 MainWindow, nullptr);
 }
 
 void TrackMainSubMenu(int menu, int item) {

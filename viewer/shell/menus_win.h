@@ -10,9 +10,6 @@ void BuildContextMenus();
 void DestroyContextMenus();
 // WM_INITMENUPOPUP of the main window.
 void UpdatePopupMenu(HMENU popup, int position);
-// Opens right-button menu `which` (0 on the selection, 1 on the line numbers, 2 elsewhere)
-// centred 3 pixels below the screen point; the choice goes to the main window.
-void ShowContextMenu(int which, POINT screenPoint);
 // Opens submenu `item` of top-level menu `menu` of MainMenu centred at the cursor (commands
 // 149, 419, 800, 809, 959).
 void TrackMainSubMenu(int menu, int item);

@@ -10,14 +10,14 @@
 #include "viewer/resources/zv32_ids.h"
 #include "viewer/shell/dialog_pages_win.h"
 #include "viewer/shell/dialog_properties_win.h"
-#include "viewer/shell/dialogs_win.h"
+#include "viewer/frame/dialogs_win.h"
 #include "viewer/shell/menus_win.h"
 #include "viewer/shell/settings_dialog_parts_win.h"
-#include "viewer/shell/settings_key.h"
-#include "viewer/shell/settings_store.h"
-#include "viewer/shell/settings_win.h"
+#include "viewer/settings/settings_key.h"
+#include "viewer/settings/settings_store.h"
+#include "viewer/settings/settings_win.h"
 #include "viewer/shell/tool_bar_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

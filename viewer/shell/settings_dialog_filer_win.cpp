@@ -9,14 +9,14 @@
 #include "viewer/filer/filer_win.h"
 #include "viewer/shell/dialog_pages_win.h"
 #include "viewer/shell/dialog_properties_win.h"
-#include "viewer/shell/dialogs_win.h"
-#include "viewer/shell/filer_mask_items.h"
+#include "viewer/frame/dialogs_win.h"
+#include "viewer/settings/filer_mask_items.h"
 #include "viewer/shell/font_window_win.h"
 #include "viewer/shell/settings_dialog_parts_win.h"
 #include "viewer/shell/settings_dialog_win.h"
-#include "viewer/shell/settings_store.h"
-#include "viewer/shell/settings_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/settings_store.h"
+#include "viewer/settings/settings_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <cstdio>
 
 #include "viewer/resources/zv32_ids.h"
-#include "viewer/shell/command_table.h"
+#include "viewer/settings/command_table.h"
 #include "viewer/shell/dialog_pages_win.h"
 #include "viewer/shell/dialog_properties_win.h"
-#include "viewer/shell/dialogs_win.h"
+#include "viewer/frame/dialogs_win.h"
 #include "viewer/shell/font_window_win.h"
 #include "viewer/shell/settings_dialog_parts_win.h"
-#include "viewer/shell/settings_key.h"
-#include "viewer/shell/settings_win.h"
-#include "viewer/shell/tool_button_table.h"
+#include "viewer/settings/settings_key.h"
+#include "viewer/settings/settings_win.h"
+#include "viewer/settings/tool_button_table.h"
 
 const NumberSetting kNumberSettings[5] = {
     {IDC_LINE_MAX, IDC_LINE_MAX_SPIN, {"折り返し", 0, 199}, &LineMax},

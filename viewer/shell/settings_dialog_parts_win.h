@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "viewer/shell/settings_dialog_lists.h"
-#include "viewer/shell/settings_globals.h"
+#include "viewer/settings/settings_dialog_lists.h"
+#include "viewer/settings/settings_globals.h"
 #include "viewer/shell/settings_list_pair_win.h"
 
 // Working copies (window properties, freed in WM_DESTROY).

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "viewer/document/document.h"
-#include "viewer/document/text_window_win.h"
+#include "viewer/text_window/text_window_win.h"
 #include "viewer/shell/settings_dialog_parts_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include "viewer/shell/dialog_pages_win.h"
 #include "viewer/shell/dialog_properties_win.h"
-#include "viewer/shell/dialogs_win.h"
+#include "viewer/frame/dialogs_win.h"
 #include "viewer/shell/font_window_win.h"
-#include "viewer/shell/help_win.h"
+#include "viewer/frame/help_win.h"
 #include "viewer/shell/settings_dialog_parts_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

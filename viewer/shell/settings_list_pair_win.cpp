@@ -4,10 +4,10 @@
 #include <string>
 
 #include "platform/win/owners.h"
-#include "viewer/shell/dialogs_win.h"
-#include "viewer/shell/settings_dialog_lists.h"
-#include "viewer/shell/tool_button_table.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/frame/dialogs_win.h"
+#include "viewer/settings/settings_dialog_lists.h"
+#include "viewer/settings/tool_button_table.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

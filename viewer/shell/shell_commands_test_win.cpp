@@ -15,16 +15,16 @@
 
 #include "plim32_win.h"
 #include "viewer/document/document.h"
-#include "viewer/shell/command_table.h"
+#include "viewer/settings/command_table.h"
 #include "viewer/shell/dispatch_command_win.h"
-#include "viewer/shell/mark_commands_win.h"
+#include "viewer/text_window/mark_commands_win.h"
 #include "viewer/shell/menus_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/settings_store.h"
-#include "viewer/shell/shell_windows_test_support_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/settings/settings_store.h"
+#include "viewer/frame/shell_windows_test_support_win.h"
 #include "viewer/shell/tool_bar_win.h"
-#include "viewer/shell/tool_button_table.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/tool_button_table.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "viewer/shell/instance_arrangement_win.h"
-#include "viewer/shell/link_windows_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/shell_windows_test_support_win.h"
-#include "viewer/shell/top_level_windows_win.h"
-#include "viewer/shell/viewer_globals_win.h"
-#include "viewer/shell/window_placement.h"
+#include "viewer/frame/link_windows_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/frame/shell_windows_test_support_win.h"
+#include "viewer/frame/top_level_windows_win.h"
+#include "viewer/frame/viewer_globals_win.h"
+#include "viewer/settings/window_placement.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include "controls/plim32_win.h"
 #include "viewer/document/document_host.h"
 #include "viewer/resources/resource_names.h"
-#include "viewer/shell/help_win.h"
+#include "viewer/frame/help_win.h"
 #include "viewer/shell/menus_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/settings_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/settings/settings_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

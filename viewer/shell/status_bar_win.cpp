@@ -5,8 +5,8 @@
 // loop asks to clear the item on every idle turn, which takes effect once the hold is over.
 #include "viewer/shell/status_bar_win.h"
 
-#include "viewer/shell/platform.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "platform/platform.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "plim32_win.h"
-#include "viewer/shell/settings_globals.h"
-#include "viewer/shell/tool_button_table.h"
-#include "viewer/shell/top_level_windows_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/settings/settings_globals.h"
+#include "viewer/settings/tool_button_table.h"
+#include "viewer/frame/top_level_windows_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 int ToolBarEnd = 0;
 

@@ -1,15 +1,15 @@
 // Registers the viewer's ten window classes with their procedures, icons, brushes and cursors.
 #include "viewer/shell/window_classes_win.h"
 
-#include "viewer/archive/archive_filer_win.h"
-#include "viewer/document/text_window_win.h"
+#include "viewer/archive_filer/archive_filer_win.h"
+#include "viewer/text_window/text_window_win.h"
 #include "viewer/filer/filer_win.h"
 #include "viewer/resources/resource_names.h"
-#include "viewer/search/line_list_win.h"
+#include "viewer/search_windows/line_list_win.h"
 #include "viewer/shell/font_window_win.h"
 #include "viewer/shell/main_window_win.h"
-#include "viewer/shell/small_windows_win.h"
-#include "viewer/shell/viewer_globals_win.h"
+#include "viewer/text_window/small_windows_win.h"
+#include "viewer/frame/viewer_globals_win.h"
 
 namespace {
 

@@ -1,0 +1,82 @@
+// The command table and the WM_COMMAND id normalisation; the display toggle and the mark
+// display cycle.
+#include "viewer/settings/command_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+namespace {
+
+CommandAction Menu(int id) { return {CommandKind::kMenu, id}; }
+
+TEST(CommandNameTable, ListOrderAndClosingEntry) {
+  ASSERT_EQ(kCommandNameCount, 78);  // 77 commands and the closing entry
+  EXPECT_EQ(CommandNameTable[0].code, 1);
+  EXPECT_EQ(CommandNameTable[4].code, 12);  // the horizontal single steps follow the vertical ones
+  EXPECT_EQ(CommandNameTable[8].code, 5);
+  const CommandEntry& last = CommandNameTable[kCommandNameCount - 1];
+  EXPECT_EQ(last.code, 0);
+  EXPECT_STREQ(last.name, "??Unknown??");
+  std::set<int> codes;
+  for (int i = 0; i < kCommandNameCount - 1; ++i) {
+    EXPECT_NE(CommandNameTable[i].code, 0);
+    EXPECT_TRUE(codes.insert(CommandNameTable[i].code).second) << "code " << CommandNameTable[i].code;
+  }
+}
+
+TEST(CommandNameTable, NamesAreShiftJis) {
+  EXPECT_STREQ(CommandName(1), "\x82\x50\x8D\x73\x8F\xE3\x82\xD6");  // "１行上へ"
+  EXPECT_STREQ(CommandName(150), "\x83\x7D\x81\x5B\x83\x4E\x83\x5A\x83\x62\x83\x67\x87\x54");
+  EXPECT_STREQ(CommandName(58), "Window\x98\x41\x8C\x67\x82\xCC\xC4\xB8\xDE\xD9");
+  EXPECT_STREQ(CommandName(999), "??Unknown??");
+  EXPECT_STREQ(CommandName(0), "??Unknown??");
+}
+
+TEST(NormalizeCommandId, KeyCodesMapToTheirMenusAndScrolls) {
+  EXPECT_EQ(NormalizeCommandId(20009), Menu(300));
+  EXPECT_EQ(NormalizeCommandId(20001), (CommandAction{CommandKind::kVScroll, 13}));
+  EXPECT_EQ(NormalizeCommandId(20019), (CommandAction{CommandKind::kHScroll, 3}));
+  EXPECT_EQ(NormalizeCommandId(20150), Menu(310));
+  EXPECT_EQ(NormalizeCommandId(20163), Menu(323));
+  EXPECT_EQ(NormalizeCommandId(20909), Menu(959));
+  EXPECT_EQ(NormalizeCommandId(20950), Menu(3));
+  EXPECT_EQ(NormalizeCommandId(20252).kind, CommandKind::kToggleDisplay);
+  EXPECT_EQ(NormalizeCommandId(20253).kind, CommandKind::kCycleMarks);
+  EXPECT_EQ(NormalizeCommandId(20952).kind, CommandKind::kEditorThenExit);
+  EXPECT_EQ(NormalizeCommandId(20500).kind, CommandKind::kNone);
+  EXPECT_EQ(NormalizeCommandId(20000).kind, CommandKind::kNone);
+}
+
+TEST(NormalizeCommandId, ToolsWindowListAndPlainMenus) {
+  EXPECT_EQ(NormalizeCommandId(950), (CommandAction{CommandKind::kRunTool, 0}));
+  EXPECT_EQ(NormalizeCommandId(956), (CommandAction{CommandKind::kRunTool, 6}));
+  EXPECT_EQ(NormalizeCommandId(20903), (CommandAction{CommandKind::kRunTool, 3}));
+  EXPECT_EQ(NormalizeCommandId(957), Menu(957));
+  EXPECT_EQ(NormalizeCommandId(520), (CommandAction{CommandKind::kActivateViewer, 1}));
+  EXPECT_EQ(NormalizeCommandId(600), (CommandAction{CommandKind::kActivateViewer, 81}));
+  EXPECT_EQ(NormalizeCommandId(519), Menu(519));
+  EXPECT_EQ(NormalizeCommandId(152), Menu(152));  // a recent-file item, not mark set 3
+  EXPECT_EQ(NormalizeCommandId(101), Menu(101));
+}
+
+TEST(DisplayToggle, SwitchesToTheOtherMode) {
+  EXPECT_EQ(DisplayToggleMenu(1), 400);
+  EXPECT_EQ(DisplayToggleMenu(0), 401);
+}
+
+TEST(MarkDisplayCycle, StepsThroughItsStates) {
+  int32_t cr = 0, tab = 0;
+  NextMarkDisplay(cr, tab);
+  EXPECT_EQ(std::make_pair(cr, tab), std::make_pair(1, 0));
+  NextMarkDisplay(cr, tab);
+  EXPECT_EQ(std::make_pair(cr, tab), std::make_pair(1, 1));
+  NextMarkDisplay(cr, tab);
+  EXPECT_EQ(std::make_pair(cr, tab), std::make_pair(0, 0));
+  cr = 0, tab = 1;
+  NextMarkDisplay(cr, tab);
+  EXPECT_EQ(std::make_pair(cr, tab), std::make_pair(0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Expansion of external command templates (see command_template.h).
+#include "viewer/settings/command_template.h"
+
+#include "text/sjis.h"
+
+namespace {
+
+// True when the name after the path's last folder separator holds a '.'.
+bool HasExtension(std::string_view path) {
+  size_t separator = LastPathSeparator(path);
+  std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
+  return name.find('.') != std::string_view::npos;
+}
+
+void AppendFile(std::string& out, std::string_view fileName) {
+  out += fileName;
+  if (!HasExtension(fileName)) out += '.';
+}
+
+}  // namespace
+
+std::string ExpandCommandTemplate(std::string_view commandTemplate, std::string_view fileName, int32_t topLine,
+                                  std::string_view selection) {
+  std::string out;
+  bool fileInserted = false;
+  for (char c : commandTemplate) {
+    if (c == '$') {
+      AppendFile(out, fileName);
+      fileInserted = true;
+    } else if (c == '%') {
+      out += std::to_string(int64_t(topLine) + 1);
+    } else if (c == '+') {
+      out += selection.substr(0, selection.find('\0'));
+    } else {
+      out += c;
+    }
+  }
+  if (!fileInserted) {
+    out += ' ';
+    AppendFile(out, fileName);
+  }
+  if (out.size() > kCommandLineSize - 1) out.resize(kCommandLineSize - 1);
+  return out;
+}
+
+bool IsUnsetTool(std::string_view tool) { return tool.empty() || tool == "*"; }
