@@ -12,6 +12,10 @@ for preset in host win64 win32 fuzz; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
+echo "== layers"
+cmake --graphviz=build/win64/targets.dot build/win64 >/dev/null
+scripts/check-layers --targets build/win64/targets.dot
+
 echo "== host tests"
 ctest --preset host -j "$jobs"
 

@@ -3,7 +3,7 @@
 # list of every row with a hit is complete, for a word on at least 100,000 rows of the 64 MiB
 # Shift-JIS text; how soon "中止(&C)" stops a running batch search; how soon the list scrolls to
 # its end; beside zvcat --grep listing the same hits (Linux, and the Windows build under
-# wine64) in the same run.  Best of 3 runs of tests/e2e/zv32_search_timing for every figure.
+# wine64) in the same run.  Best of 3 runs of bench/zv32_search_timing_win.cpp for every figure.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 here=$(cd "$(dirname "$0")/.." && pwd)

@@ -2,7 +2,7 @@
 # Zelko Filer under wine64 and Xvfb on a folder of 20,000 files: the refresh (WM_ZV_REFRESH
 # until the list has painted) sorted by name and by size, and how soon a file created on disk
 # is listed (the change notification the main loop waits on).  Best of 3 runs of
-# tests/e2e/zv32_filer_timing for every figure; goals: refresh under 500 ms, change under 1 s.
+# bench/zv32_filer_timing_win.cpp for every figure; goals: refresh under 500 ms, change under 1 s.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 here=$(cd "$(dirname "$0")/.." && pwd)

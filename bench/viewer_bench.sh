@@ -3,7 +3,7 @@
 # long its background loading and the jump to the end (which loads everything at once) take,
 # how quickly it answers while it loads, and its own drawing-speed measurement; beside the
 # document core's load time of the same file (load_bench), and the same figures for the small
-# bundled sample.  Best of 3 runs of tests/e2e/zv32_timing for every figure.
+# bundled sample.  Best of 3 runs of bench/zv32_timing_win.cpp for every figure.
 # Under Wine every message-queue call is a round trip to wineserver.  When the viewer and the
 # server run on different idle CPUs of a virtual machine, each trip waits for a CPU to wake up,
 # which multiplies the background-loading time; the big file is therefore also timed with all

@@ -1,5 +1,6 @@
 // The tiny file API the portable core reads and writes files through.  Two implementations:
-// file_api_posix.cpp (Linux) and file_api_win.cpp (Windows, ANSI paths in the code page).
+// file_api_posix.cpp (Linux) and file_api_win.cpp (Windows, ANSI paths in the code page);
+// the calls that can fail go through file_api.cpp, where a test's fault plan can fail them.
 #pragma once
 
 #include <cstdint>
@@ -30,5 +31,14 @@ bool IsDirectory(const char* path);
 bool Delete(const char* path);
 // Creates one directory level; true when it exists afterwards.
 bool MakeDirectory(const char* path);
+
+// The system's own calls under Open, Create, Read, Write and Seek.
+namespace system {
+Handle Open(const char* path, int mode);
+Handle Create(const char* path);
+int64_t Read(Handle handle, void* buffer, uint32_t count);
+int64_t Write(Handle handle, const void* buffer, uint32_t count);
+int64_t Seek(Handle handle, int64_t offset, int origin);
+}  // namespace system
 
 }  // namespace fileapi

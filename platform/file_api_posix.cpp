@@ -9,7 +9,7 @@
 
 namespace fileapi {
 
-Handle Open(const char* path, int) {
+Handle system::Open(const char* path, int) {
   int fd = ::open(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return kInvalidHandle;
   struct stat st;
@@ -20,7 +20,7 @@ Handle Open(const char* path, int) {
   return fd;
 }
 
-Handle Create(const char* path) {
+Handle system::Create(const char* path) {
   int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return fd < 0 ? kInvalidHandle : fd;
 }
@@ -29,7 +29,7 @@ void Close(Handle handle) {
   if (handle != kInvalidHandle) ::close(int(handle));
 }
 
-int64_t Read(Handle handle, void* buffer, uint32_t count) {
+int64_t system::Read(Handle handle, void* buffer, uint32_t count) {
   auto* out = static_cast<char*>(buffer);
   int64_t done = 0;
   while (done < count) {
@@ -42,7 +42,7 @@ int64_t Read(Handle handle, void* buffer, uint32_t count) {
   return done;
 }
 
-int64_t Write(Handle handle, const void* buffer, uint32_t count) {
+int64_t system::Write(Handle handle, const void* buffer, uint32_t count) {
   auto* in = static_cast<const char*>(buffer);
   int64_t done = 0;
   while (done < count) {
@@ -54,7 +54,7 @@ int64_t Write(Handle handle, const void* buffer, uint32_t count) {
   return done;
 }
 
-int64_t Seek(Handle handle, int64_t offset, int origin) {
+int64_t system::Seek(Handle handle, int64_t offset, int origin) {
   static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
   if (origin < 0 || origin > 2) return -1;
   off_t position = ::lseek(int(handle), off_t(offset), kWhence[origin]);

@@ -14,7 +14,7 @@ Handle FromWin(HANDLE handle) {
 
 }  // namespace
 
-Handle Open(const char* path, int mode) {
+Handle system::Open(const char* path, int mode) {
   DWORD share = (mode & kShareDenyNone) ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
                                         : FILE_SHARE_READ;
   if (IsDirectory(path)) return kInvalidHandle;
@@ -22,7 +22,7 @@ Handle Open(const char* path, int mode) {
                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-Handle Create(const char* path) {
+Handle system::Create(const char* path) {
   return FromWin(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -31,19 +31,19 @@ void Close(Handle handle) {
   if (handle != kInvalidHandle) CloseHandle(ToWin(handle));
 }
 
-int64_t Read(Handle handle, void* buffer, uint32_t count) {
+int64_t system::Read(Handle handle, void* buffer, uint32_t count) {
   DWORD done = 0;
   if (!ReadFile(ToWin(handle), buffer, count, &done, nullptr)) return -1;
   return done;
 }
 
-int64_t Write(Handle handle, const void* buffer, uint32_t count) {
+int64_t system::Write(Handle handle, const void* buffer, uint32_t count) {
   DWORD done = 0;
   if (!WriteFile(ToWin(handle), buffer, count, &done, nullptr)) return -1;
   return done;
 }
 
-int64_t Seek(Handle handle, int64_t offset, int origin) {
+int64_t system::Seek(Handle handle, int64_t offset, int origin) {
   static const DWORD kMethod[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
   if (origin < 0 || origin > 2) return -1;
   LARGE_INTEGER distance, position;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/file_api.h"
+#include "platform/allocation.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ class OutputFile {
 };
 
 int CopyAll(SourceReader& reader, OutputFile& out, ExtractProgress* progress) {
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[kCopyChunk]);
+  std::unique_ptr<char[]> buffer = NewArray<char>(kCopyChunk);
   if (!buffer) return kExtractNoBuffer;
   uint32_t total = reader.Size();
   uint32_t done = 0;

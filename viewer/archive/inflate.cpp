@@ -6,6 +6,7 @@
 #include <new>
 
 #include "viewer/archive/inflate_stream.h"
+#include "platform/allocation.h"
 
 using namespace inflate_detail;
 
@@ -180,7 +181,7 @@ int InflateBlock(InflateStream& s, InflateTables& t, unsigned type) {
 
 }  // namespace
 
-Inflater::Inflater() : tables_(new (std::nothrow) InflateTables) {}
+Inflater::Inflater() : tables_(NewObject<InflateTables>()) {}
 Inflater::~Inflater() = default;
 
 int Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t* output, size_t outputSize,

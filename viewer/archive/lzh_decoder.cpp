@@ -9,6 +9,7 @@
 #include "viewer/archive/lzh_crc16.h"
 #include "viewer/archive/lzh_method_table.h"
 #include "viewer/archive/lzh_static_codes.h"
+#include "platform/allocation.h"
 
 // The codes of any method, through its MethodTable operations.
 struct LzhGenericCodes {
@@ -23,9 +24,9 @@ struct LzhStaticCodes {
 };
 
 bool LzhDecoder::Allocate() {
-  dictionary_.reset(new (std::nothrow) uint8_t[kMaxDictionary]);
-  statics.reset(new (std::nothrow) StaticState);
-  adaptive.reset(new (std::nothrow) LzhAdaptiveTree);
+  dictionary_ = NewArray<uint8_t>(kMaxDictionary);
+  statics = NewObject<StaticState>();
+  adaptive = NewObject<LzhAdaptiveTree>();
   return dictionary_ && statics && adaptive;
 }
 

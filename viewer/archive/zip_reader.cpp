@@ -8,6 +8,7 @@
 
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/zip_crc32.h"
+#include "platform/allocation.h"
 
 namespace {
 
@@ -19,11 +20,6 @@ constexpr uint64_t kMaxDeflateRatio = 1032;
 constexpr uint32_t kLargestMember = 0x7FFFFFFF;  // positions are ints
 
 uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
-template <typename T>
-std::unique_ptr<T[]> AllocateArray(size_t n) {
-  return std::unique_ptr<T[]>(new (std::nothrow) T[n ? n : 1]);
-}
 
 }  // namespace
 
@@ -45,14 +41,14 @@ int ZipReader::ReadDirectory() {
   fileSize_ = inner_->Size();
   if (inner_->IsBad() || fileSize_ == uint32_t(-1)) return kZipNoEndRecord;
   uint32_t tailSize = std::min(fileSize_, kZipEndSearchSize);
-  auto tail = AllocateArray<uint8_t>(tailSize);
+  auto tail = NewArray<uint8_t>(tailSize);
   if (!tail || !ReadAt(fileSize_ - tailSize, tail.get(), tailSize)) return kZipNoEndRecord;
   int result = FindZipEndRecord(tail.get(), tailSize, fileSize_ - tailSize, end_);
   tail.reset();
   if (result != kZipDirectoryOk) return result;
 
-  auto directory = AllocateArray<uint8_t>(end_.directorySize);
-  members_ = AllocateArray<ZipMember>(end_.totalEntries);
+  auto directory = NewArray<uint8_t>(end_.directorySize);
+  members_ = NewArray<ZipMember>(end_.totalEntries);
   if (!directory || !members_ ||
       !ReadAt(end_.directoryOffset, directory.get(), end_.directorySize)) {
     members_.reset();
@@ -140,7 +136,7 @@ ZipMemberStatus ZipReader::LocateData(const ZipMember& member, uint32_t* dataSta
 
 ZipMemberStatus ZipReader::Decode(const ZipMember& member, uint32_t dataStart) {
   decodedSize_ = member.entry.originalSize;
-  decoded_ = AllocateArray<uint8_t>(decodedSize_);
+  decoded_ = NewArray<uint8_t>(decodedSize_);
   if (!decoded_) return ZipMemberStatus::kNoMemory;
   ZipMemberStatus status = ZipMemberStatus::kOk;
   if (member.method == kMethodStored) {
@@ -155,8 +151,8 @@ ZipMemberStatus ZipReader::Decode(const ZipMember& member, uint32_t dataStart) {
 
 ZipMemberStatus ZipReader::Inflate(const ZipMember& member, uint32_t dataStart) {
   uint32_t inputSize = member.storedCompressedSize;
-  auto input = AllocateArray<uint8_t>(inputSize);
-  if (!inflater_) inflater_.reset(new (std::nothrow) Inflater);
+  auto input = NewArray<uint8_t>(inputSize);
+  if (!inflater_) inflater_ = NewObject<Inflater>();
   if (!input || !inflater_ || !inflater_->IsReady()) return ZipMemberStatus::kNoMemory;
   if (!ReadAt(dataStart, input.get(), inputSize)) return ZipMemberStatus::kReadError;
   size_t produced = 0;

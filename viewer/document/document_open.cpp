@@ -12,6 +12,7 @@
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
 #include "platform/platform.h"
+#include "platform/allocation.h"
 
 Document TheDocument;
 
@@ -179,7 +180,7 @@ int OpenArchiveMember(int index) {
 
 void DetectCodes(int kanjiChoice, int modeChoice) {
   Document& doc = TheDocument;
-  std::unique_ptr<char[]> sample(new (std::nothrow) char[kSampleSize + 1]);
+  std::unique_ptr<char[]> sample = NewArray<char>(kSampleSize + 1);
   if (!sample) {
     doc.KanjiCode = 0;
     doc.DisplayMode = 0;

@@ -2,9 +2,9 @@
 // instead of copying them.
 #include "viewer/document/memory_block.h"
 
-#include <cstdlib>
 #include <cstring>
 
+#include "platform/allocation.h"
 #include "platform/platform.h"
 
 namespace {
@@ -13,7 +13,7 @@ constexpr size_t kLargeBlock = size_t(4) << 20;
 
 bool MemoryBlock::Allocate(size_t size, bool zeroFill) {
   Free();
-  data_ = zeroFill ? std::calloc(size ? size : 1, 1) : std::malloc(size ? size : 1);
+  data_ = AllocateBytes(size, zeroFill);
   if (!data_) return false;
   if (size >= kLargeBlock) AdviseSequentialFill(data_, size);
   size_ = size;
@@ -21,7 +21,7 @@ bool MemoryBlock::Allocate(size_t size, bool zeroFill) {
 }
 
 bool MemoryBlock::Resize(size_t size) {
-  void* grown = std::realloc(data_, size ? size : 1);
+  void* grown = ReallocateBytes(data_, size);
   if (!grown) return false;
   if (size > size_) std::memset(static_cast<char*>(grown) + size_, 0, size - size_);
   data_ = grown;
@@ -30,7 +30,7 @@ bool MemoryBlock::Resize(size_t size) {
 }
 
 void MemoryBlock::Free() {
-  std::free(data_);
+  FreeBytes(data_);
   data_ = nullptr;
   size_ = 0;
 }

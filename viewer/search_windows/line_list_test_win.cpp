@@ -12,7 +12,6 @@
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/search_windows/line_list_win.h"
-#include "viewer/shell/document_host_win.h"
 #include "viewer/frame/link_windows_win.h"
 #include "viewer/settings/settings_globals.h"
 #include "viewer/settings/settings_key.h"
@@ -148,16 +147,6 @@ TEST_F(LineListTest, ClosingTheListsSavesEachPlacementUnderItsName) {
   RECT r = WindowRect(again);
   EXPECT_EQ(r.left, 31);
   EXPECT_EQ(r.bottom, 42 + 140);
-}
-
-TEST_F(LineListTest, OpeningAnotherDocumentClosesTheLists) {
-  HWND window = OpenLineListWindow("一括検索 『 a 』", "FindWndPos");
-  ASSERT_NE(window, nullptr);
-  MakeLayered(window);
-  InstallWin32DocumentHost();
-  OpenRows(5);
-  SetDocumentHost(nullptr);
-  EXPECT_FALSE(IsWindow(window));
 }
 
 }  // namespace
