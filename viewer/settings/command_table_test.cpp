@@ -7,6 +7,8 @@
 #include <cstring>
 #include <set>
 
+#include "viewer/resources/zv32_ids.h"
+
 namespace {
 
 CommandAction Menu(int id) { return {CommandKind::kMenu, id}; }
@@ -34,36 +36,39 @@ TEST(CommandNameTable, NamesAreShiftJis) {
   EXPECT_STREQ(CommandName(0), "??Unknown??");
 }
 
+// The id a key's command code arrives with.
+int KeyId(int code) { return kCommandIdBase + code; }
+
 TEST(NormalizeCommandId, KeyCodesMapToTheirMenusAndScrolls) {
-  EXPECT_EQ(NormalizeCommandId(20009), Menu(300));
-  EXPECT_EQ(NormalizeCommandId(20001), (CommandAction{CommandKind::kVScroll, 13}));
-  EXPECT_EQ(NormalizeCommandId(20019), (CommandAction{CommandKind::kHScroll, 3}));
-  EXPECT_EQ(NormalizeCommandId(20150), Menu(310));
-  EXPECT_EQ(NormalizeCommandId(20163), Menu(323));
-  EXPECT_EQ(NormalizeCommandId(20909), Menu(959));
-  EXPECT_EQ(NormalizeCommandId(20950), Menu(3));
-  EXPECT_EQ(NormalizeCommandId(20252).kind, CommandKind::kToggleDisplay);
-  EXPECT_EQ(NormalizeCommandId(20253).kind, CommandKind::kCycleMarks);
-  EXPECT_EQ(NormalizeCommandId(20952).kind, CommandKind::kEditorThenExit);
-  EXPECT_EQ(NormalizeCommandId(20500).kind, CommandKind::kNone);
-  EXPECT_EQ(NormalizeCommandId(20000).kind, CommandKind::kNone);
+  EXPECT_EQ(NormalizeCommandId(KeyId(9)), Menu(IDM_TOP));
+  EXPECT_EQ(NormalizeCommandId(KeyId(1)), (CommandAction{CommandKind::kVScroll, 13}));
+  EXPECT_EQ(NormalizeCommandId(KeyId(19)), (CommandAction{CommandKind::kHScroll, 3}));
+  EXPECT_EQ(NormalizeCommandId(KeyId(150)), Menu(IDM_MARK_SET_1));
+  EXPECT_EQ(NormalizeCommandId(KeyId(163)), Menu(IDM_MARK_JUMP_4));
+  EXPECT_EQ(NormalizeCommandId(KeyId(909)), Menu(IDM_TOOL_MENU));
+  EXPECT_EQ(NormalizeCommandId(KeyId(950)), Menu(IDM_HELP));
+  EXPECT_EQ(NormalizeCommandId(KeyId(252)).kind, CommandKind::kToggleDisplay);
+  EXPECT_EQ(NormalizeCommandId(KeyId(253)).kind, CommandKind::kCycleMarks);
+  EXPECT_EQ(NormalizeCommandId(KeyId(952)).kind, CommandKind::kEditorThenExit);
+  EXPECT_EQ(NormalizeCommandId(KeyId(500)).kind, CommandKind::kNone);
+  EXPECT_EQ(NormalizeCommandId(KeyId(0)).kind, CommandKind::kNone);
 }
 
 TEST(NormalizeCommandId, ToolsWindowListAndPlainMenus) {
-  EXPECT_EQ(NormalizeCommandId(950), (CommandAction{CommandKind::kRunTool, 0}));
-  EXPECT_EQ(NormalizeCommandId(956), (CommandAction{CommandKind::kRunTool, 6}));
-  EXPECT_EQ(NormalizeCommandId(20903), (CommandAction{CommandKind::kRunTool, 3}));
-  EXPECT_EQ(NormalizeCommandId(957), Menu(957));
-  EXPECT_EQ(NormalizeCommandId(520), (CommandAction{CommandKind::kActivateViewer, 1}));
-  EXPECT_EQ(NormalizeCommandId(600), (CommandAction{CommandKind::kActivateViewer, 81}));
-  EXPECT_EQ(NormalizeCommandId(519), Menu(519));
-  EXPECT_EQ(NormalizeCommandId(152), Menu(152));  // a recent-file item, not mark set 3
-  EXPECT_EQ(NormalizeCommandId(101), Menu(101));
+  EXPECT_EQ(NormalizeCommandId(IDM_TOOL_1), (CommandAction{CommandKind::kRunTool, 0}));
+  EXPECT_EQ(NormalizeCommandId(IDM_TOOL_7), (CommandAction{CommandKind::kRunTool, 6}));
+  EXPECT_EQ(NormalizeCommandId(KeyId(903)), (CommandAction{CommandKind::kRunTool, 3}));
+  EXPECT_EQ(NormalizeCommandId(IDM_TOOL_7 + 1), Menu(IDM_TOOL_7 + 1));
+  EXPECT_EQ(NormalizeCommandId(IDM_VIEWER_FIRST), (CommandAction{CommandKind::kActivateViewer, 1}));
+  EXPECT_EQ(NormalizeCommandId(IDM_VIEWER_LAST), (CommandAction{CommandKind::kActivateViewer, 81}));
+  EXPECT_EQ(NormalizeCommandId(IDM_VIEWER_FIRST - 1), Menu(IDM_VIEWER_FIRST - 1));
+  EXPECT_EQ(NormalizeCommandId(IDM_RECENT_FIRST + 2), Menu(IDM_RECENT_FIRST + 2));  // not mark set 3
+  EXPECT_EQ(NormalizeCommandId(IDM_OPEN), Menu(IDM_OPEN));
 }
 
 TEST(DisplayToggle, SwitchesToTheOtherMode) {
-  EXPECT_EQ(DisplayToggleMenu(1), 400);
-  EXPECT_EQ(DisplayToggleMenu(0), 401);
+  EXPECT_EQ(DisplayToggleMenu(1), IDM_TEXT_MODE);
+  EXPECT_EQ(DisplayToggleMenu(0), IDM_BINARY_MODE);
 }
 
 TEST(MarkDisplayCycle, StepsThroughItsStates) {
