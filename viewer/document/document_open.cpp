@@ -154,7 +154,7 @@ int OpenDocument(const char* path, int kanjiChoice, int modeChoice) {
   doc.FileSize = doc.Source->Size();
   if (!FitsInMemory(doc.FileSize)) return FailOpening(kTooLarge);
   if (!AllocateBlocks(size_t(doc.FileSize) + kSpareBytes, kInitialTableBytes)) return FailOpening(kNoMemory);
-  DetectCodes(kanjiChoice, modeChoice);
+  if (!DetectCodes(kanjiChoice, modeChoice)) return FailOpening(kCannotOpen);
   RestartLoading();
   RefreshViews();
   Host().SetBusy(false);
@@ -177,17 +177,18 @@ int OpenArchiveMember(int index) {
   return OpenDocument(nullptr, doc.KanjiCode, AutoDetect);
 }
 
-void DetectCodes(int kanjiChoice, int modeChoice) {
+bool DetectCodes(int kanjiChoice, int modeChoice) {
   Document& doc = TheDocument;
   std::unique_ptr<char[]> sample(new (std::nothrow) char[kSampleSize + 1]);
   if (!sample) {
     doc.KanjiCode = 0;
     doc.DisplayMode = 0;
-    return;
+    return true;
   }
   uint32_t wanted = doc.FileSize < kSampleSize ? doc.FileSize : kSampleSize;
   int got = doc.Source->Read(sample.get(), wanted);
-  uint32_t length = got > 0 ? uint32_t(got) : 0;
+  if (got < 0) return false;  // codes guessed from nothing would show the text wrongly
+  uint32_t length = uint32_t(got);
   doc.Source->Seek(0, 0);
   sample[length] = '\0';
   SetUtf16ByteOrder(Utf16SampleIsBigEndian(sample.get(), length));
@@ -196,6 +197,7 @@ void DetectCodes(int kanjiChoice, int modeChoice) {
     if (const char* message = DetectionMessage(doc.KanjiCode)) Host().ShowStatusMessage(message, 1);
   }
   if (modeChoice == AutoDetect) doc.DisplayMode = LooksBinary(sample.get(), length);
+  return true;
 }
 
 void ResetDocument(const char* message) {
