@@ -25,15 +25,19 @@ head -c 100000 "$work/text.sjis" >"$work/in/sub/b.txt"
 # One command per line: the arguments, "|", the input.
 cases="
 |text.sjis
+--utf8|text.sjis
 --rows|text.sjis
+--analyze toc|text.sjis
 --grep の|text.euc
 --detect|text.euc
 --code utf8|text.utf8
 --list|gpl.lzh
 --member 0|gpl.lzh
+|tree.lzh
 --extract|gpl.lzh
 --extract|tree.lzh
 --list|t.zip
+|t.zip
 --member 1|t.zip
 --extract|t.zip"
 
