@@ -22,6 +22,7 @@ constexpr uint32_t kSpareBytes = 256;
 constexpr uint32_t kInitialTableBytes = 1024;
 // Rows are 32-bit offsets and positions are 32-bit signed: larger files are refused.
 constexpr uint32_t kLargestFile = 0x7FFFFFFFu - kSpareBytes;
+constexpr uint32_t kSizeUnknown = uint32_t(-1);  // what SourceReader::Size gives on failure
 
 const char kNotFound[] = "ファイルが見つかりません";
 const char kCannotOpen[] = "メモリが足りないか、ファイルが展開できません";
@@ -152,6 +153,7 @@ int OpenDocument(const char* path, int kanjiChoice, int modeChoice) {
   FreeBlocks();
   if (!doc.Source) return FailOpening(kCannotOpen);
   doc.FileSize = doc.Source->Size();
+  if (doc.FileSize == kSizeUnknown) return FailOpening(kCannotOpen);
   if (!FitsInMemory(doc.FileSize)) return FailOpening(kTooLarge);
   if (!AllocateBlocks(size_t(doc.FileSize) + kSpareBytes, kInitialTableBytes)) return FailOpening(kNoMemory);
   if (!DetectCodes(kanjiChoice, modeChoice)) return FailOpening(kCannotOpen);
