@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   ApplyLocale(options, LocaleIsUtf8(), OutputIsUtf8Terminal());
   PrepareTerminal(options.utf8Output);
   for (const Command& command : kCommands) {
-    if (options.command == command.name) return command.run(options);
+    if (options.command == command.name) return FinishOutput(command.run(options));
   }
   std::fprintf(stderr, "zvcat: --%s is not available in this build\n", options.command.c_str());
   return 2;

@@ -1,11 +1,27 @@
-// Buffered output of zvcat and its messages.
+// Buffered output of zvcat, the record of a lost write, and its messages.
 #include "utilities/zvcat/zvcat_output.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
+
 constexpr size_t kFlushSize = 1 << 16;
+const char kCannotWrite[] = "ファイルに書き込めません";
+
+// kWritten until a write to standard output fails; after that, output is dropped.
+OutputWrite outputState = OutputWrite::kWritten;
+
+void RecordLostOutput(OutputWrite result, int error) {
+  if (outputState != OutputWrite::kWritten) return;
+  outputState = result;
+  if (result != OutputWrite::kFailed) return;
+  PrintMessage(kCannotWrite);
+  std::fprintf(stderr, "zvcat: standard output: %s\n", std::strerror(error));
 }
+
+}  // namespace
 
 void ZvcatOutput::Text(const char* text, size_t length) {
   if (utf8_) {
@@ -22,9 +38,19 @@ void ZvcatOutput::Plain(const char* text, size_t length) {
 }
 
 void ZvcatOutput::Flush() {
-  if (!pending_.empty()) std::fwrite(pending_.data(), 1, pending_.size(), stdout);
+  if (!pending_.empty() && outputState == OutputWrite::kWritten) {
+    OutputWrite result = WriteStandardOutput(pending_.data(), pending_.size());
+    RecordLostOutput(result, errno);
+  }
   pending_.clear();
-  std::fflush(stdout);
+}
+
+int FinishOutput(int status) {
+  // zvcat writes standard output past the C library; anything buffered there is flushed too.
+  bool closed = std::fflush(stdout) == 0;
+  closed = std::fclose(stdout) == 0 && closed;
+  if (!closed) RecordLostOutput(errno == EPIPE ? OutputWrite::kPipeClosed : OutputWrite::kFailed, errno);
+  return outputState == OutputWrite::kWritten ? status : 1;
 }
 
 void PrintMessage(const char* sjisMessage) {

@@ -1,5 +1,8 @@
 // zvcat's output: Shift-JIS bytes as they are, or converted for a UTF-8 terminal (iconv on
 // Linux, the code-page calls on Windows).  Messages go to standard error, converted the same way.
+// A write to standard output that fails is remembered: the first one prints the system's message,
+// later output is dropped, and FinishOutput turns the command's status into 1.  A closed pipe
+// ends the output quietly (status 1, no message) where the system does not stop zvcat by SIGPIPE.
 #pragma once
 
 #include <cstddef>
@@ -19,12 +22,21 @@ class ZvcatOutput {
   // ASCII (numbers, tabs, newlines): written as it is.
   void Plain(const char* text, size_t length);
   void Plain(const std::string& text) { Plain(text.data(), text.size()); }
+  // Writes what is pending; a failure is remembered for FinishOutput.
   void Flush();
 
  private:
   bool utf8_;
   std::string pending_;
 };
+
+// How a write to standard output ended.
+enum class OutputWrite { kWritten, kPipeClosed, kFailed };
+// Writes all `length` bytes to standard output at once (no buffer of the C library between).
+[[nodiscard]] OutputWrite WriteStandardOutput(const char* data, size_t length);
+// The last step of every command: flushes and closes standard output and returns `status`, or 1
+// when any output was lost (with the system's message, unless the pipe was closed).
+[[nodiscard]] int FinishOutput(int status);
 
 // Writes a system message (Shift-JIS) to standard error, converted for the terminal.
 void PrintMessage(const char* sjisMessage);

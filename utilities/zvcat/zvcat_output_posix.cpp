@@ -1,8 +1,10 @@
-// Shift-JIS to UTF-8 through iconv(3) on Linux, and the locale's and terminal's codeset.
+// Shift-JIS to UTF-8 through iconv(3) on Linux, the locale's and terminal's codeset, and
+// standard output written with write(2).
 #include <iconv.h>
 #include <langinfo.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstring>
 
@@ -49,6 +51,21 @@ class Converter {
 std::string SjisToUtf8(const char* text, size_t length) {
   static Converter converter;
   return converter.Convert(text, length);
+}
+
+OutputWrite WriteStandardOutput(const char* data, size_t length) {
+  while (length > 0) {
+    ssize_t n = ::write(STDOUT_FILENO, data, length);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EPIPE) return OutputWrite::kPipeClosed;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return OutputWrite::kFailed;
+    }
+    data += n;
+    length -= size_t(n);
+  }
+  return OutputWrite::kWritten;
 }
 
 void PrepareTerminal(bool) {}

@@ -1,8 +1,10 @@
-// Shift-JIS to UTF-8 through the code-page calls on Windows.
+// Shift-JIS to UTF-8 through the code-page calls on Windows, and standard output through the
+// C library's binary stream.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include <vector>
@@ -18,6 +20,13 @@ std::string SjisToUtf8(const char* text, size_t length) {
   std::string out(size_t(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, out.data(), bytes, nullptr, nullptr);
   return out;
+}
+
+OutputWrite WriteStandardOutput(const char* data, size_t length) {
+  bool written = std::fwrite(data, 1, length, stdout) == length;
+  written = std::fflush(stdout) == 0 && written;
+  if (written) return OutputWrite::kWritten;
+  return errno == EPIPE ? OutputWrite::kPipeClosed : OutputWrite::kFailed;
 }
 
 namespace {

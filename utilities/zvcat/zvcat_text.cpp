@@ -1,5 +1,6 @@
 // zvcat's text commands: the converted text, the detected codes, and the row index.
 #include <cstdio>
+#include <string>
 
 #include "utilities/zvcat/zvcat_commands.h"
 #include "utilities/zvcat/zvcat_document.h"
@@ -28,7 +29,8 @@ int RunShowText(const ZvcatOptions& options) {
 int RunDetect(const ZvcatOptions& options) {
   if (!OpenAndLoad(options)) return 1;
   static const char* const kCodes[] = {"sjis", "euc", "jis", "utf8", "utf16"};
-  std::printf("%s %s\n", kCodes[TheDocument.KanjiCode], TheDocument.DisplayMode ? "binary" : "text");
+  ZvcatOutput out(false);
+  out.Plain(std::string(kCodes[TheDocument.KanjiCode]) + (TheDocument.DisplayMode ? " binary\n" : " text\n"));
   return 0;
 }
 

@@ -90,10 +90,11 @@ void StoreMethod(const uint8_t* id, LzhMember& member) {
   member.method = FindLzhMethod(member.methodId);
 }
 
-// The fixed first 22 bytes; false at the end mark or the end of the file.
+// The fixed first 22 bytes; kLzhHeaderEnd at the end mark or the end of the file (a read that
+// fails is no end: the list would lose its later members without a word).
 int ReadBasicHeader(LzhInput& in, uint8_t (&basic)[22]) {
   uint32_t got = in.ReadBytes(basic, sizeof basic);
-  if (got == 0) return kLzhHeaderEnd;
+  if (got == 0) return in.readError ? kLzhHeaderBroken : kLzhHeaderEnd;
   // A zero size byte is the end mark, unless it is the low byte of a level-2 header size.
   bool levelTwo = got == sizeof basic && LooksLikeMethod(basic + 2) && basic[20] == 2;
   if (basic[0] == 0 && !levelTwo) return kLzhHeaderEnd;

@@ -9,6 +9,7 @@ bool LzhInput::FillBuffer() {
   if (!inner_ || limit_ == 0) return false;
   uint32_t want = std::min(kBufferSize, limit_);
   int got = inner_->Read(buffer_, want);
+  if (got < 0) readError = true;
   if (got <= 0) return false;
   fill_ = uint32_t(got);
   if (limit_ != kUnlimited) limit_ -= fill_;

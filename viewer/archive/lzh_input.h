@@ -15,7 +15,7 @@ class LzhInput {
 
   void Attach(SourceReader* inner) { inner_ = inner; Empty(); }
 
-  // Header input.  A short read sets readError.
+  // Header input.  A short read, or a read the file refuses, sets readError.
   uint32_t ReadBytes(void* out, uint32_t count);
   int Byte();
   uint16_t Word();

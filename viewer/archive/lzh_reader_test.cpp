@@ -1,6 +1,6 @@
 // LzhReader: finding the archive behind a program (a stub of up to 1 MiB, method ids inside
 // the program), seeking within, forward and backward across dictionary turns, the CRC check
-// of a member's bytes, truncated members, and CheckLzhArchive on files.
+// of a member's bytes, truncated members, a file that refuses a read, and CheckLzhArchive on files.
 #include "viewer/archive/lzh_reader.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +47,32 @@ TEST(LzhReader, FindsTheArchiveBehindAProgram) {
   MemoryReader none(std::string(5000, 'z'));
   EXPECT_TRUE(LzhReader(&none).IsBad());
   EXPECT_TRUE(LzhReader(nullptr).IsBad());
+}
+
+// Refuses every read that starts at or after `refusedFrom`, as a disk that fails there.
+class RefusingReader : public MemoryReader {
+ public:
+  RefusingReader(std::string bytes, int refusedFrom) : MemoryReader(std::move(bytes)), refusedFrom_(refusedFrom) {}
+  int Read(void* buffer, uint32_t count) override {
+    return Tell() >= refusedFrom_ ? -1 : MemoryReader::Read(buffer, count);
+  }
+
+ private:
+  int refusedFrom_;
+};
+
+TEST(LzhReader, AReadRefusedAtAHeaderBreaksTheListInsteadOfEndingIt) {
+  std::string first = std::string(2, '\0') + StoredMember("ONE.TXT", Text(1000));
+  std::string archive = first + StoredMember("TWO.TXT", "second") + std::string(1, '\0');
+  MemoryReader whole(archive);
+  EXPECT_EQ(LzhReader(&whole).MemberCount(), 2);
+  RefusingReader refusing(archive, int(first.size()));
+  EXPECT_TRUE(LzhReader(&refusing).IsBad());
+  // The end of the file is still an end.
+  MemoryReader cut(first);
+  LzhReader cutReader(&cut);
+  EXPECT_FALSE(cutReader.IsBad());
+  EXPECT_EQ(cutReader.MemberCount(), 1);
 }
 
 TEST(LzhReader, SeeksWithinForwardAndBackward) {

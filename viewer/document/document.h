@@ -66,7 +66,8 @@ void ResetDocument(const char* message);
 void CloseSources();
 void RefreshViews();
 void RestartLoading();
-void DetectCodes(int kanjiChoice, int modeChoice);
+// Reads the first bytes and detects the codes chosen as AutoDetect; false when they cannot be read.
+[[nodiscard]] bool DetectCodes(int kanjiChoice, int modeChoice);
 
 // Lists of NUL-terminated strings closed by an empty string.
 char* ListEnd(char* list);

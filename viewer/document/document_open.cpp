@@ -23,6 +23,7 @@ constexpr uint32_t kSpareBytes = 256;
 constexpr uint32_t kInitialTableBytes = 1024;
 // Rows are 32-bit offsets and positions are 32-bit signed: larger files are refused.
 constexpr uint32_t kLargestFile = 0x7FFFFFFFu - kSpareBytes;
+constexpr uint32_t kSizeUnknown = uint32_t(-1);  // what SourceReader::Size gives on failure
 
 const char kNotFound[] = "ファイルが見つかりません";
 const char kCannotOpen[] = "メモリが足りないか、ファイルが展開できません";
@@ -153,9 +154,10 @@ int OpenDocument(const char* path, int kanjiChoice, int modeChoice) {
   FreeBlocks();
   if (!doc.Source) return FailOpening(kCannotOpen);
   doc.FileSize = doc.Source->Size();
+  if (doc.FileSize == kSizeUnknown) return FailOpening(kCannotOpen);
   if (!FitsInMemory(doc.FileSize)) return FailOpening(kTooLarge);
   if (!AllocateBlocks(size_t(doc.FileSize) + kSpareBytes, kInitialTableBytes)) return FailOpening(kNoMemory);
-  DetectCodes(kanjiChoice, modeChoice);
+  if (!DetectCodes(kanjiChoice, modeChoice)) return FailOpening(kCannotOpen);
   RestartLoading();
   RefreshViews();
   Host().SetBusy(false);
@@ -178,17 +180,18 @@ int OpenArchiveMember(int index) {
   return OpenDocument(nullptr, doc.KanjiCode, AutoDetect);
 }
 
-void DetectCodes(int kanjiChoice, int modeChoice) {
+bool DetectCodes(int kanjiChoice, int modeChoice) {
   Document& doc = TheDocument;
   std::unique_ptr<char[]> sample = NewArray<char>(kSampleSize + 1);
   if (!sample) {
     doc.KanjiCode = 0;
     doc.DisplayMode = 0;
-    return;
+    return true;
   }
   uint32_t wanted = doc.FileSize < kSampleSize ? doc.FileSize : kSampleSize;
   int got = doc.Source->Read(sample.get(), wanted);
-  uint32_t length = got > 0 ? uint32_t(got) : 0;
+  if (got < 0) return false;  // codes guessed from nothing would show the text wrongly
+  uint32_t length = uint32_t(got);
   doc.Source->Seek(0, 0);
   sample[length] = '\0';
   SetUtf16ByteOrder(Utf16SampleIsBigEndian(sample.get(), length));
@@ -197,6 +200,7 @@ void DetectCodes(int kanjiChoice, int modeChoice) {
     if (const char* message = DetectionMessage(doc.KanjiCode)) Host().ShowStatusMessage(message, 1);
   }
   if (modeChoice == AutoDetect) doc.DisplayMode = LooksBinary(sample.get(), length);
+  return true;
 }
 
 void ResetDocument(const char* message) {
