@@ -168,7 +168,12 @@ void MouseMove(HWND hwnd, int x, int y, bool buttonDown) {
 }
 void MouseUp(HWND hwnd, int x, int y) { Send(hwnd, WM_LBUTTONUP, 0, Point(x, y)); }
 
+// The pointer is put where the click is first: a control that captures the mouse on the press
+// hears the pointer's real moves, and one left elsewhere would count the click as outside.
 void Click(HWND hwnd, int x, int y) {
+  POINT screen{x, y};
+  ClientToScreen(hwnd, &screen);
+  SetCursorPos(screen.x, screen.y);
   MouseDown(hwnd, x, y);
   MouseUp(hwnd, x, y);
 }

@@ -40,8 +40,17 @@ bool ShowPage(HWND dialog, int page, int controlOfPage) {
 }
 
 void Press(HWND dialog, int id) { Send(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(Item(dialog, id))); }
-// A check box or radio button clicked with the mouse (they change their own state).
-void Toggle(HWND dialog, int id) { ClickCentre(Item(dialog, id)); }
+// A check box or radio button clicked with the mouse (they change their own state).  The click
+// is sent while the real pointer moves on its own: a press the control took for one outside
+// it is tried again, until the state changes or three clicks have gone by.
+void Toggle(HWND dialog, int id) {
+  HWND box = Item(dialog, id);
+  const LRESULT before = Send(box, BM_GETCHECK);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    ClickCentre(box);
+    if (WaitUntil([&] { return Send(box, BM_GETCHECK) != before; }, 1000)) return;
+  }
+}
 void PostPress(HWND dialog, int id) { Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(Item(dialog, id))); }
 
 bool Closes(HWND window) {

@@ -15,7 +15,7 @@
 #include "viewer/frame/process_watch_win.h"
 #include "viewer/settings/settings_globals.h"
 #include "viewer/settings/settings_win.h"
-#include "viewer/shell/status_bar_win.h"
+#include "viewer/frame/status_bar_win.h"
 #include "viewer/shell/tool_bar_win.h"
 #include "viewer/frame/viewer_globals_win.h"
 

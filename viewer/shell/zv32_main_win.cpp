@@ -22,7 +22,7 @@
 #include "viewer/settings/settings_store.h"
 #include "viewer/settings/settings_win.h"
 #include "viewer/shell/startup_win.h"
-#include "viewer/shell/status_bar_win.h"
+#include "viewer/frame/status_bar_win.h"
 #include "viewer/frame/viewer_globals_win.h"
 #include "viewer/frame/top_level_windows_win.h"
 #include "viewer/shell/window_classes_win.h"

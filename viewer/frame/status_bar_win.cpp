@@ -3,7 +3,7 @@
 // A message of priority 1 (a result the user must see) is held for kStatusHoldMs against
 // messages of priority 0 (menu help lines, tool descriptions) and against clearing; the main
 // loop asks to clear the item on every idle turn, which takes effect once the hold is over.
-#include "viewer/shell/status_bar_win.h"
+#include "viewer/frame/status_bar_win.h"
 
 #include "platform/platform.h"
 #include "viewer/frame/viewer_globals_win.h"
