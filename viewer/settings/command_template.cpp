@@ -44,3 +44,22 @@ std::string ExpandCommandTemplate(std::string_view commandTemplate, std::string_
 }
 
 bool IsUnsetTool(std::string_view tool) { return tool.empty() || tool == "*"; }
+
+std::string ToolProgramName(std::string_view command) {
+  std::string program;
+  bool quoted = false;
+  for (size_t i = 0; i < command.size(); ++i) {
+    const char c = command[i];
+    if (IsSjisLead(uint8_t(c)) && i + 1 < command.size() && IsSjisTrail(uint8_t(command[i + 1]))) {
+      program += command.substr(i++, 2);
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ' ' && !quoted) {
+      break;
+    } else {
+      program += c;
+    }
+  }
+  const size_t separator = LastPathSeparator(program);
+  return separator == std::string::npos ? program : program.substr(separator + 1);
+}

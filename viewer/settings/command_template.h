@@ -18,3 +18,8 @@ std::string ExpandCommandTemplate(std::string_view commandTemplate, std::string_
 
 // A tool value that names no tool: empty or "*".
 bool IsUnsetTool(std::string_view tool);
+
+// The file name of the program a command starts, as the tools menu shows it: the program part
+// runs to the first blank outside double quotes (the quotes are not part of the name), and its
+// file name follows the last folder separator of that part.
+std::string ToolProgramName(std::string_view command);

@@ -39,3 +39,18 @@ TEST(CommandTemplate, UnsetTools) {
   EXPECT_TRUE(IsUnsetTool("*"));
   EXPECT_FALSE(IsUnsetTool("NOTEPAD.EXE"));
 }
+
+TEST(CommandTemplate, ToolProgramNameIsTheProgramPartsFileName) {
+  EXPECT_EQ(ToolProgramName("C:\\WINDOWS\\NOTEPAD.EXE /A $"), "NOTEPAD.EXE");
+  EXPECT_EQ(ToolProgramName("GREP.EXE"), "GREP.EXE");
+  // A backslash in the arguments does not move the name.
+  EXPECT_EQ(ToolProgramName("cmd.exe /c echo % > Z:\\tmp\\tool2.txt"), "cmd.exe");
+  EXPECT_EQ(ToolProgramName("C:\\BIN\\LESS.EXE C:\\DOC\\$"), "LESS.EXE");
+  // A quoted program may hold blanks; the quotes are not shown.
+  EXPECT_EQ(ToolProgramName("\"C:\\Program Files\\Ed\\ED 2.EXE\" -n $"), "ED 2.EXE");
+  EXPECT_EQ(ToolProgramName("\"C:\\Program Files\\Ed\\\""), "");
+  // "表" ends in 0x5C: that second byte is no folder separator.
+  EXPECT_EQ(ToolProgramName("C:\\TOOLS\\\x95\x5C\x8E\xA6.EXE Z:\\A"), "\x95\x5C\x8E\xA6.EXE");
+  // A lead byte before the blank keeps the blank (0x20 is no trail byte, so it ends the part).
+  EXPECT_EQ(ToolProgramName("X\x81 Y"), "X\x81");
+}

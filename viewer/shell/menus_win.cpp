@@ -7,8 +7,8 @@
 
 #include "viewer/archive_filer/archive_filer_win.h"
 #include "viewer/document/document.h"
-#include "text/sjis.h"
 #include "viewer/settings/command_table.h"
+#include "viewer/settings/command_template.h"
 #include "viewer/shell/instance_arrangement_win.h"
 #include "viewer/settings/recent_files.h"
 #include "viewer/settings/settings_globals.h"
@@ -98,26 +98,14 @@ void CheckSetMarks(HMENU menu) {
   for (int i = 0; i < kMarkCount; ++i) CheckItem(menu, kFirstMarkSetId + i, MF_BYCOMMAND, TheDocument.Marks[i] != -1);
 }
 
-// The program's file name of a tool command: after the last backslash, up to the first blank.
-void ToolProgramName(const char* command, char* name, size_t size) {
-  const size_t separator = LastPathSeparator(command);
-  const char* start = separator == std::string_view::npos ? command : command + separator + 1;
-  size_t length = std::strcspn(start, " ");
-  if (length >= size) length = size - 1;
-  std::memcpy(name, start, length);
-  name[length] = '\0';
-}
-
 void LabelTools(HMENU menu) {
   SettingsKeyScope key(true);
   for (int i = 0; i < kToolCount; ++i) {
     char valueName[8], command[256], label[300];
     std::snprintf(valueName, sizeof valueName, "Tool%d", i);
     ReadStringSetting(valueName, "*", command, sizeof command);
-    if (command[0] != '\0' && std::strcmp(command, "*") != 0) {
-      char program[256];
-      ToolProgramName(command, program, sizeof program);
-      std::snprintf(label, sizeof label, "(&%d)%s", i + 1, program);
+    if (!IsUnsetTool(command)) {
+      std::snprintf(label, sizeof label, "(&%d)%s", i + 1, ToolProgramName(command).c_str());
     } else {
       std::snprintf(label, sizeof label, "(&%d) -------", i + 1);
     }

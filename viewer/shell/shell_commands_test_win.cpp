@@ -219,6 +219,7 @@ TEST_F(CommandsTest, ToolsMenuShowsTheProgramNamesOfTheToolCommands) {
   store.PutString("Tool3", "");
   store.PutString("Tool4", "C:\\TOOLS\\表示.EXE");  // 表's second byte is '\'
   store.PutString("Tool5", "GREP.EXE -n");
+  store.PutString("Tool6", "cmd.exe /c echo % > Z:\\tmp\\tool2.txt");  // a backslash in the arguments
   UpdatePopupMenu(Sub(5, 4), 0);
   HMENU tools = Sub(5, 4);
   EXPECT_EQ(ItemText(tools, 0), "(&1)NOTEPAD.EXE");
@@ -227,6 +228,7 @@ TEST_F(CommandsTest, ToolsMenuShowsTheProgramNamesOfTheToolCommands) {
   EXPECT_EQ(ItemText(tools, 3), "(&4) -------");
   EXPECT_EQ(ItemText(tools, 4), "(&5)表示.EXE");
   EXPECT_EQ(ItemText(tools, 5), "(&6)GREP.EXE");
+  EXPECT_EQ(ItemText(tools, 6), "(&7)cmd.exe");
   EXPECT_EQ(GetMenuItemID(tools, 6), 956u);
 }
 
