@@ -86,7 +86,7 @@ TEST_F(AnalysisTest, EachAnalysisListsItsRowsInAWindowOfItsOwn) {
   };
   const Case cases[] = {
       {IDM_TOC_ANALYSIS, "目次リスト", {2, 5, 7, 40, 50}, "zv32_analysis_toc"},
-      {IDM_PAGE_ANALYSIS, "ﾍﾟｰｼﾞﾘｽﾄ (1P=11L)", {0, 11, 21, 31}, "zv32_analysis_pages"},
+      {IDM_PAGE_ANALYSIS, "ﾍﾟｰｼﾞﾘｽﾄ (1P=10L)", {0, 11, 21, 31}, "zv32_analysis_pages"},
       {IDM_LOG_ANALYSIS, "ログヘッダ", {7, 50}, "zv32_analysis_log"},
       {IDM_INI_ANALYSIS, "INIﾌｧｲﾙｾｸｼｮﾝ", {3, 45}, "zv32_analysis_ini"},
   };
@@ -103,6 +103,43 @@ TEST_F(AnalysisTest, EachAnalysisListsItsRowsInAWindowOfItsOwn) {
   }
   // Every run opened a window of its own.
   for (const Case& c : cases) EXPECT_NE(FindTopWindow(viewer.ProcessId(), kListClass, c.title), nullptr) << c.title;
+}
+
+// Four pages of 60 text rows with the form feed closing each page's last row, opening the next
+// page's first row, or standing on a row of its own between the pages.
+std::string FormFeedPages(int layout) {
+  enum { kEnd, kStart, kOwn };
+  std::string text;
+  for (int page = 0; page < 4; ++page) {
+    for (int row = 0; row < 60; ++row) {
+      std::string line = "ページ" + std::to_string(page + 1) + "の" + std::to_string(row + 1) + "行目";
+      if (layout == kStart && row == 0 && page > 0) line = "\f" + line;
+      if (layout == kEnd && row == 59) line += "\f";
+      text += line + "\r\n";
+    }
+    if (layout == kOwn) text += "\f\r\n";
+  }
+  return text;
+}
+
+TEST_F(AnalysisTest, PageTitleShowsTheRowsFromOneFormFeedToTheNext) {
+  struct Case {
+    const char* title;
+    std::vector<int> rows;
+  };
+  const Case cases[] = {
+      {"ﾍﾟｰｼﾞﾘｽﾄ (1P=60L)", {0, 60, 120, 180, 240}},  // (240: the empty row after the last line end)
+      {"ﾍﾟｰｼﾞﾘｽﾄ (1P=60L)", {0, 61, 121, 181}},
+      {"ﾍﾟｰｼﾞﾘｽﾄ (1P=61L)", {0, 61, 122, 183, 244}},
+  };
+  for (int layout = 0; layout < 3; ++layout) {
+    const Case& c = cases[layout];
+    Viewer viewer(WriteTestFile("feeds" + std::to_string(layout) + ".txt", FormFeedPages(layout)));
+    ASSERT_NE(viewer.main(), nullptr);
+    HWND list = RunAnalysis(viewer, IDM_PAGE_ANALYSIS, c.title);
+    ASSERT_NE(list, nullptr) << "layout " << layout << ": " << c.title;
+    EXPECT_EQ(ListRows(list), c.rows) << c.title;
+  }
 }
 
 TEST_F(AnalysisTest, AnalysesThatFindNothingSaySo) {

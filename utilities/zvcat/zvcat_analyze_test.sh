@@ -12,8 +12,8 @@ rows() { printf '%s\n' "$@"; }
 
 # Pages: form feeds at the ends of rows 10, 20 and 30 of a 1 KiB file.
 for r in $(seq 0 59); do printf 'row %-20d' "$r"; [ "$r" = 10 ] || [ "$r" = 20 ] || [ "$r" = 30 ] && printf '\f'; printf '\n'; done >"$work/feeds.txt"
-check "pages by form feeds" "$(rows 'ﾍﾟｰｼﾞﾘｽﾄ (1P=11L)' 0 11 21 31)" "$(run --utf8 --analyze pages "$work/feeds.txt")"
-check "the title is Shift-JIS without --utf8" "$(sjis 'ﾍﾟｰｼﾞﾘｽﾄ (1P=11L)')" "$(run --analyze pages "$work/feeds.txt" | head -n 1)"
+check "pages by form feeds" "$(rows 'ﾍﾟｰｼﾞﾘｽﾄ (1P=10L)' 0 11 21 31)" "$(run --utf8 --analyze pages "$work/feeds.txt")"
+check "the title is Shift-JIS without --utf8" "$(sjis 'ﾍﾟｰｼﾞﾘｽﾄ (1P=10L)')" "$(run --analyze pages "$work/feeds.txt" | head -n 1)"
 # Pages by repeated rows: a 3-row head on every 66-row page.
 for p in 0 1 2 3; do printf 'REPORT\n\n======\n'; for r in $(seq 3 65); do printf 'page %d row %d\n' "$p" "$r"; done; done >"$work/paged.txt"
 check "pages by repeated rows" "$(rows 'ﾍﾟｰｼﾞﾘｽﾄ (1P=66L)' 0 66 132 198 264)" "$(run --utf8 --analyze pages "$work/paged.txt")"

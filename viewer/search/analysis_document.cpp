@@ -43,8 +43,8 @@ class SavedSearch {
   int32_t regexMode_;
 };
 
-// Form feeds in rows a, b, c with c - b == b - a: a page is b - a + 1 rows, and a page starts
-// at row 0 and after every row with a form feed.
+// Form feeds in rows a, b, c with c - b == b - a: a page is the b - a rows from one form feed
+// to the next, and a page starts at row 0 and after every row with a form feed.
 bool FindFormFeedPages(PageStructure& pages) {
   SavedSearch saved;
   RegexMode = 0;
@@ -55,7 +55,7 @@ bool FindFormFeedPages(PageStructure& pages) {
   if (b < 0) return false;
   int32_t c = SearchForward(b, nullptr, nullptr);
   if (c != 2 * b - a) return false;
-  pages.rowsPerPage = b - a + 1;
+  pages.rowsPerPage = b - a;
   pages.pageRows.assign(1, 0);
   for (int32_t r = SearchForward(-1, nullptr, nullptr); r >= 0; r = SearchForward(r, nullptr, nullptr)) {
     // A form feed in the very last row starts no page.

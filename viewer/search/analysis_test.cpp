@@ -99,20 +99,57 @@ class PageAnalysisTest : public DocumentTest {
 TEST_F(PageAnalysisTest, EvenFormFeedsGivePagesAfterEachFeed) {
   LoadRows(100, {10, 20, 30, 40});
   ASSERT_TRUE(FindPageStructure(pages));
-  EXPECT_EQ(pages.rowsPerPage, 11);
+  EXPECT_EQ(pages.rowsPerPage, 10);
   EXPECT_EQ(pages.pageRows, (std::vector<int32_t>{0, 11, 21, 31, 41}));
   ExpectSearchKept();
   char title[64];
   FormatAnalysisTitle(AnalysisKind::Pages, pages.rowsPerPage, title, sizeof title);
-  EXPECT_STREQ(title, "ﾍﾟｰｼﾞﾘｽﾄ (1P=11L)");
+  EXPECT_STREQ(title, "ﾍﾟｰｼﾞﾘｽﾄ (1P=10L)");
 }
 
 TEST_F(PageAnalysisTest, FormFeedInRowZeroIsListedButNotMeasured) {
   // The spacing test starts after row 0; the list looks at row 0 as well.
   LoadRows(100, {0, 10, 20, 30});
   ASSERT_TRUE(FindPageStructure(pages));
-  EXPECT_EQ(pages.rowsPerPage, 11);
+  EXPECT_EQ(pages.rowsPerPage, 10);
   EXPECT_EQ(pages.pageRows, (std::vector<int32_t>{0, 1, 11, 21, 31}));
+}
+
+// Four pages of 60 text rows, the form feed placed by `layout`: "end" closes each page's last
+// row, "start" opens each page's first row, "own" stands on a row of its own after each page.
+std::string FormFeedPages(const std::string& layout) {
+  std::string text;
+  for (int page = 0; page < 4; ++page) {
+    for (int row = 0; row < 60; ++row) {
+      std::string line = "page " + std::to_string(page) + " row " + std::to_string(row);
+      if (layout == "start" && row == 0 && page > 0) line = "\f" + line;
+      if (layout == "end" && row == 59) line += "\f";
+      text += line + "\r\n";
+    }
+    if (layout == "own") text += "\f\r\n";
+  }
+  return text;
+}
+
+TEST_F(PageAnalysisTest, TitleShowsTheDistanceBetweenFormFeedsInEveryLayout) {
+  struct Layout {
+    const char* name;
+    const char* title;
+    std::vector<int32_t> rows;
+  };
+  const Layout layouts[] = {
+      {"end", "ﾍﾟｰｼﾞﾘｽﾄ (1P=60L)", {0, 60, 120, 180, 240}},  // (240: the empty row after the last line end)
+      {"start", "ﾍﾟｰｼﾞﾘｽﾄ (1P=60L)", {0, 61, 121, 181}},
+      {"own", "ﾍﾟｰｼﾞﾘｽﾄ (1P=61L)", {0, 61, 122, 183, 244}},
+  };
+  for (const Layout& layout : layouts) {
+    LoadText(FormFeedPages(layout.name));
+    ASSERT_TRUE(FindPageStructure(pages)) << layout.name;
+    char title[64];
+    FormatAnalysisTitle(AnalysisKind::Pages, pages.rowsPerPage, title, sizeof title);
+    EXPECT_STREQ(title, layout.title) << layout.name;
+    EXPECT_EQ(pages.pageRows, layout.rows) << layout.name;
+  }
 }
 
 TEST_F(PageAnalysisTest, UnevenOrTooFewFormFeedsFail) {
