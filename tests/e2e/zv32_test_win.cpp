@@ -309,6 +309,19 @@ TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
   EXPECT_EQ(viewer.TopRow(), 1);
 }
 
+TEST_F(ViewerTest, CopiesOfAUnixFileHoldCrLfLineEnds) {
+  Viewer viewer(WriteTestFile("unix.txt", "一行目\n二行目\n\n四行目\n"));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(5)) << viewer.Position();
+  ASSERT_TRUE(EmptyClipboardNow());
+  Send(viewer.main(), WM_COMMAND, 110);  // the top row
+  EXPECT_EQ(ClipboardTextNow(), "一行目\r\n");
+  Send(viewer.main(), WM_COMMAND, 115);  // the whole text
+  EXPECT_EQ(ClipboardTextNow(), "一行目\r\n二行目\r\n\r\n四行目\r\n");
+  Send(viewer.main(), WM_COMMAND, 113);  // the screen, quoted
+  EXPECT_EQ(ClipboardTextNow(), "》一行目\r\n》二行目\r\n》\r\n》四行目\r\n");
+}
+
 TEST_F(ViewerTest, ToolsAndTheEditorStartWithTheShownFile) {
   const std::string output = ExeDir() + "\\e2e-files\\tool-out.txt";
   DeleteFileA(output.c_str());

@@ -103,3 +103,18 @@ std::string WholeText() {
   LoadAll();
   return CopyRows(0, TheDocument.RowCount);
 }
+
+std::string WithCrLfLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      out += c;
+      continue;
+    }
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;  // one line end
+    out += "\r\n";
+  }
+  return out;
+}

@@ -21,3 +21,6 @@ std::string QuotedSelectionText(const int32_t selection[4], int32_t pageRows, st
                                 int32_t tabSize);
 // Loads the rest of the file, then all rows.
 std::string WholeText();
+// `text` with the line ends the clipboard's text holds: every LF, and every CR that ends a line
+// by itself, becomes CR LF; a CR LF stays as it is.
+std::string WithCrLfLineEnds(std::string_view text);

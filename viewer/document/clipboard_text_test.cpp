@@ -121,3 +121,14 @@ TEST_F(ClipboardText, HitSelectionContinuesOnWrappedRows) {
 }
 
 }  // namespace
+
+TEST(ClipboardLineEnds, EveryLineEndBecomesCrLfOnce) {
+  EXPECT_EQ(WithCrLfLineEnds("one\ntwo\n"), "one\r\ntwo\r\n");
+  EXPECT_EQ(WithCrLfLineEnds("one\r\ntwo\r\n"), "one\r\ntwo\r\n");  // not doubled
+  EXPECT_EQ(WithCrLfLineEnds("a\rb\n\nc\r"), "a\r\nb\r\n\r\nc\r\n");  // CR alone ends a line too
+  EXPECT_EQ(WithCrLfLineEnds("\r\r\n\n\r"), "\r\n\r\n\r\n\r\n");
+  EXPECT_EQ(WithCrLfLineEnds("no end"), "no end");
+  EXPECT_EQ(WithCrLfLineEnds(""), "");
+  // Shift-JIS passes through: no trail byte is a CR or an LF.
+  EXPECT_EQ(WithCrLfLineEnds("表示\n漢字"), "表示\r\n漢字");
+}

@@ -30,11 +30,7 @@ class ClipboardCommands : public ShellWindowsTest {
     char directory[MAX_PATH];
     GetTempPathA(sizeof directory, directory);
     path_ = std::string(directory) + "clipboard_commands.txt";
-    FILE* file = std::fopen(path_.c_str(), "wb");
-    std::fputs("one\r\ntwo\r\nthree\r\n", file);
-    std::fclose(file);
-    OpenDocument(path_.c_str(), AutoDetect, AutoDetect);
-    LoadAll();
+    Show("one\r\ntwo\r\nthree\r\n");
     PageRowCount = 2;
     ASSERT_TRUE(EmptyClipboardNow());
   }
@@ -45,6 +41,14 @@ class ClipboardCommands : public ShellWindowsTest {
     DeleteFileA(path_.c_str());
     owner_.Reset();
     ShellWindowsTest::TearDown();
+  }
+  void Show(const char* bytes) {
+    CloseSources();
+    FILE* file = std::fopen(path_.c_str(), "wb");
+    std::fputs(bytes, file);
+    std::fclose(file);
+    OpenDocument(path_.c_str(), AutoDetect, AutoDetect);
+    LoadAll();
   }
   void Select(int32_t anchorRow, int32_t endRow, int32_t anchorColumn, int32_t endColumn) {
     const int32_t selection[4] = {anchorRow, endRow, anchorColumn, endColumn};
@@ -81,6 +85,30 @@ TEST_F(ClipboardCommands, CopiesOfRowsScreenAndSelection) {
   EXPECT_EQ(ClipboardTextNow(), "ne");
   EXPECT_EQ(TheDocument.Selection[0], -1);
   EXPECT_FALSE(CopyCommand(owner(), 116));
+}
+
+TEST_F(ClipboardCommands, CopiesOfAnLfFileHoldCrLfLineEnds) {
+  Show("one\ntwo\nthree\n");
+  TheDocument.TopLine = 1;
+  CopyCommand(owner(), 110);
+  EXPECT_EQ(ClipboardTextNow(), "two\r\n");
+  CopyCommand(owner(), 111);
+  EXPECT_EQ(ClipboardTextNow(), "two\r\nthree\r\n");
+  Select(0, 1, -1, -1);
+  CopyCommand(owner(), 112);
+  EXPECT_EQ(ClipboardTextNow(), "one\r\ntwo\r\n");
+  Select(0, 1, 1, 2);
+  CopyCommand(owner(), 114);  // appended: the text already there keeps its CR LF
+  EXPECT_EQ(ClipboardTextNow(), "one\r\ntwo\r\nne\r\ntw");
+  Select(1, 0, -1, -1);
+  CopyCommand(owner(), 113);
+  EXPECT_EQ(ClipboardTextNow(), "》one\r\n》two\r\n");
+  CopyCommand(owner(), 115);
+  EXPECT_EQ(ClipboardTextNow(), "one\r\ntwo\r\nthree\r\n");
+  // A file with CR LF already, and one with mixed ends: no CR is doubled.
+  Show("a\r\nb\nc\rd");
+  CopyCommand(owner(), 115);
+  EXPECT_EQ(ClipboardTextNow(), "a\r\nb\r\nc\r\nd");
 }
 
 TEST_F(ClipboardCommands, QuotedCopyTakesItsPrefixFromClipStr) {

@@ -1,5 +1,5 @@
 // The clipboard copies: the texts come from the document (clipboard_text.h); this file reads
-// the quote prefix, opens the clipboard and hands it a moveable block.
+// the quote prefix, opens the clipboard and hands it a moveable block with CR LF line ends.
 #include "viewer/shell/clipboard_commands_win.h"
 
 #include <cstring>
@@ -42,12 +42,13 @@ void ClipboardPut(HWND owner, std::string_view text, bool append) {
     return;
   }
   const std::string before = append ? ClipboardText() : std::string();
-  win::GlobalMemory block = win::AllocateGlobal(before.size() + text.size() + 1);
+  const std::string added = WithCrLfLineEnds(text);
+  win::GlobalMemory block = win::AllocateGlobal(before.size() + added.size() + 1);
   {
     win::GlobalLockScope<char> bytes(block);
     if (!bytes.data()) return;
     std::memcpy(bytes.data(), before.data(), before.size());
-    std::memcpy(bytes.data() + before.size(), text.data(), text.size());
+    std::memcpy(bytes.data() + before.size(), added.data(), added.size());
   }
   EmptyClipboard();
   if (SetClipboardData(CF_TEXT, block)) block.Take();  // the clipboard owns it now

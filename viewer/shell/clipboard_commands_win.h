@@ -7,7 +7,8 @@
 
 #include <string_view>
 
-// Puts `text` on the clipboard as CF_TEXT (NUL-terminated), replacing its contents; with
+// Puts `text` on the clipboard as CF_TEXT (NUL-terminated, its line ends made CR LF as other
+// programs expect them), replacing its contents; with
 // `append`, after the text the clipboard holds.  When the clipboard cannot be opened the
 // user is told in a message box owned by `owner` and nothing changes.
 void ClipboardPut(HWND owner, std::string_view text, bool append);
