@@ -175,6 +175,25 @@ TEST_F(ViewerTest, DetectedEucIsReportedAndAMissingFileIsSaid) {
   EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "1/0"; }, 5000)) << viewer.Position();
 }
 
+TEST_F(ViewerTest, MenuHelpLeavesTheStatusBarWhenTheMenuCloses) {
+  Viewer viewer(WriteTestFile("menu-help.txt", "123/456   ABC12345  件名\r\n" + NumberedLines(20)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(22)) << viewer.Position();
+  ASSERT_TRUE(viewer.WaitMessage("", 8000)) << viewer.Message();
+  // "その他(&O)", "ｲﾝﾃﾘｼﾞｪﾝﾄ機能(&I)" and "NIFTYログ解析(&L)" by their accelerators, as keys
+  // reach the menu a user opened: each highlighted item shows its help while the menu is open.
+  Post(viewer.main(), WM_SYSCOMMAND, SC_KEYMENU, 'o');
+  EXPECT_TRUE(viewer.WaitMessage("テキストモードで表示します")) << viewer.Message();
+  Post(viewer.main(), WM_CHAR, 'i');
+  EXPECT_TRUE(viewer.WaitMessage("ファイルのページ構造(^Lか整形)を解析します")) << viewer.Message();
+  Post(viewer.main(), WM_CHAR, 'l');
+  HWND list = WaitForWindow(viewer.ProcessId(), "ZelkoView!LList", "ログヘッダ", 10000);
+  ASSERT_NE(list, nullptr);
+  // The command has run: the status bar shows what it showed before the menu opened.
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(viewer.main()) != FALSE; }, 10000));
+  EXPECT_EQ(viewer.Message(), "");
+}
+
 // Tiling n viewers gives a grid of equal cells: c columns and r rows of distinct positions.
 void ExpectTiled(int count, size_t columns, size_t rows) {
   std::vector<std::unique_ptr<Viewer>> viewers;

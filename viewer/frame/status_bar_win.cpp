@@ -5,6 +5,8 @@
 // loop asks to clear the item on every idle turn, which takes effect once the hold is over.
 #include "viewer/frame/status_bar_win.h"
 
+#include <string>
+
 #include "platform/platform.h"
 #include "viewer/frame/viewer_globals_win.h"
 
@@ -14,6 +16,15 @@ uint32_t MessageSetAt = 0;
 int MessagePriority = 0;
 bool MessageShown = false;  // the item holds a text (clearing an empty item is skipped)
 int BusyCount = 0;
+
+// The message a menu found when it opened.
+struct RememberedMessage {
+  std::string text;
+  uint32_t setAt = 0;
+  int priority = 0;
+  bool shown = false;
+};
+RememberedMessage BeforeMenu;
 
 // Item 1003 of the main window, looked up once per main window.
 HWND MessageItem() {
@@ -47,6 +58,21 @@ void StatusMessageText(char* buffer, int size) {
 }
 
 bool StatusMessageShowing() { return MessageShown; }
+
+void RememberStatusMessage() {
+  char text[256];
+  StatusMessageText(text, sizeof text);
+  BeforeMenu = {text, MessageSetAt, MessagePriority, MessageShown};
+}
+
+void RestoreStatusMessage() {
+  HWND item = MessageItem();
+  if (!item) return;
+  SetWindowTextA(item, BeforeMenu.text.c_str());
+  MessageSetAt = BeforeMenu.setAt;
+  MessagePriority = BeforeMenu.priority;
+  MessageShown = BeforeMenu.shown;
+}
 
 void SetBusy(bool on) {
   if (on) {

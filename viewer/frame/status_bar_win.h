@@ -8,3 +8,8 @@ constexpr unsigned kStatusHoldMs = 3000;
 void StatusMessageText(char* buffer, int size);
 // Whether item 1003 holds a message (every change of it goes through ShowStatusMessage).
 bool StatusMessageShowing();
+
+// A menu's help lines replace the message only while the menu is open: the message (its text,
+// priority and hold) is remembered when a menu opens and put back when it closes.
+void RememberStatusMessage();
+void RestoreStatusMessage();

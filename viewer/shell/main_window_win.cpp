@@ -231,8 +231,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITMENUPOPUP:
       UpdatePopupMenu(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
       return 0;
+    case WM_ENTERMENULOOP:
+      RememberStatusMessage();
+      return 0;
     case WM_MENUSELECT:
       ShowMenuHelp(wParam);
+      return 0;
+    case WM_EXITMENULOOP:
+      RestoreStatusMessage();
       return 0;
     case WM_CTLCOLORSTATIC:
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
