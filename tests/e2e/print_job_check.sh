@@ -2,7 +2,10 @@
 # The job printed by zv32_print_e2e, read back with Ghostscript and Poppler: three pages, each
 # with the file name above and "- n -" below its rows, 63 rows a page in order; page 1 is
 # rendered as a picture beside the screenshots.
-# The Japanese job beside it is pictured too.
+# The Japanese jobs beside it are pictured too.  Those printed in the preselected face and in
+# a Western face must draw their kanji in a Japanese face (the printer's PostScript carries no
+# Unicode map for it, so pdftotext cannot read kanji back: pdffonts names the faces, and the
+# pictures show the text); the Western one keeps its ASCII (the row numbers) in that face.
 # Usage: print_job_check.sh JOB.ps SCREENSHOT_DIR
 set -uo pipefail
 job=$1 pictures=$2
@@ -40,5 +43,19 @@ if [ -s "$japanese" ]; then
   gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r72 -dFirstPage=1 -dLastPage=1 \
     -sOutputFile="$pictures/zv32_print_japanese_page1.png" "$japanese" || fail "Japanese page picture"
 fi
+for kind in preselected western; do
+  japanese=$(dirname "$job")/japanese-$kind.ps
+  [ -s "$japanese" ] || { fail "no Japanese job printed in the $kind face"; continue; }
+  ps2pdf "$japanese" "$work/$kind.pdf" || { fail "ps2pdf of the $kind job"; continue; }
+  pdffonts "$work/$kind.pdf" | grep -q 'IPA' || fail "$kind face: no Japanese face in the job"
+  if [ "$kind" = western ]; then
+    pdffonts "$work/$kind.pdf" | grep -q '^Courier' || fail "western face: Courier is not in the job"
+    pdftotext -layout "$work/$kind.pdf" "$work/$kind.txt"
+    numbers=$(grep -o '^ *[0-9]\+' "$work/$kind.txt" | tr -d ' ' | tr '\n' ' ')
+    [ "$numbers" = "$(seq 1 30 | tr '\n' ' ')" ] || fail "western face: row numbers read back as: $numbers"
+  fi
+  gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r72 -dFirstPage=1 -dLastPage=1 \
+    -sOutputFile="$pictures/zv32_print_japanese_${kind}_page1.png" "$japanese" || fail "$kind page picture"
+done
 echo "print job: $pages pages, $failures failures"
 [ "$failures" -eq 0 ]

@@ -38,7 +38,11 @@ class PrinterTest : public PrintTest {
     PrintTest::SetUp();
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const char* name = test->name();
-    jobPath = PrintJobPath(std::strstr(name, "Cancelled") ? "cancelled.ps" : std::strstr(name, "Japanese") ? "japanese.ps" : "job.ps");
+    jobPath = PrintJobPath(std::strstr(name, "Cancelled")     ? "cancelled.ps"
+                           : std::strstr(name, "Preselected") ? "japanese-preselected.ps"
+                           : std::strstr(name, "Western")     ? "japanese-western.ps"
+                           : std::strstr(name, "Japanese")    ? "japanese.ps"
+                                                              : "job.ps");
     DeleteFileA(jobPath.c_str());
     std::string error;
     ASSERT_TRUE(InstallTestPrinter(jobPath, error)) << error;
@@ -231,6 +235,48 @@ TEST_F(PrinterTest, AJapaneseJobPrintsItsKanjiInAJapaneseFont) {
   int border[3];
   PrinterBorder(border);
   EXPECT_EQ(spaceR, std::string({char(border[0]), char(border[1]), char(border[2]), '\0'}));
+}
+
+// Prints a Japanese file with the face the set-up dialog shows, or with `face` chosen from its
+// list; the job as the printer received it.
+std::string PrintJapaneseJob(const std::string& jobPath, const char* face, std::string* shownFace) {
+  Viewer viewer(WriteTestFile("japanese-job.txt", NumberedLines(30)));
+  if (!viewer.main() || !viewer.WaitRows(31)) return {};
+  HWND dialog = OpenSetUp(viewer);
+  if (!dialog) return {};
+  if (face) ChooseListEntry(dialog, kFontNameList, face);
+  *shownFace = Text(Item(dialog, kFontNameList));
+  Post(dialog, WM_COMMAND, IDOK);
+  std::string job = FinishedJob(jobPath, 60000);
+  WaitUntil([&] { return IsWindowEnabled(viewer.main()) != FALSE; }, 10000);
+  return job;
+}
+
+std::string StoredPrinterFace() {
+  std::string stored;
+  if (!ReadSetting("PrinterFont", stored) || stored.size() < sizeof(LOGFONTA)) return {};
+  return reinterpret_cast<const LOGFONTA*>(stored.data())->lfFaceName;
+}
+
+TEST_F(PrinterTest, AJapaneseJobInThePreselectedFaceKeepsItsKanji) {
+  // With no printer font stored, the dialog offers a Japanese face (Debian's IPA fonts).
+  std::string shown;
+  std::string job = PrintJapaneseJob(jobPath, nullptr, &shown);
+  ASSERT_FALSE(job.empty()) << "no job in " << jobPath;
+  EXPECT_EQ(shown.rfind("IPA", 0), 0u) << shown;
+  EXPECT_NE(job.find("/IPA"), std::string::npos);
+  EXPECT_EQ(StoredPrinterFace(), shown);
+}
+
+TEST_F(PrinterTest, AJapaneseJobInAWesternFacePrintsItsKanjiInAJapaneseOne) {
+  std::string shown;
+  std::string job = PrintJapaneseJob(jobPath, "Courier", &shown);
+  ASSERT_FALSE(job.empty()) << "no job in " << jobPath;
+  EXPECT_EQ(shown, "Courier");
+  // The digits and the colon in Courier, the rest in the Japanese face.
+  EXPECT_NE(job.find("/Courier"), std::string::npos);
+  EXPECT_NE(job.find("/IPA"), std::string::npos);
+  EXPECT_EQ(StoredPrinterFace(), "Courier");  // what the dialog shows next time
 }
 
 TEST_F(PrinterTest, ACancelledJobLeavesNoOutput) {

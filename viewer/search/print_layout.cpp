@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "text/sjis.h"
+
 int MultiplyDivide(int a, int b, int c) {
   if (c == 0) return 0;
   int64_t product = int64_t(a) * b, divisor = c;
@@ -73,4 +75,15 @@ SpaceR DecodeSpaceR(const uint8_t bytes[4]) {
   value.margins = {bytes[0], bytes[1], bytes[2]};
   value.flags = bytes[3];
   return value;
+}
+
+size_t PrintRunEnd(const char* text, size_t length, size_t start, bool* japanese) {
+  auto isJapanese = [&](size_t at) { return uint8_t(text[at]) >= 0x80; };
+  *japanese = start < length && isJapanese(start);
+  size_t at = start;
+  while (at < length && isJapanese(at) == *japanese) {
+    const bool pair = IsSjisLead(uint8_t(text[at])) && at + 1 < length && IsSjisTrail(uint8_t(text[at + 1]));
+    at += pair ? 2 : 1;
+  }
+  return at;
 }

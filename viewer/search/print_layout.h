@@ -3,6 +3,7 @@
 // lines, the rows a job prints, and the stored "SpaceR" value.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // What the printer tells about itself, in device units (sizes of the printable area in mm).
@@ -67,3 +68,8 @@ struct SpaceR {
 };
 void EncodeSpaceR(const SpaceR& value, uint8_t bytes[4]);
 SpaceR DecodeSpaceR(const uint8_t bytes[4]);
+
+// A row printed in a face without Japanese glyphs goes out in runs: ASCII bytes in that face,
+// the other bytes (double-byte characters, half-width kana) in a Japanese one.  The end of the
+// run that starts at `start` (a double-byte character is never split), and its kind.
+size_t PrintRunEnd(const char* text, size_t length, size_t start, bool* japanese);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // An A4 page at 600 dpi with a 5 mm border (figures of Wine's PostScript driver).
@@ -102,3 +106,24 @@ TEST(PrintLayout, FontHeightAndSpaceR) {
 }
 
 }  // namespace
+
+TEST(PrintLayout, RowsSplitIntoAsciiAndJapaneseRuns) {
+  // "表" is 0x95 0x5C: its trail byte is ASCII '\' but belongs to the Japanese run.
+  const std::string row = "ab\x95\x5C\x8E\xA6 c\xB1\xB2" "d";
+  std::vector<std::pair<std::string, bool>> runs;
+  for (size_t at = 0; at < row.size();) {
+    bool japanese = false;
+    const size_t end = PrintRunEnd(row.data(), row.size(), at, &japanese);
+    runs.emplace_back(row.substr(at, end - at), japanese);
+    at = end;
+  }
+  const std::vector<std::pair<std::string, bool>> expected = {
+      {"ab", false}, {"\x95\x5C\x8E\xA6", true}, {" c", false}, {"\xB1\xB2", true}, {"d", false}};
+  EXPECT_EQ(runs, expected);
+  bool japanese = true;
+  EXPECT_EQ(PrintRunEnd(row.data(), row.size(), row.size(), &japanese), row.size());
+  EXPECT_FALSE(japanese);
+  // A lead byte at the end of the row stands alone.
+  EXPECT_EQ(PrintRunEnd("a\x95", 2, 1, &japanese), 2u);
+  EXPECT_TRUE(japanese);
+}

@@ -47,13 +47,6 @@ bool OpenDefaultPrinter(DefaultPrinter& printer) {
   return ok && printer.dc;
 }
 
-// The last printer font, or the text font.
-LOGFONTA LastPrinterFont() {
-  LogFontBytes stored;
-  if (ReadStoredBytes(kPrinterFontValue, stored.bytes, kLogFontSize)) return LogFontFromBytes(stored);
-  return LogFontFromBytes(TextFont);
-}
-
 bool ChoosePrinterFont(HDC dc, LOGFONTA& font, int& pointSize) {
   CHOOSEFONTA request{};
   request.lStructSize = sizeof request;
@@ -74,16 +67,61 @@ int CALLBACK NoteFaceFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM fo
   return 0;
 }
 
+bool HasJapaneseGlyphs(HDC dc, const char (&face)[LF_FACESIZE]) {
+  LOGFONTA wanted{};
+  wanted.lfCharSet = SHIFTJIS_CHARSET;
+  std::memcpy(wanted.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  EnumFontFamiliesExA(dc, &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
 // The rows are Shift-JIS: a face that has Japanese glyphs prints them in its Japanese
 // character set, whatever script the font dialog left selected (a Western one garbles them).
 void PreferShiftJis(HDC dc, LOGFONTA& font) {
-  if (font.lfCharSet == SHIFTJIS_CHARSET) return;
+  if (font.lfCharSet != SHIFTJIS_CHARSET && HasJapaneseGlyphs(dc, font.lfFaceName)) font.lfCharSet = SHIFTJIS_CHARSET;
+}
+
+// The printer's Japanese faces: the first fixed-pitch one, else the first of any pitch (faces
+// for vertical writing, named with a leading '@', are left out).
+struct JapaneseFaces {
+  char fixed[LF_FACESIZE] = "";
+  char any[LF_FACESIZE] = "";
+};
+
+int CALLBACK NoteJapaneseFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM faces) {
+  auto* found = reinterpret_cast<JapaneseFaces*>(faces);
+  if (font->lfFaceName[0] == '@') return 1;
+  if (found->any[0] == '\0') std::memcpy(found->any, font->lfFaceName, LF_FACESIZE);
+  if ((font->lfPitchAndFamily & 3) == FIXED_PITCH) {
+    std::memcpy(found->fixed, font->lfFaceName, LF_FACESIZE);
+    return 0;
+  }
+  return 1;
+}
+
+// `font` moved to the printer's Japanese face (fixed pitch when there is one); false when the
+// printer has none.
+bool UseJapaneseFace(HDC dc, LOGFONTA& font) {
   LOGFONTA wanted{};
   wanted.lfCharSet = SHIFTJIS_CHARSET;
-  std::memcpy(wanted.lfFaceName, font.lfFaceName, sizeof wanted.lfFaceName);
-  bool found = false;
-  EnumFontFamiliesExA(dc, &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
-  if (found) font.lfCharSet = SHIFTJIS_CHARSET;
+  JapaneseFaces faces;
+  EnumFontFamiliesExA(dc, &wanted, NoteJapaneseFace, reinterpret_cast<LPARAM>(&faces), 0);
+  const char* face = faces.fixed[0] ? faces.fixed : faces.any;
+  if (face[0] == '\0') return false;
+  std::memcpy(font.lfFaceName, face, LF_FACESIZE);
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  return true;
+}
+
+// The last printer font; without one the text font when it has Japanese glyphs, else the
+// printer's Japanese face in the text font's size and style.
+LOGFONTA LastPrinterFont(HDC dc) {
+  LogFontBytes stored;
+  if (ReadStoredBytes(kPrinterFontValue, stored.bytes, kLogFontSize)) return LogFontFromBytes(stored);
+  LOGFONTA font = LogFontFromBytes(TextFont);
+  if (!HasJapaneseGlyphs(dc, font.lfFaceName)) UseJapaneseFace(dc, font);
+  return font;
 }
 
 int LineHeight(HDC dc, HFONT font) {
@@ -92,6 +130,13 @@ int LineHeight(HDC dc, HFONT font) {
   GetTextExtentPoint32A(dc, kLineSample, int(std::strlen(kLineSample)), &size);
   return size.cy;
 }
+
+// The chosen face, and a Japanese one for the double-byte characters when the chosen face has
+// no Japanese glyphs (null otherwise).
+struct PrinterFonts {
+  HFONT chosen;
+  HFONT japanese;
+};
 
 void SetMeterMaximum(HWND progress, int32_t maximum) {
   if (HWND meter = progress ? GetDlgItem(progress, IDC_ABORT_METER) : nullptr) {
@@ -102,15 +147,15 @@ void SetMeterMaximum(HWND progress, int32_t maximum) {
 // One page: its rows from `first`, the file name above them and the page number below.
 class PagePrinter {
  public:
-  PagePrinter(HDC dc, HFONT font, const PageFrame& frame, int lineHeight)
-      : dc_(dc), font_(font), frame_(frame), lineHeight_(lineHeight), width_(ThePrint.printer.horizontalResolution),
+  PagePrinter(HDC dc, const PrinterFonts& fonts, const PageFrame& frame, int lineHeight)
+      : dc_(dc), fonts_(fonts), frame_(frame), lineHeight_(lineHeight), width_(ThePrint.printer.horizontalResolution),
         height_(ThePrint.printer.verticalResolution) {}
 
   // Prints rows first..last of the page; false when the job was cancelled meanwhile.
   bool PrintPage(int page, int32_t first, int32_t last, int32_t& printed) {
     if (StartPage(dc_) <= 0) return false;
     {
-      win::Selection selected(dc_, font_);
+      win::Selection selected(dc_, fonts_.chosen);
       SetTextAlign(dc_, TA_LEFT | TA_TOP);
       for (int32_t row = first; row <= last; ++row) {
         PrintRow(row, int(row - first));
@@ -134,7 +179,23 @@ class PagePrinter {
     char text[kMaxRowBytes + 1];
     int length = 0;
     FormatRow(row, text, &length);
-    TextOutA(dc_, frame_.x0, frame_.y0 + line * lineHeight_, text, length);
+    const int y = frame_.y0 + line * lineHeight_;
+    if (!fonts_.japanese) {
+      TextOutA(dc_, frame_.x0, y, text, length);
+      return;
+    }
+    // Run by run, each from where the last one ended.
+    SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_UPDATECP);
+    MoveToEx(dc_, frame_.x0, y, nullptr);
+    for (size_t at = 0; at < size_t(length);) {
+      bool japanese = false;
+      const size_t end = PrintRunEnd(text, size_t(length), at, &japanese);
+      SelectObject(dc_, japanese ? fonts_.japanese : fonts_.chosen);
+      TextOutA(dc_, 0, 0, text + at, int(end - at));
+      at = end;
+    }
+    SelectObject(dc_, fonts_.chosen);
+    SetTextAlign(dc_, TA_LEFT | TA_TOP);
   }
 
   void PrintHeaderAndFooter(int page) {
@@ -152,7 +213,7 @@ class PagePrinter {
   }
 
   HDC dc_;
-  HFONT font_;
+  const PrinterFonts& fonts_;
   PageFrame frame_;
   int lineHeight_;
   int width_;
@@ -161,9 +222,9 @@ class PagePrinter {
 };
 
 // Every page of the job; false when it was cancelled or the printer gave up on a page.
-bool PrintPages(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
+bool PrintPages(HDC dc, const PrinterFonts& fonts, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
   SetMeterMaximum(ThePrint.progress, rows.Count());
-  PagePrinter printer(dc, font, frame, lineHeight);
+  PagePrinter printer(dc, fonts, frame, lineHeight);
   int32_t printed = 0;
   int page = 1;
   for (int32_t first = rows.first; first <= rows.last; first += frame.rowsPerPage, ++page) {
@@ -175,7 +236,7 @@ bool PrintPages(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, cons
 
 // The job under the progress dialog; a cancelled job is abandoned, not finished.  False when
 // the printer refused the job (not when the user cancelled it).
-bool RunPrintJob(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
+bool RunPrintJob(HDC dc, const PrinterFonts& fonts, const PageFrame& frame, int lineHeight, const RowSpan& rows) {
   ThePrint.cancel = 0;
   AbortDialogParams params{"印刷", kSendingText, 0, &ThePrint.cancel};
   ProgressScope progress(MainWindow, &params);
@@ -187,7 +248,7 @@ bool RunPrintJob(HDC dc, HFONT font, const PageFrame& frame, int lineHeight, con
   document.lpszDocName = kJobName;
   bool started = StartDocA(dc, &document) > 0;
   if (started) {
-    if (PrintPages(dc, font, frame, lineHeight, rows)) {
+    if (PrintPages(dc, fonts, frame, lineHeight, rows)) {
       EndDoc(dc);
     } else {
       AbortDoc(dc);
@@ -204,6 +265,11 @@ void PrintRows(HDC dc, const LOGFONTA& chosen, int pointSize) {
   font.lfWidth = 0;
   PreferShiftJis(dc, font);
   win::Font printerFont(CreateFontIndirectA(&font));
+  // A face without Japanese glyphs prints the Japanese characters in a Japanese face.
+  LOGFONTA japanese = font;
+  win::Font japaneseFont;
+  if (font.lfCharSet != SHIFTJIS_CHARSET && UseJapaneseFace(dc, japanese)) japaneseFont.Reset(CreateFontIndirectA(&japanese));
+  const PrinterFonts fonts{printerFont, japaneseFont};
   int lineHeight = LineHeight(dc, printerFont);
   PageFrame frame = ComputePageFrame(ThePrint.offsets, ThePrint.flags, ThePrint.printer.horizontalResolution,
                                      ThePrint.printer.verticalResolution, lineHeight);
@@ -215,7 +281,7 @@ void PrintRows(HDC dc, const LOGFONTA& chosen, int pointSize) {
   if (selection[0] < 0) LoadAll();
   RowSpan rows = RowsToPrint(selection[0], selection[1], TheDocument.RowCount);
   if (rows.Count() <= 0) return;
-  if (!RunPrintJob(dc, printerFont, frame, lineHeight, rows)) ShowPrintMessage(kNotStartedMessage);
+  if (!RunPrintJob(dc, fonts, frame, lineHeight, rows)) ShowPrintMessage(kNotStartedMessage);
 }
 
 }  // namespace
@@ -227,7 +293,7 @@ void PrintDocument() {
     return;
   }
   ThePrint.printer = MeasurePrinter(printer.dc);
-  LOGFONTA font = LastPrinterFont();
+  LOGFONTA font = LastPrinterFont(printer.dc);
   int pointSize = 0;
   if (!ChoosePrinterFont(printer.dc, font, pointSize)) return;
   StoreBytes(kPrinterFontValue, BytesFromLogFont(font).bytes, kLogFontSize);
