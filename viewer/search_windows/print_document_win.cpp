@@ -180,21 +180,24 @@ class PagePrinter {
     int length = 0;
     FormatRow(row, text, &length);
     const int y = frame_.y0 + line * lineHeight_;
-    if (!fonts_.japanese) {
+    if (fonts_.japanese) {
+      PrintRuns(text, size_t(length), y);
+    } else {
       TextOutA(dc_, frame_.x0, y, text, length);
-      return;
     }
-    // Run by run, each from where the last one ended.
+  }
+
+  // ASCII in the chosen face, the rest in the Japanese one, each run from where the last ended.
+  void PrintRuns(const char* text, size_t length, int y) {
     SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_UPDATECP);
     MoveToEx(dc_, frame_.x0, y, nullptr);
-    for (size_t at = 0; at < size_t(length);) {
+    for (size_t at = 0; at < length;) {
       bool japanese = false;
-      const size_t end = PrintRunEnd(text, size_t(length), at, &japanese);
-      SelectObject(dc_, japanese ? fonts_.japanese : fonts_.chosen);
+      const size_t end = PrintRunEnd(text, length, at, &japanese);
+      win::Selection runFont(dc_, japanese ? fonts_.japanese : fonts_.chosen);
       TextOutA(dc_, 0, 0, text + at, int(end - at));
       at = end;
     }
-    SelectObject(dc_, fonts_.chosen);
     SetTextAlign(dc_, TA_LEFT | TA_TOP);
   }
 
