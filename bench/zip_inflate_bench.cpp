@@ -33,15 +33,15 @@ int main(int argc, char** argv) {
   double best = 1e30;
   for (int round = 0; round < 5; ++round) {
     double start = Now();
-    int opened = zip.OpenMember(0);
+    ArchiveResult opened = zip.OpenMember(0);
     double seconds = Now() - start;
-    if (opened != 0 || !zip.LastMemberCrcOk()) {
+    if (opened != ArchiveResult::kOk || !zip.LastMemberCrcOk()) {
       std::fprintf(stderr, "zip_inflate_bench: member 0 did not decode\n");
       return 1;
     }
     if (seconds < best) best = seconds;
   }
   std::printf("seconds %.6f bytes %u\n", best, zip.Size());
-  if (argc > 2 && ExtractMemberToFile(zip, argv[2], nullptr) != kExtractOk) return 1;
+  if (argc > 2 && ExtractMemberToFile(zip, argv[2], nullptr) != ArchiveResult::kOk) return 1;
   return 0;
 }

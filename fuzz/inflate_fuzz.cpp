@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Inflater inflater;
   std::vector<uint8_t> exact(room), wide(room + 1024);
   size_t exactProduced = 0, wideProduced = 0;
-  int exactResult = inflater.Inflate(data, size, exact.data(), exact.size(), &exactProduced);
-  int wideResult = inflater.Inflate(data, size, wide.data(), wide.size(), &wideProduced);
+  InflateResult exactResult = inflater.Inflate(data, size, exact.data(), exact.size(), &exactProduced);
+  InflateResult wideResult = inflater.Inflate(data, size, wide.data(), wide.size(), &wideProduced);
   if (exactProduced > room || wideProduced > wide.size()) std::abort();
   size_t common = exactProduced < wideProduced ? exactProduced : wideProduced;
   if (common && std::memcmp(exact.data(), wide.data(), common) != 0) std::abort();
-  if (exactResult == kInflateOk && (wideResult != kInflateOk || wideProduced != exactProduced))
+  if (exactResult == InflateResult::kOk && (wideResult != InflateResult::kOk || wideProduced != exactProduced))
     std::abort();
   return 0;
 }

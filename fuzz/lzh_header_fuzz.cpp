@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemoryReader file(std::string(reinterpret_cast<const char*>(data), size));
   LzhReader reader(&file);
   ArchiveEntry entry;
-  for (int i = 0; reader.GetEntry(i, entry) == 0; ++i) {
+  for (int i = 0; reader.GetEntry(i, entry) == ArchiveResult::kOk; ++i) {
   }
   return 0;
 }

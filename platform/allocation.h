@@ -11,21 +11,21 @@
 #include "platform/fault_plan.h"
 
 // A block of `size` bytes (zero-filled when asked), or null.  Free with FreeBytes.
-void* AllocateBytes(size_t size, bool zeroFill);
+[[nodiscard]] void* AllocateBytes(size_t size, bool zeroFill);
 // The block resized, keeping its contents, or null (the old block is still valid then).
-void* ReallocateBytes(void* block, size_t size);
+[[nodiscard]] void* ReallocateBytes(void* block, size_t size);
 void FreeBytes(void* block);
 
 // An array of n default-initialised elements, or null.
 template <class T>
-std::unique_ptr<T[]> NewArray(size_t n) {
+[[nodiscard]] std::unique_ptr<T[]> NewArray(size_t n) {
   if (faults::Fails(faults::Operation::kAllocate)) return nullptr;
   return std::unique_ptr<T[]>(new (std::nothrow) T[n ? n : 1]);
 }
 
 // An object, or null.
 template <class T, class... Args>
-std::unique_ptr<T> NewObject(Args&&... args) {
+[[nodiscard]] std::unique_ptr<T> NewObject(Args&&... args) {
   if (faults::Fails(faults::Operation::kAllocate)) return nullptr;
   return std::unique_ptr<T>(new (std::nothrow) T(std::forward<Args>(args)...));
 }

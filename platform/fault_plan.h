@@ -18,13 +18,13 @@ void ShortenReads(uint32_t most);
 // Back to no faults; the counts are kept until the next FailNth.
 void Disarm();
 // Calls of `operation` since the last FailNth (or Disarm): how many points a run has.
-int64_t Calls(Operation operation);
+[[nodiscard]] int64_t Calls(Operation operation);
 // True when a fault was injected since the last FailNth.
-bool Injected();
+[[nodiscard]] bool Injected();
 
 // Called by the file API and the allocator before each operation.
-bool Fails(Operation operation);
+[[nodiscard]] bool Fails(Operation operation);
 // The byte count a read may return now.
-uint32_t ReadLimit(uint32_t count);
+[[nodiscard]] uint32_t ReadLimit(uint32_t count);
 
 }  // namespace faults

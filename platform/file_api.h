@@ -14,31 +14,31 @@ constexpr Handle kInvalidHandle = -1;
 constexpr int kReadOnly = 0;          // plain read access
 constexpr int kShareDenyNone = 0x40;  // read access, shared with other readers and writers
 
-Handle Open(const char* path, int mode);
+[[nodiscard]] Handle Open(const char* path, int mode);
 // Creates (or truncates) a file for writing; kInvalidHandle on failure.
-Handle Create(const char* path);
+[[nodiscard]] Handle Create(const char* path);
 void Close(Handle handle);
 // Bytes read or written; -1 on failure.
-int64_t Read(Handle handle, void* buffer, uint32_t count);
-int64_t Write(Handle handle, const void* buffer, uint32_t count);
+[[nodiscard]] int64_t Read(Handle handle, void* buffer, uint32_t count);
+[[nodiscard]] int64_t Write(Handle handle, const void* buffer, uint32_t count);
 // origin 0 start, 1 current, 2 end; the new position or -1.
-int64_t Seek(Handle handle, int64_t offset, int origin);
-int64_t Size(Handle handle);
+[[nodiscard]] int64_t Seek(Handle handle, int64_t offset, int origin);
+[[nodiscard]] int64_t Size(Handle handle);
 
 // True when `path` names an existing file that is not a directory.
-bool IsRegularFile(const char* path);
-bool IsDirectory(const char* path);
-bool Delete(const char* path);
+[[nodiscard]] bool IsRegularFile(const char* path);
+[[nodiscard]] bool IsDirectory(const char* path);
+[[nodiscard]] bool Delete(const char* path);
 // Creates one directory level; true when it exists afterwards.
-bool MakeDirectory(const char* path);
+[[nodiscard]] bool MakeDirectory(const char* path);
 
 // The system's own calls under Open, Create, Read, Write and Seek.
 namespace system {
-Handle Open(const char* path, int mode);
-Handle Create(const char* path);
-int64_t Read(Handle handle, void* buffer, uint32_t count);
-int64_t Write(Handle handle, const void* buffer, uint32_t count);
-int64_t Seek(Handle handle, int64_t offset, int origin);
+[[nodiscard]] Handle Open(const char* path, int mode);
+[[nodiscard]] Handle Create(const char* path);
+[[nodiscard]] int64_t Read(Handle handle, void* buffer, uint32_t count);
+[[nodiscard]] int64_t Write(Handle handle, const void* buffer, uint32_t count);
+[[nodiscard]] int64_t Seek(Handle handle, int64_t offset, int origin);
 }  // namespace system
 
 }  // namespace fileapi

@@ -39,7 +39,7 @@ bool Open(const std::string& path, OpenArchive& archive) {
     return false;
   }
   archive.file = std::make_unique<FileReader>(path.c_str(), fileapi::kShareDenyNone);
-  archive.reader.reset(NewArchiveReader(kind, archive.file.get()));
+  archive.reader = NewArchiveReader(kind, archive.file.get());
   if (!archive.reader) PrintMessage(kCannotOpen);
   return archive.reader != nullptr;
 }
@@ -63,12 +63,12 @@ bool IsDirectoryEntry(const ArchiveEntry& entry) {
 }
 
 // The archive's own check of the bytes just extracted; true when there is none.
-bool MemberBytesSound(ArchiveReader& reader) { return reader.CheckMemberIntegrity() == kMemberIntact; }
+bool MemberBytesSound(ArchiveReader& reader) { return reader.CheckMemberIntegrity() == ArchiveResult::kOk; }
 
 // Extracts member `index`; false after printing why it failed.
 bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) {
   ArchiveEntry entry;
-  if (reader.GetEntry(index, entry) != 0) return false;
+  if (reader.GetEntry(index, entry) != ArchiveResult::kOk) return false;
   std::string relative;
   bool named = MakeSafeMemberPath(entry.path, relative);
   if (!named && IsDirectoryEntry(entry)) return true;  // a directory with no name: nothing to make
@@ -83,19 +83,19 @@ bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) 
     PrintMemberMessage(kExtractFailed, entry.path);
     return false;
   }
-  int opened = reader.OpenMember(index);
-  if (opened != 0) {
-    PrintMemberMessage(opened == 2 ? kUnsupported : kCannotOpen, entry.path);
+  ArchiveResult opened = reader.OpenMember(index);
+  if (opened != ArchiveResult::kOk) {
+    PrintMemberMessage(opened == ArchiveResult::kUnsupportedMethod ? kUnsupported : kCannotOpen, entry.path);
     return false;
   }
   std::string target = JoinMemberPath(directory, relative);
   if (!MakeMemberDirectories(directory, relative, false) ||
-      ExtractMemberToFile(reader, target.c_str(), nullptr) != kExtractOk) {
+      ExtractMemberToFile(reader, target.c_str(), nullptr) != ArchiveResult::kOk) {
     PrintMemberMessage(kExtractFailed, entry.path);
     return false;
   }
   if (!MemberBytesSound(reader)) {
-    fileapi::Delete(target.c_str());
+    (void)fileapi::Delete(target.c_str());  // best effort: the failure is reported either way
     PrintMemberMessage(kExtractFailed, entry.path);
     std::fprintf(stderr, "zvcat: the extracted bytes do not match the archive's check; the file was deleted\n");
     return false;
@@ -110,7 +110,7 @@ int RunList(const ZvcatOptions& options) {
   if (!Open(options.operands[0], archive)) return 1;
   ZvcatOutput out(options.utf8Output);
   ArchiveEntry entry;
-  for (int i = 0; archive.reader->GetEntry(i, entry) == 0; ++i) {
+  for (int i = 0; archive.reader->GetEntry(i, entry) == ArchiveResult::kOk; ++i) {
     char fields[96];
     std::snprintf(fields, sizeof fields, "%d\t%s\t%u\t%u\t", i, entry.methodLabel, unsigned(entry.compressedSize),
                   unsigned(entry.originalSize));

@@ -1,7 +1,6 @@
 // Choosing and creating the archive reader for a path.
 #include "viewer/archive/archive_open.h"
 
-
 #include <cstring>
 
 bool EqualsIgnoringCase(const char* a, const char* b) {
@@ -26,13 +25,10 @@ ArchiveKind ArchiveKindForPath(const char* path) {
   return ArchiveKind::kNone;
 }
 
-ArchiveReader* NewArchiveReader(ArchiveKind kind, SourceReader* file) {
-  ArchiveReader* reader = nullptr;
+std::unique_ptr<ArchiveReader> NewArchiveReader(ArchiveKind kind, SourceReader* file) {
+  std::unique_ptr<ArchiveReader> reader;
   if (kind == ArchiveKind::kLzh) reader = NewLzhReader(file);
   if (kind == ArchiveKind::kZip) reader = NewZipReader(file);
-  if (reader && reader->IsBad()) {
-    delete reader;
-    reader = nullptr;
-  }
+  if (reader && reader->IsBad()) reader.reset();
   return reader;
 }

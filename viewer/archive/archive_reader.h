@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "viewer/archive/archive_result.h"
 #include "viewer/archive/source_reader.h"
 
 struct ArchiveEntry {
@@ -20,24 +21,23 @@ struct ArchiveEntry {
   char path[256] = {};          // LZH: directory extension + name; ZIP: the stored name
 };
 
-// What the archive's own check (a CRC in the headers) says of the open member's bytes.
-enum MemberIntegrity { kMemberIntact = 0, kMemberCrcMismatch = 1, kMemberDamaged = 2 };
-
 class ArchiveReader : public SourceReader {
  public:
   explicit ArchiveReader(SourceReader* inner) : inner_(inner) {}
   int Suspend() override { return inner_ ? inner_->Suspend() : 0; }
-  // Makes member `index` the content, at position 0.  0 on success.
-  virtual int OpenMember(int index) {
+  // Makes member `index` the content, at position 0.
+  [[nodiscard]] virtual ArchiveResult OpenMember(int index) {
     currentMember_ = index;
-    return 0;
+    return ArchiveResult::kOk;
   }
-  // Fills `entry`; 0 on success, -1 when there is no such member.
-  virtual int GetEntry(int index, ArchiveEntry& entry) = 0;
+  // Fills `entry`; kNoSuchMember when there is no such member.
+  [[nodiscard]] virtual ArchiveResult GetEntry(int index, ArchiveEntry& entry) = 0;
   virtual int MemberCount() = 0;
-  // A MemberIntegrity value for the open member, decoding what is not decoded yet; the
-  // position is kept.  Formats without a check answer kMemberIntact.
-  virtual int CheckMemberIntegrity() { return kMemberIntact; }
+  // What the archive's own check (a CRC in the headers) says of the open member's bytes,
+  // decoding what is not decoded yet; the position is kept.  kOk when they are sound (and for
+  // formats without a check), kCrcMismatch, kBroken, or kReadFailed when the archive could not
+  // be read to the member's end.
+  [[nodiscard]] virtual ArchiveResult CheckMemberIntegrity() { return ArchiveResult::kOk; }
 
   SourceReader* Inner() const { return inner_; }
   int CurrentMember() const { return currentMember_; }

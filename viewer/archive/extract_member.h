@@ -7,17 +7,8 @@
 #include <cstdint>
 
 #include "viewer/archive/archive_reader.h"
+#include "viewer/archive/archive_result.h"
 #include "viewer/archive/source_reader.h"
-
-enum ExtractResult {
-  kExtractOk = 0,
-  kExtractCancelled = 1,
-  kExtractNoBuffer = 2,
-  kExtractShortRead = 3,
-  kExtractShortWrite = 4,
-  kExtractCannotCreate = 5,
-  kExtractDamaged = 6,  // written, but the archive's check (CRC) of the bytes failed
-};
 
 class ExtractProgress {
  public:
@@ -28,8 +19,13 @@ class ExtractProgress {
   ~ExtractProgress() = default;
 };
 
-// progress may be null.  The reader's position is restored afterwards.
-int ExtractMemberToFile(SourceReader& reader, const char* path, ExtractProgress* progress);
+// progress may be null.  The reader's position is restored afterwards.  kOk when the whole
+// content was written; otherwise kCancelled, kNoMemory (no copy buffer), kReadFailed (the
+// reader delivered fewer bytes than asked), kWriteFailed or kCannotCreate, and no file is left.
+[[nodiscard]] ArchiveResult ExtractMemberToFile(SourceReader& reader, const char* path,
+                                                ExtractProgress* progress);
 // ExtractMemberToFile for the open member of an archive, followed by the archive's own check
-// of the bytes: a member whose check fails gives kExtractDamaged and its file is deleted.
-int ExtractArchiveMemberToFile(ArchiveReader& reader, const char* path, ExtractProgress* progress);
+// of the bytes: a member whose check fails gives its result (kCrcMismatch, kBroken) and its
+// file is deleted.
+[[nodiscard]] ArchiveResult ExtractArchiveMemberToFile(ArchiveReader& reader, const char* path,
+                                                       ExtractProgress* progress);

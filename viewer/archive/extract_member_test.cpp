@@ -73,7 +73,7 @@ TEST(ExtractMemberToFile, CopiesEveryByteReportsEveryChunkAndRestoresThePosition
   reader.Seek(123, 0);
   CountingProgress progress;
   std::string path = OutPath("zv_extract_full.bin");
-  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), &progress), kExtractOk);
+  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), &progress), ArchiveResult::kOk);
   EXPECT_EQ(ReadBack(path), Pattern(5000));
   EXPECT_EQ(progress.calls, 3);  // 2048 + 2048 + 904
   EXPECT_EQ(progress.lastDone, 5000u);
@@ -85,7 +85,7 @@ TEST(ExtractMemberToFile, CopiesEveryByteReportsEveryChunkAndRestoresThePosition
 TEST(ExtractMemberToFile, EmptyMemberGivesAnEmptyFile) {
   MemoryReader reader({});
   std::string path = OutPath("zv_extract_empty.bin");
-  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), nullptr), kExtractOk);
+  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), nullptr), ArchiveResult::kOk);
   EXPECT_TRUE(fileapi::IsRegularFile(path.c_str()));
   EXPECT_TRUE(ReadBack(path).empty());
   std::remove(path.c_str());
@@ -96,18 +96,18 @@ TEST(ExtractMemberToFile, CancelAndShortReadDeleteThePartialFile) {
   MemoryReader reader(Pattern(10000));
   CountingProgress cancelSecond;
   cancelSecond.cancelAt = 2;
-  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), &cancelSecond), kExtractCancelled);
+  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), &cancelSecond), ArchiveResult::kCancelled);
   EXPECT_FALSE(fileapi::IsRegularFile(path.c_str()));
 
   MemoryReader broken(Pattern(10000), 3000);
-  EXPECT_EQ(ExtractMemberToFile(broken, path.c_str(), nullptr), kExtractShortRead);
+  EXPECT_EQ(ExtractMemberToFile(broken, path.c_str(), nullptr), ArchiveResult::kReadFailed);
   EXPECT_FALSE(fileapi::IsRegularFile(path.c_str()));
 }
 
 TEST(ExtractMemberToFile, UncreatableFileIsReported) {
   MemoryReader reader(Pattern(10));
   std::string path = OutPath("no-such-dir/inner/file.bin");
-  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), nullptr), kExtractCannotCreate);
+  EXPECT_EQ(ExtractMemberToFile(reader, path.c_str(), nullptr), ArchiveResult::kCannotCreate);
 }
 
 }  // namespace

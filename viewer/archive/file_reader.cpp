@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/allocation.h"
+
 FileReader::FileReader(const char* path, int mode) : path_(path ? path : ""), mode_(mode) {
   handle_ = fileapi::Open(path_.c_str(), mode_);
 }
@@ -64,7 +66,8 @@ int64_t FileReader::ReadThroughBuffer(char* out, uint32_t count) {
       osPosition_ += n;
       continue;
     }
-    if (!buffer_) buffer_ = std::make_unique<char[]>(kReadAhead);
+    if (!buffer_) buffer_ = NewArray<char>(kReadAhead);
+    if (!buffer_) return done > 0 ? done : -1;
     int64_t n = fileapi::Read(handle_, buffer_.get(), kReadAhead);
     bufferFill_ = 0;
     if (n <= 0) return done > 0 || n == 0 ? done : -1;

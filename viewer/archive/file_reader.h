@@ -29,9 +29,9 @@ class FileReader : public SourceReader {
  private:
   static constexpr uint32_t kReadAhead = 64 * 1024;
 
-  bool Resume();
+  [[nodiscard]] bool Resume();
   void CloseHandle();
-  int64_t ReadThroughBuffer(char* out, uint32_t count);
+  [[nodiscard]] int64_t ReadThroughBuffer(char* out, uint32_t count);
 
   fileapi::Handle handle_ = fileapi::kInvalidHandle;
   std::string path_;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "viewer/archive/inflate_stream.h"
+#include "viewer/archive/little_endian.h"
 #include "platform/allocation.h"
 
 using namespace inflate_detail;
@@ -67,52 +68,52 @@ struct InflateTables {
 
 namespace {
 
-int CopyStoredBlock(InflateStream& s) {
+InflateResult CopyStoredBlock(InflateStream& s) {
   s.AlignToByte();
-  if (s.inEnd - s.in < 4) return kInflateTruncated;
-  unsigned length = s.in[0] | s.in[1] << 8;
-  unsigned complement = s.in[2] | s.in[3] << 8;
-  if ((length ^ 0xFFFF) != complement) return kInflateBadData;
+  if (s.inEnd - s.in < 4) return InflateResult::kTruncated;
+  unsigned length = LittleEndian16(s.in);
+  unsigned complement = LittleEndian16(s.in + 2);
+  if ((length ^ 0xFFFF) != complement) return InflateResult::kBadData;
   s.in += 4;
   size_t n = std::min({size_t(length), size_t(s.inEnd - s.in), size_t(s.outEnd - s.out)});
   if (n) std::memcpy(s.out, s.in, n);
   s.in += n;
   s.out += n;
-  if (n == length) return kInflateOk;
-  return s.in == s.inEnd ? kInflateTruncated : kInflateOutputFull;
+  if (n == length) return InflateResult::kOk;
+  return s.in == s.inEnd ? InflateResult::kTruncated : InflateResult::kOutputFull;
 }
 
-int BuildFixedTables(InflateTables& t) {
+InflateResult BuildFixedTables(InflateTables& t) {
   uint8_t lengths[kLitlenSymbols];
   std::fill(lengths, lengths + 144, 8);
   std::fill(lengths + 144, lengths + 256, 9);
   std::fill(lengths + 256, lengths + 280, 7);
   std::fill(lengths + 280, lengths + 288, 8);
-  int result = BuildHuffmanTable(lengths, kLitlenSymbols, t.litlenSymbols, 9, t.fixedLitlen);
-  if (result != kBuildOk) return kInflateBadCodes;
+  BuildResult result = BuildHuffmanTable(lengths, kLitlenSymbols, t.litlenSymbols, 9, t.fixedLitlen);
+  if (result != BuildResult::kOk) return InflateResult::kBadCodes;
   std::fill(lengths, lengths + 30, 5);
   result = BuildHuffmanTable(lengths, 30, t.distSymbols, 5, t.fixedDist);
-  if (result == kBuildOversubscribed) return kInflateBadCodes;
+  if (result == BuildResult::kOversubscribed) return InflateResult::kBadCodes;
   t.fixedBuilt = true;
-  return kInflateOk;
+  return InflateResult::kOk;
 }
 
 // Maps a table build result onto the inflater's results; incomplete codes are refused unless
 // the caller accepts them.
-int BuildCheck(int buildResult, bool incompleteAccepted) {
-  if (buildResult == kBuildOversubscribed) return kInflateBadCodes;
-  if (buildResult == kBuildIncomplete && !incompleteAccepted) return kInflateBadData;
-  return kInflateOk;
+InflateResult BuildCheck(BuildResult buildResult, bool incompleteAccepted) {
+  if (buildResult == BuildResult::kOversubscribed) return InflateResult::kBadCodes;
+  if (buildResult == BuildResult::kIncomplete && !incompleteAccepted) return InflateResult::kBadData;
+  return InflateResult::kOk;
 }
 
 // Reads the HLIT + HDIST code lengths through the code-length code.
-int ReadCodeLengths(InflateStream& s, const HuffmanTable& codeLengths, uint8_t* lengths,
+InflateResult ReadCodeLengths(InflateStream& s, const HuffmanTable& codeLengths, uint8_t* lengths,
                     unsigned total) {
   unsigned i = 0;
   while (i < total) {
     s.RefillSlowly();
     uint32_t e = s.Decode(codeLengths);
-    if (e & kEntryInvalid) return kInflateBadData;
+    if (e & kEntryInvalid) return InflateResult::kBadData;
     unsigned symbol = EntryValue(e);
     if (symbol < 16) {
       lengths[i++] = uint8_t(symbol);
@@ -121,7 +122,7 @@ int ReadCodeLengths(InflateStream& s, const HuffmanTable& codeLengths, uint8_t* 
     unsigned repeat;
     uint8_t value = 0;
     if (symbol == 16) {
-      if (i == 0) return kInflateBadData;
+      if (i == 0) return InflateResult::kBadData;
       value = lengths[i - 1];
       repeat = 3 + s.Take(2);
     } else if (symbol == 17) {
@@ -129,14 +130,14 @@ int ReadCodeLengths(InflateStream& s, const HuffmanTable& codeLengths, uint8_t* 
     } else {
       repeat = 11 + s.Take(7);
     }
-    if (repeat > total - i) return kInflateBadData;
+    if (repeat > total - i) return InflateResult::kBadData;
     std::fill(lengths + i, lengths + i + repeat, value);
     i += repeat;
   }
-  return s.Truncated() ? kInflateTruncated : kInflateOk;
+  return s.Truncated() ? InflateResult::kTruncated : InflateResult::kOk;
 }
 
-int ReadDynamicTables(InflateStream& s, InflateTables& t) {
+InflateResult ReadDynamicTables(InflateStream& s, InflateTables& t) {
   s.RefillSlowly();
   unsigned hlit = s.Take(5) + 257;
   unsigned hdist = s.Take(5) + 1;
@@ -146,37 +147,37 @@ int ReadDynamicTables(InflateStream& s, InflateTables& t) {
     s.RefillSlowly();
     lengths[kCodeLengthOrder[i]] = uint8_t(s.Take(3));
   }
-  int result = BuildCheck(
+  InflateResult result = BuildCheck(
       BuildHuffmanTable(lengths, kCodeLengthSymbols, t.codeLengthSymbols, kCodeLengthRootBits,
                         t.codeLengths),
       false);
-  if (result != kInflateOk) return result;
+  if (result != InflateResult::kOk) return result;
   std::fill(lengths, lengths + kCodeLengthSymbols, 0);
   result = ReadCodeLengths(s, t.codeLengths, lengths, hlit + hdist);
-  if (result != kInflateOk) return result;
-  if (lengths[256] == 0) return kInflateBadData;  // a block without an end
+  if (result != InflateResult::kOk) return result;
+  if (lengths[256] == 0) return InflateResult::kBadData;  // a block without an end
   result = BuildCheck(
       BuildHuffmanTable(lengths, hlit, t.litlenSymbols, kLitlenRootBits, t.litlen), false);
-  if (result != kInflateOk) return result;
+  if (result != InflateResult::kOk) return result;
   return BuildCheck(
       BuildHuffmanTable(lengths + hlit, hdist, t.distSymbols, kDistRootBits, t.dist), true);
 }
 
-int InflateBlock(InflateStream& s, InflateTables& t, unsigned type) {
+InflateResult InflateBlock(InflateStream& s, InflateTables& t, unsigned type) {
   if (type == 0) return CopyStoredBlock(s);
   if (type == 1) {
     if (!t.fixedBuilt) {
-      int result = BuildFixedTables(t);
-      if (result != kInflateOk) return result;
+      InflateResult result = BuildFixedTables(t);
+      if (result != InflateResult::kOk) return result;
     }
     return DecodeBlockCodes(s, t.fixedLitlen, t.fixedDist);
   }
   if (type == 2) {
-    int result = ReadDynamicTables(s, t);
-    if (result != kInflateOk) return result;
+    InflateResult result = ReadDynamicTables(s, t);
+    if (result != InflateResult::kOk) return result;
     return DecodeBlockCodes(s, t.litlen, t.dist);
   }
-  return kInflateBadCodes;
+  return InflateResult::kBadCodes;
 }
 
 }  // namespace
@@ -184,33 +185,33 @@ int InflateBlock(InflateStream& s, InflateTables& t, unsigned type) {
 Inflater::Inflater() : tables_(NewObject<InflateTables>()) {}
 Inflater::~Inflater() = default;
 
-int Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t* output, size_t outputSize,
+InflateResult Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t* output, size_t outputSize,
                       size_t* produced) {
   *produced = 0;
-  if (!tables_) return kInflateNoMemory;
+  if (!tables_) return InflateResult::kNoMemory;
   InflateStream s{input, input + inputSize, output, output, output + outputSize};
-  int result;
+  InflateResult result;
   for (;;) {
     s.RefillSlowly();
     unsigned last = s.Take(1);
     unsigned type = s.Take(2);
-    result = s.Truncated() ? kInflateTruncated : InflateBlock(s, *tables_, type);
-    if (result == kInflateOk && s.Truncated()) result = kInflateTruncated;
-    if (result != kInflateOk || last) break;
+    result = s.Truncated() ? InflateResult::kTruncated : InflateBlock(s, *tables_, type);
+    if (result == InflateResult::kOk && s.Truncated()) result = InflateResult::kTruncated;
+    if (result != InflateResult::kOk || last) break;
   }
   *produced = size_t(s.out - s.outStart);
   return result;
 }
 
-const char* InflateResultText(int result) {
+const char* InflateResultText(InflateResult result) {
   switch (result) {
-    case kInflateOk: return "ok";
-    case kInflateBadData: return "damaged deflate data";
-    case kInflateBadCodes: return "bad block type or over-subscribed code";
-    case kInflateNoMemory: return "out of memory";
-    case kInflateTruncated: return "deflate data ends early";
-    case kInflateOutputFull: return "member inflates past its declared size";
-    case kInflateDistanceTooFar: return "match distance before the start of the member";
+    case InflateResult::kOk: return "ok";
+    case InflateResult::kBadData: return "damaged deflate data";
+    case InflateResult::kBadCodes: return "bad block type or over-subscribed code";
+    case InflateResult::kNoMemory: return "out of memory";
+    case InflateResult::kTruncated: return "deflate data ends early";
+    case InflateResult::kOutputFull: return "member inflates past its declared size";
+    case InflateResult::kDistanceTooFar: return "match distance before the start of the member";
   }
   return "unknown inflate result";
 }

@@ -8,14 +8,16 @@
 #include <cstdint>
 #include <memory>
 
-enum InflateResult {
-  kInflateOk = 0,
-  kInflateBadData = 1,        // bad stored length, invalid code, bad code-length sequence
-  kInflateBadCodes = 2,       // block type 3 or an over-subscribed code
-  kInflateNoMemory = 3,
-  kInflateTruncated = 4,      // the input ends inside the stream
-  kInflateOutputFull = 5,     // the stream produces more than the output holds
-  kInflateDistanceTooFar = 6, // a match reaches before the start of the output
+// Why a deflate stream stopped: the inflater's own detail, which the ZIP reader turns into an
+// ArchiveResult (kNoMemory, or kBroken for every kind of damage) and tools print.
+enum class InflateResult {
+  kOk,
+  kBadData,        // bad stored length, invalid code, bad code-length sequence
+  kBadCodes,       // block type 3 or an over-subscribed code
+  kNoMemory,
+  kTruncated,      // the input ends inside the stream
+  kOutputFull,     // the stream produces more than the output holds
+  kDistanceTooFar, // a match reaches before the start of the output
 };
 
 struct InflateTables;
@@ -32,12 +34,12 @@ class Inflater {
 
   // Decodes `input` into `output` until the last block ends.  *produced receives the bytes
   // written, also when the result is an error (the output then holds what was decoded).
-  int Inflate(const uint8_t* input, size_t inputSize, uint8_t* output, size_t outputSize,
-              size_t* produced);
+  [[nodiscard]] InflateResult Inflate(const uint8_t* input, size_t inputSize, uint8_t* output,
+                                      size_t outputSize, size_t* produced);
 
  private:
   std::unique_ptr<InflateTables> tables_;
 };
 
 // Human-readable reason for an InflateResult (ASCII, for tools and logs).
-const char* InflateResultText(int result);
+const char* InflateResultText(InflateResult result);

@@ -16,7 +16,7 @@ constexpr size_t kFastInputMargin = 32;
 // Two literals and a match of 258 bytes, plus the 16-byte overshoot of the match copy.
 constexpr size_t kFastOutputMargin = 2 + 258 + 16 + 4;
 
-enum LoopOutcome { kLoopEndOfBlock = -1, kLoopMarginReached = -2 };
+enum class LoopOutcome { kEndOfBlock, kMarginReached, kFailed };
 
 inline void RefillFast(const uint8_t*& in, uint64_t& bits, unsigned& count) {
   bits |= LoadLittleEndian64(in) << count;
@@ -45,9 +45,12 @@ inline void CopyMatchFast(uint8_t* out, size_t distance, unsigned length) {
   }
 }
 
-int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist) {
+// The fast loop stops at the end of the block, near the ends of input or output (the careful
+// loop goes on from there), or at damage, which it leaves in *failure.
+LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
+                       InflateResult* failure) {
   if (size_t(s.inEnd - s.in) < kFastInputMargin || size_t(s.outEnd - s.out) < kFastOutputMargin)
-    return kLoopMarginReached;
+    return LoopOutcome::kMarginReached;
   const uint8_t* in = s.in;
   const uint8_t* const inLimit = s.inEnd - kFastInputMargin;
   uint8_t* out = s.out;
@@ -77,7 +80,7 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
 
   // Each turn starts with at least 56 bits buffered and the next first-level entry looked up,
   // so that the lookup overlaps the previous match copy.
-  int outcome = kLoopMarginReached;
+  LoopOutcome outcome = LoopOutcome::kMarginReached;
   RefillFast(in, bits, count);
   uint32_t next = lt[bits & litMask];
   while (in <= inLimit && out <= outLimit) {
@@ -101,7 +104,8 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
     }
     if (e & kEntrySpecial) {
       drop(EntryCodeBits(e));
-      outcome = (e & kEntryEndOfBlock) ? int(kLoopEndOfBlock) : int(kInflateBadData);
+      outcome = (e & kEntryEndOfBlock) ? LoopOutcome::kEndOfBlock : LoopOutcome::kFailed;
+      *failure = InflateResult::kBadData;
       break;
     }
     drop(EntryCodeBits(e));
@@ -110,14 +114,16 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
     RefillFast(in, bits, count);
     e = lookup(dt, distMask);
     if (e & kEntryInvalid) {
-      outcome = kInflateBadData;
+      outcome = LoopOutcome::kFailed;
+      *failure = InflateResult::kBadData;
       break;
     }
     drop(EntryCodeBits(e));
     size_t distance = EntryValue(e) + size_t(bits & LowBits(EntryExtraBits(e)));
     drop(EntryExtraBits(e));
     if (distance > size_t(out - outStart)) {
-      outcome = kInflateDistanceTooFar;
+      outcome = LoopOutcome::kFailed;
+      *failure = InflateResult::kDistanceTooFar;
       break;
     }
     RefillFast(in, bits, count);
@@ -132,26 +138,26 @@ int DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable&
   return outcome;
 }
 
-int DecodeCarefully(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist) {
+InflateResult DecodeCarefully(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist) {
   for (;;) {
     s.RefillSlowly();
     uint32_t e = s.Decode(litlen);
-    if (s.Truncated()) return kInflateTruncated;
+    if (s.Truncated()) return InflateResult::kTruncated;
     if (e & kEntryLiteral) {
-      if (s.out == s.outEnd) return kInflateOutputFull;
+      if (s.out == s.outEnd) return InflateResult::kOutputFull;
       *s.out++ = uint8_t(EntryValue(e));
       continue;
     }
-    if (e & kEntryEndOfBlock) return kInflateOk;
-    if (e & kEntryInvalid) return kInflateBadData;
+    if (e & kEntryEndOfBlock) return InflateResult::kOk;
+    if (e & kEntryInvalid) return InflateResult::kBadData;
     unsigned length = EntryValue(e) + s.Take(EntryExtraBits(e));
     s.RefillSlowly();
     e = s.Decode(dist);
-    if (e & kEntryInvalid) return kInflateBadData;
+    if (e & kEntryInvalid) return InflateResult::kBadData;
     size_t distance = EntryValue(e) + s.Take(EntryExtraBits(e));
-    if (s.Truncated()) return kInflateTruncated;
-    if (distance > size_t(s.out - s.outStart)) return kInflateDistanceTooFar;
-    if (length > size_t(s.outEnd - s.out)) return kInflateOutputFull;
+    if (s.Truncated()) return InflateResult::kTruncated;
+    if (distance > size_t(s.out - s.outStart)) return InflateResult::kDistanceTooFar;
+    if (length > size_t(s.outEnd - s.out)) return InflateResult::kOutputFull;
     const uint8_t* from = s.out - distance;
     for (unsigned i = 0; i < length; ++i) s.out[i] = from[i];
     s.out += length;
@@ -160,10 +166,11 @@ int DecodeCarefully(InflateStream& s, const HuffmanTable& litlen, const HuffmanT
 
 }  // namespace
 
-int DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist) {
-  int outcome = DecodeFast(s, litlen, dist);
-  if (outcome == kLoopEndOfBlock) return kInflateOk;
-  if (outcome != kLoopMarginReached) return outcome;
+InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist) {
+  InflateResult failure = InflateResult::kOk;
+  LoopOutcome outcome = DecodeFast(s, litlen, dist, &failure);
+  if (outcome == LoopOutcome::kEndOfBlock) return InflateResult::kOk;
+  if (outcome == LoopOutcome::kFailed) return failure;
   return DecodeCarefully(s, litlen, dist);
 }
 

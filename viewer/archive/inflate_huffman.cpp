@@ -15,7 +15,7 @@ uint32_t ReverseBits(uint32_t code, unsigned bits) {
 struct LengthCensus {
   unsigned perLength[kMaxCodeBits + 1] = {};
   unsigned longest = 0;
-  int result = kBuildOk;
+  BuildResult result = BuildResult::kOk;
 };
 
 LengthCensus TakeCensus(const uint8_t* lengths, unsigned count) {
@@ -28,11 +28,11 @@ LengthCensus TakeCensus(const uint8_t* lengths, unsigned count) {
   for (unsigned len = 1; len <= kMaxCodeBits; ++len) {
     left = left * 2 - int(census.perLength[len]);
     if (left < 0) {
-      census.result = kBuildOversubscribed;
+      census.result = BuildResult::kOversubscribed;
       return census;
     }
   }
-  if (left > 0 && census.longest > 1) census.result = kBuildIncomplete;
+  if (left > 0 && census.longest > 1) census.result = BuildResult::kIncomplete;
   return census;
 }
 
@@ -77,10 +77,10 @@ class TableFiller {
 
 }  // namespace
 
-int BuildHuffmanTable(const uint8_t* lengths, unsigned count, const uint32_t* symbolEntries,
+BuildResult BuildHuffmanTable(const uint8_t* lengths, unsigned count, const uint32_t* symbolEntries,
                       unsigned requestedRootBits, HuffmanTable& table) {
   LengthCensus census = TakeCensus(lengths, count);
-  if (census.result == kBuildOversubscribed) return census.result;
+  if (census.result == BuildResult::kOversubscribed) return census.result;
   table.rootBits = census.longest == 0 ? 1
                    : census.longest < requestedRootBits ? census.longest
                                                         : requestedRootBits;
@@ -97,7 +97,7 @@ int BuildHuffmanTable(const uint8_t* lengths, unsigned count, const uint32_t* sy
     unsigned symbol = sorted[i];
     code <<= lengths[symbol] - len;
     len = lengths[symbol];
-    if (!filler.Place(ReverseBits(code, len), len, symbolEntries[symbol])) return kBuildOversubscribed;
+    if (!filler.Place(ReverseBits(code, len), len, symbolEntries[symbol])) return BuildResult::kOversubscribed;
   }
   return census.result;
 }

@@ -40,18 +40,18 @@ struct HuffmanTable {
   unsigned rootBits = 0;
 };
 
-enum BuildResult {
-  kBuildOk = 0,
-  kBuildIncomplete = 1,      // codes left unused (accepted only where the caller allows it)
-  kBuildOversubscribed = 2,  // more codes than the lengths can hold
+enum class BuildResult {
+  kOk,
+  kIncomplete,      // codes left unused (accepted only where the caller allows it)
+  kOversubscribed,  // more codes than the lengths can hold
 };
 
 // Builds `table` for `count` symbols with the given code lengths (0 = unused).  symbolEntries[s]
 // holds the value, extra bits and flags of symbol s.  The first level is `requestedRootBits`
 // wide, narrowed to the longest code.  An incomplete set is built (unused entries invalid) and
-// reported as kBuildIncomplete unless its only code has length 1; all lengths 0 give a table
+// reported as BuildResult::kIncomplete unless its only code has length 1; all lengths 0 give a table
 // whose every entry is invalid.
-int BuildHuffmanTable(const uint8_t* lengths, unsigned count, const uint32_t* symbolEntries,
+[[nodiscard]] BuildResult BuildHuffmanTable(const uint8_t* lengths, unsigned count, const uint32_t* symbolEntries,
                       unsigned requestedRootBits, HuffmanTable& table);
 
 }  // namespace inflate_detail

@@ -82,6 +82,6 @@ struct InflateStream {
 };
 
 // Decodes the literal/length and distance codes of one block up to its end-of-block code.
-int DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist);
+[[nodiscard]] InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist);
 
 }  // namespace inflate_detail

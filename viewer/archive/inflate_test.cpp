@@ -16,14 +16,14 @@ using namespace inflate_test;
 namespace {
 
 struct Outcome {
-  int result;
+  InflateResult result;
   std::vector<uint8_t> output;  // the bytes produced
 };
 
 Outcome Decode(Inflater& inflater, const std::vector<uint8_t>& stream, size_t room) {
   std::vector<uint8_t> out(room + 1, 0xEE);  // one guard byte past the room
   size_t produced = 0;
-  int result = inflater.Inflate(stream.data(), stream.size(), out.data(), room, &produced);
+  InflateResult result = inflater.Inflate(stream.data(), stream.size(), out.data(), room, &produced);
   EXPECT_EQ(out[room], 0xEE) << "wrote past the output";
   out.resize(produced);
   return {result, out};
@@ -77,7 +77,7 @@ TEST(Inflate, StoredBlocksIncludingAnEmptyOne) {
   w.StoredBlock({}, false);
   w.StoredBlock(Bytes("world"), true);
   Outcome o = Decode(w.Finish(), 12);
-  EXPECT_EQ(o.result, kInflateOk);
+  EXPECT_EQ(o.result, InflateResult::kOk);
   EXPECT_EQ(o.output, Bytes("Hello, world"));
 }
 
@@ -92,7 +92,7 @@ TEST(Inflate, FixedBlockWithMatchesAndRunsAfterAStoredBlock) {
   std::vector<uint8_t> expected = Bytes("start:");
   ApplyTokens(tokens, expected);
   Outcome o = Decode(w.Finish(), expected.size());
-  EXPECT_EQ(o.result, kInflateOk);
+  EXPECT_EQ(o.result, InflateResult::kOk);
   EXPECT_EQ(o.output, expected);
 }
 
@@ -112,7 +112,7 @@ TEST(Inflate, DynamicBlockWithFifteenBitLiteralAndDistanceCodes) {
   all.insert(all.end(), far.begin(), far.end());
   std::vector<uint8_t> expected = Expected(all);
   Outcome o = Decode(w.Finish(), expected.size());
-  EXPECT_EQ(o.result, kInflateOk);
+  EXPECT_EQ(o.result, InflateResult::kOk);
   EXPECT_EQ(o.output, expected);
 }
 
@@ -133,7 +133,7 @@ TEST(Inflate, DistanceOf32768AndBothWaysOfWritingLength258) {
     // With an extra 300 bytes of room the fast loop decodes the matches; with exact room the
     // careful one does.
     Outcome o = Decode(stream, expected.size() + (careful ? 0 : 300));
-    EXPECT_EQ(o.result, kInflateOk);
+    EXPECT_EQ(o.result, InflateResult::kOk);
     EXPECT_EQ(o.output, expected);
   }
 }
@@ -159,7 +159,7 @@ TEST(Inflate, LongRandomTokenStreamsMatchTheSimpleDecoding) {
     if (block % 2) w.FixedBlock(tokens, true);
     else w.DynamicBlock(DeepLitlenLengths(), DeepDistLengths(), tokens, true);
     Outcome o = Decode(w.Finish(), expected.size());
-    ASSERT_EQ(o.result, kInflateOk) << "block " << block;
+    ASSERT_EQ(o.result, InflateResult::kOk) << "block " << block;
     ASSERT_EQ(o.output, expected) << "block " << block;
   }
 }
@@ -170,7 +170,7 @@ TEST(Inflate, FixedTablesAreReusedAcrossStreams) {
     DeflateWriter w;
     w.FixedBlock(Literals(Bytes(text)), true);
     Outcome o = Decode(inflater, w.Finish(), std::strlen(text));
-    EXPECT_EQ(o.result, kInflateOk);
+    EXPECT_EQ(o.result, InflateResult::kOk);
     EXPECT_EQ(o.output, Bytes(text));
   }
 }
@@ -186,7 +186,7 @@ TEST(Inflate, SingleOneBitCodeAndIncompleteDistanceCodesAreAccepted) {
   std::vector<uint8_t> dist = {2, 0, 0, 0};  // one 2-bit distance code: incomplete
   w.DynamicBlock(litlen, dist, {Token::Literal('a'), Token::Match(3, 1)}, true);
   Outcome o = Decode(w.Finish(), 4);
-  EXPECT_EQ(o.result, kInflateOk);
+  EXPECT_EQ(o.result, InflateResult::kOk);
   EXPECT_EQ(o.output, Bytes("aaaa"));
 }
 
@@ -199,13 +199,13 @@ TEST(Inflate, BadStoredLengthAndBadBlockTypeKeepWhatWasDecoded) {
   w.Bits(5, 16);
   w.Bits(5, 16);  // NLEN is not ~LEN
   Outcome o = Decode(w.Finish(), 20);
-  EXPECT_EQ(o.result, kInflateBadData);
+  EXPECT_EQ(o.result, InflateResult::kBadData);
   EXPECT_EQ(o.output, Bytes("kept"));
 
   DeflateWriter type3;
   type3.Bits(1, 1);
   type3.Bits(3, 2);
-  EXPECT_EQ(Decode(type3.Finish(), 20).result, kInflateBadCodes);
+  EXPECT_EQ(Decode(type3.Finish(), 20).result, InflateResult::kBadCodes);
 }
 
 TEST(Inflate, BadCodeSetsAreRefused) {
@@ -228,19 +228,19 @@ TEST(Inflate, BadCodeSetsAreRefused) {
   };
   std::vector<uint8_t> litlen(257, 0);
   litlen[0] = litlen[1] = litlen[2] = litlen[256] = 1;
-  EXPECT_EQ(run(litlen, {1}), kInflateBadCodes) << "over-subscribed literal/length code";
+  EXPECT_EQ(run(litlen, {1}), InflateResult::kBadCodes) << "over-subscribed literal/length code";
   litlen.assign(257, 0);
   litlen[0] = litlen[256] = 2;
-  EXPECT_EQ(run(litlen, {1}), kInflateBadData) << "incomplete literal/length code";
+  EXPECT_EQ(run(litlen, {1}), InflateResult::kBadData) << "incomplete literal/length code";
   litlen.assign(257, 0);
   litlen[0] = 1;
   litlen[1] = 1;
-  EXPECT_EQ(run(litlen, {1}), kInflateBadData) << "no end-of-block code";
+  EXPECT_EQ(run(litlen, {1}), InflateResult::kBadData) << "no end-of-block code";
   std::vector<uint8_t> dist = {1, 1, 1};
   litlen.assign(258, 0);
   litlen[0] = litlen[256] = 2;
   litlen[257] = 1;
-  EXPECT_EQ(run(litlen, dist), kInflateBadCodes) << "over-subscribed distance code";
+  EXPECT_EQ(run(litlen, dist), InflateResult::kBadCodes) << "over-subscribed distance code";
 }
 
 TEST(Inflate, BadCodeLengthSequencesAreRefused) {
@@ -257,7 +257,7 @@ TEST(Inflate, BadCodeLengthSequencesAreRefused) {
   header(repeatFirst, 257, 1);
   repeatFirst.Bits(2, 2);  // 16 (01, first bit 0) with nothing to repeat
   repeatFirst.Bits(0, 16);
-  EXPECT_EQ(Decode(repeatFirst.Finish(), 10).result, kInflateBadData);
+  EXPECT_EQ(Decode(repeatFirst.Finish(), 10).result, InflateResult::kBadData);
 
   DeflateWriter pastEnd;
   header(pastEnd, 257, 1);
@@ -265,7 +265,7 @@ TEST(Inflate, BadCodeLengthSequencesAreRefused) {
     pastEnd.Bits(3, 2);
     pastEnd.Bits(127, 7);
   }
-  EXPECT_EQ(Decode(pastEnd.Finish(), 10).result, kInflateBadData);
+  EXPECT_EQ(Decode(pastEnd.Finish(), 10).result, InflateResult::kBadData);
 }
 
 TEST(Inflate, InvalidCodesDistancesAndOverflowAreErrors) {
@@ -275,12 +275,12 @@ TEST(Inflate, InvalidCodesDistancesAndOverflowAreErrors) {
   unusedLength.Bits(1, 1);
   unusedLength.Bits(1, 2);
   for (int i = 8; i-- > 0;) unusedLength.Bits(codes[286] >> i, 1);
-  EXPECT_EQ(Decode(unusedLength.Finish(), 10).result, kInflateBadData);
+  EXPECT_EQ(Decode(unusedLength.Finish(), 10).result, InflateResult::kBadData);
 
   DeflateWriter tooFar;
   tooFar.FixedBlock({Token::Literal('a'), Token::Literal('b'), Token::Match(3, 3)}, true);
   Outcome o = Decode(tooFar.Finish(), 10);
-  EXPECT_EQ(o.result, kInflateDistanceTooFar);
+  EXPECT_EQ(o.result, InflateResult::kDistanceTooFar);
   EXPECT_EQ(o.output, Bytes("ab"));
 
   std::vector<Token> runs = {Token::Literal('z'), Token::Match(258, 1), Token::Match(258, 1)};
@@ -288,13 +288,13 @@ TEST(Inflate, InvalidCodesDistancesAndOverflowAreErrors) {
     DeflateWriter w;
     w.FixedBlock(runs, true);
     Outcome full = Decode(w.Finish(), room);
-    EXPECT_EQ(full.result, kInflateOutputFull) << room;
+    EXPECT_EQ(full.result, InflateResult::kOutputFull) << room;
     EXPECT_LE(full.output.size(), room);
   }
   DeflateWriter stored;
   stored.StoredBlock(Bytes("0123456789"), true);
   Outcome s = Decode(stored.Finish(), 4);
-  EXPECT_EQ(s.result, kInflateOutputFull);
+  EXPECT_EQ(s.result, InflateResult::kOutputFull);
   EXPECT_EQ(s.output, Bytes("0123"));
 }
 
@@ -309,11 +309,11 @@ TEST(Inflate, EveryTruncationIsAnError) {
   std::vector<uint8_t> expected = Bytes("stored part");
   ApplyTokens(tokens, expected);
   ApplyTokens(tokens, expected);
-  ASSERT_EQ(Decode(stream, expected.size()).result, kInflateOk);
+  ASSERT_EQ(Decode(stream, expected.size()).result, InflateResult::kOk);
   for (size_t cut = 0; cut < stream.size(); ++cut) {
     std::vector<uint8_t> part(stream.begin(), stream.begin() + cut);
     Outcome o = Decode(part, expected.size());
-    EXPECT_NE(o.result, kInflateOk) << "cut at " << cut;
+    EXPECT_NE(o.result, InflateResult::kOk) << "cut at " << cut;
     EXPECT_TRUE(std::equal(o.output.begin(), o.output.end(), expected.begin())) << "cut at " << cut;
   }
 }

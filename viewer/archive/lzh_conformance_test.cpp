@@ -86,7 +86,7 @@ void CheckArchive(const std::string& archive, const std::vector<ExpectedMember>&
     const ExpectedMember& want = expected[size_t(i)];
     SCOPED_TRACE(want.path);
     ArchiveEntry entry;
-    ASSERT_EQ(reader.GetEntry(i, entry), 0);
+    ASSERT_EQ(reader.GetEntry(i, entry), ArchiveResult::kOk);
     EXPECT_EQ(Comparable(entry.path), Comparable(want.path));
     bool amigaDirectory = want.method == "-lhd-" && std::string(entry.methodLabel) == "-lh0-";
     if (!amigaDirectory) {
@@ -95,14 +95,14 @@ void CheckArchive(const std::string& archive, const std::vector<ExpectedMember>&
     EXPECT_EQ(entry.compressedSize, want.packed);
     EXPECT_EQ(entry.originalSize, want.original);
     if (want.method == "-lhd-") {
-      EXPECT_EQ(reader.OpenMember(i), amigaDirectory ? 0 : 2);
+      EXPECT_EQ(reader.OpenMember(i), amigaDirectory ? ArchiveResult::kOk : ArchiveResult::kUnsupportedMethod);
       continue;
     }
-    ASSERT_EQ(reader.OpenMember(i), 0);
+    ASSERT_EQ(reader.OpenMember(i), ArchiveResult::kOk);
     std::string bytes = ReadAll(reader);
     EXPECT_EQ(bytes.size(), want.original);
     EXPECT_EQ(LzhCrc16Update(0, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), want.crc);
-    EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+    EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kOk);
   }
 }
 
@@ -117,7 +117,7 @@ TEST(LzhConformance, EveryArchiveListsAndDecodesAsItsLhaMade) {
       FileReader file(archive.c_str(), 0);
       LzhReader reader(&file);
       ArchiveEntry entry;
-      ASSERT_EQ(reader.GetEntry(0, entry), 0);
+      ASSERT_EQ(reader.GetEntry(0, entry), ArchiveResult::kOk);
       EXPECT_STREQ(entry.path, "SFXUsage.txt");
       continue;
     }

@@ -19,7 +19,7 @@ class LzhDecoder {
   static constexpr uint32_t kMaxDictionary = 1u << 16;  // -lh7-
 
   // The tables and the dictionary; false when memory is short.
-  bool Allocate();
+  [[nodiscard]] bool Allocate();
   void Start(const LzhMethod& method, uint32_t memberSize);
   // Bytes produced into Dictionary()[0 ..]; 0 once the member is complete or broken.
   uint32_t FillWindow();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "viewer/archive/little_endian.h"
 #include "viewer/archive/lzh_method_table.h"
 #include "viewer/archive/member_path.h"
 #include "text/sjis.h"
@@ -13,9 +14,6 @@ namespace {
 
 constexpr size_t kMaxBaseName = 101;
 constexpr size_t kMaxExtensionName = 100;
-
-uint16_t Word16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Word32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
 
 bool LooksLikeMethod(const uint8_t* id) { return id[0] == '-' && id[1] == 'l' && id[4] == '-'; }
 
@@ -90,36 +88,37 @@ void StoreMethod(const uint8_t* id, LzhMember& member) {
   member.method = FindLzhMethod(member.methodId);
 }
 
-// The fixed first 22 bytes; kLzhHeaderEnd at the end mark or the end of the file (a read that
+// The fixed first 22 bytes; LzhHeaderResult::kEnd at the end mark or the end of the file (a read that
 // fails is no end: the list would lose its later members without a word).
-int ReadBasicHeader(LzhInput& in, uint8_t (&basic)[22]) {
+LzhHeaderResult ReadBasicHeader(LzhInput& in, uint8_t (&basic)[22]) {
   uint32_t got = in.ReadBytes(basic, sizeof basic);
-  if (got == 0) return in.readError ? kLzhHeaderBroken : kLzhHeaderEnd;
+  if (in.readError) return LzhHeaderResult::kBroken;
+  if (got == 0) return LzhHeaderResult::kEnd;
   // A zero size byte is the end mark, unless it is the low byte of a level-2 header size.
   bool levelTwo = got == sizeof basic && LooksLikeMethod(basic + 2) && basic[20] == 2;
-  if (basic[0] == 0 && !levelTwo) return kLzhHeaderEnd;
-  if (got < sizeof basic || basic[20] > 2) return kLzhHeaderBroken;
-  return kLzhHeaderOk;
+  if (basic[0] == 0 && !levelTwo) return LzhHeaderResult::kEnd;
+  if (got < sizeof basic || basic[20] > 2) return LzhHeaderResult::kBroken;
+  return LzhHeaderResult::kOk;
 }
 
 }  // namespace
 
-int ReadLzhHeader(LzhInput& in, LzhMember& member) {
+LzhHeaderResult ReadLzhHeader(LzhInput& in, LzhMember& member) {
   in.readError = false;
   int64_t start = in.Position();
-  if (start < 0) return kLzhHeaderBroken;
+  if (start < 0) return LzhHeaderResult::kBroken;
   uint8_t basic[22];
-  int result = ReadBasicHeader(in, basic);
-  if (result != kLzhHeaderOk) return result;
+  LzhHeaderResult result = ReadBasicHeader(in, basic);
+  if (result != LzhHeaderResult::kOk) return result;
   int level = basic[20];
   HeaderNames names;
   int64_t extensions = start;  // P: where the first extension size stands
   if (level < 2) {
     unsigned size = basic[0];
     unsigned length = basic[21];
-    if (size < 22 + length + (level == 1 ? 3u : 0u)) return kLzhHeaderBroken;
+    if (size < 22 + length + (level == 1 ? 3u : 0u)) return LzhHeaderResult::kBroken;
     names.name.resize(length);
-    if (in.ReadBytes(names.name.data(), length) != length) return kLzhHeaderBroken;
+    if (in.ReadBytes(names.name.data(), length) != length) return LzhHeaderResult::kBroken;
     member.crc = in.Word();
     if (level == 1) member.osId = uint8_t(in.Byte());
     extensions = start + size;
@@ -131,34 +130,34 @@ int ReadLzhHeader(LzhInput& in, LzhMember& member) {
   int64_t total = 0;
   if (level > 0) {
     total = ReadExtensions(in, extensions, names);
-    if (total < 0) return kLzhHeaderBroken;
+    if (total < 0) return LzhHeaderResult::kBroken;
   }
   if (in.readError) {
     in.readError = false;
-    return kLzhHeaderBroken;
+    return LzhHeaderResult::kBroken;
   }
   size_t baseLength = std::strlen(level == 0 ? PathBaseName(names.name.c_str()) : names.name.c_str());
-  if (baseLength > kMaxBaseName) return kLzhHeaderBroken;
-  uint32_t packed = Word32(basic + 7);
+  if (baseLength > kMaxBaseName) return LzhHeaderResult::kBroken;
+  uint32_t packed = LittleEndian32(basic + 7);
   if (level == 1) {
-    if (total > packed) return kLzhHeaderBroken;
+    if (total > packed) return LzhHeaderResult::kBroken;
     packed -= uint32_t(total);
   }
   int64_t data = extensions + total + 2;
   // A level-2 header states its whole size, padding included (some programs pad a header whose
   // size would otherwise end in a zero byte, which reads as the end mark); the data follows it.
-  int64_t statedEnd = start + (basic[0] | (basic[1] << 8));
+  int64_t statedEnd = start + LittleEndian16(basic);
   if (level == 2 && statedEnd > data) data = statedEnd;
-  if (data + packed > 0x7FFFFFFF) return kLzhHeaderBroken;
+  if (data + packed > 0x7FFFFFFF) return LzhHeaderResult::kBroken;
   member.level = level;
   member.dataOffset = uint32_t(data);
   member.packedSize = packed;
-  member.originalSize = Word32(basic + 11);
-  member.dosTime = Word16(basic + 15);
-  member.dosDate = Word16(basic + 17);
+  member.originalSize = LittleEndian32(basic + 11);
+  member.dosTime = LittleEndian16(basic + 15);
+  member.dosDate = LittleEndian16(basic + 17);
   StoreMethod(basic + 2, member);
   StoreNames(names, level, member);
-  return in.SeekTo(uint32_t(data + packed)) ? kLzhHeaderOk : kLzhHeaderBroken;
+  return in.SeekTo(uint32_t(data + packed)) ? LzhHeaderResult::kOk : LzhHeaderResult::kBroken;
 }
 
 bool LzhHeaderChecksumMatches(LzhInput& in, uint32_t position) {

@@ -21,10 +21,12 @@ struct LzhMember {
   char path[256] = {};         // stored path: directory extension and name, "\" between parts
 };
 
-enum LzhHeaderResult { kLzhHeaderOk = 0, kLzhHeaderEnd = 1, kLzhHeaderBroken = 2 };
+// What the header reader found: a member, the end of the list (the end mark or the end of the
+// file), or a header that is broken or could not be read.
+enum class LzhHeaderResult { kOk, kEnd, kBroken };
 
 // Reads the header at the input's position; on success the input stands at the next header.
-int ReadLzhHeader(LzhInput& in, LzhMember& member);
+[[nodiscard]] LzhHeaderResult ReadLzhHeader(LzhInput& in, LzhMember& member);
 // True when the level 0 or 1 header at `position` has a matching checksum byte (level 2: true).
 // Used to tell a real first header from a method id that occurs in a program.
-bool LzhHeaderChecksumMatches(LzhInput& in, uint32_t position);
+[[nodiscard]] bool LzhHeaderChecksumMatches(LzhInput& in, uint32_t position);

@@ -27,34 +27,34 @@ TEST(LzhHeader, NamesAndPathsOfEachLevel) {
   ASSERT_FALSE(reader.IsBad());
   ASSERT_EQ(reader.MemberCount(), 5);
   ArchiveEntry entry;
-  ASSERT_EQ(reader.GetEntry(0, entry), 0);
+  ASSERT_EQ(reader.GetEntry(0, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.name, "README.TXT");
   EXPECT_STREQ(entry.path, "DOC\\readme.txt");
   EXPECT_STREQ(entry.methodLabel, "-lh0-");
   EXPECT_EQ(entry.originalSize, 5u);
   EXPECT_EQ(entry.year, (0x3A21 >> 9) + 80);
-  ASSERT_EQ(reader.GetEntry(1, entry), 0);
+  ASSERT_EQ(reader.GetEntry(1, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.name, "\x83\x5C.TXT");  // the 0x5C trail bytes are no separators
-  ASSERT_EQ(reader.GetEntry(2, entry), 0);
+  ASSERT_EQ(reader.GetEntry(2, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.name, "MAIN.C");
   EXPECT_STREQ(entry.path, "src\\main.c");
   EXPECT_EQ(entry.compressedSize, 3u);
-  ASSERT_EQ(reader.GetEntry(3, entry), 0);
+  ASSERT_EQ(reader.GetEntry(3, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.name, "VERYLONGNAME");
   EXPECT_STREQ(entry.path, "a\\b\\verylongname.text");
-  ASSERT_EQ(reader.GetEntry(4, entry), 0);
+  ASSERT_EQ(reader.GetEntry(4, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.path, "dir\\");
   EXPECT_STREQ(entry.methodLabel, "-lhd-");
-  EXPECT_EQ(reader.GetEntry(5, entry), -1);
+  EXPECT_EQ(reader.GetEntry(5, entry), ArchiveResult::kNoSuchMember);
 
   char buffer[8] = {};
-  ASSERT_EQ(reader.OpenMember(2), 0);
+  ASSERT_EQ(reader.OpenMember(2), ArchiveResult::kOk);
   EXPECT_EQ(reader.Read(buffer, 8), 3);
   EXPECT_STREQ(buffer, "int");
-  ASSERT_EQ(reader.OpenMember(3), 0);
+  ASSERT_EQ(reader.OpenMember(3), ArchiveResult::kOk);
   EXPECT_EQ(reader.Read(buffer, 8), 4);
   EXPECT_EQ(std::string(buffer, 4), "data");
-  EXPECT_EQ(reader.OpenMember(4), 2);
+  EXPECT_EQ(reader.OpenMember(4), ArchiveResult::kUnsupportedMethod);
 }
 
 TEST(LzhHeader, UnknownMethodsAreListedButNotOpened) {
@@ -62,13 +62,13 @@ TEST(LzhHeader, UnknownMethodsAreListedButNotOpened) {
                   Level0Member("-lh\x01-", "B.BIN", "", 0, 0) + std::string(1, '\0'));
   ASSERT_EQ(archive.reader.MemberCount(), 2);
   ArchiveEntry entry;
-  archive.reader.GetEntry(0, entry);
+  ASSERT_EQ(archive.reader.GetEntry(0, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.methodLabel, "-lh9-");
-  archive.reader.GetEntry(1, entry);
+  ASSERT_EQ(archive.reader.GetEntry(1, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.methodLabel, "-lh?-");
-  EXPECT_EQ(archive.reader.OpenMember(0), 2);
-  EXPECT_EQ(archive.reader.OpenMember(1), 2);
-  EXPECT_EQ(archive.reader.OpenMember(2), -1);
+  EXPECT_EQ(archive.reader.OpenMember(0), ArchiveResult::kUnsupportedMethod);
+  EXPECT_EQ(archive.reader.OpenMember(1), ArchiveResult::kUnsupportedMethod);
+  EXPECT_EQ(archive.reader.OpenMember(2), ArchiveResult::kNoSuchMember);
 }
 
 TEST(LzhHeader, LevelTwoSizeOfAMultipleOf256IsNoEndMark) {
@@ -92,12 +92,12 @@ TEST(LzhHeader, LevelTwoDataFollowsThePaddedHeader) {
   ASSERT_FALSE(reader.IsBad());
   ASSERT_EQ(reader.MemberCount(), 2);
   ArchiveEntry entry;
-  reader.GetEntry(1, entry);
+  ASSERT_EQ(reader.GetEntry(1, entry), ArchiveResult::kOk);
   EXPECT_STREQ(entry.name, "NEXT.TXT");
-  ASSERT_EQ(reader.OpenMember(0), 0);
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
   EXPECT_EQ(ReadAll(reader), "payload");
-  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
-  ASSERT_EQ(reader.OpenMember(1), 0);
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kOk);
+  ASSERT_EQ(reader.OpenMember(1), ArchiveResult::kOk);
   EXPECT_EQ(ReadAll(reader), "second");
 
   // A stated size that ends inside the extensions is not trusted: the data follows them.
@@ -105,7 +105,7 @@ TEST(LzhHeader, LevelTwoDataFollowsThePaddedHeader) {
   understated.replace(0, 2, Le16(24));
   Archive second(std::string(2, '\0') + understated + std::string(1, '\0'));
   ASSERT_EQ(second.reader.MemberCount(), 1);
-  ASSERT_EQ(second.reader.OpenMember(0), 0);
+  ASSERT_EQ(second.reader.OpenMember(0), ArchiveResult::kOk);
   EXPECT_EQ(ReadAll(second.reader), "abc");
 }
 

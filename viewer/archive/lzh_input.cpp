@@ -4,9 +4,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "viewer/archive/little_endian.h"
+
 bool LzhInput::FillBuffer() {
   position_ = fill_ = 0;
-  if (!inner_ || limit_ == 0) return false;
+  // After a read the file refused, no more bytes come: a retry that succeeded would put its
+  // bytes where the refused ones belong, and the member would decode into garbage.
+  if (!inner_ || limit_ == 0 || readError) return false;
   uint32_t want = std::min(kBufferSize, limit_);
   int got = inner_->Read(buffer_, want);
   if (got < 0) readError = true;
@@ -18,6 +22,7 @@ bool LzhInput::FillBuffer() {
 
 uint8_t LzhInput::SlowByte() {
   if (FillBuffer()) return buffer_[position_++];
+  if (readError) overrun_ = kReadErrorOverrun;  // the data ends here: Exhausted() at once
   if (overrun_ < 0xFFFFFFFFu) ++overrun_;
   return 0;
 }
@@ -44,13 +49,13 @@ int LzhInput::Byte() {
 uint16_t LzhInput::Word() {
   uint8_t bytes[2] = {};
   if (ReadBytes(bytes, 2) != 2) readError = true;
-  return uint16_t(bytes[0] | (bytes[1] << 8));
+  return LittleEndian16(bytes);
 }
 
 uint32_t LzhInput::Dword() {
   uint8_t bytes[4] = {};
   if (ReadBytes(bytes, 4) != 4) readError = true;
-  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (uint32_t(bytes[3]) << 24);
+  return LittleEndian32(bytes);
 }
 
 int64_t LzhInput::Position() {

@@ -12,11 +12,13 @@ class LzhInput {
  public:
   static constexpr uint32_t kBufferSize = 256;
   static constexpr uint32_t kUnlimited = 0xFFFFFFFFu;
+  static constexpr uint32_t kReadErrorOverrun = 0x10000;
 
   void Attach(SourceReader* inner) { inner_ = inner; Empty(); }
 
-  // Header input.  A short read, or a read the file refuses, sets readError.
-  uint32_t ReadBytes(void* out, uint32_t count);
+  // Header input.  A short read, or a read the file refuses, sets readError; after a refused
+  // read the input delivers nothing more until readError is cleared.
+  [[nodiscard]] uint32_t ReadBytes(void* out, uint32_t count);
   int Byte();
   uint16_t Word();
   uint32_t Dword();
@@ -25,7 +27,7 @@ class LzhInput {
   // The archive position of the next byte delivered; -1 when the file cannot tell.
   int64_t Position();
   // Seeks the archive file; empties the buffer and lifts the limit.  False on failure.
-  bool SeekTo(uint32_t position);
+  [[nodiscard]] bool SeekTo(uint32_t position);
   // From now on at most `count` more bytes come from the file.
   void LimitTo(uint32_t count) { limit_ = count; }
 

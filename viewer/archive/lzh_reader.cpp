@@ -8,6 +8,7 @@
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/file_reader.h"
 #include "viewer/archive/lzh_method_table.h"
+#include "platform/allocation.h"
 
 LzhReader::LzhReader(SourceReader* inner) : ArchiveReader(inner) {
   if (!inner_ || !decoder_.Allocate()) {
@@ -61,12 +62,12 @@ bool LzhReader::FindHeaderInBlock(const uint8_t* bytes, uint32_t count, uint32_t
 void LzhReader::ReadMemberList() {
   while (true) {
     members_.emplace_back();
-    int result = ReadLzhHeader(decoder_.input, members_.back());
-    if (result == kLzhHeaderEnd) {
+    LzhHeaderResult result = ReadLzhHeader(decoder_.input, members_.back());
+    if (result == LzhHeaderResult::kEnd) {
       members_.pop_back();
       return;
     }
-    if (result == kLzhHeaderBroken) {
+    if (result == LzhHeaderResult::kBroken) {
       inner_ = nullptr;
       return;
     }
@@ -77,9 +78,9 @@ const LzhMember* LzhReader::Member(int index) const {
   return index >= 0 && index < int(members_.size()) ? &members_[size_t(index)] : nullptr;
 }
 
-int LzhReader::GetEntry(int index, ArchiveEntry& entry) {
+ArchiveResult LzhReader::GetEntry(int index, ArchiveEntry& entry) {
   const LzhMember* member = Member(index);
-  if (!member) return -1;
+  if (!member) return ArchiveResult::kNoSuchMember;
   entry = ArchiveEntry();
   std::strcpy(entry.name, member->name);
   std::strcpy(entry.path, member->path);
@@ -87,30 +88,30 @@ int LzhReader::GetEntry(int index, ArchiveEntry& entry) {
   entry.originalSize = member->originalSize;
   entry.compressedSize = member->packedSize;
   SetEntryDosDateTime(entry, member->dosDate, member->dosTime);
-  return 0;
+  return ArchiveResult::kOk;
 }
 
-int LzhReader::OpenMember(int index) {
-  int result = StartMember(index);
-  if (result == 0) SkipMacBinaryHeader(members_[size_t(index)]);
-  return result;
+ArchiveResult LzhReader::OpenMember(int index) {
+  ArchiveResult result = StartMember(index);
+  return result == ArchiveResult::kOk ? SkipMacBinaryHeader(members_[size_t(index)]) : result;
 }
 
-int LzhReader::StartMember(int index) {
+ArchiveResult LzhReader::StartMember(int index) {
   open_ = false;
   const LzhMember* member = Member(index);
-  if (!inner_ || !member) return -1;
+  if (!inner_ || !member) return ArchiveResult::kNoSuchMember;
   if (index != currentMember_) checkedMember_ = -1;
-  ArchiveReader::OpenMember(index);
-  if (member->method < 0) return 2;
-  if (!decoder_.input.SeekTo(member->dataOffset)) return -1;
+  currentMember_ = index;
+  if (member->method < 0) return ArchiveResult::kUnsupportedMethod;
+  decoder_.input.readError = false;
+  if (!decoder_.input.SeekTo(member->dataOffset)) return ArchiveResult::kReadFailed;
   decoder_.input.LimitTo(member->packedSize);
   decoder_.Start(MethodTable[member->method], member->originalSize);
   open_ = true;
   position_ = windowStart_ = windowFill_ = readOffset_ = 0;
   viewStart_ = 0;
   viewSize_ = member->originalSize;
-  return 0;
+  return ArchiveResult::kOk;
 }
 
 namespace {
@@ -133,17 +134,17 @@ bool IsMacBinaryHeader(const uint8_t* header, uint32_t size, uint32_t& dataSize)
 }  // namespace
 
 // MacLHA stores a member as a MacBinary file: a 128-byte header, the data fork and the resource
-// fork.  The content is then the data fork alone.
-void LzhReader::SkipMacBinaryHeader(const LzhMember& member) {
-  if (member.osId != 'm' || member.originalSize < kMacBinaryHeaderSize) return;
+// fork.  The content is then the data fork alone.  Otherwise the member starts again.
+ArchiveResult LzhReader::SkipMacBinaryHeader(const LzhMember& member) {
+  if (member.osId != 'm' || member.originalSize < kMacBinaryHeaderSize) return ArchiveResult::kOk;
   uint8_t header[kMacBinaryHeaderSize];
   uint32_t dataSize = 0;
   if (Read(header, sizeof header) == int(sizeof header) && IsMacBinaryHeader(header, member.originalSize, dataSize)) {
     viewStart_ = kMacBinaryHeaderSize;
     viewSize_ = dataSize;
-    return;
+    return ArchiveResult::kOk;
   }
-  StartMember(currentMember_);
+  return StartMember(currentMember_);
 }
 
 void LzhReader::Fill() {
@@ -153,15 +154,18 @@ void LzhReader::Fill() {
   NoteMemberEnd();
 }
 
-// Remembers how the member's decoding ended once it has, for CheckMember.
+// Remembers how the member's decoding ended once it has, for CheckMemberIntegrity.
 void LzhReader::NoteMemberEnd() {
   bool complete = decoder_.Decoded() == MemberSize();
   if (!decoder_.Corrupt() && !complete && windowFill_ > 0) return;
   checkedMember_ = currentMember_;
-  if (decoder_.Corrupt() || !complete) {
-    checkResult_ = kLzhMemberBroken;
+  if (decoder_.input.readError) {
+    checkResult_ = ArchiveResult::kReadFailed;
+  } else if (decoder_.Corrupt() || !complete) {
+    checkResult_ = ArchiveResult::kBroken;
   } else {
-    checkResult_ = decoder_.Crc() == members_[size_t(currentMember_)].crc ? kLzhMemberGood : kLzhMemberCrcMismatch;
+    bool crcMatches = decoder_.Crc() == members_[size_t(currentMember_)].crc;
+    checkResult_ = crcMatches ? ArchiveResult::kOk : ArchiveResult::kCrcMismatch;
   }
 }
 
@@ -226,32 +230,24 @@ bool LzhReader::SeekWithin(uint32_t wanted) {
     position_ = wanted;
     return true;
   }
-  if (wanted < position_ && OpenMember(currentMember_) != 0) return false;
+  if (wanted < position_ && OpenMember(currentMember_) != ArchiveResult::kOk) return false;
   return SkipTo(wanted);
 }
 
-int LzhReader::CheckMember() {
-  if (!open_) return kLzhMemberIncomplete;
+ArchiveResult LzhReader::CheckMemberIntegrity() {
+  if (!open_) return ArchiveResult::kBroken;
   if (checkedMember_ != currentMember_) {
     uint32_t saved = position_;
     if (SeekWithin(MemberSize())) NoteMemberEnd();
-    SeekWithin(saved);
+    if (!SeekWithin(saved)) return ArchiveResult::kReadFailed;  // the position is lost
   }
-  return checkedMember_ == currentMember_ ? checkResult_ : kLzhMemberBroken;
+  return checkedMember_ == currentMember_ ? checkResult_ : ArchiveResult::kBroken;
 }
 
-ArchiveReader* NewLzhReader(SourceReader* file) { return new LzhReader(file); }
+std::unique_ptr<ArchiveReader> NewLzhReader(SourceReader* file) { return NewObject<LzhReader>(file); }
 
 bool CheckLzhArchive(const char* path) {
   FileReader file(path, fileapi::kReadOnly);
   LzhReader reader(&file);
   return !reader.IsBad() && reader.MemberCount() > 0;
-}
-
-int LzhReader::CheckMemberIntegrity() {
-  switch (CheckMember()) {
-    case kLzhMemberGood: return kMemberIntact;
-    case kLzhMemberCrcMismatch: return kMemberCrcMismatch;
-    default: return kMemberDamaged;
-  }
 }

@@ -11,14 +11,6 @@
 #include "viewer/archive/lzh_decoder.h"
 #include "viewer/archive/lzh_header.h"
 
-// The state of the open member's data after it was decoded to its end.
-enum LzhMemberCheck {
-  kLzhMemberIncomplete = 0,  // not decoded to its end yet
-  kLzhMemberGood = 1,        // complete, and its CRC-16 matches the header
-  kLzhMemberCrcMismatch = 2, // complete, but the CRC-16 differs
-  kLzhMemberBroken = 3,      // the compressed data ended early or is corrupt
-};
-
 class LzhReader : public ArchiveReader {
  public:
   // The farthest the first header may begin after offset 2: self-extracting programs for
@@ -35,16 +27,17 @@ class LzhReader : public ArchiveReader {
   uint32_t Size() override { return open_ ? viewSize_ : 0; }
   int GetByte() override;
   int Tell() override { return int(position_ - viewStart_); }
-  // 0 success, -1 no such member (or a bad reader), 2 a method this reader cannot decode.
-  int OpenMember(int index) override;
-  int GetEntry(int index, ArchiveEntry& entry) override;
+  // kOk; kNoSuchMember (also for a bad reader), kUnsupportedMethod, or kReadFailed when the
+  // archive cannot be positioned at the member's data.
+  [[nodiscard]] ArchiveResult OpenMember(int index) override;
+  [[nodiscard]] ArchiveResult GetEntry(int index, ArchiveEntry& entry) override;
   int MemberCount() override { return int(members_.size()); }
 
   const LzhMember* Member(int index) const;
-  // Decodes whatever of the open member is not decoded yet and says whether it is sound.
-  // The position is kept.
-  int CheckMember();
-  int CheckMemberIntegrity() override;
+  // Decodes whatever of the open member is not decoded yet and says whether it is sound: kOk
+  // (complete, CRC-16 matches), kCrcMismatch, kBroken (the data ended early or is corrupt) or
+  // kReadFailed (the archive could not be read).  The position is kept.
+  [[nodiscard]] ArchiveResult CheckMemberIntegrity() override;
 
  private:
   bool FindFirstHeader();
@@ -52,16 +45,16 @@ class LzhReader : public ArchiveReader {
   void ReadMemberList();
   void Fill();
   void NoteMemberEnd();
-  bool SkipTo(uint32_t target);
-  int StartMember(int index);
-  void SkipMacBinaryHeader(const LzhMember& member);
-  bool SeekWithin(uint32_t wanted);
+  [[nodiscard]] bool SkipTo(uint32_t target);
+  [[nodiscard]] ArchiveResult StartMember(int index);
+  [[nodiscard]] ArchiveResult SkipMacBinaryHeader(const LzhMember& member);
+  [[nodiscard]] bool SeekWithin(uint32_t wanted);
   uint32_t MemberSize() const { return members_[size_t(currentMember_)].originalSize; }
 
   std::vector<LzhMember> members_;
   LzhDecoder decoder_;
   int checkedMember_ = -1;    // the member whose decoding last reached its end, and how
-  int checkResult_ = kLzhMemberIncomplete;
+  ArchiveResult checkResult_ = ArchiveResult::kBroken;
   bool open_ = false;
   uint32_t position_ = 0;     // bytes of the member delivered
   uint32_t windowStart_ = 0;  // member position of the dictionary's first byte

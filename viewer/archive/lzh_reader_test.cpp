@@ -79,7 +79,7 @@ TEST(LzhReader, SeeksWithinForwardAndBackward) {
   std::string text = Text(30000);  // several turns of the 8 KiB dictionary of -lh0-
   MemoryReader file(std::string(2, '\0') + StoredMember("BIG.TXT", text) + std::string(1, '\0'));
   LzhReader reader(&file);
-  ASSERT_EQ(reader.OpenMember(0), 0);
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
   EXPECT_EQ(reader.Size(), 30000u);
   EXPECT_EQ(ReadAll(reader), text);
   EXPECT_EQ(reader.Tell(), 30000);
@@ -89,7 +89,7 @@ TEST(LzhReader, SeeksWithinForwardAndBackward) {
   EXPECT_EQ(ReadAll(reader), text.substr(29990));
   EXPECT_EQ(reader.Seek(30001, 0), -1);
   EXPECT_EQ(reader.Seek(-1, 0), -1);
-  ASSERT_EQ(reader.OpenMember(0), 0);
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
   EXPECT_EQ(reader.Seek(12345, 0), 12345);
   EXPECT_EQ(reader.GetByte(), uint8_t(text[12345]));
   EXPECT_EQ(reader.Seek(-2, 1), 12344);
@@ -98,7 +98,7 @@ TEST(LzhReader, SeeksWithinForwardAndBackward) {
   EXPECT_EQ(std::string(two, 2), text.substr(12344, 2));
   EXPECT_EQ(reader.Seek(100, 0), 100);  // before the dictionary: the member restarts
   EXPECT_EQ(ReadAll(reader), text.substr(100));
-  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kOk);
 }
 
 TEST(LzhReader, MemberCheckTellsGoodMismatchedAndTruncatedBytes) {
@@ -109,14 +109,14 @@ TEST(LzhReader, MemberCheckTellsGoodMismatchedAndTruncatedBytes) {
   MemoryReader file(std::string(2, '\0') + StoredMember("EMPTY", "") + bad + cut);
   LzhReader reader(&file);
   ASSERT_EQ(reader.MemberCount(), 3);
-  ASSERT_EQ(reader.OpenMember(0), 0);
-  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
-  ASSERT_EQ(reader.OpenMember(1), 0);
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kOk);
+  ASSERT_EQ(reader.OpenMember(1), ArchiveResult::kOk);
   EXPECT_EQ(ReadAll(reader), text);
-  EXPECT_EQ(reader.CheckMember(), kLzhMemberCrcMismatch);
-  ASSERT_EQ(reader.OpenMember(2), 0);
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kCrcMismatch);
+  ASSERT_EQ(reader.OpenMember(2), ArchiveResult::kOk);
   EXPECT_EQ(ReadAll(reader), text.substr(0, 100));
-  EXPECT_EQ(reader.CheckMember(), kLzhMemberBroken);
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kBroken);
   EXPECT_EQ(reader.Tell(), 100);
 }
 
@@ -129,7 +129,7 @@ TEST(LzhReader, CheckLzhArchiveOnFiles) {
   for (auto [path, bytes] : {std::pair{good, goodBytes}, std::pair{plain, plainBytes}}) {
     fileapi::Handle out = fileapi::Create(path.c_str());
     ASSERT_NE(out, fileapi::kInvalidHandle);
-    fileapi::Write(out, bytes.data(), uint32_t(bytes.size()));
+    ASSERT_EQ(fileapi::Write(out, bytes.data(), uint32_t(bytes.size())), int64_t(bytes.size()));
     fileapi::Close(out);
   }
   EXPECT_TRUE(CheckLzhArchive(good.c_str()));
@@ -146,11 +146,11 @@ TEST(LzhReader, ExtractionFailsAndDeletesTheFileWhenTheCrcDiffers) {
                     Level0Member("-lh0-", "BAD.TXT", "damaged", 7, Crc16Of("damaged") ^ 1) + std::string(1, '\0'));
   LzhReader reader(&file);
   std::string path = ZV_TEST_DATA_DIR "/crc_member.txt";
-  ASSERT_EQ(reader.OpenMember(0), 0);
-  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), kExtractOk);
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
+  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), ArchiveResult::kOk);
   EXPECT_TRUE(fileapi::IsRegularFile(path.c_str()));
-  ASSERT_EQ(reader.OpenMember(1), 0);
-  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), kExtractDamaged);
+  ASSERT_EQ(reader.OpenMember(1), ArchiveResult::kOk);
+  EXPECT_EQ(ExtractArchiveMemberToFile(reader, path.c_str(), nullptr), ArchiveResult::kCrcMismatch);
   EXPECT_FALSE(fileapi::IsRegularFile(path.c_str()));
 }
 
@@ -174,7 +174,7 @@ TEST(LzhReader, MacBinaryMembersDeliverTheirDataFork) {
   MemoryReader file(std::string(2, '\0') + mac + other + damaged + std::string(1, '\0'));
   LzhReader reader(&file);
   ASSERT_EQ(reader.MemberCount(), 3);
-  ASSERT_EQ(reader.OpenMember(0), 0);
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
   EXPECT_EQ(reader.Size(), text.size());
   EXPECT_EQ(reader.Tell(), 0);
   EXPECT_EQ(ReadAll(reader), text);
@@ -182,11 +182,11 @@ TEST(LzhReader, MacBinaryMembersDeliverTheirDataFork) {
   EXPECT_EQ(ReadAll(reader), text.substr(4));
   EXPECT_EQ(reader.Seek(-2, 2), int(text.size()) - 2);
   EXPECT_EQ(reader.GetByte(), uint8_t(text[text.size() - 2]));
-  EXPECT_EQ(reader.CheckMember(), kLzhMemberGood);
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kOk);
   EXPECT_EQ(reader.Tell(), int(text.size()) - 1);
-  ASSERT_EQ(reader.OpenMember(1), 0);
+  ASSERT_EQ(reader.OpenMember(1), ArchiveResult::kOk);
   EXPECT_EQ(ReadAll(reader), stored);
-  ASSERT_EQ(reader.OpenMember(2), 0);
+  ASSERT_EQ(reader.OpenMember(2), ArchiveResult::kOk);
   EXPECT_EQ(ReadAll(reader), shortStored);
 }
 

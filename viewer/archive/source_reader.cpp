@@ -1,6 +1,8 @@
 // The base behaviour of SourceReader: a reader that has nothing to deliver.
 #include "viewer/archive/source_reader.h"
 
+#include "viewer/archive/little_endian.h"
+
 int SourceReader::IsBad() { return 1; }
 int SourceReader::Read(void*, uint32_t) { return 0; }
 int SourceReader::Seek(int32_t, int) { return -1; }
@@ -13,15 +15,15 @@ int SourceReader::GetByte() {
 }
 
 int SourceReader::GetWord() {
-  unsigned char bytes[2] = {0, 0};
-  Read(bytes, 2);
-  return bytes[0] | (bytes[1] << 8);
+  uint8_t bytes[2] = {0, 0};
+  (void)Read(bytes, 2);  // unchecked by contract: missing bytes read as 0
+  return LittleEndian16(bytes);
 }
 
 uint32_t SourceReader::GetDword() {
-  unsigned char bytes[4] = {0, 0, 0, 0};
-  Read(bytes, 4);
-  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (uint32_t(bytes[3]) << 24);
+  uint8_t bytes[4] = {0, 0, 0, 0};
+  (void)Read(bytes, 4);  // unchecked by contract: missing bytes read as 0
+  return LittleEndian32(bytes);
 }
 
 int SourceReader::Tell() { return Seek(0, 1); }

@@ -10,18 +10,18 @@ class SourceReader {
   // Nonzero when the reader cannot deliver data.
   virtual int IsBad();
   // Bytes copied into buffer, or -1 on failure.
-  virtual int Read(void* buffer, uint32_t count);
+  [[nodiscard]] virtual int Read(void* buffer, uint32_t count);
   // origin 0 = from the start, 1 = from the current position, 2 = from the end.
   // Returns the new position or -1.
-  virtual int Seek(int32_t offset, int origin);
+  [[nodiscard]] virtual int Seek(int32_t offset, int origin);
   virtual uint32_t Size();
   // Give up operating-system resources but keep the position; the next access resumes.
   virtual int Suspend();
   // One byte 0..255, or -1 unless exactly one byte arrived.
-  virtual int GetByte();
+  [[nodiscard]] virtual int GetByte();
   // Little-endian values assembled by Read; the count is not checked.
   virtual int GetWord();
   virtual uint32_t GetDword();
-  virtual int Tell();
+  [[nodiscard]] virtual int Tell();
   virtual ~SourceReader() = default;
 };

@@ -11,8 +11,8 @@
 
 namespace {
 
-const char* StatusText(ZipReader& zip, int openResult) {
-  if (openResult != 0) return "refused";
+const char* StatusText(ZipReader& zip, ArchiveResult openResult) {
+  if (openResult != ArchiveResult::kOk) return "refused";
   if (!zip.LastMemberCrcOk()) return "bad-crc";
   return "ok";
 }
@@ -27,20 +27,20 @@ int main(int argc, char** argv) {
   FileReader file(argv[1], fileapi::kReadOnly);
   ZipReader zip(&file);
   if (zip.IsBad()) {
-    std::printf("bad-archive %d\n", zip.DirectoryResult());
+    std::printf("bad-archive %d\n", int(zip.DirectoryResult()));
     return 1;
   }
   int failures = 0;
   for (int i = 0; i < zip.MemberCount(); ++i) {
     ArchiveEntry entry;
-    zip.GetEntry(i, entry);
+    if (zip.GetEntry(i, entry) != ArchiveResult::kOk) return 1;  // cannot be: i < MemberCount()
     size_t length = std::strlen(entry.name);
     if (length > 0 && entry.name[length - 1] == '/') continue;
-    int opened = zip.OpenMember(i);
+    ArchiveResult opened = zip.OpenMember(i);
     const char* status = StatusText(zip, opened);
-    if (opened == 0) {
+    if (opened == ArchiveResult::kOk) {
       std::string path = std::string(argv[2]) + "/" + std::to_string(i);
-      if (ExtractMemberToFile(zip, path.c_str(), nullptr) != kExtractOk) status = "write-failed";
+      if (ExtractMemberToFile(zip, path.c_str(), nullptr) != ArchiveResult::kOk) status = "write-failed";
     }
     if (std::strcmp(status, "ok") != 0) ++failures;
     std::printf("%d %s %s\n", i, status, entry.name);

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "viewer/archive/little_endian.h"
 #include "viewer/archive/zip_crc32_fold.h"
 
 namespace {
@@ -25,15 +26,11 @@ constexpr Crc32Tables MakeTables() {
 
 constexpr Crc32Tables kTables = MakeTables();
 
-inline uint32_t LoadLittleEndian32(const uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
-}
-
 // The register after the bytes, without the inversions at the start and the end.
 uint32_t RawCrc32(uint32_t c, const uint8_t* p, size_t size) {
   for (; size >= 8; size -= 8, p += 8) {
-    uint32_t low = c ^ LoadLittleEndian32(p);
-    uint32_t high = LoadLittleEndian32(p + 4);
+    uint32_t low = c ^ LittleEndian32(p);
+    uint32_t high = LittleEndian32(p + 4);
     c = kTables[7][low & 0xFF] ^ kTables[6][(low >> 8) & 0xFF] ^ kTables[5][(low >> 16) & 0xFF] ^
         kTables[4][low >> 24] ^ kTables[3][high & 0xFF] ^ kTables[2][(high >> 8) & 0xFF] ^
         kTables[1][(high >> 16) & 0xFF] ^ kTables[0][high >> 24];

@@ -6,12 +6,10 @@
 #include <string>
 
 #include "text/kanji_code.h"
+#include "viewer/archive/little_endian.h"
 #include "text/sjis.h"
 
 namespace {
-
-uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t Dword(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
 
 bool HasSignature(const uint8_t* p, uint8_t third, uint8_t fourth) {
   return p[0] == 'P' && p[1] == 'K' && p[2] == third && p[3] == fourth;
@@ -19,12 +17,12 @@ bool HasSignature(const uint8_t* p, uint8_t third, uint8_t fourth) {
 
 ZipEndRecord ParseEndRecord(const uint8_t* p, uint32_t position) {
   ZipEndRecord r;
-  r.diskNumber = Word(p + 4);
-  r.directoryDisk = Word(p + 6);
-  r.entriesOnDisk = Word(p + 8);
-  r.totalEntries = Word(p + 10);
-  r.directorySize = Dword(p + 12);
-  r.directoryOffset = Dword(p + 16);
+  r.diskNumber = LittleEndian16(p + 4);
+  r.directoryDisk = LittleEndian16(p + 6);
+  r.entriesOnDisk = LittleEndian16(p + 8);
+  r.totalEntries = LittleEndian16(p + 10);
+  r.directorySize = LittleEndian32(p + 12);
+  r.directoryOffset = LittleEndian32(p + 16);
   r.recordPosition = position;
   return r;
 }
@@ -56,21 +54,21 @@ size_t FittingNameLength(const uint8_t* name, size_t length) {
 }
 
 void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) {
-  m.flags = Word(record + 8);
-  m.method = Word(record + 10);
-  m.crc32 = Dword(record + 16);
-  m.storedCompressedSize = Dword(record + 20);
-  m.localHeaderOffset = Dword(record + 42);
+  m.flags = LittleEndian16(record + 8);
+  m.method = LittleEndian16(record + 10);
+  m.crc32 = LittleEndian32(record + 16);
+  m.storedCompressedSize = LittleEndian32(record + 20);
+  m.localHeaderOffset = LittleEndian32(record + 42);
   ArchiveEntry& e = m.entry;
   e = ArchiveEntry{};
-  e.originalSize = Dword(record + 24);
+  e.originalSize = LittleEndian32(record + 24);
   e.compressedSize = m.storedCompressedSize;
   if (m.flags & kZipFlagEncrypted) e.compressedSize = e.compressedSize >= 12 ? e.compressedSize - 12 : 0;
-  SetEntryDosDateTime(e, Word(record + 14), Word(record + 12));
+  SetEntryDosDateTime(e, LittleEndian16(record + 14), LittleEndian16(record + 12));
   ZipMethodLabel(m.method, m.flags, e.methodLabel);
   e.directoryPosition = directoryPosition;
   const std::string name =
-      NameInCp932(record + kZipDirectoryRecordSize, Word(record + 28), (m.flags & kZipFlagUtf8Name) != 0);
+      NameInCp932(record + kZipDirectoryRecordSize, LittleEndian16(record + 28), (m.flags & kZipFlagUtf8Name) != 0);
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name.data());
   std::memcpy(e.name, bytes, FittingNameLength(bytes, name.size()));
   std::memcpy(e.path, e.name, sizeof e.path);
@@ -78,40 +76,40 @@ void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) 
 
 }  // namespace
 
-int FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t tailStart,
-                     ZipEndRecord& record) {
-  if (tailSize < kZipEndRecordSize) return kZipNoEndRecord;
+ArchiveResult FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t tailStart,
+                               ZipEndRecord& record) {
+  if (tailSize < kZipEndRecordSize) return ArchiveResult::kNoEndRecord;
   for (size_t at = tailSize - kZipEndRecordSize + 1; at-- > 0;) {
     if (!HasSignature(tail + at, 5, 6)) continue;
     ZipEndRecord candidate = ParseEndRecord(tail + at, uint32_t(tailStart + at));
     if (uint64_t(candidate.directoryOffset) + candidate.directorySize > candidate.recordPosition)
       continue;  // not a record of this file (a signature inside a comment, or damage)
     record = candidate;
-    if (record.diskNumber != 0) return kZipMultiDisk;
-    if (record.directorySize == 0 && record.directoryOffset == 0) return kZipEmptyDirectory;
+    if (record.diskNumber != 0) return ArchiveResult::kMultiDisk;
+    if (record.directorySize == 0 && record.directoryOffset == 0) return ArchiveResult::kEmptyDirectory;
     if (uint64_t(record.totalEntries) * kZipDirectoryRecordSize > record.directorySize)
-      return kZipBadDirectory;
-    return kZipDirectoryOk;
+      return ArchiveResult::kBadDirectory;
+    return ArchiveResult::kOk;
   }
-  return kZipNoEndRecord;
+  return ArchiveResult::kNoEndRecord;
 }
 
-int ParseZipDirectory(const uint8_t* directory, size_t size, uint32_t directoryOffset,
-                      ZipMember* members, int count, int* parsed) {
+ArchiveResult ParseZipDirectory(const uint8_t* directory, size_t size, uint32_t directoryOffset,
+                                ZipMember* members, int count, int* parsed) {
   size_t at = 0;
   *parsed = 0;
   for (int i = 0; i < count; ++i) {
-    if (size - at < kZipDirectoryRecordSize) return kZipBadDirectory;
+    if (size - at < kZipDirectoryRecordSize) return ArchiveResult::kBadDirectory;
     const uint8_t* record = directory + at;
-    if (!HasSignature(record, 1, 2)) return kZipBadDirectory;
-    size_t length = kZipDirectoryRecordSize + size_t(Word(record + 28)) + Word(record + 30) +
-                    Word(record + 32);
-    if (size - at < length) return kZipBadDirectory;
+    if (!HasSignature(record, 1, 2)) return ArchiveResult::kBadDirectory;
+    size_t length = kZipDirectoryRecordSize + size_t(LittleEndian16(record + 28)) + LittleEndian16(record + 30) +
+                    LittleEndian16(record + 32);
+    if (size - at < length) return ArchiveResult::kBadDirectory;
     FillEntry(record, members[i], uint32_t(directoryOffset + at + 4));
     at += length;
     *parsed = i + 1;
   }
-  return kZipDirectoryOk;
+  return ArchiveResult::kOk;
 }
 
 void ZipMethodLabel(uint16_t method, uint16_t flags, char* label) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "viewer/archive/archive_reader.h"
+#include "viewer/archive/archive_result.h"
 
 // The ZIP reader searches this many bytes at the end of the file for the end record.
 constexpr uint32_t kZipEndSearchSize = 30000;
@@ -29,14 +30,6 @@ struct ZipEndRecord {
   uint32_t recordPosition = 0;
 };
 
-enum ZipDirectoryResult {
-  kZipDirectoryOk = 0,
-  kZipNoEndRecord = 1,      // no end record, or none whose directory lies inside the file
-  kZipMultiDisk = 2,        // a part of a multi-disk archive
-  kZipEmptyDirectory = 3,   // directory size and offset both 0
-  kZipBadDirectory = 4,     // a record without its signature, or records that overrun
-};
-
 // One member: the entry that is shown, and what reading its data needs.
 struct ZipMember {
   ArchiveEntry entry;
@@ -48,15 +41,16 @@ struct ZipMember {
 };
 
 // Looks for the end record in `tail`, the last bytes of the file; tailStart is the file position
-// of tail[0].  The last signature whose directory lies before it wins.
-int FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t tailStart,
-                     ZipEndRecord& record);
+// of tail[0].  The last signature whose directory lies before it wins.  kOk, kNoEndRecord,
+// kMultiDisk, kEmptyDirectory or kBadDirectory.
+[[nodiscard]] ArchiveResult FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t tailStart,
+                                                 ZipEndRecord& record);
 
 // Parses `count` central directory records from `directory` (read from file position
 // `directoryOffset`) into members[0..count); *parsed receives how many were read.  On failure
 // the records from the failing one on are left as they were.
-int ParseZipDirectory(const uint8_t* directory, size_t size, uint32_t directoryOffset,
-                      ZipMember* members, int count, int* parsed);
+[[nodiscard]] ArchiveResult ParseZipDirectory(const uint8_t* directory, size_t size, uint32_t directoryOffset,
+                                                  ZipMember* members, int count, int* parsed);
 
 // The 7-character method label: "Stored ", "Defl<N>", "Unknown" and so on.
 void ZipMethodLabel(uint16_t method, uint16_t flags, char* label);

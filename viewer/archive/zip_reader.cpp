@@ -7,6 +7,7 @@
 #include <new>
 
 #include "viewer/archive/archive_open.h"
+#include "viewer/archive/little_endian.h"
 #include "viewer/archive/zip_crc32.h"
 #include "platform/allocation.h"
 
@@ -19,11 +20,9 @@ constexpr uint16_t kMethodDeflate = 8;
 constexpr uint64_t kMaxDeflateRatio = 1032;
 constexpr uint32_t kLargestMember = 0x7FFFFFFF;  // positions are ints
 
-uint16_t Word(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
 }  // namespace
 
-ArchiveReader* NewZipReader(SourceReader* file) { return new (std::nothrow) ZipReader(file); }
+std::unique_ptr<ArchiveReader> NewZipReader(SourceReader* file) { return NewObject<ZipReader>(file); }
 
 ZipReader::ZipReader(SourceReader* inner) : ArchiveReader(inner) {
   if (inner_) directoryResult_ = ReadDirectory();
@@ -37,36 +36,43 @@ bool ZipReader::ReadAt(uint32_t position, void* buffer, uint32_t count) {
   return count == 0 || inner_->Read(buffer, count) == int(count);
 }
 
-int ZipReader::ReadDirectory() {
+// The end record from the file's tail, then the directory it points to.
+ArchiveResult ZipReader::ReadDirectory() {
   fileSize_ = inner_->Size();
-  if (inner_->IsBad() || fileSize_ == uint32_t(-1)) return kZipNoEndRecord;
+  if (inner_->IsBad() || fileSize_ == uint32_t(-1)) return ArchiveResult::kReadFailed;
   uint32_t tailSize = std::min(fileSize_, kZipEndSearchSize);
   auto tail = NewArray<uint8_t>(tailSize);
-  if (!tail || !ReadAt(fileSize_ - tailSize, tail.get(), tailSize)) return kZipNoEndRecord;
-  int result = FindZipEndRecord(tail.get(), tailSize, fileSize_ - tailSize, end_);
+  if (!tail) return ArchiveResult::kNoMemory;
+  if (!ReadAt(fileSize_ - tailSize, tail.get(), tailSize)) return ArchiveResult::kReadFailed;
+  ArchiveResult result = FindZipEndRecord(tail.get(), tailSize, fileSize_ - tailSize, end_);
   tail.reset();
-  if (result != kZipDirectoryOk) return result;
-
-  auto directory = NewArray<uint8_t>(end_.directorySize);
-  members_ = NewArray<ZipMember>(end_.totalEntries);
-  if (!directory || !members_ ||
-      !ReadAt(end_.directoryOffset, directory.get(), end_.directorySize)) {
+  if (result != ArchiveResult::kOk) return result;
+  result = ReadAndParseDirectory();
+  if (result == ArchiveResult::kNoMemory || result == ArchiveResult::kReadFailed) {
     members_.reset();
-    return kZipBadDirectory;
+    memberCount_ = parsedMembers_ = 0;
   }
-  memberCount_ = end_.totalEntries;
-  return ParseZipDirectory(directory.get(), end_.directorySize, end_.directoryOffset,
-                           members_.get(), memberCount_, &parsedMembers_);
+  return result;
 }
 
-int ZipReader::IsBad() { return !inner_ || directoryResult_ != kZipDirectoryOk; }
+ArchiveResult ZipReader::ReadAndParseDirectory() {
+  auto directory = NewArray<uint8_t>(end_.directorySize);
+  members_ = NewArray<ZipMember>(end_.totalEntries);
+  if (!directory || !members_) return ArchiveResult::kNoMemory;
+  if (!ReadAt(end_.directoryOffset, directory.get(), end_.directorySize)) return ArchiveResult::kReadFailed;
+  memberCount_ = end_.totalEntries;
+  return ParseZipDirectory(directory.get(), end_.directorySize, end_.directoryOffset, members_.get(),
+                           memberCount_, &parsedMembers_);
+}
+
+int ZipReader::IsBad() { return !inner_ || directoryResult_ != ArchiveResult::kOk; }
 
 int ZipReader::MemberCount() { return memberCount_; }
 
-int ZipReader::GetEntry(int index, ArchiveEntry& entry) {
-  if (index < 0 || index >= memberCount_) return -1;
+ArchiveResult ZipReader::GetEntry(int index, ArchiveEntry& entry) {
+  if (index < 0 || index >= memberCount_) return ArchiveResult::kNoSuchMember;
   entry = members_[index].entry;
-  return 0;
+  return ArchiveResult::kOk;
 }
 
 uint32_t ZipReader::Size() { return decodedMember_ >= 0 ? decodedSize_ : 0; }
@@ -91,74 +97,80 @@ void ZipReader::DropMember() {
   decodedMember_ = -1;
   decodedSize_ = 0;
   position_ = 0;
-  inflateResult_ = kInflateOk;
+  inflateResult_ = InflateResult::kOk;
 }
 
-int ZipReader::OpenMember(int index) {
+ArchiveResult ZipReader::OpenMember(int index) {
   DropMember();
   currentMember_ = index;
   if (!inner_ || index < 0 || index >= parsedMembers_) {
-    status_ = ZipMemberStatus::kNoSuchMember;
-    return -1;
+    status_ = ArchiveResult::kNoSuchMember;
+    return status_;
   }
   const ZipMember& member = members_[index];
   uint32_t dataStart = 0;
-  if (member.flags & kZipFlagEncrypted) status_ = ZipMemberStatus::kEncrypted;
-  else if (member.method != kMethodStored && member.method != kMethodDeflate)
-    status_ = ZipMemberStatus::kUnsupportedMethod;
-  else status_ = LocateData(member, &dataStart);
-  if (status_ == ZipMemberStatus::kOk) status_ = Decode(member, dataStart);
-  if (status_ != ZipMemberStatus::kOk && status_ != ZipMemberStatus::kDamaged &&
-      status_ != ZipMemberStatus::kCrcMismatch) {
+  status_ = Refusal(member);
+  if (status_ == ArchiveResult::kOk) status_ = LocateData(member, &dataStart);
+  if (status_ == ArchiveResult::kOk) status_ = Decode(member, dataStart);
+  if (status_ != ArchiveResult::kOk && !IsDamage(status_)) {
     DropMember();
-    return -1;
+    return status_;
   }
   decodedMember_ = index;
-  return 0;
+  return ArchiveResult::kOk;
 }
 
-ZipMemberStatus ZipReader::LocateData(const ZipMember& member, uint32_t* dataStart) {
+// Why a member is not decoded at all: encryption, or a method other than stored and deflate.
+ArchiveResult ZipReader::Refusal(const ZipMember& member) {
+  if (member.flags & kZipFlagEncrypted) return ArchiveResult::kEncrypted;
+  if (member.method != kMethodStored && member.method != kMethodDeflate) return ArchiveResult::kUnsupportedMethod;
+  return ArchiveResult::kOk;
+}
+
+ArchiveResult ZipReader::LocateData(const ZipMember& member, uint32_t* dataStart) {
   uint8_t header[kZipLocalHeaderSize];
-  if (!ReadAt(member.localHeaderOffset, header, sizeof header) ||
-      !(header[0] == 'P' && header[1] == 'K' && header[2] == 3 && header[3] == 4))
-    return ZipMemberStatus::kBadLocalHeader;
-  uint64_t start = uint64_t(member.localHeaderOffset) + kZipLocalHeaderSize + Word(header + 26) +
-                   Word(header + 28);
+  uint64_t headerEnd = uint64_t(member.localHeaderOffset) + kZipLocalHeaderSize;
+  if (headerEnd > fileSize_) return ArchiveResult::kBadHeader;
+  if (!ReadAt(member.localHeaderOffset, header, sizeof header)) return ArchiveResult::kReadFailed;
+  if (!(header[0] == 'P' && header[1] == 'K' && header[2] == 3 && header[3] == 4))
+    return ArchiveResult::kBadHeader;
+  uint64_t start = headerEnd + LittleEndian16(header + 26) + LittleEndian16(header + 28);
   uint32_t original = member.entry.originalSize;
   uint64_t stored = member.storedCompressedSize;
   bool fits = start + stored <= fileSize_ && original <= kLargestMember &&
               (member.method == kMethodStored ? original <= stored
                                               : original <= stored * kMaxDeflateRatio + 1024);
-  if (!fits) return ZipMemberStatus::kSizeOutOfRange;
+  if (!fits) return ArchiveResult::kSizeOutOfRange;
   *dataStart = uint32_t(start);
-  return ZipMemberStatus::kOk;
+  return ArchiveResult::kOk;
 }
 
-ZipMemberStatus ZipReader::Decode(const ZipMember& member, uint32_t dataStart) {
+ArchiveResult ZipReader::Decode(const ZipMember& member, uint32_t dataStart) {
   decodedSize_ = member.entry.originalSize;
   decoded_ = NewArray<uint8_t>(decodedSize_);
-  if (!decoded_) return ZipMemberStatus::kNoMemory;
-  ZipMemberStatus status = ZipMemberStatus::kOk;
+  if (!decoded_) return ArchiveResult::kNoMemory;
+  ArchiveResult status = ArchiveResult::kOk;
   if (member.method == kMethodStored) {
-    if (!ReadAt(dataStart, decoded_.get(), decodedSize_)) status = ZipMemberStatus::kReadError;
+    if (!ReadAt(dataStart, decoded_.get(), decodedSize_)) status = ArchiveResult::kReadFailed;
   } else {
     status = Inflate(member, dataStart);
   }
-  if (status == ZipMemberStatus::kOk && UpdateCrc32(0, decoded_.get(), decodedSize_) != member.crc32)
-    status = ZipMemberStatus::kCrcMismatch;
+  if (status == ArchiveResult::kOk && UpdateCrc32(0, decoded_.get(), decodedSize_) != member.crc32)
+    status = ArchiveResult::kCrcMismatch;
   return status;
 }
 
-ZipMemberStatus ZipReader::Inflate(const ZipMember& member, uint32_t dataStart) {
+ArchiveResult ZipReader::Inflate(const ZipMember& member, uint32_t dataStart) {
   uint32_t inputSize = member.storedCompressedSize;
   auto input = NewArray<uint8_t>(inputSize);
+  if (inflater_ && !inflater_->IsReady()) inflater_.reset();  // its tables failed: try again
   if (!inflater_) inflater_ = NewObject<Inflater>();
-  if (!input || !inflater_ || !inflater_->IsReady()) return ZipMemberStatus::kNoMemory;
-  if (!ReadAt(dataStart, input.get(), inputSize)) return ZipMemberStatus::kReadError;
+  if (!input || !inflater_ || !inflater_->IsReady()) return ArchiveResult::kNoMemory;
+  if (!ReadAt(dataStart, input.get(), inputSize)) return ArchiveResult::kReadFailed;
   size_t produced = 0;
   inflateResult_ = inflater_->Inflate(input.get(), inputSize, decoded_.get(), decodedSize_, &produced);
   std::memset(decoded_.get() + produced, 0, decodedSize_ - produced);
-  if (inflateResult_ == kInflateNoMemory) return ZipMemberStatus::kNoMemory;
-  if (inflateResult_ != kInflateOk || produced != decodedSize_) return ZipMemberStatus::kDamaged;
-  return ZipMemberStatus::kOk;
+  if (inflateResult_ == InflateResult::kNoMemory) return ArchiveResult::kNoMemory;
+  if (inflateResult_ != InflateResult::kOk || produced != decodedSize_) return ArchiveResult::kBroken;
+  return ArchiveResult::kOk;
 }

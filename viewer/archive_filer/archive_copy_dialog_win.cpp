@@ -119,7 +119,7 @@ ExtractionProgress::~ExtractionProgress() {
   SetActiveWindow(owner_);
 }
 
-int ExtractionProgress::Extract(ArchiveReader& reader, const char* path, const char* fileName) {
+ArchiveResult ExtractionProgress::Extract(ArchiveReader& reader, const char* path, const char* fileName) {
   uint32_t now = TickCount();
   if (dialog_ && (!named_ || now - lastRedraw_ >= kRedrawIntervalMs)) {
     ShowFileName(dialog_, fileName);
@@ -127,7 +127,7 @@ int ExtractionProgress::Extract(ArchiveReader& reader, const char* path, const c
     lastRedraw_ = now;
   }
   DialogReport report(dialog_, lastRedraw_, lastPump_);
-  int result = ExtractArchiveMemberToFile(reader, path, &report);
+  ArchiveResult result = ExtractArchiveMemberToFile(reader, path, &report);
   cancelled_ = report.cancelled;
   return result;
 }

@@ -21,9 +21,9 @@ class ExtractionProgress {
   ExtractionProgress(const ExtractionProgress&) = delete;
   ExtractionProgress& operator=(const ExtractionProgress&) = delete;
 
-  // Copies the open member of `reader` to `path`, showing `fileName`.  The ExtractResult codes,
-  // and kExtractDamaged when the archive's check of the bytes fails (the file is deleted).
-  int Extract(ArchiveReader& reader, const char* path, const char* fileName);
+  // Copies the open member of `reader` to `path`, showing `fileName`: ExtractArchiveMemberToFile's
+  // result (a failed copy or check leaves no file).
+  [[nodiscard]] ArchiveResult Extract(ArchiveReader& reader, const char* path, const char* fileName);
   bool Cancelled() const { return cancelled_; }
 
  private:

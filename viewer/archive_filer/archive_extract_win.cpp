@@ -165,7 +165,7 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   int member = MemberOfLine(list, line);
   std::string name = FileNameOfLine(list, line);
   std::string relative;
-  if (reader.GetEntry(member, run.entry) != 0 || !MakeSafeMemberPath(name.c_str(), relative)) {
+  if (reader.GetEntry(member, run.entry) != ArchiveResult::kOk || !MakeSafeMemberPath(name.c_str(), relative)) {
     ShowMemberFailure(run.window, name);
     return true;
   }
@@ -178,12 +178,12 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
     if (outcome != kExtract) return outcome == kSkipMember;
   }
   std::string target = JoinMemberPath(run.directory, relative);
-  int result = kExtractCannotCreate;
-  if (reader.OpenMember(member) == 0 && MakeMemberDirectories(run.directory, relative, false))
+  ArchiveResult result = ArchiveResult::kCannotCreate;
+  if (reader.OpenMember(member) == ArchiveResult::kOk && MakeMemberDirectories(run.directory, relative, false))
     result = progress.Extract(reader, target.c_str(), name.c_str());
   if (progress.Cancelled()) return false;
-  if (result == kExtractOk) run.existing.Add(target);
-  if (result != kExtractOk) ShowMemberFailure(run.window, name);
+  if (result == ArchiveResult::kOk) run.existing.Add(target);
+  if (result != ArchiveResult::kOk) ShowMemberFailure(run.window, name);
   return true;
 }
 

@@ -70,7 +70,7 @@ int FillMemberList(HWND list, HDC dc, ArchiveReader& reader, ArchiveTotals& tota
   SendMessageA(list, LB_INITSTORAGE, WPARAM(reader.MemberCount()), LPARAM(reader.MemberCount()) * 64);
   ArchiveEntry entry;
   for (int i = 0; i < reader.MemberCount() && i <= 0xFFFF; ++i) {
-    if (reader.GetEntry(i, entry) != 0) break;
+    if (reader.GetEntry(i, entry) != ArchiveResult::kOk) break;
     std::string line = FormatArchiveListLine(entry);
     LRESULT at = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (at < 0) break;
@@ -273,7 +273,7 @@ ArchiveReader* DocumentArchive() {
 ArchiveCopy::ArchiveCopy() {
   if (!DocumentArchive()) return;
   file_ = std::make_unique<FileReader>(TheDocument.FileName, fileapi::kShareDenyNone);
-  reader_.reset(NewArchiveReader(ArchiveKindForPath(TheDocument.FileName), file_.get()));
+  reader_ = NewArchiveReader(ArchiveKindForPath(TheDocument.FileName), file_.get());
 }
 
 ArchiveCopy::~ArchiveCopy() = default;

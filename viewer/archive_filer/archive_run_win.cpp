@@ -34,9 +34,10 @@ bool TemporaryTarget(const std::string& fileName, std::string& target) {
   return true;
 }
 
-int ExtractToTemporary(HWND window, ArchiveReader& reader, int member, const std::string& fileName,
-                       const std::string& target) {
-  if (reader.OpenMember(member) != 0) return kExtractCannotCreate;
+ArchiveResult ExtractToTemporary(HWND window, ArchiveReader& reader, int member, const std::string& fileName,
+                                 const std::string& target) {
+  ArchiveResult opened = reader.OpenMember(member);
+  if (opened != ArchiveResult::kOk) return opened;
   ExtractionProgress progress(window);
   return progress.Extract(reader, target.c_str(), fileName.c_str());
 }
@@ -71,11 +72,11 @@ void RunArchiveMember(HWND window, int member, const std::string& fileName) {
   if (!DocumentArchive()) return;
   ArchiveCopy archive;
   std::string target;
-  int result = archive.get() && TemporaryTarget(fileName, target)
-                   ? ExtractToTemporary(window, *archive.get(), member, fileName, target)
-                   : kExtractCannotCreate;
-  if (result == kExtractCancelled) return;
-  if (result != kExtractOk) {
+  ArchiveResult result = archive.get() && TemporaryTarget(fileName, target)
+                             ? ExtractToTemporary(window, *archive.get(), member, fileName, target)
+                             : ArchiveResult::kCannotCreate;
+  if (result == ArchiveResult::kCancelled) return;
+  if (result != ArchiveResult::kOk) {
     ShowError(window, "ファイルの展開に失敗しました");
     return;
   }

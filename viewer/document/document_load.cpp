@@ -90,10 +90,10 @@ char* AppendDecimal(char* out, int64_t value) {
 void ReportMemberIntegrity() {
   Document& doc = TheDocument;
   if (!doc.ArchiveFile || !doc.Source) return;
-  int integrity = static_cast<ArchiveReader*>(doc.Source)->CheckMemberIntegrity();
-  if (integrity == kMemberCrcMismatch) {
+  ArchiveResult integrity = static_cast<ArchiveReader*>(doc.Source)->CheckMemberIntegrity();
+  if (integrity == ArchiveResult::kCrcMismatch) {
     Host().ShowStatusMessage("CRCが一致しません。書庫が壊れているかもしれません", 1);
-  } else if (integrity == kMemberDamaged) {
+  } else if (integrity != ArchiveResult::kOk) {
     Host().ShowStatusMessage("書庫が壊れています。読めたところまでを表示します", 1);
   }
 }

@@ -82,10 +82,10 @@ int ChooseMember(ArchiveReader& archive) {
   ArchiveEntry entry;
   int count = archive.MemberCount();
   for (int i = 0; i < count; ++i) {
-    if (archive.GetEntry(i, entry) == 0 && StartsWithRead(entry.name)) return i;
+    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && StartsWithRead(entry.name)) return i;
   }
   for (int i = 0; i < count; ++i) {
-    if (archive.GetEntry(i, entry) == 0 && HasDocumentExtension(entry.name)) return i;
+    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && HasDocumentExtension(entry.name)) return i;
   }
   return 0;
 }
@@ -107,7 +107,7 @@ bool OpenSource(int forcedMember) {
     return true;
   }
   doc.ArchiveFile = file.release();
-  ArchiveReader* archive = NewArchiveReader(kind, doc.ArchiveFile);
+  ArchiveReader* archive = NewArchiveReader(kind, doc.ArchiveFile).release();  // doc.Source owns it
   if (!archive) {
     DeleteArchiveFile();
     return false;
@@ -172,7 +172,7 @@ int OpenArchiveMember(int index) {
   Document& doc = TheDocument;
   if (!doc.ArchiveFile || !doc.Source) return 0;
   Host().SetBusy(true);
-  if (static_cast<ArchiveReader*>(doc.Source)->OpenMember(index) != 0) {
+  if (static_cast<ArchiveReader*>(doc.Source)->OpenMember(index) != ArchiveResult::kOk) {
     ResetDocument(kUnsupported);
     Host().SetBusy(false);
     return 0;
