@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/e2e/zv32_session_win.h"
+#include "viewer/shell/clipboard_test_support_win.h"
 
 using namespace e2e;
 
@@ -225,6 +226,30 @@ TEST_F(ArchiveFilerTest, ListsZipMembersWithTheirFolders) {
   EXPECT_EQ(Text(GetDlgItem(session.filer, kSummaryId)).substr(0, 19), "  7ﾌｧｲﾙ : 総圧縮率 ");
   session.ClickLine(3, 60);
   EXPECT_TRUE(session.viewer.WaitRows(51)) << session.viewer.Position();
+}
+
+// Each member clicked in the list is detected as a file of its own: EUC, JIS and UTF-8 members
+// after a Shift-JIS one read as the same Japanese text.
+TEST_F(ArchiveFilerTest, EachMemberClickedIsShownInItsOwnCode) {
+  const std::string text = "日本語の文章です。\r\nかなと漢字を含みます。\r\n";
+  ArchiveSession session("codes.zip");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(session.viewer.WaitRows(3)) << session.viewer.Position();
+  for (const std::string name : {"LEUC|L", "LJIS|L", "LUTF8|L", "LSJIS|L"}) {
+    int line = LineOf(session.list, name);
+    ASSERT_GE(line, 0) << name;
+    RECT item{};
+    Send(session.list, LB_GETITEMRECT, WPARAM(line), reinterpret_cast<LPARAM>(&item));
+    RealClick(session.list, 60, (item.top + item.bottom) / 2);
+    ASSERT_TRUE(session.viewer.WaitRows(3, 5000)) << session.viewer.Position();
+    EmptyClipboardNow();
+    Send(session.viewer.main(), WM_COMMAND, IDM_COPY_ALL);
+    EXPECT_EQ(ClipboardTextNow(), text) << name;
+    if (name == "LEUC|L") {
+      ShowAndSettle(session.viewer.main());
+      EXPECT_FALSE(SaveScreenshot(session.viewer.main(), "zv32_archive_euc_member").empty());
+    }
+  }
 }
 
 TEST_F(ArchiveFilerTest, CheckMarksBySpaceTheKeyAAndAClickOnTheIcon) {
