@@ -87,6 +87,27 @@ TEST_F(TextWindowTest, LineEndAndTabMarksAtTheirColumns) {
   EXPECT_EQ(image.Count(kMarks, 0, 0, image.width, image.height), 0);
 }
 
+// A page painted while the file was still loading fills in as the rest arrives: the refresh
+// the loader sends marks the new rows, with no scrolling and no repaint of the whole window.
+TEST_F(TextWindowTest, RowsLoadedAfterAPaintArePaintedToo) {
+  LineMax = host.rows.lineMax = 200;
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += "row " + std::to_string(i) + " " + std::string(150, 'x') + "\r\n";
+  ASSERT_EQ(OpenDocument(WriteTemp("loading.txt", text).c_str(), AutoDetect, AutoDetect), 1);
+  LoadNextChunk();
+  const int32_t early = TheDocument.RowCount;
+  const int32_t visible = ClientHeight() / TheDocument.RowHeight;
+  ASSERT_LT(early, visible - 2);  // the first paint shows part of the page only
+  Repaint();
+  LoadAll();
+  SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
+  UpdateWindow(TextWindow);
+  Pixels image = Capture(TextWindow);
+  for (int32_t row = 0; row < visible; ++row)
+    EXPECT_GT(image.Count(kText, ColumnX(0), RowTop(row), ColumnX(4), RowBottom(row)), 0) << "row " << row;
+  EXPECT_EQ(PositionText(), "1/81");
+}
+
 TEST_F(TextWindowTest, LineNumbersAndTheirRule) {
   ShowLineNumbers = 1;
   Show(Lines(5));

@@ -12,6 +12,7 @@
 #include "viewer/document/scroll_math.h"
 #include "viewer/text_window/text_window_parts_win.h"
 #include "viewer/text_window/small_windows_win.h"
+#include "viewer/text_window/text_window_win.h"
 #include "viewer/frame/viewer_globals_win.h"
 
 namespace {
@@ -190,7 +191,16 @@ RowRange RowsToPaint(const RECT& update, int32_t clientHeight) {
   return {int32_t(first), int32_t(std::max(first, end))};
 }
 
+// The row count when the window was last painted: rows from there on were painted blank.
+int32_t RowCountAtPaint = 0;
+
 }  // namespace
+
+void InvalidateRowsLoadedSincePaint() {
+  const int32_t rows = TheDocument.RowCount;
+  if (rows > RowCountAtPaint) InvalidateRows(RowCountAtPaint > 0 ? RowCountAtPaint - 1 : 0, rows - 1);
+  RowCountAtPaint = rows;
+}
 
 void PaintTextWindow(HWND window) {
   RECT update{};
@@ -201,6 +211,7 @@ void PaintTextWindow(HWND window) {
   win::Selection font(dc, CurrentDisplayFont());
   PaintTools tools(dc, client.right);
   ShowPosition(window);
+  RowCountAtPaint = TheDocument.RowCount;
   SetBkMode(dc, TRANSPARENT);
   const RowRange rows = RowsToPaint(update, client.bottom);
   for (int32_t row = rows.first; row < rows.end; ++row)

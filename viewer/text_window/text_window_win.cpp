@@ -138,6 +138,7 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_ZV_REFRESH:
       RefreshScrollBars(window);
+      InvalidateRowsLoadedSincePaint();
       return 0;
     case WM_TIMER:
     case kSystemTimerMessage:
