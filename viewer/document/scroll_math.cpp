@@ -112,3 +112,14 @@ HScrollBarState UpdateHScrollBar(int32_t limit, int32_t leftColumn) {
   const int32_t left = std::clamp(leftColumn, 0, limit);
   return {true, limit, left, left};
 }
+
+WheelScroll WheelRows(int32_t delta, int32_t pending, uint32_t rowsPerNotch, int32_t pageRows) {
+  const int64_t perNotch = rowsPerNotch == kWheelPageScroll ? std::max(1, pageRows) : int64_t(rowsPerNotch);
+  const int64_t total = int64_t(pending) + delta;
+  if (perNotch == 0) return {0, 0};
+  // Rows moved so far, in whole rows; what is left over stays for the next notch.
+  const int64_t rowsUp = total * perNotch / kWheelNotch;
+  const int64_t used = rowsUp * kWheelNotch / perNotch;
+  const int64_t clamped = std::clamp<int64_t>(-rowsUp, -0x7FFFFFFF, 0x7FFFFFFF);
+  return {int32_t(clamped), int32_t(std::clamp<int64_t>(total - used, -kWheelNotch, kWheelNotch))};
+}

@@ -81,3 +81,14 @@ struct HScrollBarState {
   int32_t leftColumn;
 };
 HScrollBarState UpdateHScrollBar(int32_t limit, int32_t leftColumn);
+
+// The mouse wheel: a notch is 120 units of delta, positive away from the user (up).  The system
+// setting gives the rows per notch, or kWheelPageScroll for a page per notch.  Partial notches
+// (fine-grained wheels) add up in `pending` until they make whole rows.
+constexpr uint32_t kWheelPageScroll = 0xFFFFFFFFu;
+constexpr int32_t kWheelNotch = 120;
+struct WheelScroll {
+  int32_t rows;     // rows to move down (negative: up)
+  int32_t pending;  // delta units kept for the next message
+};
+WheelScroll WheelRows(int32_t delta, int32_t pending, uint32_t rowsPerNotch, int32_t pageRows);

@@ -95,6 +95,32 @@ TEST(VerticalBar, ScaleKeepsPositionsWithin16Bits) {
   EXPECT_EQ(Top(thumb), 8);
 }
 
+TEST(MouseWheel, NotchesPagesAndPartialDeltas) {
+  // Three rows a notch (the system default), down for a negative delta.
+  EXPECT_EQ(WheelRows(-120, 0, 3, 40).rows, 3);
+  EXPECT_EQ(WheelRows(120, 0, 3, 40).rows, -3);
+  EXPECT_EQ(WheelRows(-240, 0, 3, 40).rows, 6);
+  // A page a notch.
+  EXPECT_EQ(WheelRows(-120, 0, kWheelPageScroll, 40).rows, 40);
+  EXPECT_EQ(WheelRows(120, 0, kWheelPageScroll, 0).rows, -1);
+  // Wheel scrolling switched off.
+  EXPECT_EQ(WheelRows(-120, 0, 0, 40).rows, 0);
+  // Quarter notches: nothing for the first, a row once a third of a notch has added up, and
+  // all of them together move as far as one whole notch.
+  int32_t pending = 0, moved = 0;
+  for (int i = 0; i < 4; ++i) {
+    WheelScroll step = WheelRows(-30, pending, 3, 40);
+    if (i == 0) EXPECT_EQ(step.rows, 0);
+    moved += step.rows;
+    pending = step.pending;
+  }
+  EXPECT_EQ(moved, 3);
+  EXPECT_EQ(pending, 0);
+  // A turn back undoes what was kept, and a huge setting does not overflow.
+  EXPECT_EQ(WheelRows(30, -30, 3, 40).rows, 0);
+  EXPECT_GT(WheelRows(-120, 0, 0x7FFFFFFFu, 40).rows, 0);
+}
+
 TEST(VerticalScroll, EveryCode) {
   const int32_t rows = 1000;
   EXPECT_EQ(Top(Vertical(0, 50, rows)), 48);   // arrow up: two rows

@@ -35,6 +35,8 @@ void UpdateHorizontalBar(HWND window);
 void RefreshScrollBars(HWND window);
 LRESULT OnVerticalScroll(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnHorizontalScroll(HWND window, WPARAM wParam, LPARAM lParam);
+// WM_MOUSEWHEEL: rows by the system's wheel setting (a page when it asks for pages).
+LRESULT OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam);
 
 // WM_PAINT.
 void PaintTextWindow(HWND window);

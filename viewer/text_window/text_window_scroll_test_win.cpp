@@ -51,6 +51,38 @@ TEST_F(TextWindowTest, VerticalScrollCodes) {
   EXPECT_EQ(PositionText(), "38/201");
 }
 
+// The wheel scrolls by the system's setting, a page when it asks for pages; a wheel turned over
+// another window of the viewer scrolls that window instead.
+TEST_F(TextWindowTest, MouseWheelScrollsBySystemSetting) {
+  Show(Lines(300));
+  UINT saved = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+  RECT client{};
+  GetWindowRect(TextWindow, &client);
+  const LPARAM inside = MAKELPARAM(client.left + 20, client.top + 20);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), inside);
+  EXPECT_EQ(TheDocument.TopLine, 3);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-2 * WHEEL_DELTA)), inside);
+  EXPECT_EQ(TheDocument.TopLine, 9);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA * 10), inside);
+  EXPECT_EQ(TheDocument.TopLine, 0);
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), inside);
+  EXPECT_EQ(TheDocument.TopLine, PageRowCount);
+  EXPECT_EQ(PositionText(), std::to_string(PageRowCount + 1) + "/301");
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
+  // Over a list of this viewer the list scrolls and the text stays.
+  HWND list = CreateWindowA("LISTBOX", "", WS_POPUP | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, client.left,
+                            client.top, 200, 100, parent, nullptr, Instance, nullptr);
+  for (int i = 0; i < 100; ++i) SendMessageA(list, LB_ADDSTRING, 0, LPARAM("item"));
+  const int32_t top = TheDocument.TopLine;
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(client.left + 20, client.top + 20));
+  EXPECT_EQ(TheDocument.TopLine, top);
+  EXPECT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+  DestroyWindow(list);
+}
+
 TEST_F(TextWindowTest, LargeDocumentScalesTheScrollBar) {
   Show(Lines(99999));  // and the empty row after the last line end
   ASSERT_EQ(TheDocument.RowCount, 100000);
