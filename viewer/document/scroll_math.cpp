@@ -12,11 +12,8 @@ constexpr int32_t kScrollPositions = 32768;  // scroll-bar positions stay within
 
 int32_t AtLeastOne(int32_t value) { return value < 1 ? 1 : value; }
 
-// 0 .. rowCount - 1; an empty document keeps row 0 at the top.
-int32_t ClampTopLine(int64_t row, int32_t rowCount) {
-  if (row >= rowCount) row = int64_t(rowCount) - 1;
-  return int32_t(std::max<int64_t>(row, 0));
-}
+// The top row that shows the last row at the bottom of the window: the last full page.
+int64_t LastPageTop(const VScrollRequest& r) { return int64_t(r.rowCount) - r.clientHeight / AtLeastOne(r.rowHeight); }
 
 std::optional<int64_t> VerticalTarget(const VScrollRequest& r) {
   const int64_t top = r.topLine;
@@ -28,10 +25,10 @@ std::optional<int64_t> VerticalTarget(const VScrollRequest& r) {
     case 4:
     case 5: return int64_t(r.thumb) * AtLeastOne(r.scale);
     case 6: return 0;
-    case 7: return int64_t(r.rowCount) - r.clientHeight / AtLeastOne(r.rowHeight);
+    case 7: return LastPageTop(r);
     case 10: return top - r.pageRows / 2;
     case 11: return top + r.pageRows / 2;
-    case 12: return r.target;
+    case 12: return r.target >= r.rowCount ? LastPageTop(r) : r.target;  // past the end: as End
     case 13: return top - 1;
     case 14: return top + 1;
     default: return std::nullopt;
@@ -61,6 +58,11 @@ std::optional<int64_t> HorizontalTarget(const HScrollRequest& r) {
 }
 
 }  // namespace
+
+int32_t ClampTopLine(int64_t row, int32_t rowCount) {
+  if (row >= rowCount) row = int64_t(rowCount) - 1;
+  return int32_t(std::max<int64_t>(row, 0));
+}
 
 int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn) {
   return (lineNumberColumn ? kLineNumberColumns * charWidth : 0) + spacing;

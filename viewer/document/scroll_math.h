@@ -15,6 +15,15 @@ constexpr bool HasLineNumberColumn(bool showLineNumbers, int32_t displayMode) {
   return showLineNumbers && displayMode == 0;
 }
 
+// The row number the position text shows for the top row: 1-based, and 0 when there are no
+// rows at all (an empty file reads "0/0").
+constexpr int64_t ShownTopRow(int32_t topLine, int32_t rowCount) { return rowCount > 0 ? int64_t(topLine) + 1 : 0; }
+
+// 0 .. rowCount - 1; an empty document keeps row 0 at the top.  Steps that move the view by
+// some rows (wheel, drag) stop here at the last row, where a jump past the end would show the
+// last page.
+int32_t ClampTopLine(int64_t row, int32_t rowCount);
+
 // x of column 0 in the text window.
 int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn);
 

@@ -149,15 +149,21 @@ TEST(VerticalScroll, ClampsToTheRows) {
   EXPECT_EQ(Top(Vertical(14, 99, 100)), 99);
   // Bottom of a document shorter than the window: row 0.
   EXPECT_EQ(Top(Vertical(7, 0, 5)), 0);
+  // A jump past the end shows the last full page, as End does; a jump to the last row itself
+  // puts it at the top.
   VScrollRequest far = Vertical(12, 0, 100);
   far.target = 2147483647;
+  EXPECT_EQ(Top(far), Top(Vertical(7, 0, 100)));
+  far.target = 100;
+  EXPECT_EQ(Top(far), 100 - 330 / 16);
+  far.target = 99;
   EXPECT_EQ(Top(far), 99);
   far.target = -2147483647 - 1;
   EXPECT_EQ(Top(far), 0);
   VScrollRequest thumb = Vertical(5, 0, 100000);
   thumb.thumb = 65535;  // beyond the range: no overflow, the last row
   EXPECT_EQ(Top(thumb), 99999);
-  // An empty document keeps TopLine 0 for every code (the position reads 1/0).
+  // An empty document keeps TopLine 0 for every code (the position reads 0/0).
   for (int code : {0, 1, 2, 3, 6, 7, 10, 11, 13, 14}) EXPECT_EQ(Top(Vertical(code, 0, 0)), 0) << code;
   VScrollRequest empty = Vertical(12, 0, 0);
   empty.target = 5;

@@ -172,7 +172,9 @@ void PaintRow(PaintTools& tools, int32_t row, int32_t top) {
 // "%ld/%ld" into the parent's position item; the search-position tab follows the rows.
 void ShowPosition(HWND window) {
   char position[32];
-  std::snprintf(position, sizeof position, "%ld/%ld", long(TheDocument.TopLine) + 1, long(TheDocument.RowCount));
+  std::snprintf(position, sizeof position, "%lld/%ld",
+                static_cast<long long>(ShownTopRow(TheDocument.TopLine, TheDocument.RowCount)),
+                long(TheDocument.RowCount));
   SetDlgItemTextA(GetParent(window), kPositionTextId, position);
   if (HWND tab = MainWindow ? GetDlgItem(MainWindow, kLeftTabId) : nullptr) InvalidateRect(tab, nullptr, FALSE);
 }

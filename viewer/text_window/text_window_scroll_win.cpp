@@ -160,8 +160,7 @@ LRESULT OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
   const WheelScroll scroll = WheelRows(GET_WHEEL_DELTA_WPARAM(wParam), pending, rowsPerNotch, PageRowCount);
   pending = scroll.pending;
   if (scroll.rows == 0) return 0;
-  const int64_t target = std::clamp<int64_t>(int64_t(TheDocument.TopLine) + scroll.rows, 0, 0x7FFFFFFF);
-  GoToPosition(int32_t(target), TheDocument.LeftColumn);
+  GoToPosition(ClampTopLine(int64_t(TheDocument.TopLine) + scroll.rows, TheDocument.RowCount), TheDocument.LeftColumn);
   return 0;
 }
 
