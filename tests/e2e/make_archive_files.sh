@@ -4,6 +4,7 @@
 # name in kanji, a name without a dot, a file to run), and an LZH of one large member.
 set -euo pipefail
 out=$1
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out" "$work/src/sub"
@@ -35,3 +36,5 @@ iconv -f UTF-8 -t EUC-JP utf8.txt > EUC.TXT
 iconv -f UTF-8 -t ISO-2022-JP utf8.txt > JIS.TXT
 mv utf8.txt UTF8.TXT
 zip -q -X "$out/codes.zip" SJIS.TXT EUC.TXT JIS.TXT UTF8.TXT
+# Folder entries of their own (level 1, with nested folders), from the LZH reader's samples.
+cp "$here/../../viewer/archive/testdata/lzh/lha_unix114i/h1_subdir.lzh" "$out/h1_subdir.lzh"

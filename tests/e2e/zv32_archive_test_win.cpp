@@ -189,7 +189,7 @@ TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
   EXPECT_EQ(lines[0].substr(0, 38), "LREADME|L.TXT|R      14|L(|R100%)|R26-");
   EXPECT_TRUE(HasTwoDigitStamp(lines[0])) << lines[0];
   EXPECT_EQ(lines[1].substr(0, 33), "LEMPTY|L.DAT|R       0|L(|R  0%)|");
-  EXPECT_EQ(lines[2].substr(0, 33), "LINNER|L.TXT|R     741|L(|R 17%)|");
+  EXPECT_EQ(lines[2].substr(0, 37), "Lsub\\INNER|L.TXT|R     741|L(|R 17%)|");
   EXPECT_EQ(lines[3].substr(0, 12), "L\x8A\xBF\x8E\x9A|L.TXT|");  // the kanji name
   EXPECT_EQ(lines[4].substr(0, 9), "LNOEXT|L|");
   EXPECT_EQ(Text(GetDlgItem(session.filer, kSummaryId)), "  6ﾌｧｲﾙ : 総圧縮率  21% ( 170/ 784 )");
@@ -212,6 +212,24 @@ TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
   GetWindowRect(session.filer, &filerRect);
   UnionRect(&both, &viewerRect, &filerRect);
   EXPECT_FALSE(SavePng(CaptureScreen(both), "archfiler_docked").empty());
+}
+
+// LZH folder entries and the members inside them are listed by their paths, folders with the
+// folder icon.
+TEST_F(ArchiveFilerTest, ListsLzhFolderEntriesByTheirPaths) {
+  ArchiveSession session("h1_subdir.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  std::vector<std::string> lines = Lines(session.list);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].substr(0, 12), "Lsubdir\\|L|R");
+  EXPECT_EQ(lines[1].substr(0, 20), "Lsubdir\\subdir2\\|L|R");
+  EXPECT_EQ(lines[2].substr(0, 29), "Lsubdir\\subdir2\\hello|L.txt|R");
+  auto iconType = [&](int line) { return int((Send(session.list, LB_GETITEMDATA, WPARAM(line)) >> 16) & 0x7F); };
+  EXPECT_EQ(iconType(0), 0);  // the folder icon
+  EXPECT_EQ(iconType(1), 0);
+  EXPECT_NE(iconType(2), 0);
+  ShowAndSettle(session.filer);
+  EXPECT_FALSE(SaveScreenshot(session.filer, "zv32_archive_lzh_folders").empty());
 }
 
 TEST_F(ArchiveFilerTest, ListsZipMembersWithTheirFolders) {
@@ -288,7 +306,7 @@ TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
     bool exists = false;
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\EMPTY.DAT", &exists), "");
     EXPECT_TRUE(exists);
-    EXPECT_EQ(ReadFileBytes(lzhOut + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+    EXPECT_EQ(ReadFileBytes(lzhOut + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\\x8A\xBF\x8E\x9A.TXT"), "kanji\r\n");
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\NOEXT"), "no extension\r\n");
     EXPECT_FALSE(Exists(lzhOut + "\\RUN.ZVT"));
@@ -310,12 +328,13 @@ TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
 TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   std::string out = FreshFolder("arch-same");
   auto reset = [&] {
-    for (const char* name : {"README.TXT", "EMPTY.DAT", "INNER.TXT", "NOEXT", "NEW.TXT"})
+    CreateDirectoryA((out + "\\sub").c_str(), nullptr);
+    for (const char* name : {"README.TXT", "EMPTY.DAT", "sub\\INNER.TXT", "NOEXT", "NEW.TXT"})
       WriteFile(out + "\\" + name, std::string("old ") + name);
   };
   ArchiveSession session("members.lzh");
   ASSERT_NE(session.filer, nullptr);
-  session.CheckLines({0, 1, 2, 4});  // README.TXT, EMPTY.DAT, INNER.TXT, NOEXT
+  session.CheckLines({0, 1, 2, 4});  // README.TXT, EMPTY.DAT, sub\INNER.TXT, NOEXT
 
   // Overwrite, rename (first to a name that exists too, then to a free one), skip, stop.
   reset();
@@ -348,7 +367,7 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   ASSERT_NE(rename, nullptr);
   SetText(GetDlgItem(rename, 7774), "NEW.TXT");
   session.Answer(rename, IDOK);
-  question = session.Dialog(kDialogClass, kSameNameTitle);  // INNER.TXT
+  question = session.Dialog(kDialogClass, kSameNameTitle);  // sub\INNER.TXT
   ASSERT_NE(question, nullptr);
   session.Answer(question, kSkip);
   question = session.Dialog(kDialogClass, kSameNameTitle);  // NOEXT
@@ -361,7 +380,7 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   bool exists = false;
   EXPECT_EQ(ReadFileBytes(out + "\\NEW.TXT", &exists), "");
   EXPECT_TRUE(exists);
-  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT"), "old INNER.TXT");
+  EXPECT_EQ(ReadFileBytes(out + "\\sub\\INNER.TXT"), "old sub\\INNER.TXT");
   EXPECT_EQ(ReadFileBytes(out + "\\NOEXT"), "old NOEXT");
 
   // "All": no further question in this run; the next run asks again.
@@ -374,7 +393,7 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   ASSERT_TRUE(session.WaitRunEnd());
   EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "hello readme\r\n");
   EXPECT_EQ(ReadFileBytes(out + "\\NOEXT"), "no extension\r\n");
-  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+  EXPECT_EQ(ReadFileBytes(out + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
   Post(session.filer, WM_COMMAND, kExtractButton);
   ASSERT_TRUE(session.ChooseFolder("arch-same"));
   question = session.Dialog(kDialogClass, kSameNameTitle);

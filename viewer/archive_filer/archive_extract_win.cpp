@@ -156,10 +156,6 @@ ClashOutcome ResolveNameClash(ExtractionRun& run, std::string& name, std::string
   return kExtract;
 }
 
-bool IsDirectoryEntry(const ArchiveEntry& entry) {
-  return std::strcmp(entry.methodLabel, "-lhd-") == 0 || EndsWithPathSeparator(entry.path);
-}
-
 // Extracts the member of one checked line; false when the run stops.
 bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& progress, HWND list, int line) {
   int member = MemberOfLine(list, line);
@@ -169,7 +165,7 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
     ShowMemberFailure(run.window, name);
     return true;
   }
-  if (IsDirectoryEntry(run.entry)) {
+  if (IsArchiveFolderEntry(run.entry)) {
     if (!MakeMemberDirectories(run.directory, relative, true)) ShowMemberFailure(run.window, name);
     return true;
   }
