@@ -179,6 +179,24 @@ bool HasTwoDigitStamp(const std::string& line) {
   return stamp[2] == '-' && stamp[5] == '-' && stamp.substr(8, 2) == "|R" && stamp[12] == ':';
 }
 
+// The "yy-mm-dd hh:mm:ss" a line lists, and the same of a file's last write time (local).
+std::string ListedStamp(const std::string& line) {
+  size_t date = line.find("|R", line.find("%)"));
+  return date == std::string::npos ? std::string() : line.substr(date + 2, 8) + " " + line.substr(date + 12, 8);
+}
+std::string FileStamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return "missing";
+  FILETIME local{};
+  SYSTEMTIME t{};
+  FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+  FileTimeToSystemTime(&local, &t);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d-%02d-%02d %02d:%02d:%02d", t.wYear % 100, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                t.wSecond);
+  return text;
+}
+
 }  // namespace
 
 TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
@@ -310,6 +328,9 @@ TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\\x8A\xBF\x8E\x9A.TXT"), "kanji\r\n");
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\NOEXT"), "no extension\r\n");
     EXPECT_FALSE(Exists(lzhOut + "\\RUN.ZVT"));
+    // Each file has its member's date and time, not the time of the extraction.
+    EXPECT_EQ(FileStamp(lzhOut + "\\README.TXT"), ListedStamp(LineText(session.list, 0)));
+    EXPECT_EQ(FileStamp(lzhOut + "\\sub\\INNER.TXT"), ListedStamp(LineText(session.list, 2)));
     // The viewer still shows README.TXT, from its first row.
     EXPECT_EQ(session.viewer.RowCount(), 2);
   }
@@ -321,6 +342,10 @@ TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
   ASSERT_TRUE(session.ChooseFolder("arch-zip"));
   ASSERT_TRUE(session.WaitRunEnd());
   EXPECT_EQ(ReadFileBytes(zipOut + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+  // Files and the folder entry "sub/" keep their stored times.
+  EXPECT_EQ(FileStamp(zipOut + "\\README.TXT"), ListedStamp(LineText(session.list, 0)));
+  EXPECT_EQ(FileStamp(zipOut + "\\sub"), ListedStamp(LineText(session.list, 2)));
+  EXPECT_EQ(FileStamp(zipOut + "\\sub\\INNER.TXT"), ListedStamp(LineText(session.list, 3)));
   EXPECT_EQ(ReadFileBytes(zipOut + "\\RUN.ZVT"), "run me\r\n");
   EXPECT_EQ(ReadFileBytes(zipOut + "\\\x8A\xBF\x8E\x9A.TXT"), "kanji\r\n");
 }

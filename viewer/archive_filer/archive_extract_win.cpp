@@ -15,6 +15,7 @@
 #include "viewer/archive_filer/archive_filer_win.h"
 #include "viewer/archive/archive_list.h"
 #include "viewer/archive_filer/archive_list_box_win.h"
+#include "viewer/archive_filer/member_times_win.h"
 #include "viewer/archive/extract_member.h"
 #include "viewer/archive/member_path.h"
 #include "text/sjis.h"
@@ -90,7 +91,14 @@ struct ExtractionRun {
   ArchiveEntry entry;
   bool overwriteAll = false;
   FolderIndex existing;
+  // Folder entries made, stamped once the run is over (files written into a folder afterwards
+  // would move its time again).
+  std::vector<std::pair<std::string, ArchiveEntry>> folders;
 };
+
+void StampFolders(const ExtractionRun& run) {
+  for (auto it = run.folders.rbegin(); it != run.folders.rend(); ++it) SetMemberTime(it->first, it->second, true);
+}
 
 void ShowMemberFailure(HWND window, const std::string& name) {
   char text[400];
@@ -166,7 +174,11 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
     return true;
   }
   if (IsArchiveFolderEntry(run.entry)) {
-    if (!MakeMemberDirectories(run.directory, relative, true)) ShowMemberFailure(run.window, name);
+    if (!MakeMemberDirectories(run.directory, relative, true)) {
+      ShowMemberFailure(run.window, name);
+    } else {
+      run.folders.emplace_back(JoinMemberPath(run.directory, relative), run.entry);
+    }
     return true;
   }
   if (!run.overwriteAll) {
@@ -178,7 +190,10 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   if (reader.OpenMember(member) == 0 && MakeMemberDirectories(run.directory, relative, false))
     result = progress.Extract(reader, target.c_str(), name.c_str());
   if (progress.Cancelled()) return false;
-  if (result == kExtractOk) run.existing.Add(target);
+  if (result == kExtractOk) {
+    run.existing.Add(target);
+    SetMemberTime(target, run.entry, false);
+  }
   if (result != kExtractOk) ShowMemberFailure(run.window, name);
   return true;
 }
@@ -244,6 +259,7 @@ void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirec
   ExtractionProgress progress(window);
   for (int line : lines)
     if (!ExtractLine(run, *reader, progress, list, line)) break;
+  StampFolders(run);
 }
 
 INT_PTR CALLBACK SameNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
