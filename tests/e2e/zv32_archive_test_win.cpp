@@ -128,7 +128,13 @@ struct ArchiveSession {
     HWND chooser = Dialog("#32770", kChooserTitle);
     if (!chooser) return false;
     HWND folders = GetDlgItem(chooser, lst2);
+    auto showsFolder = [&] {
+      std::string shown = Text(GetDlgItem(chooser, IDC_UNPACK_TO_FOLDER));
+      return shown.size() >= folder.size() && !_stricmp(shown.substr(shown.size() - folder.size()).c_str(), folder.c_str());
+    };
+    // A chooser that opens in the last extraction folder is confirmed as it is.
     for (const std::string& part : {std::string("e2e-files"), folder}) {
+      if (showsFolder()) break;
       int item = -1;
       int count = int(Send(folders, LB_GETCOUNT));
       for (int i = 0; i < count && item < 0; ++i)
@@ -137,9 +143,7 @@ struct ArchiveSession {
       Send(folders, LB_SETCURSEL, WPARAM(item));
       Send(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
     }
-    std::string shown = Text(GetDlgItem(chooser, IDC_UNPACK_TO_FOLDER));
-    if (shown.size() < folder.size() || _stricmp(shown.substr(shown.size() - folder.size()).c_str(), folder.c_str()))
-      return false;
+    if (!showsFolder()) return false;
     Post(chooser, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
     return true;
   }
@@ -408,9 +412,14 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   EXPECT_EQ(ReadFileBytes(out + "\\sub\\INNER.TXT"), "old sub\\INNER.TXT");
   EXPECT_EQ(ReadFileBytes(out + "\\NOEXT"), "old NOEXT");
 
-  // "All": no further question in this run; the next run asks again.
+  // "All": no further question in this run; the next run asks again.  The chooser opens in the
+  // folder the last run extracted to.
   reset();
   Post(session.filer, WM_COMMAND, kExtractButton);
+  HWND chooser = session.Dialog("#32770", kChooserTitle);
+  ASSERT_NE(chooser, nullptr);
+  const std::string opened = Text(GetDlgItem(chooser, IDC_UNPACK_TO_FOLDER));
+  EXPECT_EQ(opened.substr(opened.size() >= 9 ? opened.size() - 9 : 0), "arch-same") << opened;
   ASSERT_TRUE(session.ChooseFolder("arch-same"));
   question = session.Dialog(kDialogClass, kSameNameTitle);
   ASSERT_NE(question, nullptr);

@@ -96,6 +96,10 @@ struct ExtractionRun {
   std::vector<std::pair<std::string, ArchiveEntry>> folders;
 };
 
+// The folder the last extraction went to: the chooser opens there next time, so a second OK
+// extracts where the first one did.
+std::string LastExtractionFolder;
+
 void StampFolders(const ExtractionRun& run) {
   for (auto it = run.folders.rbegin(); it != run.folders.rend(); ++it) SetMemberTime(it->first, it->second, true);
 }
@@ -249,7 +253,9 @@ void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirec
   if (lines.empty() || !DocumentArchive()) return;
   ExtractionRun run;
   run.window = window;
-  if (!AskTargetDirectory(window, startDirectory, run.directory)) return;
+  if (!AskTargetDirectory(window, LastExtractionFolder.empty() ? startDirectory : LastExtractionFolder, run.directory))
+    return;
+  LastExtractionFolder = run.directory;
   ArchiveCopy archive;
   ArchiveReader* reader = archive.get();
   if (!reader) {
