@@ -377,6 +377,10 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   EXPECT_EQ(Text(GetDlgItem(question, 7713)).substr(0, 31), "サイズ           14 byte  2026-");
   ShowAndSettle(question);
   EXPECT_FALSE(SaveScreenshot(question, "archfiler_same_name").empty());
+  // Behind the question the progress dialog names the member asked about.
+  HWND progress = FindTopWindow(session.viewer.ProcessId(), kDialogClass, kProgressTitle);
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(Text(GetDlgItem(progress, 100)), "README.TXTを展開中...");
   session.Answer(question, kOverwrite);
   question = session.Dialog(kDialogClass, kSameNameTitle);  // EMPTY.DAT
   ASSERT_NE(question, nullptr);

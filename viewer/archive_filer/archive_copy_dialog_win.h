@@ -25,6 +25,8 @@ class ExtractionProgress {
   // and kExtractDamaged when the archive's check of the bytes fails (the file is deleted).
   int Extract(ArchiveReader& reader, const char* path, const char* fileName);
   bool Cancelled() const { return cancelled_; }
+  // Shows `fileName` now (Extract shows names at most every redraw interval).
+  void ShowMember(const char* fileName);
 
  private:
   HWND owner_;

@@ -91,6 +91,7 @@ struct ExtractionRun {
   ArchiveEntry entry;
   bool overwriteAll = false;
   FolderIndex existing;
+  ExtractionProgress* progress = nullptr;
   // Folder entries made, stamped once the run is over (files written into a folder afterwards
   // would move its time again).
   std::vector<std::pair<std::string, ArchiveEntry>> folders;
@@ -145,6 +146,7 @@ bool AskNewName(HWND window, std::string& name) {
 ClashOutcome ResolveNameClash(ExtractionRun& run, std::string& name, std::string& relative) {
   WIN32_FILE_ATTRIBUTE_DATA existing;
   while (FindItem(run, JoinMemberPath(run.directory, relative), existing)) {
+    if (run.progress) run.progress->ShowMember(name.c_str());  // the member asked about, behind the question
     switch (AskSameName(run, existing, name)) {
       case kOverwrite:
         return kExtract;
@@ -263,6 +265,7 @@ void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirec
     return;
   }
   ExtractionProgress progress(window);
+  run.progress = &progress;
   for (int line : lines)
     if (!ExtractLine(run, *reader, progress, list, line)) break;
   StampFolders(run);
