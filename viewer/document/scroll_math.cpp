@@ -64,14 +64,28 @@ int32_t ClampTopLine(int64_t row, int32_t rowCount) {
   return int32_t(std::max<int64_t>(row, 0));
 }
 
-int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn) {
-  return (lineNumberColumn ? kLineNumberColumns * charWidth : 0) + spacing;
+int32_t LineNumberDigits(int32_t rowCount) {
+  int32_t digits = 1;
+  for (int32_t rest = rowCount; rest >= 10; rest /= 10) ++digits;
+  return std::max(digits, kLineNumberColumns - 1);
+}
+
+namespace {
+
+int32_t LineNumberColumns(bool lineNumberColumn, int32_t rowCount) {
+  return lineNumberColumn ? LineNumberDigits(rowCount) + 1 : 0;
+}
+
+}  // namespace
+
+int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn, int32_t rowCount) {
+  return LineNumberColumns(lineNumberColumn, rowCount) * charWidth + spacing;
 }
 
 int32_t VisibleColumns(const TextAreaSize& area) {
   const int32_t charWidth = AtLeastOne(area.charWidth);
   int32_t columns = (area.clientWidth - area.vScrollAllowance - area.clientLeft) / charWidth -
-                    (area.lineNumberColumn ? kLineNumberColumns : 0) - area.spacing / charWidth;
+                    LineNumberColumns(area.lineNumberColumn, area.rowCount) - area.spacing / charWidth;
   return std::max(columns, 0);
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-constexpr int32_t kLineNumberColumns = 6;
+constexpr int32_t kLineNumberColumns = 6;  // five digits and the rule, while they are enough
 constexpr int32_t kBinaryRowColumns = 75;
 
 // True when the line-number column is there: line numbers shown and the text mode.
@@ -24,8 +24,11 @@ constexpr int64_t ShownTopRow(int32_t topLine, int32_t rowCount) { return rowCou
 // last page.
 int32_t ClampTopLine(int64_t row, int32_t rowCount);
 
-// x of column 0 in the text window.
-int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn);
+// Digits of the line-number column: five, or as many as the largest row number needs.
+int32_t LineNumberDigits(int32_t rowCount);
+
+// x of column 0 in the text window; the line-number column grows with `rowCount`.
+int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn, int32_t rowCount = 0);
 
 struct TextAreaSize {
   int32_t clientWidth;
@@ -34,6 +37,7 @@ struct TextAreaSize {
   int32_t charWidth;
   int32_t spacing;
   bool lineNumberColumn;
+  int32_t rowCount = 0;  // the line-number column's width follows it
 };
 // The whole columns right of TextLeft; never negative.
 int32_t VisibleColumns(const TextAreaSize& area);

@@ -42,6 +42,14 @@ int32_t Left(const HScrollRequest& r) {
 TEST(TextLayout, TextLeftAndVisibleColumns) {
   EXPECT_EQ(TextLeft(8, 10, true), 58);
   EXPECT_EQ(TextLeft(8, 10, false), 10);
+  // Row numbers of six digits and more widen the column; five stay the least.
+  EXPECT_EQ(TextLeft(8, 10, true, 99999), 58);
+  EXPECT_EQ(TextLeft(8, 10, true, 100000), 66);
+  EXPECT_EQ(TextLeft(8, 10, true, 1000000), 74);
+  EXPECT_EQ(TextLeft(8, 10, false, 1000000), 10);
+  EXPECT_EQ(LineNumberDigits(0), 5);
+  EXPECT_EQ(LineNumberDigits(2147483647), 10);
+  EXPECT_EQ(VisibleColumns({640, 0, 16, 8, 10, true, 1000000}), 69);
   EXPECT_FALSE(HasLineNumberColumn(true, 1));  // binary mode has no line numbers
   EXPECT_TRUE(HasLineNumberColumn(true, 0));
   // (640 - 16 - 0) / 8 = 78 columns, minus 6 for the numbers, minus 10 / 8 = 1 for the margin.

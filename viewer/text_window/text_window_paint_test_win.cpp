@@ -134,6 +134,30 @@ TEST_F(TextWindowTest, LineNumbersAndTheirRule) {
   EXPECT_EQ(image.Count(kLines, 0, RowTop(1), image.width, RowBottom(1)), 0);
 }
 
+// Seven-digit row numbers widen the column: the numbers stay left of the rule and the text
+// starts after it.
+TEST_F(TextWindowTest, LineNumberColumnGrowsWithTheRowNumbers) {
+  ShowLineNumbers = 1;
+  std::string text;
+  for (int i = 0; i < 1000100; ++i) text += "x\r\n";
+  Show(text);
+  GoToPosition(999995, 0);
+  SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
+  Repaint();
+  ASSERT_EQ(TextLeftEdge, 8 * CharWidth + Spacing);
+  Pixels image = Capture(TextWindow);
+  const int middle = 7 * CharWidth + CharWidth / 2;
+  for (int32_t row = 999995; row < 1000005; ++row) {
+    // The seventh digit: the leading 1 of 1000000 and on, nothing before.
+    EXPECT_EQ(image.Count(kLines, 0, RowTop(row), CharWidth, RowBottom(row)) > 0, row + 1 >= 1000000) << row;
+    EXPECT_EQ(image.Count(kLines, middle - 1, RowTop(row), middle, RowBottom(row)), TheDocument.RowHeight) << row;
+    EXPECT_EQ(image.Count(kLines, middle + 2, RowTop(row), image.width, RowBottom(row)), 0) << row;
+    EXPECT_GT(image.Count(kText, ColumnX(0), RowTop(row), ColumnX(1), RowBottom(row)), 0) << row;
+  }
+  EXPECT_EQ(PositionText(), "999996/1000101");
+  SaveScreenshot(image, "text_window_million_rows");
+}
+
 TEST_F(TextWindowTest, SplitDoubleByteCharacterLeavesTheMarginClean) {
   LineMax = host.rows.lineMax = 200;
   Show("漢字のテスト\r\n");

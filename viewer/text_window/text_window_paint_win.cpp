@@ -100,11 +100,12 @@ void VerticalLine(HDC dc, int32_t x, int32_t top, int32_t bottom) {
 // "%5ld" at x 0 and a double rule one pixel either side of the middle of the sixth column.
 void PaintLineNumber(const PaintTools& tools, int32_t row, int32_t top, bool wholeRowSelected) {
   char number[16];
-  int length = std::snprintf(number, sizeof number, "%5ld", long(row) + 1);
+  const int digits = LineNumberDigits(TheDocument.RowCount);
+  int length = std::snprintf(number, sizeof number, "%*ld", digits, long(row) + 1);
   SetTextColor(tools.dc, wholeRowSelected ? tools.invertedLine : tools.lineColor);
   TextOutA(tools.dc, 0, top, number, length);
   win::Selection pen(tools.dc, wholeRowSelected ? tools.invertedLinePen.get() : tools.linePen.get());
-  const int32_t middle = 5 * CharWidth + CharWidth / 2;
+  const int32_t middle = digits * CharWidth + CharWidth / 2;
   VerticalLine(tools.dc, middle - 1, top, top + TheDocument.RowHeight);
   VerticalLine(tools.dc, middle + 1, top, top + TheDocument.RowHeight);
 }
@@ -200,7 +201,11 @@ int32_t RowCountAtPaint = 0;
 
 void InvalidateRowsLoadedSincePaint() {
   const int32_t rows = TheDocument.RowCount;
-  if (rows > RowCountAtPaint) InvalidateRows(RowCountAtPaint > 0 ? RowCountAtPaint - 1 : 0, rows - 1);
+  if (LineNumberDigits(rows) != LineNumberDigits(RowCountAtPaint)) {
+    if (TextWindow) InvalidateRect(TextWindow, nullptr, FALSE);  // the line-number column widened
+  } else if (rows > RowCountAtPaint) {
+    InvalidateRows(RowCountAtPaint > 0 ? RowCountAtPaint - 1 : 0, rows - 1);
+  }
   RowCountAtPaint = rows;
 }
 

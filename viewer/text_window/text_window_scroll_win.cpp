@@ -65,14 +65,14 @@ void HideHorizontalBar(HWND window) {
 bool LineNumberColumnShown() { return HasLineNumberColumn(ShowLineNumbers != 0, TheDocument.DisplayMode); }
 
 int32_t CurrentTextLeft() {
-  TextLeftEdge = TextLeft(CharWidth, Spacing, LineNumberColumnShown());
+  TextLeftEdge = TextLeft(CharWidth, Spacing, LineNumberColumnShown(), TheDocument.RowCount);
   return TextLeftEdge;
 }
 
 int32_t CurrentVisibleColumns(HWND window) {
   RECT client = ClientRect(window);
   TextAreaSize area{client.right, client.left, TextScrollAllowances.right, CharWidth, Spacing,
-                    LineNumberColumnShown()};
+                    LineNumberColumnShown(), TheDocument.RowCount};
   VisibleColumnCount = VisibleColumns(area);
   return VisibleColumnCount;
 }

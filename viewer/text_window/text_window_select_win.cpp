@@ -52,7 +52,7 @@ void AutoScroll(HWND window, WPARAM flags, POINT point) {
   int64_t dy = 0, dx = 0;
   if (point.y < rowHeight) dy = -1;
   if (point.y > client.bottom - rowHeight - TextScrollAllowances.bottom) dy = 1;
-  const int32_t numbers = LineNumberColumnShown() ? 6 * CharWidth : 0;
+  const int32_t numbers = CurrentTextLeft() - Spacing;  // the line-number column, when there is one
   if (point.x < numbers + CharWidth + Spacing) dx = -1;
   if (point.x > client.right - CharWidth - TextScrollAllowances.right) dx = 1;
   if (flags & MK_SHIFT) dy *= 4;
