@@ -292,6 +292,30 @@ TEST_F(ArchiveFilerTest, EachMemberClickedIsShownInItsOwnCode) {
   }
 }
 
+// From a fresh settings key the archive filer opens beside the viewer, usable and not over the
+// viewer's caption or menu.
+TEST_F(ArchiveFilerTest, OpensBesideTheViewerAtFirst) {
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  RECT viewer{}, filer{}, overlap{};
+  GetWindowRect(session.viewer.main(), &viewer);
+  GetWindowRect(session.filer, &filer);
+  EXPECT_GE(filer.right - filer.left, 240);
+  EXPECT_GE(filer.bottom - filer.top, 200);
+  RECT band = viewer;
+  band.bottom = viewer.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+  EXPECT_FALSE(IntersectRect(&overlap, &band, &filer)) << filer.left << "," << filer.top;
+  EXPECT_TRUE(filer.left >= viewer.right || filer.top >= viewer.bottom - (filer.bottom - filer.top))
+      << filer.left << "," << filer.top;
+  ASSERT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  ShowAndSettle(session.viewer.main());
+  ShowAndSettle(session.filer);
+  RECT both{};
+  UnionRect(&both, &viewer, &filer);
+  EXPECT_FALSE(SavePng(CaptureScreen(both), "zv32_archive_first_placement").empty());
+}
+
 TEST_F(ArchiveFilerTest, CheckMarksBySpaceTheKeyAAndAClickOnTheIcon) {
   ArchiveSession session("members.lzh");
   ASSERT_NE(session.filer, nullptr);
