@@ -4,6 +4,7 @@
 # name in kanji, a name without a dot, a file to run), and an LZH of one large member.
 set -euo pipefail
 out=$1
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out" "$work/src/sub"
@@ -16,7 +17,7 @@ printf 'no extension\r\n' > NOEXT
 printf 'run me\r\n' > RUN.ZVT
 # jlha writes Shift-JIS names under a Japanese locale.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-rm -f "$out/members.lzh" "$out/members.zip" "$out/big.lzh"
+rm -f "$out/members.lzh" "$out/members.zip" "$out/big.lzh" "$out/codes.zip"
 jlha c1q "$out/members.lzh" README.TXT EMPTY.DAT sub/INNER.TXT 漢字.TXT NOEXT RUN.ZVT >/dev/null
 # zip keeps the bytes of a name: the kanji file gets its Shift-JIS name first.
 mv 漢字.TXT "$(printf '\x8a\xbf\x8e\x9a.TXT')"
@@ -27,3 +28,13 @@ mkdir -p "$work/big" && cd "$work/big"
 printf 'big archive\r\n' > README.TXT
 awk 'BEGIN { for (i = 0; i < 2800000; i++) printf "line %d of a long text to extract %d\r\n", i, i * 7919 % 100003 }' > BIG.TXT
 jlha c1q "$out/big.lzh" README.TXT BIG.TXT >/dev/null
+# The same Japanese text in four codes, one member each, for detection member by member.
+mkdir -p "$work/codes" && cd "$work/codes"
+printf '日本語の文章です。\r\nかなと漢字を含みます。\r\n' > utf8.txt
+iconv -f UTF-8 -t CP932 utf8.txt > SJIS.TXT
+iconv -f UTF-8 -t EUC-JP utf8.txt > EUC.TXT
+iconv -f UTF-8 -t ISO-2022-JP utf8.txt > JIS.TXT
+mv utf8.txt UTF8.TXT
+zip -q -X "$out/codes.zip" SJIS.TXT EUC.TXT JIS.TXT UTF8.TXT
+# Folder entries of their own (level 1, with nested folders), from the LZH reader's samples.
+cp "$here/../../viewer/archive/testdata/lzh/lha_unix114i/h1_subdir.lzh" "$out/h1_subdir.lzh"

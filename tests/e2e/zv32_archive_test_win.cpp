@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/e2e/zv32_session_win.h"
+#include "viewer/shell/clipboard_test_support_win.h"
 
 using namespace e2e;
 
@@ -127,7 +128,13 @@ struct ArchiveSession {
     HWND chooser = Dialog("#32770", kChooserTitle);
     if (!chooser) return false;
     HWND folders = GetDlgItem(chooser, lst2);
+    auto showsFolder = [&] {
+      std::string shown = Text(GetDlgItem(chooser, IDC_UNPACK_TO_FOLDER));
+      return shown.size() >= folder.size() && !_stricmp(shown.substr(shown.size() - folder.size()).c_str(), folder.c_str());
+    };
+    // A chooser that opens in the last extraction folder is confirmed as it is.
     for (const std::string& part : {std::string("e2e-files"), folder}) {
+      if (showsFolder()) break;
       int item = -1;
       int count = int(Send(folders, LB_GETCOUNT));
       for (int i = 0; i < count && item < 0; ++i)
@@ -136,9 +143,7 @@ struct ArchiveSession {
       Send(folders, LB_SETCURSEL, WPARAM(item));
       Send(chooser, WM_COMMAND, MAKEWPARAM(lst2, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
     }
-    std::string shown = Text(GetDlgItem(chooser, IDC_UNPACK_TO_FOLDER));
-    if (shown.size() < folder.size() || _stricmp(shown.substr(shown.size() - folder.size()).c_str(), folder.c_str()))
-      return false;
+    if (!showsFolder()) return false;
     Post(chooser, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
     return true;
   }
@@ -178,6 +183,24 @@ bool HasTwoDigitStamp(const std::string& line) {
   return stamp[2] == '-' && stamp[5] == '-' && stamp.substr(8, 2) == "|R" && stamp[12] == ':';
 }
 
+// The "yy-mm-dd hh:mm:ss" a line lists, and the same of a file's last write time (local).
+std::string ListedStamp(const std::string& line) {
+  size_t date = line.find("|R", line.find("%)"));
+  return date == std::string::npos ? std::string() : line.substr(date + 2, 8) + " " + line.substr(date + 12, 8);
+}
+std::string FileStamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return "missing";
+  FILETIME local{};
+  SYSTEMTIME t{};
+  FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+  FileTimeToSystemTime(&local, &t);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d-%02d-%02d %02d:%02d:%02d", t.wYear % 100, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                t.wSecond);
+  return text;
+}
+
 }  // namespace
 
 TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
@@ -188,7 +211,7 @@ TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
   EXPECT_EQ(lines[0].substr(0, 38), "LREADME|L.TXT|R      14|L(|R100%)|R26-");
   EXPECT_TRUE(HasTwoDigitStamp(lines[0])) << lines[0];
   EXPECT_EQ(lines[1].substr(0, 33), "LEMPTY|L.DAT|R       0|L(|R  0%)|");
-  EXPECT_EQ(lines[2].substr(0, 33), "LINNER|L.TXT|R     741|L(|R 17%)|");
+  EXPECT_EQ(lines[2].substr(0, 37), "Lsub\\INNER|L.TXT|R     741|L(|R 17%)|");
   EXPECT_EQ(lines[3].substr(0, 12), "L\x8A\xBF\x8E\x9A|L.TXT|");  // the kanji name
   EXPECT_EQ(lines[4].substr(0, 9), "LNOEXT|L|");
   EXPECT_EQ(Text(GetDlgItem(session.filer, kSummaryId)), "  6ﾌｧｲﾙ : 総圧縮率  21% ( 170/ 784 )");
@@ -213,6 +236,24 @@ TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
   EXPECT_FALSE(SavePng(CaptureScreen(both), "archfiler_docked").empty());
 }
 
+// LZH folder entries and the members inside them are listed by their paths, folders with the
+// folder icon.
+TEST_F(ArchiveFilerTest, ListsLzhFolderEntriesByTheirPaths) {
+  ArchiveSession session("h1_subdir.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  std::vector<std::string> lines = Lines(session.list);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].substr(0, 12), "Lsubdir\\|L|R");
+  EXPECT_EQ(lines[1].substr(0, 20), "Lsubdir\\subdir2\\|L|R");
+  EXPECT_EQ(lines[2].substr(0, 29), "Lsubdir\\subdir2\\hello|L.txt|R");
+  auto iconType = [&](int line) { return int((Send(session.list, LB_GETITEMDATA, WPARAM(line)) >> 16) & 0x7F); };
+  EXPECT_EQ(iconType(0), 0);  // the folder icon
+  EXPECT_EQ(iconType(1), 0);
+  EXPECT_NE(iconType(2), 0);
+  ShowAndSettle(session.filer);
+  EXPECT_FALSE(SaveScreenshot(session.filer, "zv32_archive_lzh_folders").empty());
+}
+
 TEST_F(ArchiveFilerTest, ListsZipMembersWithTheirFolders) {
   ArchiveSession session("members.zip");
   ASSERT_NE(session.filer, nullptr);
@@ -225,6 +266,54 @@ TEST_F(ArchiveFilerTest, ListsZipMembersWithTheirFolders) {
   EXPECT_EQ(Text(GetDlgItem(session.filer, kSummaryId)).substr(0, 19), "  7ﾌｧｲﾙ : 総圧縮率 ");
   session.ClickLine(3, 60);
   EXPECT_TRUE(session.viewer.WaitRows(51)) << session.viewer.Position();
+}
+
+// Each member clicked in the list is detected as a file of its own: EUC, JIS and UTF-8 members
+// after a Shift-JIS one read as the same Japanese text.
+TEST_F(ArchiveFilerTest, EachMemberClickedIsShownInItsOwnCode) {
+  const std::string text = "日本語の文章です。\r\nかなと漢字を含みます。\r\n";
+  ArchiveSession session("codes.zip");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(session.viewer.WaitRows(3)) << session.viewer.Position();
+  for (const std::string name : {"LEUC|L", "LJIS|L", "LUTF8|L", "LSJIS|L"}) {
+    int line = LineOf(session.list, name);
+    ASSERT_GE(line, 0) << name;
+    RECT item{};
+    Send(session.list, LB_GETITEMRECT, WPARAM(line), reinterpret_cast<LPARAM>(&item));
+    RealClick(session.list, 60, (item.top + item.bottom) / 2);
+    ASSERT_TRUE(session.viewer.WaitRows(3, 5000)) << session.viewer.Position();
+    EmptyClipboardNow();
+    Send(session.viewer.main(), WM_COMMAND, IDM_COPY_ALL);
+    EXPECT_EQ(ClipboardTextNow(), text) << name;
+    if (name == "LEUC|L") {
+      ShowAndSettle(session.viewer.main());
+      EXPECT_FALSE(SaveScreenshot(session.viewer.main(), "zv32_archive_euc_member").empty());
+    }
+  }
+}
+
+// From a fresh settings key the archive filer opens beside the viewer, usable and not over the
+// viewer's caption or menu.
+TEST_F(ArchiveFilerTest, OpensBesideTheViewerAtFirst) {
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  RECT viewer{}, filer{}, overlap{};
+  GetWindowRect(session.viewer.main(), &viewer);
+  GetWindowRect(session.filer, &filer);
+  EXPECT_GE(filer.right - filer.left, 240);
+  EXPECT_GE(filer.bottom - filer.top, 200);
+  RECT band = viewer;
+  band.bottom = viewer.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+  EXPECT_FALSE(IntersectRect(&overlap, &band, &filer)) << filer.left << "," << filer.top;
+  EXPECT_TRUE(filer.left >= viewer.right || filer.top >= viewer.bottom - (filer.bottom - filer.top))
+      << filer.left << "," << filer.top;
+  ASSERT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  ShowAndSettle(session.viewer.main());
+  ShowAndSettle(session.filer);
+  RECT both{};
+  UnionRect(&both, &viewer, &filer);
+  EXPECT_FALSE(SavePng(CaptureScreen(both), "zv32_archive_first_placement").empty());
 }
 
 TEST_F(ArchiveFilerTest, CheckMarksBySpaceTheKeyAAndAClickOnTheIcon) {
@@ -263,10 +352,13 @@ TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
     bool exists = false;
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\EMPTY.DAT", &exists), "");
     EXPECT_TRUE(exists);
-    EXPECT_EQ(ReadFileBytes(lzhOut + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+    EXPECT_EQ(ReadFileBytes(lzhOut + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\\x8A\xBF\x8E\x9A.TXT"), "kanji\r\n");
     EXPECT_EQ(ReadFileBytes(lzhOut + "\\NOEXT"), "no extension\r\n");
     EXPECT_FALSE(Exists(lzhOut + "\\RUN.ZVT"));
+    // Each file has its member's date and time, not the time of the extraction.
+    EXPECT_EQ(FileStamp(lzhOut + "\\README.TXT"), ListedStamp(LineText(session.list, 0)));
+    EXPECT_EQ(FileStamp(lzhOut + "\\sub\\INNER.TXT"), ListedStamp(LineText(session.list, 2)));
     // The viewer still shows README.TXT, from its first row.
     EXPECT_EQ(session.viewer.RowCount(), 2);
   }
@@ -278,6 +370,10 @@ TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
   ASSERT_TRUE(session.ChooseFolder("arch-zip"));
   ASSERT_TRUE(session.WaitRunEnd());
   EXPECT_EQ(ReadFileBytes(zipOut + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+  // Files and the folder entry "sub/" keep their stored times.
+  EXPECT_EQ(FileStamp(zipOut + "\\README.TXT"), ListedStamp(LineText(session.list, 0)));
+  EXPECT_EQ(FileStamp(zipOut + "\\sub"), ListedStamp(LineText(session.list, 2)));
+  EXPECT_EQ(FileStamp(zipOut + "\\sub\\INNER.TXT"), ListedStamp(LineText(session.list, 3)));
   EXPECT_EQ(ReadFileBytes(zipOut + "\\RUN.ZVT"), "run me\r\n");
   EXPECT_EQ(ReadFileBytes(zipOut + "\\\x8A\xBF\x8E\x9A.TXT"), "kanji\r\n");
 }
@@ -285,12 +381,13 @@ TEST_F(ArchiveFilerTest, ExtractsTheCheckedMembersIntoTheChosenFolder) {
 TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   std::string out = FreshFolder("arch-same");
   auto reset = [&] {
-    for (const char* name : {"README.TXT", "EMPTY.DAT", "INNER.TXT", "NOEXT", "NEW.TXT"})
+    CreateDirectoryA((out + "\\sub").c_str(), nullptr);
+    for (const char* name : {"README.TXT", "EMPTY.DAT", "sub\\INNER.TXT", "NOEXT", "NEW.TXT"})
       WriteFile(out + "\\" + name, std::string("old ") + name);
   };
   ArchiveSession session("members.lzh");
   ASSERT_NE(session.filer, nullptr);
-  session.CheckLines({0, 1, 2, 4});  // README.TXT, EMPTY.DAT, INNER.TXT, NOEXT
+  session.CheckLines({0, 1, 2, 4});  // README.TXT, EMPTY.DAT, sub\INNER.TXT, NOEXT
 
   // Overwrite, rename (first to a name that exists too, then to a free one), skip, stop.
   reset();
@@ -304,6 +401,10 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   EXPECT_EQ(Text(GetDlgItem(question, 7713)).substr(0, 31), "サイズ           14 byte  2026-");
   ShowAndSettle(question);
   EXPECT_FALSE(SaveScreenshot(question, "archfiler_same_name").empty());
+  // Behind the question the progress dialog names the member asked about.
+  HWND progress = FindTopWindow(session.viewer.ProcessId(), kDialogClass, kProgressTitle);
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(Text(GetDlgItem(progress, 100)), "README.TXTを展開中...");
   session.Answer(question, kOverwrite);
   question = session.Dialog(kDialogClass, kSameNameTitle);  // EMPTY.DAT
   ASSERT_NE(question, nullptr);
@@ -323,7 +424,7 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   ASSERT_NE(rename, nullptr);
   SetText(GetDlgItem(rename, 7774), "NEW.TXT");
   session.Answer(rename, IDOK);
-  question = session.Dialog(kDialogClass, kSameNameTitle);  // INNER.TXT
+  question = session.Dialog(kDialogClass, kSameNameTitle);  // sub\INNER.TXT
   ASSERT_NE(question, nullptr);
   session.Answer(question, kSkip);
   question = session.Dialog(kDialogClass, kSameNameTitle);  // NOEXT
@@ -336,12 +437,17 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   bool exists = false;
   EXPECT_EQ(ReadFileBytes(out + "\\NEW.TXT", &exists), "");
   EXPECT_TRUE(exists);
-  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT"), "old INNER.TXT");
+  EXPECT_EQ(ReadFileBytes(out + "\\sub\\INNER.TXT"), "old sub\\INNER.TXT");
   EXPECT_EQ(ReadFileBytes(out + "\\NOEXT"), "old NOEXT");
 
-  // "All": no further question in this run; the next run asks again.
+  // "All": no further question in this run; the next run asks again.  The chooser opens in the
+  // folder the last run extracted to.
   reset();
   Post(session.filer, WM_COMMAND, kExtractButton);
+  HWND chooser = session.Dialog("#32770", kChooserTitle);
+  ASSERT_NE(chooser, nullptr);
+  const std::string opened = Text(GetDlgItem(chooser, IDC_UNPACK_TO_FOLDER));
+  EXPECT_EQ(opened.substr(opened.size() >= 9 ? opened.size() - 9 : 0), "arch-same") << opened;
   ASSERT_TRUE(session.ChooseFolder("arch-same"));
   question = session.Dialog(kDialogClass, kSameNameTitle);
   ASSERT_NE(question, nullptr);
@@ -349,7 +455,7 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   ASSERT_TRUE(session.WaitRunEnd());
   EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "hello readme\r\n");
   EXPECT_EQ(ReadFileBytes(out + "\\NOEXT"), "no extension\r\n");
-  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+  EXPECT_EQ(ReadFileBytes(out + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
   Post(session.filer, WM_COMMAND, kExtractButton);
   ASSERT_TRUE(session.ChooseFolder("arch-same"));
   question = session.Dialog(kDialogClass, kSameNameTitle);

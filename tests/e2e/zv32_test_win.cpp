@@ -66,7 +66,7 @@ TEST_F(ViewerTest, TitleNamesTheFileOrSaysNothingIsShown) {
   Viewer viewer;
   ASSERT_NE(viewer.main(), nullptr);
   EXPECT_EQ(viewer.Title(), "Zelko View 32 - 未表示");
-  EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "1/0"; }, 5000)) << viewer.Position();
+  EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "0/0"; }, 5000)) << viewer.Position();
 }
 
 TEST_F(ViewerTest, KeysScrollByTheDefaultKeyTable) {
@@ -172,7 +172,7 @@ TEST_F(ViewerTest, DetectedEucIsReportedAndAMissingFileIsSaid) {
   Viewer viewer(ExeDir() + "\\e2e-files\\no-such-file.txt");
   ASSERT_NE(viewer.main(), nullptr);
   EXPECT_TRUE(viewer.WaitMessage("ファイルが見つかりません", 3000)) << viewer.Message();
-  EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "1/0"; }, 5000)) << viewer.Position();
+  EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "0/0"; }, 5000)) << viewer.Position();
 }
 
 TEST_F(ViewerTest, MenuHelpLeavesTheStatusBarWhenTheMenuCloses) {

@@ -4,9 +4,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "viewer/archive/member_path.h"
+
 size_t ArchiveNameStemLength(const char* name) {
-  const char* dot = std::strchr(name, '.');  // "." is never the trail byte of a character
+  const char* base = PathBaseName(name);
+  const char* dot = std::strchr(base, '.');  // "." is never the trail byte of a character
   return dot ? size_t(dot - name) : std::strlen(name);
+}
+
+const char* ArchiveShownName(const ArchiveEntry& entry) { return entry.path[0] ? entry.path : entry.name; }
+
+bool IsArchiveFolderEntry(const ArchiveEntry& entry) {
+  return std::strcmp(entry.methodLabel, "-lhd-") == 0 || EndsWithPathSeparator(entry.path);
 }
 
 int CompressionPercent(uint64_t compressed, uint64_t original) {
@@ -14,13 +23,14 @@ int CompressionPercent(uint64_t compressed, uint64_t original) {
 }
 
 std::string FormatArchiveListLine(const ArchiveEntry& entry) {
-  size_t stem = ArchiveNameStemLength(entry.name);
+  const char* name = ArchiveShownName(entry);
+  size_t stem = ArchiveNameStemLength(name);
   char figures[96];
   std::snprintf(figures, sizeof figures, "|R%8lu|L(|R%3d%%)|R%02d-%02d-%02d|R%02d:%02d:%02d",
                 static_cast<unsigned long>(entry.originalSize),
                 CompressionPercent(entry.compressedSize, entry.originalSize), int(entry.year % 100),
                 entry.month, entry.day, entry.hour, entry.minute, entry.second);
-  return "L" + std::string(entry.name, stem) + "|L" + std::string(entry.name + stem) + figures;
+  return "L" + std::string(name, stem) + "|L" + std::string(name + stem) + figures;
 }
 
 std::string FormatArchiveSummary(const ArchiveTotals& totals) {

@@ -9,8 +9,13 @@
 
 #include "viewer/archive/archive_reader.h"
 
-// Bytes of `name` before its first "." (the whole name when it has none).
+// Bytes of `name` before the first "." of its last part (the whole name when that has none).
 size_t ArchiveNameStemLength(const char* name);
+// The name a member is listed and extracted under: its path with folders (LZH keeps the
+// directory apart from the name; ZIP stores one path), or the name when there is no path.
+const char* ArchiveShownName(const ArchiveEntry& entry);
+// A folder entry: LZH's "-lhd-" method, or a path ending in a separator.
+bool IsArchiveFolderEntry(const ArchiveEntry& entry);
 // Compressed bytes per hundred original bytes; 0 when the original size is 0.
 int CompressionPercent(uint64_t compressed, uint64_t original);
 // "L" stem "|L" rest "|R" size "|L(|R" ratio "%)|R" yy-mm-dd "|R" hh:mm:ss.

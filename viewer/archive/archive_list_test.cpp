@@ -30,6 +30,26 @@ TEST(ArchiveList, LineColumnsSplitTheNameAtItsFirstDot) {
   EXPECT_EQ(FormatArchiveListLine(Entry("\x8A\xBF\x8E\x9A.txt", 4000000000u, 4000000000u, 2107)),
             "L\x8A\xBF\x8E\x9A|L.txt|R4000000000|L(|R100%)|R07-03-04|R05:06:58");
   EXPECT_EQ(ArchiveNameStemLength(".profile"), 0u);
+  EXPECT_EQ(ArchiveNameStemLength("v1.2\\notes"), 10u);  // a dot in a folder does not split the name
+}
+
+// LZH keeps a member's folders apart from its (upper-case, 12-byte) name: the list shows the
+// path, so folder entries are not blank and members in folders are told apart.
+TEST(ArchiveList, LzhFolderEntriesAndMembersShowTheirPaths) {
+  ArchiveEntry folder = Entry("", 0, 0, 2000);
+  std::strcpy(folder.path, "subdir\\");
+  std::strcpy(folder.methodLabel, "-lhd-");
+  EXPECT_EQ(FormatArchiveListLine(folder).substr(0, 12), "Lsubdir\\|L|R");
+  EXPECT_TRUE(IsArchiveFolderEntry(folder));
+  ArchiveEntry member = Entry("HELLO.TXT", 12, 12, 2000);
+  std::strcpy(member.path, "subdir\\subdir2\\hello.txt");
+  std::strcpy(member.methodLabel, "-lh0-");
+  EXPECT_EQ(FormatArchiveListLine(member).substr(0, 29), "Lsubdir\\subdir2\\hello|L.txt|R");
+  EXPECT_FALSE(IsArchiveFolderEntry(member));
+  // A ZIP folder is known by its trailing separator.
+  ArchiveEntry zipFolder = Entry("sub/", 0, 0, 2000);
+  std::strcpy(zipFolder.path, "sub/");
+  EXPECT_TRUE(IsArchiveFolderEntry(zipFolder));
 }
 
 TEST(ArchiveList, SummaryTotalsAndRatio) {

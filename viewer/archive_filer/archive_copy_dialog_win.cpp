@@ -119,13 +119,15 @@ ExtractionProgress::~ExtractionProgress() {
   SetActiveWindow(owner_);
 }
 
+void ExtractionProgress::ShowMember(const char* fileName) {
+  if (!dialog_) return;
+  ShowFileName(dialog_, fileName);
+  named_ = true;
+  lastRedraw_ = TickCount();
+}
+
 ArchiveResult ExtractionProgress::Extract(ArchiveReader& reader, const char* path, const char* fileName) {
-  uint32_t now = TickCount();
-  if (dialog_ && (!named_ || now - lastRedraw_ >= kRedrawIntervalMs)) {
-    ShowFileName(dialog_, fileName);
-    named_ = true;
-    lastRedraw_ = now;
-  }
+  if (!named_ || TickCount() - lastRedraw_ >= kRedrawIntervalMs) ShowMember(fileName);
   DialogReport report(dialog_, lastRedraw_, lastPump_);
   ArchiveResult result = ExtractArchiveMemberToFile(reader, path, &report);
   cancelled_ = report.cancelled;

@@ -25,6 +25,8 @@ class ExtractionProgress {
   // result (a failed copy or check leaves no file).
   [[nodiscard]] ArchiveResult Extract(ArchiveReader& reader, const char* path, const char* fileName);
   bool Cancelled() const { return cancelled_; }
+  // Shows `fileName` now (Extract shows names at most every redraw interval).
+  void ShowMember(const char* fileName);
 
  private:
   HWND owner_;

@@ -15,6 +15,7 @@
 #include "viewer/archive_filer/archive_filer_win.h"
 #include "viewer/archive/archive_list.h"
 #include "viewer/archive_filer/archive_list_box_win.h"
+#include "viewer/archive_filer/member_times_win.h"
 #include "viewer/archive/extract_member.h"
 #include "viewer/archive/member_path.h"
 #include "text/sjis.h"
@@ -90,7 +91,19 @@ struct ExtractionRun {
   ArchiveEntry entry;
   bool overwriteAll = false;
   FolderIndex existing;
+  ExtractionProgress* progress = nullptr;
+  // Folder entries made, stamped once the run is over (files written into a folder afterwards
+  // would move its time again).
+  std::vector<std::pair<std::string, ArchiveEntry>> folders;
 };
+
+// The folder the last extraction went to: the chooser opens there next time, so a second OK
+// extracts where the first one did.
+std::string LastExtractionFolder;
+
+void StampFolders(const ExtractionRun& run) {
+  for (auto it = run.folders.rbegin(); it != run.folders.rend(); ++it) SetMemberTime(it->first, it->second, true);
+}
 
 void ShowMemberFailure(HWND window, const std::string& name) {
   char text[400];
@@ -133,6 +146,7 @@ bool AskNewName(HWND window, std::string& name) {
 ClashOutcome ResolveNameClash(ExtractionRun& run, std::string& name, std::string& relative) {
   WIN32_FILE_ATTRIBUTE_DATA existing;
   while (FindItem(run, JoinMemberPath(run.directory, relative), existing)) {
+    if (run.progress) run.progress->ShowMember(name.c_str());  // the member asked about, behind the question
     switch (AskSameName(run, existing, name)) {
       case kOverwrite:
         return kExtract;
@@ -156,10 +170,6 @@ ClashOutcome ResolveNameClash(ExtractionRun& run, std::string& name, std::string
   return kExtract;
 }
 
-bool IsDirectoryEntry(const ArchiveEntry& entry) {
-  return std::strcmp(entry.methodLabel, "-lhd-") == 0 || EndsWithPathSeparator(entry.path);
-}
-
 // Extracts the member of one checked line; false when the run stops.
 bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& progress, HWND list, int line) {
   int member = MemberOfLine(list, line);
@@ -169,8 +179,12 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
     ShowMemberFailure(run.window, name);
     return true;
   }
-  if (IsDirectoryEntry(run.entry)) {
-    if (!MakeMemberDirectories(run.directory, relative, true)) ShowMemberFailure(run.window, name);
+  if (IsArchiveFolderEntry(run.entry)) {
+    if (!MakeMemberDirectories(run.directory, relative, true)) {
+      ShowMemberFailure(run.window, name);
+    } else {
+      run.folders.emplace_back(JoinMemberPath(run.directory, relative), run.entry);
+    }
     return true;
   }
   if (!run.overwriteAll) {
@@ -182,7 +196,10 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   if (reader.OpenMember(member) == ArchiveResult::kOk && MakeMemberDirectories(run.directory, relative, false))
     result = progress.Extract(reader, target.c_str(), name.c_str());
   if (progress.Cancelled()) return false;
-  if (result == ArchiveResult::kOk) run.existing.Add(target);
+  if (result == ArchiveResult::kOk) {
+    run.existing.Add(target);
+    SetMemberTime(target, run.entry, false);
+  }
   if (result != ArchiveResult::kOk) ShowMemberFailure(run.window, name);
   return true;
 }
@@ -238,7 +255,9 @@ void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirec
   if (lines.empty() || !DocumentArchive()) return;
   ExtractionRun run;
   run.window = window;
-  if (!AskTargetDirectory(window, startDirectory, run.directory)) return;
+  if (!AskTargetDirectory(window, LastExtractionFolder.empty() ? startDirectory : LastExtractionFolder, run.directory))
+    return;
+  LastExtractionFolder = run.directory;
   ArchiveCopy archive;
   ArchiveReader* reader = archive.get();
   if (!reader) {
@@ -246,8 +265,10 @@ void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirec
     return;
   }
   ExtractionProgress progress(window);
+  run.progress = &progress;
   for (int line : lines)
     if (!ExtractLine(run, *reader, progress, list, line)) break;
+  StampFolders(run);
 }
 
 INT_PTR CALLBACK SameNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

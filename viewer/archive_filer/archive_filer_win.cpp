@@ -74,8 +74,9 @@ int FillMemberList(HWND list, HDC dc, ArchiveReader& reader, ArchiveTotals& tota
     std::string line = FormatArchiveListLine(entry);
     LRESULT at = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (at < 0) break;
-    SendMessageA(list, LB_SETITEMDATA, WPARAM(at), kArchiveItemData + i);
-    int stem = TextWidth(dc, entry.name, int(ArchiveNameStemLength(entry.name)));
+    SendMessageA(list, LB_SETITEMDATA, WPARAM(at), (IsArchiveFolderEntry(entry) ? kArchiveFolderItemData : kArchiveItemData) + i);
+    const char* name = ArchiveShownName(entry);
+    int stem = TextWidth(dc, name, int(ArchiveNameStemLength(name)));
     if (stem > widest) widest = stem;
     totals.Add(entry);
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 constexpr LPARAM kArchiveItemData = 0x10000;  // type code 1 (an associated file) in bits 16-22
+constexpr LPARAM kArchiveFolderItemData = 0;   // type code 0: the folder icon
 constexpr LPARAM kArchiveItemChecked = 0x800000;
 
 // Creates the list box and subclasses it.

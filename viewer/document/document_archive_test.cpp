@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "text/kanji_code.h"
 #include "viewer/archive/zip_crc32.h"
 #include "viewer/document/document_test_support.h"
 
@@ -93,6 +94,46 @@ TEST_F(ArchiveDocument, ChosenMemberAndCrcMismatch) {
   LoadAll();
   EXPECT_TRUE(host.statusMessages.empty());
   EXPECT_EQ(OpenDocumentMember(path.c_str(), 5), 0);
+  EXPECT_EQ(host.busyDepth, 0);
+}
+
+// A member chosen from the archive filer is detected afresh, as a file opened from disk is: the
+// code of the member shown before it does not carry over.
+TEST_F(ArchiveDocument, EachChosenMemberDetectsItsOwnCodes) {
+  const std::string binary("\x00\x01\x02\x03\xFE\xFF\x00\x10", 8);
+  struct Case {
+    std::string data;
+    int kanjiCode;
+    int displayMode;
+  };
+  const std::vector<Case> cases = {
+      {"日本語の文章です。", kShiftJis, 0},
+      {"\xc6\xfc\xcb\xdc\xb8\xec\xa4\xce\xca\xb8\xbe\xcf\xa4\xc7\xa4\xb9\xa1\xa3", kEuc, 0},
+      {"\x1b\x24\x42\x46\x7c\x4b\x5c\x38\x6c\x24\x4e\x4a\x38\x3e\x4f\x24\x47\x24\x39\x21\x23\x1b\x28\x42",
+       kJis, 0},
+      {"\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe3\x81\xae\xe6\x96\x87\xe7\xab\xa0\xe3\x81\xa7\xe3\x81\x99"
+       "\xe3\x80\x82",
+       kUtf8, 0},
+      {std::string("\xff\xfe\xe5\x65\x2c\x67\x9e\x8a\x6e\x30\x87\x65\xe0\x7a\x67\x30\x59\x30\x02\x30", 20), kUtf16, 0},
+      {binary, kShiftJis, 1},
+  };
+  std::vector<StoredMember> members;
+  for (size_t i = 0; i < cases.size(); ++i) members.push_back({"m" + std::to_string(i) + ".txt", cases[i].data});
+  ASSERT_EQ(OpenAndLoad(WriteTemp("codes.zip", ZipOf(members))), 1);
+  // Each member after each other one, so no code is left over from the one shown before.
+  for (size_t before = 0; before < cases.size(); ++before) {
+    for (size_t i = 0; i < cases.size(); ++i) {
+      ASSERT_EQ(OpenArchiveMember(int(before)), 1);
+      LoadAll();
+      ASSERT_EQ(OpenArchiveMember(int(i)), 1);
+      LoadAll();
+      EXPECT_EQ(TheDocument.KanjiCode, cases[i].kanjiCode) << "member " << i << " after " << before;
+      EXPECT_EQ(TheDocument.DisplayMode, cases[i].displayMode) << "member " << i << " after " << before;
+      if (cases[i].displayMode == 0) {
+        EXPECT_EQ(Rows(), std::vector<std::string>{"日本語の文章です。"}) << "member " << i << " after " << before;
+      }
+    }
+  }
   EXPECT_EQ(host.busyDepth, 0);
 }
 

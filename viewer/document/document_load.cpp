@@ -7,6 +7,7 @@
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
 #include "viewer/document/row_scan.h"
+#include "viewer/document/scroll_math.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ void ReportMemberIntegrity() {
 void ShowProgress() {
   Document& doc = TheDocument;
   char position[48];
-  char* end = AppendDecimal(position, int64_t(doc.TopLine) + 1);
+  char* end = AppendDecimal(position, ShownTopRow(doc.TopLine, doc.RowCount));
   *end++ = '/';
   *AppendDecimal(end, doc.RowCount) = '\0';
   Host().SetPositionText(position);

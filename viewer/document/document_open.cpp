@@ -177,7 +177,8 @@ int OpenArchiveMember(int index) {
     Host().SetBusy(false);
     return 0;
   }
-  return OpenDocument(nullptr, doc.KanjiCode, AutoDetect);
+  // Each member is a file of its own: its codes are detected afresh, not kept from the last one.
+  return OpenDocument(nullptr, AutoDetect, AutoDetect);
 }
 
 bool DetectCodes(int kanjiChoice, int modeChoice) {

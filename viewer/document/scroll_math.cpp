@@ -12,11 +12,8 @@ constexpr int32_t kScrollPositions = 32768;  // scroll-bar positions stay within
 
 int32_t AtLeastOne(int32_t value) { return value < 1 ? 1 : value; }
 
-// 0 .. rowCount - 1; an empty document keeps row 0 at the top.
-int32_t ClampTopLine(int64_t row, int32_t rowCount) {
-  if (row >= rowCount) row = int64_t(rowCount) - 1;
-  return int32_t(std::max<int64_t>(row, 0));
-}
+// The top row that shows the last row at the bottom of the window: the last full page.
+int64_t LastPageTop(const VScrollRequest& r) { return int64_t(r.rowCount) - r.clientHeight / AtLeastOne(r.rowHeight); }
 
 std::optional<int64_t> VerticalTarget(const VScrollRequest& r) {
   const int64_t top = r.topLine;
@@ -28,10 +25,10 @@ std::optional<int64_t> VerticalTarget(const VScrollRequest& r) {
     case 4:
     case 5: return int64_t(r.thumb) * AtLeastOne(r.scale);
     case 6: return 0;
-    case 7: return int64_t(r.rowCount) - r.clientHeight / AtLeastOne(r.rowHeight);
+    case 7: return LastPageTop(r);
     case 10: return top - r.pageRows / 2;
     case 11: return top + r.pageRows / 2;
-    case 12: return r.target;
+    case 12: return r.target >= r.rowCount ? LastPageTop(r) : r.target;  // past the end: as End
     case 13: return top - 1;
     case 14: return top + 1;
     default: return std::nullopt;
@@ -62,14 +59,33 @@ std::optional<int64_t> HorizontalTarget(const HScrollRequest& r) {
 
 }  // namespace
 
-int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn) {
-  return (lineNumberColumn ? kLineNumberColumns * charWidth : 0) + spacing;
+int32_t ClampTopLine(int64_t row, int32_t rowCount) {
+  if (row >= rowCount) row = int64_t(rowCount) - 1;
+  return int32_t(std::max<int64_t>(row, 0));
+}
+
+int32_t LineNumberDigits(int32_t rowCount) {
+  int32_t digits = 1;
+  for (int32_t rest = rowCount; rest >= 10; rest /= 10) ++digits;
+  return std::max(digits, kLineNumberColumns - 1);
+}
+
+namespace {
+
+int32_t LineNumberColumns(bool lineNumberColumn, int32_t rowCount) {
+  return lineNumberColumn ? LineNumberDigits(rowCount) + 1 : 0;
+}
+
+}  // namespace
+
+int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn, int32_t rowCount) {
+  return LineNumberColumns(lineNumberColumn, rowCount) * charWidth + spacing;
 }
 
 int32_t VisibleColumns(const TextAreaSize& area) {
   const int32_t charWidth = AtLeastOne(area.charWidth);
   int32_t columns = (area.clientWidth - area.vScrollAllowance - area.clientLeft) / charWidth -
-                    (area.lineNumberColumn ? kLineNumberColumns : 0) - area.spacing / charWidth;
+                    LineNumberColumns(area.lineNumberColumn, area.rowCount) - area.spacing / charWidth;
   return std::max(columns, 0);
 }
 
@@ -111,4 +127,15 @@ HScrollBarState UpdateHScrollBar(int32_t limit, int32_t leftColumn) {
   if (limit <= 0) return {false, 0, 0, 0};
   const int32_t left = std::clamp(leftColumn, 0, limit);
   return {true, limit, left, left};
+}
+
+WheelScroll WheelRows(int32_t delta, int32_t pending, uint32_t rowsPerNotch, int32_t pageRows) {
+  const int64_t perNotch = rowsPerNotch == kWheelPageScroll ? std::max(1, pageRows) : int64_t(rowsPerNotch);
+  const int64_t total = int64_t(pending) + delta;
+  if (perNotch == 0) return {0, 0};
+  // Rows moved so far, in whole rows; what is left over stays for the next notch.
+  const int64_t rowsUp = total * perNotch / kWheelNotch;
+  const int64_t used = rowsUp * kWheelNotch / perNotch;
+  const int64_t clamped = std::clamp<int64_t>(-rowsUp, -0x7FFFFFFF, 0x7FFFFFFF);
+  return {int32_t(clamped), int32_t(std::clamp<int64_t>(total - used, -kWheelNotch, kWheelNotch))};
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-constexpr int32_t kLineNumberColumns = 6;
+constexpr int32_t kLineNumberColumns = 6;  // five digits and the rule, while they are enough
 constexpr int32_t kBinaryRowColumns = 75;
 
 // True when the line-number column is there: line numbers shown and the text mode.
@@ -15,8 +15,20 @@ constexpr bool HasLineNumberColumn(bool showLineNumbers, int32_t displayMode) {
   return showLineNumbers && displayMode == 0;
 }
 
-// x of column 0 in the text window.
-int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn);
+// The row number the position text shows for the top row: 1-based, and 0 when there are no
+// rows at all (an empty file reads "0/0").
+constexpr int64_t ShownTopRow(int32_t topLine, int32_t rowCount) { return rowCount > 0 ? int64_t(topLine) + 1 : 0; }
+
+// 0 .. rowCount - 1; an empty document keeps row 0 at the top.  Steps that move the view by
+// some rows (wheel, drag) stop here at the last row, where a jump past the end would show the
+// last page.
+int32_t ClampTopLine(int64_t row, int32_t rowCount);
+
+// Digits of the line-number column: five, or as many as the largest row number needs.
+int32_t LineNumberDigits(int32_t rowCount);
+
+// x of column 0 in the text window; the line-number column grows with `rowCount`.
+int32_t TextLeft(int32_t charWidth, int32_t spacing, bool lineNumberColumn, int32_t rowCount = 0);
 
 struct TextAreaSize {
   int32_t clientWidth;
@@ -25,6 +37,7 @@ struct TextAreaSize {
   int32_t charWidth;
   int32_t spacing;
   bool lineNumberColumn;
+  int32_t rowCount = 0;  // the line-number column's width follows it
 };
 // The whole columns right of TextLeft; never negative.
 int32_t VisibleColumns(const TextAreaSize& area);
@@ -81,3 +94,14 @@ struct HScrollBarState {
   int32_t leftColumn;
 };
 HScrollBarState UpdateHScrollBar(int32_t limit, int32_t leftColumn);
+
+// The mouse wheel: a notch is 120 units of delta, positive away from the user (up).  The system
+// setting gives the rows per notch, or kWheelPageScroll for a page per notch.  Partial notches
+// (fine-grained wheels) add up in `pending` until they make whole rows.
+constexpr uint32_t kWheelPageScroll = 0xFFFFFFFFu;
+constexpr int32_t kWheelNotch = 120;
+struct WheelScroll {
+  int32_t rows;     // rows to move down (negative: up)
+  int32_t pending;  // delta units kept for the next message
+};
+WheelScroll WheelRows(int32_t delta, int32_t pending, uint32_t rowsPerNotch, int32_t pageRows);

@@ -42,6 +42,14 @@ int32_t Left(const HScrollRequest& r) {
 TEST(TextLayout, TextLeftAndVisibleColumns) {
   EXPECT_EQ(TextLeft(8, 10, true), 58);
   EXPECT_EQ(TextLeft(8, 10, false), 10);
+  // Row numbers of six digits and more widen the column; five stay the least.
+  EXPECT_EQ(TextLeft(8, 10, true, 99999), 58);
+  EXPECT_EQ(TextLeft(8, 10, true, 100000), 66);
+  EXPECT_EQ(TextLeft(8, 10, true, 1000000), 74);
+  EXPECT_EQ(TextLeft(8, 10, false, 1000000), 10);
+  EXPECT_EQ(LineNumberDigits(0), 5);
+  EXPECT_EQ(LineNumberDigits(2147483647), 10);
+  EXPECT_EQ(VisibleColumns({640, 0, 16, 8, 10, true, 1000000}), 69);
   EXPECT_FALSE(HasLineNumberColumn(true, 1));  // binary mode has no line numbers
   EXPECT_TRUE(HasLineNumberColumn(true, 0));
   // (640 - 16 - 0) / 8 = 78 columns, minus 6 for the numbers, minus 10 / 8 = 1 for the margin.
@@ -95,6 +103,32 @@ TEST(VerticalBar, ScaleKeepsPositionsWithin16Bits) {
   EXPECT_EQ(Top(thumb), 8);
 }
 
+TEST(MouseWheel, NotchesPagesAndPartialDeltas) {
+  // Three rows a notch (the system default), down for a negative delta.
+  EXPECT_EQ(WheelRows(-120, 0, 3, 40).rows, 3);
+  EXPECT_EQ(WheelRows(120, 0, 3, 40).rows, -3);
+  EXPECT_EQ(WheelRows(-240, 0, 3, 40).rows, 6);
+  // A page a notch.
+  EXPECT_EQ(WheelRows(-120, 0, kWheelPageScroll, 40).rows, 40);
+  EXPECT_EQ(WheelRows(120, 0, kWheelPageScroll, 0).rows, -1);
+  // Wheel scrolling switched off.
+  EXPECT_EQ(WheelRows(-120, 0, 0, 40).rows, 0);
+  // Quarter notches: nothing for the first, a row once a third of a notch has added up, and
+  // all of them together move as far as one whole notch.
+  int32_t pending = 0, moved = 0;
+  for (int i = 0; i < 4; ++i) {
+    WheelScroll step = WheelRows(-30, pending, 3, 40);
+    if (i == 0) EXPECT_EQ(step.rows, 0);
+    moved += step.rows;
+    pending = step.pending;
+  }
+  EXPECT_EQ(moved, 3);
+  EXPECT_EQ(pending, 0);
+  // A turn back undoes what was kept, and a huge setting does not overflow.
+  EXPECT_EQ(WheelRows(30, -30, 3, 40).rows, 0);
+  EXPECT_GT(WheelRows(-120, 0, 0x7FFFFFFFu, 40).rows, 0);
+}
+
 TEST(VerticalScroll, EveryCode) {
   const int32_t rows = 1000;
   EXPECT_EQ(Top(Vertical(0, 50, rows)), 48);   // arrow up: two rows
@@ -123,15 +157,21 @@ TEST(VerticalScroll, ClampsToTheRows) {
   EXPECT_EQ(Top(Vertical(14, 99, 100)), 99);
   // Bottom of a document shorter than the window: row 0.
   EXPECT_EQ(Top(Vertical(7, 0, 5)), 0);
+  // A jump past the end shows the last full page, as End does; a jump to the last row itself
+  // puts it at the top.
   VScrollRequest far = Vertical(12, 0, 100);
   far.target = 2147483647;
+  EXPECT_EQ(Top(far), Top(Vertical(7, 0, 100)));
+  far.target = 100;
+  EXPECT_EQ(Top(far), 100 - 330 / 16);
+  far.target = 99;
   EXPECT_EQ(Top(far), 99);
   far.target = -2147483647 - 1;
   EXPECT_EQ(Top(far), 0);
   VScrollRequest thumb = Vertical(5, 0, 100000);
   thumb.thumb = 65535;  // beyond the range: no overflow, the last row
   EXPECT_EQ(Top(thumb), 99999);
-  // An empty document keeps TopLine 0 for every code (the position reads 1/0).
+  // An empty document keeps TopLine 0 for every code (the position reads 0/0).
   for (int code : {0, 1, 2, 3, 6, 7, 10, 11, 13, 14}) EXPECT_EQ(Top(Vertical(code, 0, 0)), 0) << code;
   VScrollRequest empty = Vertical(12, 0, 0);
   empty.target = 5;

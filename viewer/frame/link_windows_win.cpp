@@ -43,7 +43,19 @@ Win32LinkHost& LinkHost() {
   return host;
 }
 
-// The saved placement of a sub-window kind, or the main window's corner at the default size.
+// Beside the main window, on the work area (the part of the screen no task bar covers).
+SubWindowRect DefaultBesideMainWindow() {
+  RECT main{};
+  if (MainWindow) GetWindowRect(MainWindow, &main);
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int32_t captionAndMenu = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+                                 2 * GetSystemMetrics(SM_CYFRAME);
+  return DefaultSubWindowPlacement({main.left, main.top, main.right - main.left, main.bottom - main.top}, work.right,
+                                   work.bottom, captionAndMenu);
+}
+
+// The saved placement of a sub-window kind, or a place beside the main window.
 WindowPlacementValue OpeningPlacement(const char* placementName) {
   WindowPlacementValue placement;
   bool saved = false;
@@ -52,9 +64,8 @@ WindowPlacementValue OpeningPlacement(const char* placementName) {
     saved = key.usable() && ReadWindowPlacement(placementName, placement);
   }
   if (!saved) {
-    RECT main{};
-    if (MainWindow) GetWindowRect(MainWindow, &main);
-    placement = {main.left, main.top, kDefaultSubWindowSize, kDefaultSubWindowSize, kShowNormal};
+    const SubWindowRect beside = DefaultBesideMainWindow();
+    placement = {beside.left, beside.top, beside.width, beside.height, kShowNormal};
   }
   SubWindowOrigin origin =
       ClampSubWindowOrigin(placement.left, placement.top, GetSystemMetrics(SM_CXFULLSCREEN),

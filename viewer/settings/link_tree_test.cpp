@@ -377,6 +377,26 @@ TEST(SubWindowPlacement, OriginKeptOnTheScreen) {
   EXPECT_EQ(ClampSubWindowOrigin(1024, -1, 1024, 740, 20).top, 0);
 }
 
+// With no saved placement a sub-window opens where it can be used: right of the viewer when the
+// screen has room, else below it, never over the viewer's caption and menu.
+TEST(SubWindowPlacement, DefaultBesideTheViewer) {
+  auto expect = [](SubWindowRect r, SubWindowRect want) {
+    EXPECT_EQ(r.left, want.left);
+    EXPECT_EQ(r.top, want.top);
+    EXPECT_EQ(r.width, want.width);
+    EXPECT_EQ(r.height, want.height);
+  };
+  // A 960-pixel viewer on a 1280-pixel screen: the 320 pixels right of it, as tall.
+  expect(DefaultSubWindowPlacement({0, 0, 960, 768}, 1280, 1024, 50), {960, 0, 320, 768});
+  // Less room than the usual width but enough: all of it.
+  expect(DefaultSubWindowPlacement({0, 0, 1020, 700}, 1280, 1024, 50), {1020, 0, 260, 700});
+  // A wide viewer: below it, as wide, up to half its height.
+  expect(DefaultSubWindowPlacement({0, 0, 1200, 600}, 1280, 1024, 50), {0, 600, 1200, 300});
+  // A viewer filling the screen: over its lower part, not over its caption and menu.
+  expect(DefaultSubWindowPlacement({0, 0, 1280, 1024}, 1280, 1024, 50), {0, 824, 1280, 200});
+  expect(DefaultSubWindowPlacement({0, 0, 1280, 220}, 1280, 240, 50), {0, 50, 1280, 200});
+}
+
 TEST(SubWindowPlacement, SavedMinimizedOpensNormally) {
   EXPECT_EQ(ShowStateForOpening(3), 3);
   EXPECT_EQ(ShowStateForOpening(5), 5);

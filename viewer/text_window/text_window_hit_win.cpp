@@ -81,7 +81,7 @@ TextPosition HitTest(POINT point) {
   const int32_t height = TheDocument.RowHeight < 1 ? 1 : TheDocument.RowHeight;
   const int64_t row = std::max<int64_t>(0, int64_t(point.y / height) + TheDocument.TopLine);
   int64_t x = point.x + int64_t(TheDocument.LeftColumn) * CharWidth;
-  if (LineNumberColumnShown()) x -= 6 * int64_t(CharWidth);
+  x -= CurrentTextLeft() - Spacing;  // the line-number column, when there is one
   const int32_t rowNumber = int32_t(std::min<int64_t>(row, INT32_MAX));
   if (x < Spacing) return {rowNumber, -1};
   return {rowNumber, ColumnUnder(rowNumber, x)};

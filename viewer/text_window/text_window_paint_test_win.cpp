@@ -87,6 +87,27 @@ TEST_F(TextWindowTest, LineEndAndTabMarksAtTheirColumns) {
   EXPECT_EQ(image.Count(kMarks, 0, 0, image.width, image.height), 0);
 }
 
+// A page painted while the file was still loading fills in as the rest arrives: the refresh
+// the loader sends marks the new rows, with no scrolling and no repaint of the whole window.
+TEST_F(TextWindowTest, RowsLoadedAfterAPaintArePaintedToo) {
+  LineMax = host.rows.lineMax = 200;
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += "row " + std::to_string(i) + " " + std::string(150, 'x') + "\r\n";
+  ASSERT_EQ(OpenDocument(WriteTemp("loading.txt", text).c_str(), AutoDetect, AutoDetect), 1);
+  LoadNextChunk();
+  const int32_t early = TheDocument.RowCount;
+  const int32_t visible = ClientHeight() / TheDocument.RowHeight;
+  ASSERT_LT(early, visible - 2);  // the first paint shows part of the page only
+  Repaint();
+  LoadAll();
+  SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
+  UpdateWindow(TextWindow);
+  Pixels image = Capture(TextWindow);
+  for (int32_t row = 0; row < visible; ++row)
+    EXPECT_GT(image.Count(kText, ColumnX(0), RowTop(row), ColumnX(4), RowBottom(row)), 0) << "row " << row;
+  EXPECT_EQ(PositionText(), "1/81");
+}
+
 TEST_F(TextWindowTest, LineNumbersAndTheirRule) {
   ShowLineNumbers = 1;
   Show(Lines(5));
@@ -111,6 +132,30 @@ TEST_F(TextWindowTest, LineNumbersAndTheirRule) {
   const COLORREF invertedLines = RGB(255 - 0xD8, 255 - 0x0A, 255 - 0x8F);
   EXPECT_EQ(image.Count(invertedLines, middle - 1, RowTop(1), middle, RowBottom(1)), TheDocument.RowHeight);
   EXPECT_EQ(image.Count(kLines, 0, RowTop(1), image.width, RowBottom(1)), 0);
+}
+
+// Seven-digit row numbers widen the column: the numbers stay left of the rule and the text
+// starts after it.
+TEST_F(TextWindowTest, LineNumberColumnGrowsWithTheRowNumbers) {
+  ShowLineNumbers = 1;
+  std::string text;
+  for (int i = 0; i < 1000100; ++i) text += "x\r\n";
+  Show(text);
+  GoToPosition(999995, 0);
+  SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
+  Repaint();
+  ASSERT_EQ(TextLeftEdge, 8 * CharWidth + Spacing);
+  Pixels image = Capture(TextWindow);
+  const int middle = 7 * CharWidth + CharWidth / 2;
+  for (int32_t row = 999995; row < 1000005; ++row) {
+    // The seventh digit: the leading 1 of 1000000 and on, nothing before.
+    EXPECT_EQ(image.Count(kLines, 0, RowTop(row), CharWidth, RowBottom(row)) > 0, row + 1 >= 1000000) << row;
+    EXPECT_EQ(image.Count(kLines, middle - 1, RowTop(row), middle, RowBottom(row)), TheDocument.RowHeight) << row;
+    EXPECT_EQ(image.Count(kLines, middle + 2, RowTop(row), image.width, RowBottom(row)), 0) << row;
+    EXPECT_GT(image.Count(kText, ColumnX(0), RowTop(row), ColumnX(1), RowBottom(row)), 0) << row;
+  }
+  EXPECT_EQ(PositionText(), "999996/1000101");
+  SaveScreenshot(image, "text_window_million_rows");
 }
 
 TEST_F(TextWindowTest, SplitDoubleByteCharacterLeavesTheMarginClean) {

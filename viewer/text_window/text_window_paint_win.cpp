@@ -12,6 +12,7 @@
 #include "viewer/document/scroll_math.h"
 #include "viewer/text_window/text_window_parts_win.h"
 #include "viewer/text_window/small_windows_win.h"
+#include "viewer/text_window/text_window_win.h"
 #include "viewer/frame/viewer_globals_win.h"
 
 namespace {
@@ -99,11 +100,12 @@ void VerticalLine(HDC dc, int32_t x, int32_t top, int32_t bottom) {
 // "%5ld" at x 0 and a double rule one pixel either side of the middle of the sixth column.
 void PaintLineNumber(const PaintTools& tools, int32_t row, int32_t top, bool wholeRowSelected) {
   char number[16];
-  int length = std::snprintf(number, sizeof number, "%5ld", long(row) + 1);
+  const int digits = LineNumberDigits(TheDocument.RowCount);
+  int length = std::snprintf(number, sizeof number, "%*ld", digits, long(row) + 1);
   SetTextColor(tools.dc, wholeRowSelected ? tools.invertedLine : tools.lineColor);
   TextOutA(tools.dc, 0, top, number, length);
   win::Selection pen(tools.dc, wholeRowSelected ? tools.invertedLinePen.get() : tools.linePen.get());
-  const int32_t middle = 5 * CharWidth + CharWidth / 2;
+  const int32_t middle = digits * CharWidth + CharWidth / 2;
   VerticalLine(tools.dc, middle - 1, top, top + TheDocument.RowHeight);
   VerticalLine(tools.dc, middle + 1, top, top + TheDocument.RowHeight);
 }
@@ -171,7 +173,9 @@ void PaintRow(PaintTools& tools, int32_t row, int32_t top) {
 // "%ld/%ld" into the parent's position item; the search-position tab follows the rows.
 void ShowPosition(HWND window) {
   char position[32];
-  std::snprintf(position, sizeof position, "%ld/%ld", long(TheDocument.TopLine) + 1, long(TheDocument.RowCount));
+  std::snprintf(position, sizeof position, "%lld/%ld",
+                static_cast<long long>(ShownTopRow(TheDocument.TopLine, TheDocument.RowCount)),
+                long(TheDocument.RowCount));
   SetDlgItemTextA(GetParent(window), kPositionTextId, position);
   if (HWND tab = MainWindow ? GetDlgItem(MainWindow, kLeftTabId) : nullptr) InvalidateRect(tab, nullptr, FALSE);
 }
@@ -190,7 +194,20 @@ RowRange RowsToPaint(const RECT& update, int32_t clientHeight) {
   return {int32_t(first), int32_t(std::max(first, end))};
 }
 
+// The row count when the window was last painted: rows from there on were painted blank.
+int32_t RowCountAtPaint = 0;
+
 }  // namespace
+
+void InvalidateRowsLoadedSincePaint() {
+  const int32_t rows = TheDocument.RowCount;
+  if (LineNumberDigits(rows) != LineNumberDigits(RowCountAtPaint)) {
+    if (TextWindow) InvalidateRect(TextWindow, nullptr, FALSE);  // the line-number column widened
+  } else if (rows > RowCountAtPaint) {
+    InvalidateRows(RowCountAtPaint > 0 ? RowCountAtPaint - 1 : 0, rows - 1);
+  }
+  RowCountAtPaint = rows;
+}
 
 void PaintTextWindow(HWND window) {
   RECT update{};
@@ -201,6 +218,7 @@ void PaintTextWindow(HWND window) {
   win::Selection font(dc, CurrentDisplayFont());
   PaintTools tools(dc, client.right);
   ShowPosition(window);
+  RowCountAtPaint = TheDocument.RowCount;
   SetBkMode(dc, TRANSPARENT);
   const RowRange rows = RowsToPaint(update, client.bottom);
   for (int32_t row = rows.first; row < rows.end; ++row)

@@ -35,9 +35,14 @@ void UpdateHorizontalBar(HWND window);
 void RefreshScrollBars(HWND window);
 LRESULT OnVerticalScroll(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnHorizontalScroll(HWND window, WPARAM wParam, LPARAM lParam);
+// WM_MOUSEWHEEL: rows by the system's wheel setting (a page when it asks for pages).
+LRESULT OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam);
 
 // WM_PAINT.
 void PaintTextWindow(HWND window);
+// Rows loaded since the last paint (and the last row then painted, which may have been
+// blank or cut short) are marked for painting, so a page opened while loading fills in.
+void InvalidateRowsLoadedSincePaint();
 
 // A document position under a point of the text window: row, and the byte offset in the
 // row's text (-1 in the margin or right of the row's end).

@@ -22,7 +22,7 @@ TEST_F(TextWindowTest, MeasuresTheFontAndShowsThePosition) {
   EXPECT_GT(image.Count(kText, ColumnX(0), RowTop(0), ColumnX(3), RowBottom(0)), 0);
   // An empty document paints the background only.
   Show("");
-  EXPECT_EQ(PositionText(), "1/0");
+  EXPECT_EQ(PositionText(), "0/0");
   image = Capture(TextWindow);
   EXPECT_EQ(image.Count(kBack, 0, 0, image.width, image.height), image.Area(0, 0, image.width, image.height));
 }
@@ -38,7 +38,7 @@ TEST_F(TextWindowTest, VerticalScrollCodes) {
   const Step steps[] = {
       {SB_LINEDOWN, 0, 2}, {14, 0, 3},  {13, 0, 2},           {SB_LINEUP, 0, 0},      {SB_LINEUP, 0, 0},
       {SB_PAGEDOWN, 0, page}, {11, 0, page + page / 2}, {10, 0, page}, {SB_PAGEUP, 0, 0},
-      {12, 150, 150},      {12, 5000, 200}, {12, -7, 0},       {SB_BOTTOM, 0, 201 - ClientHeight() / TheDocument.RowHeight},
+      {12, 150, 150},      {12, 5000, 201 - ClientHeight() / TheDocument.RowHeight}, {12, -7, 0},       {SB_BOTTOM, 0, 201 - ClientHeight() / TheDocument.RowHeight},
       {SB_TOP, 0, 0},      {SB_ENDSCROLL, 0, 0}, {21, 0, 0},
   };
   for (const Step& step : steps) {
@@ -49,6 +49,43 @@ TEST_F(TextWindowTest, VerticalScrollCodes) {
   VScroll(SB_THUMBTRACK, 0, 37);
   EXPECT_EQ(TheDocument.TopLine, 37);
   EXPECT_EQ(PositionText(), "38/201");
+}
+
+// The wheel scrolls by the system's setting, a page when it asks for pages; a wheel turned over
+// another window of the viewer scrolls that window instead.
+TEST_F(TextWindowTest, MouseWheelScrollsBySystemSetting) {
+  Show(Lines(300));
+  UINT saved = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+  RECT client{};
+  GetWindowRect(TextWindow, &client);
+  const LPARAM inside = MAKELPARAM(client.left + 20, client.top + 20);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), inside);
+  EXPECT_EQ(TheDocument.TopLine, 3);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-2 * WHEEL_DELTA)), inside);
+  EXPECT_EQ(TheDocument.TopLine, 9);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA * 10), inside);
+  EXPECT_EQ(TheDocument.TopLine, 0);
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), inside);
+  EXPECT_EQ(TheDocument.TopLine, PageRowCount);
+  EXPECT_EQ(PositionText(), std::to_string(PageRowCount + 1) + "/301");
+  SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
+  // A jump past the end shows the last full page; the wheel then stops at the last row.
+  GoToPosition(99999, 0);
+  EXPECT_EQ(TheDocument.TopLine, 301 - ClientHeight() / TheDocument.RowHeight);
+  for (int i = 0; i < 40; ++i) SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), inside);
+  EXPECT_EQ(TheDocument.TopLine, 300);
+  // Over a list of this viewer the list scrolls and the text stays.
+  HWND list = CreateWindowA("LISTBOX", "", WS_POPUP | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, client.left,
+                            client.top, 200, 100, parent, nullptr, Instance, nullptr);
+  for (int i = 0; i < 100; ++i) SendMessageA(list, LB_ADDSTRING, 0, LPARAM("item"));
+  const int32_t top = TheDocument.TopLine;
+  SendMessageA(TextWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(client.left + 20, client.top + 20));
+  EXPECT_EQ(TheDocument.TopLine, top);
+  EXPECT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+  DestroyWindow(list);
 }
 
 TEST_F(TextWindowTest, LargeDocumentScalesTheScrollBar) {

@@ -2,6 +2,7 @@
 // bars, every scroll code (the bars' own and the viewer's extra ones), and the two services
 // other windows call, GoToPosition and InvalidateRows.  Scrolling moves the pixels already
 // painted and repaints only the strip that comes into view.
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -64,14 +65,14 @@ void HideHorizontalBar(HWND window) {
 bool LineNumberColumnShown() { return HasLineNumberColumn(ShowLineNumbers != 0, TheDocument.DisplayMode); }
 
 int32_t CurrentTextLeft() {
-  TextLeftEdge = TextLeft(CharWidth, Spacing, LineNumberColumnShown());
+  TextLeftEdge = TextLeft(CharWidth, Spacing, LineNumberColumnShown(), TheDocument.RowCount);
   return TextLeftEdge;
 }
 
 int32_t CurrentVisibleColumns(HWND window) {
   RECT client = ClientRect(window);
   TextAreaSize area{client.right, client.left, TextScrollAllowances.right, CharWidth, Spacing,
-                    LineNumberColumnShown()};
+                    LineNumberColumnShown(), TheDocument.RowCount};
   VisibleColumnCount = VisibleColumns(area);
   return VisibleColumnCount;
 }
@@ -135,6 +136,31 @@ LRESULT OnHorizontalScroll(HWND window, WPARAM wParam, LPARAM lParam) {
   ScrollColumns(window, int64_t(oldLeft) - *left);
   SetScrollPos(window, SB_HORZ, TheDocument.LeftColumn, TRUE);
   UpdateWindow(window);
+  return 0;
+}
+
+namespace {
+
+// A wheel turned over another window of this viewer (a file list, a line list) scrolls that
+// window, even while the text window has the focus.
+HWND OtherViewerWindowUnder(HWND window, LPARAM lParam) {
+  POINT point{short(LOWORD(lParam)), short(HIWORD(lParam))};
+  HWND under = WindowFromPoint(point);
+  if (!under || under == window || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) return nullptr;
+  return under;
+}
+
+}  // namespace
+
+LRESULT OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (HWND other = OtherViewerWindowUnder(window, lParam)) return SendMessageA(other, WM_MOUSEWHEEL, wParam, lParam);
+  static int32_t pending = 0;
+  UINT rowsPerNotch = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &rowsPerNotch, 0);
+  const WheelScroll scroll = WheelRows(GET_WHEEL_DELTA_WPARAM(wParam), pending, rowsPerNotch, PageRowCount);
+  pending = scroll.pending;
+  if (scroll.rows == 0) return 0;
+  GoToPosition(ClampTopLine(int64_t(TheDocument.TopLine) + scroll.rows, TheDocument.RowCount), TheDocument.LeftColumn);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "viewer/document/document.h"
 #include "viewer/document/row_layout.h"
+#include "viewer/document/scroll_math.h"
 #include "viewer/document/selection_range.h"
 #include "viewer/text_window/text_window_parts_win.h"
 #include "viewer/text_window/text_window_win.h"
@@ -51,14 +52,14 @@ void AutoScroll(HWND window, WPARAM flags, POINT point) {
   int64_t dy = 0, dx = 0;
   if (point.y < rowHeight) dy = -1;
   if (point.y > client.bottom - rowHeight - TextScrollAllowances.bottom) dy = 1;
-  const int32_t numbers = LineNumberColumnShown() ? 6 * CharWidth : 0;
+  const int32_t numbers = CurrentTextLeft() - Spacing;  // the line-number column, when there is one
   if (point.x < numbers + CharWidth + Spacing) dx = -1;
   if (point.x > client.right - CharWidth - TextScrollAllowances.right) dx = 1;
   if (flags & MK_SHIFT) dy *= 4;
   if (flags & MK_CONTROL) dy *= 4;
   if (dy == 0 && dx == 0) return;
-  const int64_t row = std::clamp<int64_t>(TheDocument.TopLine + dy, 0, INT32_MAX);
-  GoToPosition(int32_t(row), int32_t(std::max<int64_t>(TheDocument.LeftColumn + dx, 0)));
+  const int32_t row = ClampTopLine(int64_t(TheDocument.TopLine) + dy, TheDocument.RowCount);
+  GoToPosition(row, int32_t(std::max<int64_t>(TheDocument.LeftColumn + dx, 0)));
 }
 
 void EndDrag(HWND window) {

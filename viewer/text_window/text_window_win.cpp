@@ -117,6 +117,8 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnVerticalScroll(window, wParam, lParam);
     case WM_HSCROLL:
       return OnHorizontalScroll(window, wParam, lParam);
+    case WM_MOUSEWHEEL:
+      return OnMouseWheel(window, wParam, lParam);
     case WM_MOUSEMOVE:
       OnSelectionMove(window, wParam, lParam);
       PostMessageA(GetParent(window), WM_MOUSEMOVE, wParam, lParam);
@@ -138,6 +140,7 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_ZV_REFRESH:
       RefreshScrollBars(window);
+      InvalidateRowsLoadedSincePaint();
       return 0;
     case WM_TIMER:
     case kSystemTimerMessage:
