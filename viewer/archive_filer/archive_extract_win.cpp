@@ -25,6 +25,7 @@ namespace {
 
 constexpr char kChooserTitle[] = "解凍先のディレクトリを指定してください";
 constexpr char kExtractFailed[] = "%sの展開に失敗しました";
+constexpr char kRunStopped[] = "展開を中止しました。%d個のファイルを展開しました。";
 constexpr int kNewNameSize = 256;
 
 // The same-name answers; the dialog's buttons end it with these values.
@@ -90,6 +91,8 @@ struct ExtractionRun {
   ArchiveEntry entry;
   bool overwriteAll = false;
   FolderIndex existing;
+  int extracted = 0;            // members written so far
+  bool stoppedByAnswer = false;  // the same-name question was answered with stop (or Esc)
 };
 
 void ShowMemberFailure(HWND window, const std::string& name) {
@@ -175,6 +178,7 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   }
   if (!run.overwriteAll) {
     ClashOutcome outcome = ResolveNameClash(run, name, relative);
+    run.stoppedByAnswer = outcome == kStop;
     if (outcome != kExtract) return outcome == kSkipMember;
   }
   std::string target = JoinMemberPath(run.directory, relative);
@@ -182,8 +186,12 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   if (reader.OpenMember(member) == 0 && MakeMemberDirectories(run.directory, relative, false))
     result = progress.Extract(reader, target.c_str(), name.c_str());
   if (progress.Cancelled()) return false;
-  if (result == kExtractOk) run.existing.Add(target);
-  if (result != kExtractOk) ShowMemberFailure(run.window, name);
+  if (result != kExtractOk) {
+    ShowMemberFailure(run.window, name);
+    return true;
+  }
+  run.existing.Add(target);
+  ++run.extracted;
   return true;
 }
 
@@ -245,9 +253,17 @@ void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirec
     ShowMemberFailure(window, FileNameOfLine(list, lines.front()));
     return;
   }
-  ExtractionProgress progress(window);
-  for (int line : lines)
-    if (!ExtractLine(run, *reader, progress, list, line)) break;
+  {
+    ExtractionProgress progress(window);
+    for (int line : lines)
+      if (!ExtractLine(run, *reader, progress, list, line)) break;
+  }
+  // A stop asked for at a same-name question is said, once the filer is usable again.
+  if (run.stoppedByAnswer) {
+    char text[120];
+    std::snprintf(text, sizeof text, kRunStopped, run.extracted);
+    ShowInformation(window, text);
+  }
 }
 
 INT_PTR CALLBACK SameNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
