@@ -35,6 +35,16 @@ void ClickButton(HWND hwnd, Click kind) {
 
 bool HandleClickRelease(HWND hwnd, UINT message, WPARAM wParam, Click kind, LRESULT* result) {
   uint16_t state = State(hwnd);
+  if (message == BM_CLICK) {
+    // The dialog manager's click for a mnemonic (and any program's): as a press and release
+    // of the left button, so the control takes the focus first (a tool button never does).
+    if (!(state & Disabled)) {
+      if (GetFocus() != hwnd && !ClassNameIs(hwnd, "PlimTool", 9)) SetFocus(hwnd);
+      ClickButton(hwnd, kind);
+    }
+    *result = 0;
+    return true;
+  }
   if (message == WM_KEYUP && wParam == VK_SPACE && (state & Pressed)) {
     ClickButton(hwnd, kind);
     *result = 0;

@@ -30,7 +30,7 @@ namespace plim {
 LRESULT ButtonBaseProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Completes a click of the given kind: state, radio group, WM_COMMAND to the parent.
 void ClickButton(HWND hwnd, Click kind);
-// The space bar's release and the mouse release while tracking, completed by `kind`.
+// BM_CLICK, the space bar's release and the mouse release while tracking, completed by `kind`.
 bool HandleClickRelease(HWND hwnd, UINT message, WPARAM wParam, Click kind, LRESULT* result);
 // The focus rectangle around a label.
 void DrawFocusAround(HDC dc, RECT label);

@@ -29,6 +29,23 @@ constexpr bool IsTextByte(uint8_t b) {
   return b == 0x09 || b == 0x0A || b == 0x0C || b == 0x0D || b == 0x1A || (b >= 0x20 && b <= 0x7F);
 }
 
+// The JIS escape sequence at `p` (p[0] is ESC, and p[1] and p[2] can be read): ESC "$" "@",
+// ESC "$" "B" and ESC "K" switch into kanji, ESC "(" "B", "J" or "H" and ESC "H" back out.  ESC
+// "(" or ESC "$" followed by anything else is malformed: with a final byte (0x30-0x7E) it
+// takes three bytes, without one (cut by a line end or another control) two.  Any other
+// escape (ESC "[" and the like) is not JIS and takes one byte.
+enum class JisEscapeKind { kKanjiIn, kKanjiOut, kMalformed, kOther };
+struct JisEscape {
+  JisEscapeKind kind;
+  int length;
+};
+JisEscape ReadJisEscape(const uint8_t* p);
+constexpr bool IsKanjiInFinal(uint8_t b) { return b == '@' || b == 'B'; }
+constexpr bool IsKanjiOutFinal(uint8_t b) { return b == 'B' || b == 'J' || b == 'H'; }
+constexpr bool IsEscapeFinal(uint8_t b) { return b >= 0x30 && b <= 0x7E; }
+// The text a malformed or cut JIS escape becomes.
+constexpr char kJisEscapeReplacement = '?';
+
 // `sample` is NUL-terminated.
 int IsEucText(const char* sample);
 int IsJisText(const char* sample);
@@ -54,8 +71,8 @@ uint32_t ConvertKanji(KanjiConverterState& state, int code, char* output, const 
 // Bytes that were read but not yet written (0 to 3): an unfinished escape sequence, or a
 // UTF-8 or UTF-16 character cut off by the chunk's end.
 uint32_t PendingEscapeBytes(const KanjiConverterState& state);
-// At the end of the text: a UTF-8 or UTF-16 character left unfinished becomes "?" at
-// `output`.  Returns the bytes written (0 or 1).
+// At the end of the text: a UTF-8 or UTF-16 character left unfinished, or a JIS escape cut
+// off, becomes "?" at `output`.  Returns the bytes written (0 or 1).
 uint32_t FinishKanji(KanjiConverterState& state, int code, char* output);
 
 // UTF-8 and UTF-16 (in `state`'s byte order) to CP932; see ConvertKanji.

@@ -96,10 +96,19 @@ uint32_t ConvertEuc(KanjiConverterState& state, uint8_t* output, const uint8_t* 
   return uint32_t(out - output);
 }
 
+// A malformed escape ESC "(" or ESC "$" followed by `b` becomes the replacement text; `b` is
+// part of it when it is a final byte, else it is read again as text (`consumed` false).
+uint8_t* ReplaceMalformedEscape(uint8_t b, uint8_t* out, bool& consumed) {
+  *out++ = kJisEscapeReplacement;
+  consumed = IsEscapeFinal(b);
+  return out;
+}
+
 // One byte of JIS in escape-sequence state 1..3; returns the new output pointer.
-uint8_t* JisEscapeByte(KanjiConverterState& state, uint8_t b, uint8_t* out) {
+uint8_t* JisEscapeByte(KanjiConverterState& state, uint8_t b, uint8_t* out, bool& consumed) {
   int escape = state.EscapeState;
   state.EscapeState = 0;
+  consumed = true;
   if (escape == 1) {
     if (b == '(') state.EscapeState = 2;
     else if (b == '$') state.EscapeState = 3;
@@ -107,11 +116,11 @@ uint8_t* JisEscapeByte(KanjiConverterState& state, uint8_t b, uint8_t* out) {
     else if (b == 'K') state.KanjiShift = true;
     else *out++ = kEsc, *out++ = b;
   } else if (escape == 2) {
-    if (b == 'H' || b == 'J' || b == 'B') state.KanjiShift = false;
-    else *out++ = kEsc, *out++ = '(', *out++ = b;
+    if (IsKanjiOutFinal(b)) state.KanjiShift = false;
+    else out = ReplaceMalformedEscape(b, out, consumed);
   } else {
-    if (b == 'B' || b == 0x40) state.KanjiShift = true;
-    else *out++ = kEsc, *out++ = '$', *out++ = b;
+    if (IsKanjiInFinal(b)) state.KanjiShift = true;
+    else out = ReplaceMalformedEscape(b, out, consumed);
   }
   return out;
 }
@@ -148,7 +157,9 @@ uint32_t ConvertJis(KanjiConverterState& state, uint8_t* output, const uint8_t* 
     }
     uint8_t b = *in++;
     if (state.EscapeState != 0) {
-      out = JisEscapeByte(state, b, out);
+      bool consumed;
+      out = JisEscapeByte(state, b, out, consumed);
+      if (!consumed) --in;
     } else if (state.KanjiShift) {
       if (state.HaveFirstByte) {
         *out++ = JisSecond(state, b);
@@ -171,6 +182,17 @@ uint32_t ConvertJis(KanjiConverterState& state, uint8_t* output, const uint8_t* 
 }  // namespace
 
 
+JisEscape ReadJisEscape(const uint8_t* p) {
+  if (p[1] == '$' || p[1] == '(') {
+    bool known = p[1] == '$' ? IsKanjiInFinal(p[2]) : IsKanjiOutFinal(p[2]);
+    if (known) return {p[1] == '$' ? JisEscapeKind::kKanjiIn : JisEscapeKind::kKanjiOut, 3};
+    return {JisEscapeKind::kMalformed, IsEscapeFinal(p[2]) ? 3 : 2};
+  }
+  if (p[1] == 'K') return {JisEscapeKind::kKanjiIn, 2};
+  if (p[1] == 'H') return {JisEscapeKind::kKanjiOut, 2};
+  return {JisEscapeKind::kOther, 1};
+}
+
 uint32_t PendingEscapeBytes(const KanjiConverterState& state) {
   return state.HeldCount + (state.EscapeState == 0 ? 0 : state.EscapeState == 1 ? 1 : 2);
 }
@@ -184,4 +206,13 @@ uint32_t ConvertKanji(KanjiConverterState& state, int code, char* output, const 
   if (code == kUtf16) return ConvertUtf16(state, out, in, length);
   if (out != in) std::memmove(out, in, length);
   return length;
+}
+
+uint32_t FinishKanji(KanjiConverterState& state, int code, char* output) {
+  bool unfinished = code == kJis ? state.EscapeState != 0 : (code == kUtf8 || code == kUtf16) && state.HeldCount != 0;
+  if (!unfinished) return 0;
+  state.EscapeState = 0;
+  state.HeldCount = 0;
+  *output = code == kJis ? kJisEscapeReplacement : '?';
+  return 1;
 }

@@ -30,24 +30,21 @@ int IsJisText(const char* sample) {
   bool inKanji = false;
   bool sawPair = false;
   while (p[0] && p[1] && p[2]) {
-    if (!inKanji) {
-      if (p[0] == kEsc && p[1] == '$' && (p[2] == 0x40 || p[2] == 'B')) {
-        inKanji = true, p += 3;
-      } else if (p[0] == kEsc && p[1] == 'K') {
-        inKanji = true, p += 2;
-      } else if (p[0] < 0x20 && !IsTextByte(p[0])) {
-        return 0;
-      } else {
-        p += 1;
+    if (p[0] == kEsc) {
+      JisEscape escape = ReadJisEscape(p);
+      // A malformed escape is shown as replacement text where it stands; it decides nothing.
+      if (escape.kind == JisEscapeKind::kMalformed) {
+        p += escape.length;
+        continue;
       }
-    } else if (p[0] == kEsc) {
-      if (p[1] == '(' && (p[2] == 'H' || p[2] == 'J' || p[2] == 'B')) {
-        inKanji = false, p += 3;
-      } else if (p[1] == 'H') {
-        inKanji = false, p += 2;
-      } else {
-        return 0;
-      }
+      // Any other escape must switch: into kanji from outside, out of kanji from inside.
+      JisEscapeKind expected = inKanji ? JisEscapeKind::kKanjiOut : JisEscapeKind::kKanjiIn;
+      if (escape.kind != expected) return 0;
+      inKanji = !inKanji;
+      p += escape.length;
+    } else if (!inKanji) {
+      if (p[0] < 0x20 && !IsTextByte(p[0])) return 0;
+      p += 1;
     } else {
       if (!IsJisByte(p[0]) || !IsJisByte(p[1])) return 0;
       sawPair = true;

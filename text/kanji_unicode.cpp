@@ -231,10 +231,3 @@ uint32_t ConvertUtf8(KanjiConverterState& state, uint8_t* output, const uint8_t*
 uint32_t ConvertUtf16(KanjiConverterState& state, uint8_t* output, const uint8_t* input, uint32_t length) {
   return ConvertUnicode(state, output, input, length, Utf16Decoder());
 }
-
-uint32_t FinishKanji(KanjiConverterState& state, int code, char* output) {
-  if ((code != kUtf8 && code != kUtf16) || state.HeldCount == 0) return 0;
-  state.HeldCount = 0;
-  *output = '?';
-  return 1;
-}

@@ -214,6 +214,13 @@ void SendKeyInput(WORD key, DWORD flags) {
 
 }  // namespace
 
+void RealKey(WORD key) {
+  SendKeyInput(key, 0);
+  Pause(30);
+  SendKeyInput(key, KEYEVENTF_KEYUP);
+  Pause(100);
+}
+
 HeldKey::HeldKey(WORD key) : key_(key) {
   SendKeyInput(key_, 0);
   WaitUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) != 0; }, 2000);

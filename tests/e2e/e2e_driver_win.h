@@ -73,6 +73,10 @@ void Key(HWND hwnd, UINT key);
 // Real input through the system's input queue: the pointer moves to the client point of
 // `hwnd` and the left button goes down and up there, so hit testing decides who gets it.
 void RealClick(HWND hwnd, int x, int y);
+// A key pressed and released through the system's input queue: it reaches the window with the
+// keyboard focus, through the dialog manager when that is a dialog's (Esc, Enter, and with
+// HeldKey(VK_MENU) the Alt+letter mnemonics).
+void RealKey(WORD key);
 // Holds a modifier key (VK_SHIFT, VK_CONTROL) down through the system's input queue for the
 // object's lifetime, so that programs asking for the keyboard state see it.
 class HeldKey {

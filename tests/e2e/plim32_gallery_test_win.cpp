@@ -209,6 +209,44 @@ TEST_F(Gallery, ToolButtonsLatchPushAndNeverTakeFocus) {
   EXPECT_EQ(INT_PTR(GetPropA(dialog_, GALLERY_TOOL_MOVES)), before + 1);
 }
 
+// BM_CLICK is what the dialog manager sends for a button's mnemonic: each class clicks as
+// its own click would, a disabled control does nothing, a tool button keeps away from the focus.
+TEST_F(Gallery, BmClickClicksEachClassAsItsOwnClickWould) {
+  HWND check = I(CheckPlain);
+  EXPECT_EQ(Send(check, BM_CLICK), 0);
+  EXPECT_EQ(Send(check, BM_GETCHECK), 1);
+  EXPECT_EQ(Send(check, BM_GETSTATE) & 0x0C, 0x08);  // focused, not left pushed
+  Send(check, BM_CLICK);
+  EXPECT_EQ(Send(check, BM_GETCHECK), 0);
+  EXPECT_EQ(TakeLog(), "cmd 301 0\r\ncmd 301 0\r\n");
+
+  LRESULT disabledCheck = Send(I(CheckDisabled), BM_GETCHECK);
+  Send(I(CheckDisabled), BM_CLICK);
+  Send(I(PushDisabled), BM_CLICK);
+  EXPECT_EQ(Send(I(CheckDisabled), BM_GETCHECK), disabledCheck);
+  EXPECT_EQ(TakeLog(), "");
+
+  Send(I(RadioThree), BM_CLICK);
+  EXPECT_EQ(Send(I(RadioOne), BM_GETCHECK), 0);
+  EXPECT_EQ(Send(I(RadioThree), BM_GETCHECK), 1);
+  EXPECT_EQ(TakeLog(), "cmd 313 0\r\n");
+  Send(I(RadioOne), BM_CLICK);
+  EXPECT_EQ(Send(I(RadioThree), BM_GETCHECK), 0);
+  TakeLog();
+
+  Send(I(PushCancel), BM_CLICK);
+  EXPECT_EQ(TakeLog(), "cmd 202 0\r\n");
+  EXPECT_EQ(Send(I(PushCancel), BM_GETSTATE), 0x08);
+
+  HWND latch = I(ToolLatch);
+  Send(latch, BM_CLICK);
+  EXPECT_EQ(Send(latch, BM_GETCHECK), 1);
+  EXPECT_EQ(Send(latch, BM_GETSTATE) & 0x08, 0);
+  Send(latch, BM_CLICK);
+  EXPECT_EQ(Send(latch, BM_GETCHECK), 0);
+  EXPECT_EQ(TakeLog(), "cmd 207 0\r\ncmd 207 0\r\n");
+}
+
 TEST_F(Gallery, BuddySpinStepsAtOnceThenRepeatsWithinRange) {
   HWND edit = I(BuddyEdit), spin = I(BuddySpin);
   SIZE size = ClientSize(spin);

@@ -151,6 +151,15 @@ struct ArchiveSession {
     Post(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
     WaitUntil([&] { return !IsWindow(dialog); }, 5000);
   }
+  // The message that a run stopped at a same-name question: true when it says `text`; closed.
+  bool DismissStopReport(const std::string& text) const {
+    HWND box = Dialog("#32770", "Zelko View 32", 5000);
+    if (!box) return false;
+    std::string said = MessageBoxText(box);
+    Post(box, WM_COMMAND, IDOK);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
+    return said == text;
+  }
   // The run has ended when the filer stays enabled with no dialog of the run (checked twice,
   // as the filer is enabled for a moment between the chooser and the progress dialog).
   bool WaitRunEnd() const {
@@ -430,6 +439,7 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   question = session.Dialog(kDialogClass, kSameNameTitle);  // NOEXT
   ASSERT_NE(question, nullptr);
   session.Answer(question, kStopRun);
+  EXPECT_TRUE(session.DismissStopReport("展開を中止しました。2個のファイルを展開しました。"));
   ASSERT_TRUE(session.WaitRunEnd());
   EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "hello readme\r\n");
   EXPECT_EQ(ReadFileBytes(out + "\\EMPTY.DAT"), "old EMPTY.DAT");
@@ -461,7 +471,55 @@ TEST_F(ArchiveFilerTest, SameNameAnswersOverwriteRenameSkipAllAndStop) {
   question = session.Dialog(kDialogClass, kSameNameTitle);
   ASSERT_NE(question, nullptr);
   session.Answer(question, kStopRun);
+  EXPECT_TRUE(session.DismissStopReport("展開を中止しました。0個のファイルを展開しました。"));
   EXPECT_TRUE(session.WaitRunEnd());
+}
+
+// The same-name question by keys, as a user answers it: Alt+S skips the member; Esc stops the
+// whole run at once (the question goes away, no later member is written) and says how many
+// members were written.
+TEST_F(ArchiveFilerTest, SameNameByKeysAltLetterAnswersAndEscapeStops) {
+  std::string out = FreshFolder("arch-keys");
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  auto run = [&] {
+    for (const char* name : {"README.TXT", "EMPTY.DAT"}) WriteFile(out + "\\" + name, std::string("old ") + name);
+    DeleteFileA((out + "\\INNER.TXT").c_str());
+    Post(session.filer, WM_COMMAND, kExtractButton);
+    return session.ChooseFolder("arch-keys");
+  };
+  session.CheckLines({0, 1, 2});  // README.TXT, EMPTY.DAT, INNER.TXT
+
+  // Esc at the first question: nothing is written.
+  ASSERT_TRUE(run());
+  HWND question = session.Dialog(kDialogClass, kSameNameTitle);
+  ASSERT_NE(question, nullptr);
+  Pause(500);  // the user reads the question; the keys go where the system put the focus
+  RealKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 3000)) << "Esc did not close the question";
+  if (IsWindow(question)) session.Answer(question, kOverwrite);
+  EXPECT_TRUE(session.DismissStopReport("展開を中止しました。0個のファイルを展開しました。"));
+  ASSERT_TRUE(session.WaitRunEnd());
+  EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "old README.TXT");
+  EXPECT_EQ(ReadFileBytes(out + "\\EMPTY.DAT"), "old EMPTY.DAT");
+  EXPECT_FALSE(Exists(out + "\\INNER.TXT"));
+
+  // Alt+O overwrites README.TXT, Alt+S skips EMPTY.DAT, INNER.TXT is written.
+  ASSERT_TRUE(run());
+  for (char letter : {'O', 'S'}) {
+    question = session.Dialog(kDialogClass, kSameNameTitle);
+    ASSERT_NE(question, nullptr) << letter;
+    Pause(300);
+    {
+      HeldKey alt(VK_MENU);
+      RealKey(WORD(letter));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 3000)) << "Alt+" << letter << " did not answer";
+  }
+  ASSERT_TRUE(session.WaitRunEnd());
+  EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "hello readme\r\n");
+  EXPECT_EQ(ReadFileBytes(out + "\\EMPTY.DAT"), "old EMPTY.DAT");
+  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
 }
 
 TEST_F(ArchiveFilerTest, CancelledExtractionLeavesNoFile) {

@@ -517,6 +517,33 @@ TEST_F(FilerTest, FollowsChangesOnDiskAndKeepsItsPlacement) {
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 }
 
+// Presses on entry `index` of the filer's list, moves past the drag threshold and on to the
+// screen point `to` and releases there, all by real input; Escape before the release cancels.
+void DragEntryByRealInput(Filer& filer, int index, POINT to, bool escape = false) {
+  Send(filer.list(), LB_SETTOPINDEX, WPARAM(index));
+  RECT r{};
+  Send(filer.list(), LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
+  POINT from{r.left + 30, (r.top + r.bottom) / 2};
+  ClientToScreen(filer.list(), &from);
+  SetForegroundWindow(filer.window());
+  Pause(200);
+  MouseInput(MOUSEEVENTF_MOVE, from);
+  MouseInput(MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 12; ++step) MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + step * 4, from.y + step});
+  for (int step = 1; step <= 10; ++step)
+    MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+  Pause(300);
+  if (escape) {
+    INPUT key[2] = {};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
+    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, key, sizeof key[0]);
+    Pause(300);
+  }
+  MouseInput(MOUSEEVENTF_LEFTUP);
+}
+
 TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
   WriteStringSetting("BooleanOption", kAllFilesByName);
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
@@ -529,29 +556,7 @@ TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
     ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lソフト|") >= 0; }));
     auto drag = [&](int index, bool escape = false) {
       dropTarget.dropped.clear();
-      Send(filer.list(), LB_SETTOPINDEX, WPARAM(index));
-      RECT r{};
-      Send(filer.list(), LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
-      POINT from{r.left + 30, (r.top + r.bottom) / 2};
-      ClientToScreen(filer.list(), &from);
-      SetForegroundWindow(filer.window());
-      Pause(200);
-      MouseInput(MOUSEEVENTF_MOVE, from);
-      MouseInput(MOUSEEVENTF_LEFTDOWN);
-      for (int step = 1; step <= 12; ++step) MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + step * 4, from.y + step});
-      POINT to{710, 210};
-      for (int step = 1; step <= 10; ++step)
-        MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
-      Pause(300);
-      if (escape) {
-        INPUT key[2] = {};
-        key[0].type = key[1].type = INPUT_KEYBOARD;
-        key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
-        key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, key, sizeof key[0]);
-        Pause(300);
-      }
-      MouseInput(MOUSEEVENTF_LEFTUP);
+      DragEntryByRealInput(filer, index, POINT{710, 210}, escape);
       return WaitUntil([&] { return !dropTarget.dropped.empty(); }, 5000);
     };
     EXPECT_TRUE(drag(filer.IndexOf("Lソフト|")));
@@ -569,6 +574,30 @@ TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
   RevokeDragDrop(target);
   DestroyWindow(target);
   OleUninitialize();
+}
+
+// A file dragged out of the filer onto the viewer's own window opens there, as a file dropped
+// by the shell does: the viewer is an OLE drop target for file lists.
+TEST_F(FilerTest, RealDragOntoTheViewerOpensTheFile) {
+  WriteStringSetting("BooleanOption", kAllFilesByName);
+  Filer filer;
+  ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Lソフト|") >= 0; }));
+  HWND viewer = filer.viewer().main();
+  RECT filerRect{};
+  GetWindowRect(filer.window(), &filerRect);
+  // The viewer beside the filer, where nothing covers it.
+  SetWindowPos(viewer, HWND_TOP, filerRect.right + 20, 40, 400, 400, SWP_NOACTIVATE);
+  Pause(300);
+  RECT viewerRect{};
+  GetWindowRect(viewer, &viewerRect);
+  POINT to{(viewerRect.left + viewerRect.right) / 2, (viewerRect.top + viewerRect.bottom) / 2};
+  ASSERT_EQ(GetAncestor(WindowFromPoint(to), GA_ROOT), viewer);
+  DragEntryByRealInput(filer, filer.IndexOf("Lソフト|"), to);
+  EXPECT_TRUE(WaitUntil([&] { return Upper(filer.viewer().Title()) == Upper("Zelko View 32 - " + TreeDir() + "\\ソフト.txt"); },
+                        10000))
+      << filer.viewer().Title();
+  ShowAndSettle(viewer);
+  EXPECT_FALSE(SaveScreenshot(viewer, "zv32_dropped_from_filer").empty());
 }
 
 TEST_F(FilerTest, CommandsOpenAndActivateItAndTheStatusLineNamesTheButtons) {

@@ -420,6 +420,39 @@ TEST_F(SearchTest, CancellingALongBatchSearchKeepsTheRowsFoundSoFar) {
   EXPECT_EQ(rect[3], 222);
 }
 
+// Alt+letter as a user types it: the check boxes toggle, "↓検索(&N)" searches, and
+// "ｷｬﾝｾﾙ(&C)" of the jump dialog closes it.
+TEST_F(SearchTest, AltLettersWorkTheSearchAndJumpDialogs) {
+  Viewer viewer(WriteTestFile("mnemonic.txt", TextWithNeedles(100, {59})));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(101));
+  SearchDialog dialog(viewer);
+  ASSERT_NE(dialog.window, nullptr);
+  dialog.Type("needle");
+  ShowAndSettle(dialog.window);
+  auto alt = [](char letter) {
+    HeldKey held(VK_MENU);
+    RealKey(WORD(letter));
+  };
+  for (int id : {IDC_SEARCH_IGNORE_CASE, IDC_SEARCH_REGEX}) {
+    const bool before = Checked(dialog.window, id);
+    alt(id == IDC_SEARCH_IGNORE_CASE ? 'I' : 'R');
+    EXPECT_TRUE(WaitUntil([&] { return Checked(dialog.window, id) != before; }, 3000)) << id;
+    alt(id == IDC_SEARCH_IGNORE_CASE ? 'I' : 'R');
+    EXPECT_TRUE(WaitUntil([&] { return Checked(dialog.window, id) == before; }, 3000)) << id;
+  }
+  alt('N');
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog.window); }, 5000));
+  EXPECT_TRUE(viewer.WaitTopRow(TopForRow(viewer, 59))) << viewer.Position();
+
+  viewer.Command(kJumpCommand);
+  HWND jump = WaitForWindow(viewer.ProcessId(), kDialogClass, "ジャンプ", 20000);
+  ASSERT_NE(jump, nullptr);
+  ShowAndSettle(jump);
+  alt('C');
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(jump); }, 5000));
+}
+
 TEST_F(SearchTest, JumpDialogGoesToTheRowTypedAndTheSpinIsNotCutToLowBits) {
   std::string text;
   for (int i = 1; i <= 70000; ++i) text += std::to_string(i) + "\r\n";

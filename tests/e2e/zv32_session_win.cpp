@@ -19,8 +19,8 @@ int PositionPart(const std::string& position, bool count) {
 
 }  // namespace
 
-Viewer::Viewer(const std::string& arguments)
-    : program_(arguments.empty() ? std::string("ZV32.EXE") : "ZV32.EXE " + arguments, {}, false),
+Viewer::Viewer(const std::string& arguments, const std::string& workingDir)
+    : program_(arguments.empty() ? std::string("ZV32.EXE") : "ZV32.EXE " + arguments, workingDir, false),
       main_(WaitForWindow(program_.Id(), kViewerClass, nullptr, 20000)) {}
 
 HWND Viewer::text() const { return TextWindowOf(main_); }

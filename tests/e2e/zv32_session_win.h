@@ -14,8 +14,9 @@ namespace e2e {
 
 class Viewer {
  public:
-  // Arguments follow "ZV32.EXE "; the window must appear within 20 s.
-  explicit Viewer(const std::string& arguments = {});
+  // Arguments follow "ZV32.EXE "; the window must appear within 20 s.  The viewer starts in
+  // `workingDir` (default: ExeDir()).
+  explicit Viewer(const std::string& arguments = {}, const std::string& workingDir = {});
   HWND main() const { return main_; }
   HWND text() const;
   DWORD ProcessId() const { return program_.Id(); }

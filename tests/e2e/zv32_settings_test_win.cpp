@@ -173,6 +173,24 @@ TEST_F(SettingsDialogTest, OpensFromTheMenuTheCommandCodeAndTheSystemMenuAndShow
   EXPECT_TRUE(Closes(dialog));
 }
 
+// Alt+C ("ｷｬﾝｾﾙ(&C)") closes both settings dialogs as their Cancel button does, by real keys.
+TEST_F(SettingsDialogTest, AltCCancelsTheSettingsAndTheFilerSettings) {
+  Viewer viewer;
+  ASSERT_NE(viewer.main(), nullptr);
+  for (int command : {IDM_SETTINGS, IDM_FILER_SETTINGS}) {
+    const char* caption = command == IDM_SETTINGS ? kCaption : "Zelko Filerの設定";
+    viewer.Command(command);
+    HWND dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, caption, 10000);
+    ASSERT_NE(dialog, nullptr) << caption;
+    ShowAndSettle(dialog);
+    {
+      HeldKey alt(VK_MENU);
+      RealKey('C');
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000)) << caption;
+  }
+}
+
 TEST_F(SettingsDialogTest, WrapAndTabWidthsChangeTheRowsAndBadNumbersAreRefused) {
   // 30 letters, then 6 tabs: 54 columns with tabs of 4, 78 with tabs of 8.
   std::string line = std::string(30, 'a') + std::string(6, '\t') + "z\r\n";

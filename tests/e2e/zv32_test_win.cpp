@@ -69,6 +69,28 @@ TEST_F(ViewerTest, TitleNamesTheFileOrSaysNothingIsShown) {
   EXPECT_TRUE(WaitUntil([&] { return viewer.Position() == "0/0"; }, 5000)) << viewer.Position();
 }
 
+// Names whose first character's second byte is 0x5C ("表" 95 5C, "能" 94 5C, "ソ" 83 5C), and
+// a name with a blank: named relative to the current folder and by full path, each opens
+// (title and rows) and becomes the newest recent file as it was named.
+TEST_F(ViewerTest, JapaneseNamesAndBlanksOnTheCommandLineOpen) {
+  const std::string folder = ExeDir() + "\\e2e-files";
+  for (const std::string name : {"表示.txt", "能力.txt", "ソフト 一覧.txt"}) {
+    const std::string path = WriteTestFile(name, NumberedLines(7));
+    for (const std::string& argument : {name, path}) {
+      DeleteSettingsKey();
+      {
+        Viewer viewer(argument, folder);
+        ASSERT_NE(viewer.main(), nullptr) << argument;
+        EXPECT_EQ(viewer.Title(), "Zelko View 32 - " + argument);
+        EXPECT_TRUE(viewer.WaitRows(8)) << argument << ": " << viewer.Position() << " " << viewer.Message();
+        viewer.Press(VK_ESCAPE);
+        ASSERT_TRUE(viewer.WaitExit(10000));
+      }
+      EXPECT_EQ(Setting("File00"), argument);
+    }
+  }
+}
+
 TEST_F(ViewerTest, KeysScrollByTheDefaultKeyTable) {
   constexpr int kRows = 500;
   Viewer viewer(WriteTestFile("keys.txt", NumberedLines(kRows)));

@@ -26,6 +26,7 @@ namespace {
 
 constexpr char kChooserTitle[] = "解凍先のディレクトリを指定してください";
 constexpr char kExtractFailed[] = "%sの展開に失敗しました";
+constexpr char kRunStopped[] = "展開を中止しました。%d個のファイルを展開しました。";
 constexpr int kNewNameSize = 256;
 
 // The same-name answers; the dialog's buttons end it with these values.
@@ -95,6 +96,8 @@ struct ExtractionRun {
   // Folder entries made, stamped once the run is over (files written into a folder afterwards
   // would move its time again).
   std::vector<std::pair<std::string, ArchiveEntry>> folders;
+  int extracted = 0;             // members written so far
+  bool stoppedByAnswer = false;  // the same-name question was answered with stop (or Esc)
 };
 
 // The folder the last extraction went to: the chooser opens there next time, so a second OK
@@ -189,6 +192,7 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   }
   if (!run.overwriteAll) {
     ClashOutcome outcome = ResolveNameClash(run, name, relative);
+    run.stoppedByAnswer = outcome == kStop;
     if (outcome != kExtract) return outcome == kSkipMember;
   }
   std::string target = JoinMemberPath(run.directory, relative);
@@ -196,11 +200,13 @@ bool ExtractLine(ExtractionRun& run, ArchiveReader& reader, ExtractionProgress& 
   if (reader.OpenMember(member) == ArchiveResult::kOk && MakeMemberDirectories(run.directory, relative, false))
     result = progress.Extract(reader, target.c_str(), name.c_str());
   if (progress.Cancelled()) return false;
-  if (result == ArchiveResult::kOk) {
-    run.existing.Add(target);
-    SetMemberTime(target, run.entry, false);
+  if (result != ArchiveResult::kOk) {
+    ShowMemberFailure(run.window, name);
+    return true;
   }
-  if (result != ArchiveResult::kOk) ShowMemberFailure(run.window, name);
+  run.existing.Add(target);
+  SetMemberTime(target, run.entry, false);
+  ++run.extracted;
   return true;
 }
 
@@ -264,11 +270,20 @@ void ExtractCheckedMembers(HWND window, HWND list, const std::string& startDirec
     ShowMemberFailure(window, FileNameOfLine(list, lines.front()));
     return;
   }
-  ExtractionProgress progress(window);
-  run.progress = &progress;
-  for (int line : lines)
-    if (!ExtractLine(run, *reader, progress, list, line)) break;
+  {
+    ExtractionProgress progress(window);
+    run.progress = &progress;
+    for (int line : lines)
+      if (!ExtractLine(run, *reader, progress, list, line)) break;
+    run.progress = nullptr;
+  }
   StampFolders(run);
+  // A stop asked for at a same-name question is said, once the filer is usable again.
+  if (run.stoppedByAnswer) {
+    char text[120];
+    std::snprintf(text, sizeof text, kRunStopped, run.extracted);
+    ShowInformation(window, text);
+  }
 }
 
 INT_PTR CALLBACK SameNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

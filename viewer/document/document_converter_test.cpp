@@ -30,4 +30,12 @@ TEST(LooksBinary, MoreThanTenPerCentControlBytesAfterConversion) {
   EXPECT_EQ(LooksBinary(unconverted.data(), uint32_t(unconverted.size())), 1);
 }
 
+TEST(LooksBinary, AShortJisTextWithABrokenEscapeIsText) {
+  // 31 bytes: four escape bytes of an unconverted sample would pass the ten per cent.
+  std::string sample = "\x1b$B\x46\x7C\x4B\x5C\x1b(B ab \x1b$4 cd \x1b$B\x46\x7C\x1b(B\r\n";
+  TheDocument.KanjiCode = DetectKanjiCode(sample.c_str());
+  EXPECT_EQ(TheDocument.KanjiCode, kJis);
+  EXPECT_EQ(LooksBinary(sample.data(), uint32_t(sample.size())), 0);
+}
+
 }  // namespace

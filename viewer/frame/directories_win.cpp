@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "text/sjis_paths.h"
+
 namespace {
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -21,7 +23,7 @@ bool ChangeDirectory(const char* path) {
   char copy[MAX_PATH];
   std::strncpy(copy, path, sizeof copy - 1);
   copy[sizeof copy - 1] = '\0';
-  CharUpperA(copy);
+  UpperCaseSingleByteLetters(copy);
   if (IsDriveLetter(copy[0]) && copy[1] == ':') {
     char drive[4] = {copy[0], ':', '\0'};
     if (!SetCurrentDirectoryA(drive)) return false;

@@ -27,5 +27,7 @@ void PollWatchedProcesses(HWND owner);
 // True when the viewer may close: at once without running archive members, else on Yes.
 bool ConfirmCloseWithRunningMembers(HWND owner);
 // WM_DROPFILES of the main window: the first file is shown here; with Shift held every file
-// opens in a new viewer.
+// opens in a new viewer.  The drop is finished.
 void OpenDroppedFiles(HWND mainWindow, HDROP drop);
+// The same for a file list the caller still owns (an OLE drop's medium).
+void OpenDropList(HWND mainWindow, HDROP drop);

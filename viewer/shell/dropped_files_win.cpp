@@ -30,8 +30,12 @@ void ShowFirst(HWND mainWindow, HDROP drop) {
 
 }  // namespace
 
-void OpenDroppedFiles(HWND mainWindow, HDROP drop) {
+void OpenDropList(HWND mainWindow, HDROP drop) {
   if (GetAsyncKeyState(VK_SHIFT) & 0x8000) OpenEachInNewViewer(drop);
   else ShowFirst(mainWindow, drop);
+}
+
+void OpenDroppedFiles(HWND mainWindow, HDROP drop) {
+  OpenDropList(mainWindow, drop);
   DragFinish(drop);
 }

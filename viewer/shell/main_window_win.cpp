@@ -9,6 +9,7 @@
 #include "controls/plim32_win.h"
 #include "platform/win/owners.h"
 #include "viewer/shell/dispatch_command_win.h"
+#include "viewer/shell/file_drop_target_win.h"
 #include "viewer/settings/key_table.h"
 #include "viewer/frame/link_windows_win.h"
 #include "viewer/shell/menus_win.h"
@@ -84,6 +85,7 @@ void OnCreate(HWND window) {
   GetClientRect(window, &client);
   CreateStatusItems(window, client.bottom);
   DragAcceptFiles(window, TRUE);
+  RegisterFileDropTarget(window);
   if (ShowMenuBar) SetMenu(window, MainMenu);
   FitWidthToWrap(window);
   AddSettingsToSystemMenu(window);
@@ -187,6 +189,7 @@ void OnDestroy(HWND window) {
   SaveMainPlacement(window);
   SetMenu(window, nullptr);
   DragAcceptFiles(window, FALSE);
+  RevokeFileDropTarget(window);
   PostQuitMessage(0);
   UnlinkWindow(window);
 }

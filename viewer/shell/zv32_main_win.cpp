@@ -6,7 +6,9 @@
 #include <ole2.h>
 
 #include <cstdio>
+#include <string>
 
+#include "text/sjis_paths.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/frame/directories_win.h"
@@ -32,13 +34,15 @@ namespace {
 constexpr UINT kOpenFilerCommand = IDM_FILER;
 constexpr uint32_t kLoadStepMs = 2;
 
-// The whole command line is one path; quotes around it (or in it) are dropped.
-void RemoveQuotes(char* commandLine) {
-  char* out = commandLine;
-  for (const char* in = commandLine; *in; ++in) {
-    if (*in != '"') *out++ = *in;
+// The whole text after the program's name is one path; quotes around it (or in it) are
+// dropped.  It is taken from the process's own command line: the one the C run-time hands to
+// WinMain has lost a leading byte from 0x80 up (the lead byte of "表示.txt") as a "blank".
+std::string PathOfCommandLine() {
+  std::string path;
+  for (char c : ProgramArguments(GetCommandLineA())) {
+    if (c != '"') path += c;
   }
-  *out = '\0';
+  return path;
 }
 
 void ReadAllSettings(int showCommand) {
@@ -123,8 +127,9 @@ void ShutDown() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
-  RemoveQuotes(commandLine);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand) {
+  const std::string path = PathOfCommandLine();
+  const char* commandLine = path.c_str();
   Instance = instance;
   OleInitialize(nullptr);
   BuildHelpPath();
