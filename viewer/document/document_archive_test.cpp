@@ -60,39 +60,39 @@ TEST_F(ArchiveDocument, ReadmeBeforeDocumentExtensionsBeforeMemberZero) {
   };
   for (const Case& c : cases) {
     host = RecordingHost();
-    ASSERT_EQ(OpenAndLoad(WriteTemp("choice.zip", ZipOf(c.members))), 1) << c.shown;
+    ASSERT_EQ(OpenAndLoad(WriteTemp("choice.zip", ZipOf(c.members))), DocumentResult::kOk) << c.shown;
     EXPECT_EQ(Rows(), std::vector<std::string>{c.shown});
     EXPECT_EQ(host.archiveFilers, std::vector<int>{c.member});
-    EXPECT_NE(TheDocument.ArchiveFile, nullptr);
+    EXPECT_NE(TheDocument.ArchiveFile.get(), nullptr);
     EXPECT_EQ(host.busyDepth, 0);
   }
 }
 
 TEST_F(ArchiveDocument, MemberThatCannotBeUnpackedIsPassedOver) {
-  ASSERT_EQ(OpenAndLoad(WriteTemp("skip.zip", ZipOf({{"first.dat", "xx", 99}, {"second.dat", "shown"}}))), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("skip.zip", ZipOf({{"first.dat", "xx", 99}, {"second.dat", "shown"}}))), DocumentResult::kOk);
   EXPECT_EQ(Rows(), std::vector<std::string>{"shown"});
   EXPECT_TRUE(host.Showed("未対応の圧縮形式です。展開できません"));
   EXPECT_EQ(host.archiveFilers, std::vector<int>{1});
   EXPECT_EQ(host.busyDepth, 0);
 
   host = RecordingHost();
-  EXPECT_EQ(OpenAndLoad(WriteTemp("none.zip", ZipOf({{"only.dat", "xx", 99}}))), 0);
+  EXPECT_NE(OpenAndLoad(WriteTemp("none.zip", ZipOf({{"only.dat", "xx", 99}}))), DocumentResult::kOk);
   EXPECT_TRUE(host.Showed("メモリが足りないか、ファイルが展開できません"));
-  EXPECT_EQ(TheDocument.ArchiveFile, nullptr);
+  EXPECT_EQ(TheDocument.ArchiveFile.get(), nullptr);
   EXPECT_EQ(host.busyDepth, 0);
 }
 
 TEST_F(ArchiveDocument, ChosenMemberAndCrcMismatch) {
   std::string path = WriteTemp("pick.zip", ZipOf({{"readme.txt", "readme"}, {"two.txt", "second", 0, true}}));
-  ASSERT_EQ(OpenDocumentMember(path.c_str(), 1), 1);
+  ASSERT_EQ(OpenDocumentMember(path.c_str(), 1), DocumentResult::kOk);
   LoadAll();
   EXPECT_EQ(Rows(), std::vector<std::string>{"second"});
   EXPECT_TRUE(host.Showed("CRCが一致しません。書庫が壊れているかもしれません"));
   host = RecordingHost();
-  ASSERT_EQ(OpenDocumentMember(path.c_str(), 0), 1);
+  ASSERT_EQ(OpenDocumentMember(path.c_str(), 0), DocumentResult::kOk);
   LoadAll();
   EXPECT_TRUE(host.statusMessages.empty());
-  EXPECT_EQ(OpenDocumentMember(path.c_str(), 5), 0);
+  EXPECT_NE(OpenDocumentMember(path.c_str(), 5), DocumentResult::kOk);
   EXPECT_EQ(host.busyDepth, 0);
 }
 

@@ -90,7 +90,7 @@ char* AppendDecimal(char* out, int64_t value) {
 void ReportMemberIntegrity() {
   Document& doc = TheDocument;
   if (!doc.ArchiveFile || !doc.Source) return;
-  int integrity = static_cast<ArchiveReader*>(doc.Source)->CheckMemberIntegrity();
+  int integrity = static_cast<ArchiveReader&>(*doc.Source).CheckMemberIntegrity();
   if (integrity == kMemberCrcMismatch) {
     Host().ShowStatusMessage("CRCが一致しません。書庫が壊れているかもしれません", 1);
   } else if (integrity == kMemberDamaged) {
@@ -112,7 +112,7 @@ void ShowProgress() {
 
 }  // namespace
 
-void RestartLoading() {
+bool RestartLoading() {
   Document& doc = TheDocument;
   doc.BytesLeft = doc.FileSize;
   doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = doc.Text;
@@ -122,9 +122,12 @@ void RestartLoading() {
   doc.LineTable[0] = 0;
   doc.TopLine = 0;
   for (int32_t& edge : doc.Selection) edge = -1;
-  if (doc.Source) doc.Source->Seek(0, 0);
   ResetConverter();
   doc.LeftColumn = 0;
+  if (!doc.Source || doc.Source->Seek(0, 0) == 0) return true;
+  doc.BytesLeft = 0;  // reading from elsewhere would pass other bytes off as the file's
+  doc.LineCount = doc.RowCount = 0;
+  return false;
 }
 
 int LoadNextChunk() {

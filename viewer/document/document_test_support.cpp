@@ -31,8 +31,8 @@ std::string DocumentTest::WriteTemp(const std::string& name, const std::string& 
   return path;
 }
 
-int DocumentTest::OpenAndLoad(const std::string& path) {
-  int result = OpenDocument(path.c_str(), AutoDetect, AutoDetect);
+DocumentResult DocumentTest::OpenAndLoad(const std::string& path) {
+  DocumentResult result = OpenDocument(path.c_str(), AutoDetect, AutoDetect);
   LoadAll();
   return result;
 }

@@ -57,7 +57,7 @@ class DocumentTest : public ::testing::Test {
   // Writes `bytes` to a file in the temporary folder and returns its path.
   std::string WriteTemp(const std::string& name, const std::string& bytes);
   // Opens with automatic detection, loads everything, returns OpenDocument's result.
-  int OpenAndLoad(const std::string& path);
+  DocumentResult OpenAndLoad(const std::string& path);
   // The text of every row, as FormatRow gives it.
   std::vector<std::string> Rows();
 

@@ -137,7 +137,7 @@ void OnDestroy(HWND filer) {
   RemovePropA(filer, kPositionsProperty);
   FilerColumnPositions.clear();
   UnlinkWindow(filer);
-  SaveDirHistory(DirHistory);
+  (void)SaveDirHistory(DirHistory);  // best effort: the filer is closing
 }
 
 void CloseFiler(HWND filer) {

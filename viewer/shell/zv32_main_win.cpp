@@ -113,9 +113,9 @@ int RunMessageLoop() {
 
 void ShutDown() {
   ReleaseSharedResources();
-  PushRecentFile(TheDocument.FileName);
+  (void)PushRecentFile(TheDocument.FileName);  // exiting: no window is left to tell
   CloseSources();
-  SaveSettings();
+  (void)SaveSettings();  // exiting, as above
   SetDocumentHost(nullptr);
   OleUninitialize();
   FreeControlLibrary();
@@ -155,7 +155,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   InitLinkRootFromMainWindow(MainWindow);
 
   if (hasFile) {
-    OpenDocument(commandLine, AutoDetect, AutoDetect);
+    (void)OpenDocument(commandLine, AutoDetect, AutoDetect);  // shown: a failure is in the status bar
   } else {
     ResetDocument(nullptr);
     if (FilerAtStart && IsWindowVisible(MainWindow)) PostMessageA(MainWindow, WM_COMMAND, kOpenFilerCommand, 0);
