@@ -82,7 +82,8 @@ void CloseSources();
 void RefreshViews();
 // Back to byte 0 of the Source with no rows; false (nothing loaded) when the Source cannot seek.
 [[nodiscard]] bool RestartLoading();
-// Reads the first bytes and detects the codes chosen as AutoDetect; false when they cannot be read.
+// Reads the first bytes and detects the codes chosen as AutoDetect; false when they cannot be
+// read (or there is no memory to read them into).
 [[nodiscard]] bool DetectCodes(int kanjiChoice, int modeChoice);
 
 // Lists of NUL-terminated strings closed by an empty string.

@@ -188,11 +188,7 @@ DocumentResult OpenArchiveMember(int index) {
 bool DetectCodes(int kanjiChoice, int modeChoice) {
   Document& doc = TheDocument;
   std::unique_ptr<char[]> sample = NewArray<char>(kSampleSize + 1);
-  if (!sample) {
-    doc.KanjiCode = 0;
-    doc.DisplayMode = 0;
-    return true;
-  }
+  if (!sample) return false;  // shown as Shift-JIS, an EUC, JIS or UTF-8 text would be garbage
   uint32_t wanted = doc.FileSize < kSampleSize ? doc.FileSize : kSampleSize;
   int got = doc.Source->Read(sample.get(), wanted);
   if (got < 0) return false;  // codes guessed from nothing would show the text wrongly
