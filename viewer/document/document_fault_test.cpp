@@ -167,4 +167,57 @@ TEST_F(DocumentFaults, ZipMember) {
   CheckEveryFault(path, 1, sjis);
 }
 
+TEST_F(DocumentFaults, ReloadWithAnotherCode) {
+  std::string path = WriteTemp("reload.txt", Lines(Sample("euc.txt"), 400, 3000));
+  auto reloadAsEuc = [&](Operation operation, int64_t n) {
+    EXPECT_EQ(Load(path, -1).result, DocumentResult::kOk);
+    TheDocument.KanjiCode = 0;
+    faults::FailNth(operation, n);
+    host = RecordingHost();
+    SetKanjiCode(1);
+    LoadAll();
+    faults::Disarm();
+    Outcome outcome;
+    outcome.text.assign(TheDocument.Text, size_t(TheDocument.TextEnd - TheDocument.Text));
+    outcome.rows = Rows();
+    outcome.errorBoxes = host.errorBoxes;
+    for (const auto& message : host.statusMessages) outcome.statusMessages.push_back(message.first);
+    EXPECT_EQ(host.busyDepth, 0);
+    return outcome;
+  };
+  const Outcome clean = reloadAsEuc(Operation::kOpen, 0);
+  ASSERT_TRUE(clean.text == Lines(Sample("euc.cp932"), 400, 3000));
+  int64_t counts[faults::kOperationCount];
+  for (Operation operation : kLoadOperations) counts[int(operation)] = faults::Calls(operation);
+  ASSERT_GT(counts[int(Operation::kOpen)], 0);  // the finished load let its file go
+  for (Operation operation : kLoadOperations) {
+    for (int64_t n = 1; n <= counts[int(operation)]; ++n) {
+      Outcome faulty = reloadAsEuc(operation, n);
+      ::testing::Message where;
+      where << "reload: " << OperationName(operation) << " " << n;
+      if (faulty.errorBoxes.empty() && !(faulty.text == clean.text)) {
+        // Nothing reloaded: the document is empty and says why.
+        EXPECT_TRUE(faulty.text.empty()) << where;
+        EXPECT_TRUE(faulty.rows.empty()) << where;
+        EXPECT_FALSE(faulty.statusMessages.empty()) << where;
+      } else {
+        CheckSound(faulty, clean, where);
+      }
+    }
+  }
+}
+
+TEST_F(DocumentFaults, NoMemoryForTheEmptyDocumentStillShowsNothingSafely) {
+  faults::FailNth(Operation::kAllocate, 1);
+  ResetDocument("メモリが足りません");
+  faults::Disarm();
+  EXPECT_TRUE(host.Showed("メモリが足りません"));
+  EXPECT_EQ(TheDocument.RowCount, 0);
+  ASSERT_NE(RowStart(0), nullptr);
+  EXPECT_STREQ(RowStart(0), "");
+  LoadAll();
+  EXPECT_EQ(OpenAndLoad(WriteTemp("after.txt", "after\n")), DocumentResult::kOk);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"after", ""}));
+}
+
 }  // namespace
