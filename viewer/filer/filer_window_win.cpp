@@ -130,8 +130,7 @@ void OnCreate(HWND filer) {
 }
 
 void OnDestroy(HWND filer) {
-  win::ChangeNotification notification(DirChangeHandle);
-  DirChangeHandle = nullptr;
+  DirChangeHandle.Reset();
   SaveSubWindowPlacement(filer, kFilerPlacement);
   RemovePropA(filer, kLevelProperty);
   RemovePropA(filer, kPositionsProperty);

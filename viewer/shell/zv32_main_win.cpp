@@ -85,7 +85,7 @@ void IdleStep() {
 void WaitForInputOrChange() {
   HANDLE handles[1 + kWatchSlotCount];
   DWORD count = 0;
-  const HANDLE directory = DirChangeHandle;
+  const HANDLE directory = DirChangeHandle ? DirChangeHandle.get() : nullptr;
   if (directory) handles[count++] = directory;
   count += DWORD(WatchedProcessHandles(handles + count));
   DWORD result = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_ALLINPUT);
