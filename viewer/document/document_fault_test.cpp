@@ -68,6 +68,11 @@ class DocumentFaults : public DocumentTest {
     Outcome outcome;
     outcome.result = member < 0 ? OpenDocument(path.c_str(), AutoDetect, AutoDetect)
                                 : OpenDocumentMember(path.c_str(), member);
+    return LoadRest(outcome);
+  }
+
+  // Loads the rest, disarms the faults and records what the document shows.
+  Outcome LoadRest(Outcome& outcome) {
     LoadAll();
     faults::Disarm();
     outcome.text.assign(TheDocument.Text, size_t(TheDocument.TextEnd - TheDocument.Text));
@@ -175,15 +180,8 @@ TEST_F(DocumentFaults, ReloadWithAnotherCode) {
     faults::FailNth(operation, n);
     host = RecordingHost();
     SetKanjiCode(1);
-    LoadAll();
-    faults::Disarm();
     Outcome outcome;
-    outcome.text.assign(TheDocument.Text, size_t(TheDocument.TextEnd - TheDocument.Text));
-    outcome.rows = Rows();
-    outcome.errorBoxes = host.errorBoxes;
-    for (const auto& message : host.statusMessages) outcome.statusMessages.push_back(message.first);
-    EXPECT_EQ(host.busyDepth, 0);
-    return outcome;
+    return LoadRest(outcome);
   };
   const Outcome clean = reloadAsEuc(Operation::kOpen, 0);
   ASSERT_TRUE(clean.text == Lines(Sample("euc.cp932"), 400, 3000));
