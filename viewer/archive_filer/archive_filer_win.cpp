@@ -267,7 +267,7 @@ void OpenArchiveFiler(int member) {
 }
 
 ArchiveReader* DocumentArchive() {
-  return TheDocument.ArchiveFile ? static_cast<ArchiveReader*>(TheDocument.Source) : nullptr;
+  return TheDocument.ArchiveFile ? static_cast<ArchiveReader*>(TheDocument.Source.get()) : nullptr;
 }
 
 ArchiveCopy::ArchiveCopy() {
