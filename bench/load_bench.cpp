@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   double start = Seconds();
-  if (!OpenDocument(argv[1], AutoDetect, AutoDetect)) {
+  if (OpenDocument(argv[1], AutoDetect, AutoDetect) != DocumentResult::kOk) {
     std::fprintf(stderr, "load_bench: cannot open %s\n", argv[1]);
     return 1;
   }

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   LineMax = 1000;  // rows are whole lines (up to the 256-byte row limit), as grep sees them
-  if (!OpenDocument(argv[2], AutoDetect, AutoDetect)) return 1;
+  if (OpenDocument(argv[2], AutoDetect, AutoDetect) != DocumentResult::kOk) return 1;
   LoadAll();
   OnigRegion* region = onig_region_new();
   char row[kMaxRowBytes + 1];

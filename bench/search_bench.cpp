@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   }
   double loadStart = BenchSeconds();
   LineMax = 1000;  // rows are whole lines (up to the 256-byte row limit), as grep sees them
-  if (!OpenDocument(argv[arg + 1], AutoDetect, AutoDetect)) return 1;
+  if (OpenDocument(argv[arg + 1], AutoDetect, AutoDetect) != DocumentResult::kOk) return 1;
   LoadAll();
   double searchStart = BenchSeconds();
   long hits = 0;

@@ -10,7 +10,7 @@
 #                                    (every process start costs seconds under Wine)
 
 function(zv_target_defaults target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter -Werror=unused-result)
   # String literals are Shift-JIS at run time, as the system's own texts.  clang (the fuzz
   # build only) cannot convert literals; there they stay UTF-8, which no fuzz target relies on.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")

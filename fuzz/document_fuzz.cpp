@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "viewer/archive/bytes_reader.h"
 #include "viewer/document/document.h"
@@ -70,9 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TheDocument.KanjiCode = kanji == 5 ? 0 : kanji;
   TheDocument.DisplayMode = mode == 2 ? 0 : mode;
   CloseSources();
-  TheDocument.Source = new BytesReader(data + 4, size - 4);
-  OpenDocument(nullptr, kanji == 5 ? AutoDetect : kanji, mode == 2 ? AutoDetect : mode);
-  LoadAll();
+  TheDocument.Source = std::make_unique<BytesReader>(data + 4, size - 4);
+  (void)OpenDocument(nullptr, kanji == 5 ? AutoDetect : kanji, mode == 2 ? AutoDetect : mode);
+  LoadAll();  // a failed open leaves an empty document, whose rows are checked as well
   CheckRows();
   for (int code = kEuc; code <= kUtf16; ++code) CheckConverter(code, data + 4, size - 4, 1 + data[0] % 64);
   return 0;

@@ -79,10 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   UseSettingsBackend(&store, &platform);
   LoadSettings(5);
-  SaveSettings();
+  (void)SaveSettings();  // the memory store keeps every value
   LoadSettings(5);
   LoadKeyAssign();
-  PushRecentFile("C:\\FUZZ.TXT");
+  (void)PushRecentFile("C:\\FUZZ.TXT");  // the memory store keeps every value
   char history[kDirHistorySize];
   LoadDirHistory(history);
   UseSettingsBackend(nullptr, nullptr);

@@ -35,7 +35,7 @@ class Owner {
   explicit operator bool() const { return !Traits::IsEmpty(handle_); }
 
   // Gives up ownership: the caller (or the system, for the clipboard) frees it now.
-  Handle Take() { return std::exchange(handle_, Traits::Empty()); }
+  [[nodiscard]] Handle Take() { return std::exchange(handle_, Traits::Empty()); }
 
   // Frees the held value and keeps `handle` instead; resetting to the value already held keeps it.
   void Reset(Handle handle = Traits::Empty()) {

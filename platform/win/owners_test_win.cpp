@@ -86,7 +86,7 @@ TEST(Owners, GlobalBlockLockedAndHandedToTheClipboard) {
   ASSERT_TRUE(clipboard.open());
   EmptyClipboard();
   ASSERT_NE(SetClipboardData(CF_TEXT, block), nullptr);
-  block.Take();
+  (void)block.Take();  // the clipboard owns it now
   win::GlobalLockScope<const char> text(GetClipboardData(CF_TEXT));
   ASSERT_NE(text.data(), nullptr);
   EXPECT_STREQ(text.data(), "owner");

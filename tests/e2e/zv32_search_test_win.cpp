@@ -304,7 +304,7 @@ TEST_F(SearchTest, ClipboardButtonAndNotFoundWithoutTheStatusBar) {
     const char kClip[] = "not in the file\r\nsecond line";
     win::GlobalMemory memory = win::AllocateGlobal(sizeof kClip);
     std::memcpy(win::GlobalLockScope<char>(memory).data(), kClip, sizeof kClip);
-    if (SetClipboardData(CF_TEXT, memory)) memory.Take();
+    if (SetClipboardData(CF_TEXT, memory)) (void)memory.Take();  // the clipboard owns it now
   }
   SearchDialog dialog(viewer);
   ASSERT_NE(dialog.window, nullptr);

@@ -19,7 +19,7 @@ constexpr UINT kReloadTimeoutMs = 5000;
 win::RegistryKey OpenSettingsKeyForUpdate() {
   win::RegistryKey key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
-    key.Take();  // nothing was opened
+    (void)key.Take();  // nothing was opened: what the call left there is no key to close
   return key;
 }
 

@@ -1,35 +1,71 @@
-// Reading and writing key files (see key_file.h).
+// Reading and writing key files (see key_file.h), through the platform's file API.
 #include "utilities/keycustom/key_file.h"
 
-#include <cstdio>
-#include <memory>
+#include "platform/file_api.h"
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
+// Closes the file when the scope ends.
+class OpenFile {
+ public:
+  explicit OpenFile(fileapi::Handle handle) : handle_(handle) {}
+  ~OpenFile() {
+    if (handle_ != fileapi::kInvalidHandle) fileapi::Close(handle_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  bool IsOpen() const { return handle_ != fileapi::kInvalidHandle; }
+  fileapi::Handle handle() const { return handle_; }
+
+ private:
+  fileapi::Handle handle_;
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads until `size` bytes or the end of the file (reads may come back short); -1 on failure.
+int64_t ReadUpTo(fileapi::Handle file, uint8_t* out, uint32_t size) {
+  uint32_t done = 0;
+  while (done < size) {
+    int64_t n = fileapi::Read(file, out + done, size - done);
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += uint32_t(n);
+  }
+  return done;
+}
+
+bool WriteAll(fileapi::Handle file, const uint8_t* bytes, uint32_t size) {
+  uint32_t done = 0;
+  while (done < size) {
+    int64_t n = fileapi::Write(file, bytes + done, size - done);
+    if (n <= 0) return false;
+    done += uint32_t(n);
+  }
+  return true;
+}
 
 }  // namespace
 
 KeyFileResult ReadKeyFile(const char* path, AssignmentTable& table) {
-  File file(std::fopen(path, "rb"));
-  if (!file) return KeyFileResult::kCannotOpen;
+  OpenFile file(fileapi::Open(path, fileapi::kReadOnly));
+  if (!file.IsOpen()) return KeyFileResult::kCannotOpen;
   uint8_t image[kKeyTableBytes];
-  size_t length = std::fread(image, 1, sizeof image, file.get());
-  if (std::ferror(file.get())) return KeyFileResult::kCannotOpen;
-  table.LoadRecords({image, length});
+  int64_t length = ReadUpTo(file.handle(), image, sizeof image);
+  if (length < 0) return KeyFileResult::kCannotOpen;
+  table.LoadRecords({image, size_t(length)});
   return KeyFileResult::kOk;
 }
 
 KeyFileResult WriteKeyFile(const char* path, const AssignmentTable& table) {
   uint8_t image[kKeyTableBytes];
   table.PackImage(image);
-  std::FILE* file = std::fopen(path, "wb");
-  if (!file) return KeyFileResult::kCannotOpen;
-  bool written = std::fwrite(image, 1, sizeof image, file) == sizeof image;
-  // Closing flushes: a full disk shows up here.
-  if (std::fclose(file) != 0) written = false;
-  return written ? KeyFileResult::kOk : KeyFileResult::kCannotWrite;
+  bool written;
+  {
+    OpenFile file(fileapi::Create(path));
+    if (!file.IsOpen()) return KeyFileResult::kCannotOpen;
+    written = WriteAll(file.handle(), image, sizeof image);
+  }
+  if (written) return KeyFileResult::kOk;
+  // A cut-off key file would read back as a table with its last keys missing.
+  (void)fileapi::Delete(path);  // best effort: the failure is reported either way
+  return KeyFileResult::kCannotWrite;
 }

@@ -8,5 +8,6 @@
 enum class KeyFileResult { kOk, kCannotOpen, kCannotWrite };
 
 // On failure the table is left as it was.
-KeyFileResult ReadKeyFile(const char* path, AssignmentTable& table);
-KeyFileResult WriteKeyFile(const char* path, const AssignmentTable& table);
+[[nodiscard]] KeyFileResult ReadKeyFile(const char* path, AssignmentTable& table);
+// On a failed write no file is left behind (a cut-off one would read back with keys missing).
+[[nodiscard]] KeyFileResult WriteKeyFile(const char* path, const AssignmentTable& table);

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "platform/fault_plan.h"
+
 namespace {
 
 class KeyFileTest : public ::testing::Test {
@@ -82,4 +84,52 @@ TEST_F(KeyFileTest, FailuresLeaveTheTableAsItWas) {
   EXPECT_EQ(WriteKeyFile(folder.c_str(), table), KeyFileResult::kCannotOpen);
   EXPECT_EQ(ReadKeyFile(folder.c_str(), table), KeyFileResult::kCannotOpen);
   EXPECT_EQ(table.UsedCount(), 1);
+}
+
+// Every open, read and write of a save and a load failing in turn, and short reads: a failure
+// is reported, leaves the table as it was and no cut-off file; short reads change nothing.
+TEST_F(KeyFileTest, EveryInjectedFaultIsReportedAndLosesNothing) {
+  AssignmentTable table;
+  for (uint16_t key = 'A'; key <= 'Z'; ++key) table.Add({key, 0, uint16_t(key * 3)});
+  std::string path = Path("faults.zvk");
+  faults::FailNth(faults::Operation::kOpen, 0);
+  ASSERT_EQ(WriteKeyFile(path.c_str(), table), KeyFileResult::kOk);
+  const std::string saved = ReadBytes(path);
+  AssignmentTable loaded;
+  ASSERT_EQ(ReadKeyFile(path.c_str(), loaded), KeyFileResult::kOk);
+  ASSERT_EQ(loaded.UsedCount(), 26);
+  const int64_t reads = faults::Calls(faults::Operation::kRead);
+  const int64_t writes = faults::Calls(faults::Operation::kWrite);
+  ASSERT_GT(writes, 0);
+
+  for (int64_t n = 1; n <= writes; ++n) {
+    faults::FailNth(faults::Operation::kWrite, n);
+    EXPECT_EQ(WriteKeyFile(path.c_str(), table), KeyFileResult::kCannotWrite) << n;
+    EXPECT_FALSE(std::filesystem::exists(path)) << "a cut-off key file was left, write " << n;
+  }
+  faults::FailNth(faults::Operation::kOpen, 1);
+  EXPECT_EQ(WriteKeyFile(path.c_str(), table), KeyFileResult::kCannotOpen);
+
+  faults::Disarm();
+  ASSERT_EQ(WriteKeyFile(path.c_str(), table), KeyFileResult::kOk);
+  AssignmentTable kept;
+  kept.Add({'Q', kModCtrl, 77});
+  for (int64_t n = 1; n <= reads + 1; ++n) {
+    bool failOpen = n > reads;
+    faults::FailNth(failOpen ? faults::Operation::kOpen : faults::Operation::kRead, failOpen ? 1 : n);
+    EXPECT_EQ(ReadKeyFile(path.c_str(), kept), KeyFileResult::kCannotOpen) << n;
+    EXPECT_EQ(kept.UsedCount(), 1) << n;
+    EXPECT_EQ(kept.FindSame('Q', kModCtrl), 0) << n;
+  }
+  for (uint32_t most : {1u, 7u}) {
+    faults::FailNth(faults::Operation::kOpen, 0);
+    faults::ShortenReads(most);
+    AssignmentTable shortened;
+    EXPECT_EQ(ReadKeyFile(path.c_str(), shortened), KeyFileResult::kOk) << most;
+    faults::Disarm();
+    std::string again = Path("short-read.zvk");
+    ASSERT_EQ(WriteKeyFile(again.c_str(), shortened), KeyFileResult::kOk);
+    EXPECT_EQ(ReadBytes(again), saved) << "reads of " << most;
+  }
+  faults::Disarm();
 }

@@ -37,7 +37,7 @@ bool OpenAndLoad(const ZvcatOptions& options) {
   host.rows = RowOptions{options.lineMax, options.tabSize, options.controlCodes};
   SetDocumentHost(&host);
   const char* path = options.operands.back().c_str();
-  int opened;
+  DocumentResult opened;
   if (options.member >= 0) {
     opened = OpenDocumentMember(path, options.member);
   } else if (options.kanjiCode >= 0) {
@@ -46,7 +46,7 @@ bool OpenAndLoad(const ZvcatOptions& options) {
   } else {
     opened = OpenDocument(path, AutoDetect, AutoDetect);
   }
-  if (!opened) {
+  if (opened != DocumentResult::kOk) {
     PrintMessage(host.LastStatus().c_str());
     return false;
   }

@@ -61,7 +61,7 @@ class ArchiveFilerWindowTest : public ShellWindowsTest {
     ShellWindowsTest::TearDown();
   }
   HWND OpenFiler() {
-    OpenDocument(archive_.c_str(), AutoDetect, AutoDetect);
+    EXPECT_EQ(OpenDocument(archive_.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
     OpenArchiveFiler(0);
     HWND filer = FindOwnWindow(kArchFilerWindowClass);
     if (filer) MakeLayered(filer);
@@ -91,7 +91,7 @@ TEST_F(ArchiveFilerWindowTest, ListsTheMembersAndEnablesMenu104WhileItExists) {
   EXPECT_FALSE(Grayed(popup));
 
   // Opening another file closes it, and the item turns gray.
-  OpenDocument(text_.c_str(), AutoDetect, AutoDetect);
+  EXPECT_EQ(OpenDocument(text_.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   CloseArchiveFiler();  // what the document host does for CloseDocumentWindows
   EXPECT_EQ(FindOwnWindow(kArchFilerWindowClass), nullptr);
   EXPECT_TRUE(Grayed(MainMenu));

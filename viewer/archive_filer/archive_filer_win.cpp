@@ -162,7 +162,7 @@ void OnListNotification(HWND window, int code) {
   HWND list = List(window);
   int line = int(SendMessageA(list, LB_GETCURSEL, 0, 0));
   if (line < 0) return;
-  if (code == LBN_SELCHANGE) OpenArchiveMember(MemberOfLine(list, line));
+  if (code == LBN_SELCHANGE) (void)OpenArchiveMember(MemberOfLine(list, line));  // shown: a failure is in the status bar
   if (code == LBN_DBLCLK) RunArchiveMember(window, MemberOfLine(list, line), FileNameOfLine(list, line));
 }
 
@@ -268,7 +268,7 @@ void OpenArchiveFiler(int member) {
 }
 
 ArchiveReader* DocumentArchive() {
-  return TheDocument.ArchiveFile ? static_cast<ArchiveReader*>(TheDocument.Source) : nullptr;
+  return TheDocument.ArchiveFile ? static_cast<ArchiveReader*>(TheDocument.Source.get()) : nullptr;
 }
 
 ArchiveCopy::ArchiveCopy() {

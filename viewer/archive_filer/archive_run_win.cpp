@@ -62,7 +62,7 @@ bool StartWatched(const std::string& target) {
   record.Kind = kWatchDeleteCopy;
   std::strncpy(record.Path, target.c_str(), sizeof record.Path - 1);
   // A full table keeps the copy on disk: nothing would delete it later.
-  if (WatchProcess(record)) running.Take();  // the watch table closes it when the program ends
+  if (WatchProcess(record)) (void)running.Take();  // the watch table closes it when the program ends
   return true;
 }
 

@@ -16,7 +16,7 @@ const std::string kQuote = "》";
 
 class ClipboardText : public DocumentTest {
  protected:
-  void Show(const std::string& bytes) { ASSERT_EQ(OpenAndLoad(WriteTemp("clip.txt", bytes)), 1); }
+  void Show(const std::string& bytes) { ASSERT_EQ(OpenAndLoad(WriteTemp("clip.txt", bytes)), DocumentResult::kOk); }
   std::string Selected(int32_t anchorRow, int32_t endRow, int32_t anchorColumn, int32_t endColumn,
                        int32_t pageRows = 3) {
     const int32_t selection[4] = {anchorRow, endRow, anchorColumn, endColumn};
@@ -44,7 +44,7 @@ TEST_F(ClipboardText, RowsAndTheScreenStopAtTheEndOfTheText) {
 TEST_F(ClipboardText, WholeTextLoadsTheRestFirst) {
   std::string text;
   for (int i = 0; i < 2000; ++i) text += "row " + std::to_string(i) + "\n";
-  ASSERT_EQ(OpenDocument(WriteTemp("whole.txt", text).c_str(), AutoDetect, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(WriteTemp("whole.txt", text).c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   ASSERT_GT(TheDocument.BytesLeft, 0u);
   EXPECT_EQ(WholeText(), text);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "viewer/archive/archive_reader.h"
 #include "viewer/document/memory_block.h"
@@ -26,8 +27,8 @@ struct Document {
   char FileName[kFileNameSize] = "(未表示)";
   uint32_t FileSize = 0;
   uint32_t BytesLeft = 0;
-  SourceReader* ArchiveFile = nullptr;  // the archive container when a member is shown
-  SourceReader* Source = nullptr;       // the bytes shown: the file or the open member
+  std::unique_ptr<SourceReader> ArchiveFile;  // the archive container when a member is shown
+  std::unique_ptr<SourceReader> Source;       // the bytes shown: the file or the open member
   int32_t SearchRow = 0;
   int32_t Marks[4] = {-1, -1, -1, -1};
   char* TextEnd = nullptr;
@@ -49,10 +50,24 @@ struct Document {
 
 extern Document TheDocument;
 
-int OpenDocument(const char* path, int kanjiChoice, int modeChoice);
-int OpenArchiveMember(int index);
+// How an open ended.  Every failure has already been told to the user (the status bar) and
+// left the document empty, showing nothing but that message.
+enum class DocumentResult : uint8_t {
+  kOk,
+  kPathTooLong,   // longer than FileName holds
+  kNotFound,      // no such file, or not a regular file
+  kCannotOpen,    // the file or archive cannot be opened, or its first bytes cannot be read
+  kTooLarge,      // more than memory (or 32-bit offsets) can hold
+  kNoMemory,      // the text block cannot be allocated
+  kUnsupported,   // the archive member cannot be unpacked
+};
+
+// Opens `path` (null: the Source already open) and starts loading it.
+[[nodiscard]] DocumentResult OpenDocument(const char* path, int kanjiChoice, int modeChoice);
+// Shows member `index` of the open archive.
+[[nodiscard]] DocumentResult OpenArchiveMember(int index);
 // Like OpenDocument with a path, but shows archive member `member` instead of the usual choice.
-int OpenDocumentMember(const char* path, int member);
+[[nodiscard]] DocumentResult OpenDocumentMember(const char* path, int member);
 void SetKanjiCode(int code);
 void SetDisplayMode(int mode);
 int LoadNextChunk();
@@ -65,8 +80,10 @@ int FormatRow(int32_t n, char* out, int* length);
 void ResetDocument(const char* message);
 void CloseSources();
 void RefreshViews();
-void RestartLoading();
-// Reads the first bytes and detects the codes chosen as AutoDetect; false when they cannot be read.
+// Back to byte 0 of the Source with no rows; false (nothing loaded) when the Source cannot seek.
+[[nodiscard]] bool RestartLoading();
+// Reads the first bytes and detects the codes chosen as AutoDetect; false when they cannot be
+// read (or there is no memory to read them into).
 [[nodiscard]] bool DetectCodes(int kanjiChoice, int modeChoice);
 
 // Lists of NUL-terminated strings closed by an empty string.

@@ -91,7 +91,7 @@ char* AppendDecimal(char* out, int64_t value) {
 void ReportMemberIntegrity() {
   Document& doc = TheDocument;
   if (!doc.ArchiveFile || !doc.Source) return;
-  ArchiveResult integrity = static_cast<ArchiveReader*>(doc.Source)->CheckMemberIntegrity();
+  ArchiveResult integrity = static_cast<ArchiveReader&>(*doc.Source).CheckMemberIntegrity();
   if (integrity == ArchiveResult::kCrcMismatch) {
     Host().ShowStatusMessage("CRCが一致しません。書庫が壊れているかもしれません", 1);
   } else if (integrity != ArchiveResult::kOk) {
@@ -113,7 +113,7 @@ void ShowProgress() {
 
 }  // namespace
 
-void RestartLoading() {
+bool RestartLoading() {
   Document& doc = TheDocument;
   doc.BytesLeft = doc.FileSize;
   doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = doc.Text;
@@ -123,9 +123,12 @@ void RestartLoading() {
   doc.LineTable[0] = 0;
   doc.TopLine = 0;
   for (int32_t& edge : doc.Selection) edge = -1;
-  if (doc.Source) doc.Source->Seek(0, 0);
   ResetConverter();
   doc.LeftColumn = 0;
+  if (!doc.Source || doc.Source->Seek(0, 0) == 0) return true;
+  doc.BytesLeft = 0;  // reading from elsewhere would pass other bytes off as the file's
+  doc.LineCount = doc.RowCount = 0;
+  return false;
 }
 
 int LoadNextChunk() {

@@ -21,7 +21,7 @@ std::vector<int> RowEnds() {
 }
 
 TEST_F(Load, LongLinesWrapAtLineMax) {
-  ASSERT_EQ(OpenAndLoad(WriteTemp("wrap.txt", std::string(200, 'x') + "\n")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("wrap.txt", std::string(200, 'x') + "\n")), DocumentResult::kOk);
   auto rows = Rows();
   ASSERT_EQ(rows.size(), 4u);  // the text ends with a line end: a last, empty row
   EXPECT_EQ(rows[0].size(), 80u);
@@ -34,7 +34,7 @@ TEST_F(Load, LongLinesWrapAtLineMax) {
 
 TEST_F(Load, DoubleByteCharacterAtTheLastColumnStaysWhole) {
   std::string line = std::string(79, 'a') + "\x8A\xBF" + "b";
-  ASSERT_EQ(OpenAndLoad(WriteTemp("dbcs.txt", line)), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("dbcs.txt", line)), DocumentResult::kOk);
   auto rows = Rows();
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].size(), 81u);
@@ -42,13 +42,13 @@ TEST_F(Load, DoubleByteCharacterAtTheLastColumnStaysWhole) {
 }
 
 TEST_F(Load, LineEndsOfEveryKind) {
-  ASSERT_EQ(OpenAndLoad(WriteTemp("ends.txt", "a\rb\nc\r\nd\n\re")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("ends.txt", "a\rb\nc\r\nd\n\re")), DocumentResult::kOk);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
   EXPECT_EQ(RowEnds(), (std::vector<int>{1, 1, 1, 1, 1, 0}));
 }
 
 TEST_F(Load, LineEndAtTheWrapColumnGivesNoExtraRow) {
-  ASSERT_EQ(OpenAndLoad(WriteTemp("exact.txt", std::string(80, 'y') + "\r\nz")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("exact.txt", std::string(80, 'y') + "\r\nz")), DocumentResult::kOk);
   EXPECT_EQ(Rows(), (std::vector<std::string>{std::string(80, 'y'), "z"}));
 }
 
@@ -58,7 +58,7 @@ TEST_F(Load, CrLfSplitAcrossTheChunkEdgeIsOneLineEnd) {
     while (text.size() < crAt) text += std::string(std::min<size_t>(50, crAt - text.size()), 'q') + "\n";
     text.back() = 'q';
     text += "\r\nlast";
-    ASSERT_EQ(OpenAndLoad(WriteTemp("crlf.txt", text)), 1);
+    ASSERT_EQ(OpenAndLoad(WriteTemp("crlf.txt", text)), DocumentResult::kOk);
     auto rows = Rows();
     EXPECT_EQ(rows.back(), "last") << crAt;
     EXPECT_NE(rows[rows.size() - 2], "") << "CR LF counted twice at " << crAt;
@@ -69,19 +69,19 @@ TEST_F(Load, ControlCodesTakeTwoColumnsWhenShown) {
   // Enough ordinary text after the control codes that the file is not taken for binary.
   std::string text = std::string(80, '\x01') + "\n";
   for (int i = 0; i < 20; ++i) text += std::string(60, 't') + "\n";
-  ASSERT_EQ(OpenAndLoad(WriteTemp("ctrl.txt", text)), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("ctrl.txt", text)), DocumentResult::kOk);
   ASSERT_EQ(TheDocument.DisplayMode, 0);
   EXPECT_EQ(Rows()[0], std::string(40, '\x01'));
   EXPECT_EQ(Rows()[1], std::string(40, '\x01'));
   host.rows.controlCodesShown = false;
-  ASSERT_EQ(OpenAndLoad(WriteTemp("ctrl.txt", text)), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("ctrl.txt", text)), DocumentResult::kOk);
   EXPECT_EQ(Rows()[0], std::string(80, '\x01'));
 }
 
 TEST_F(Load, TabsAdvanceToTheNextStopAndMayPassTheWrapColumn) {
   host.rows.tabSize = 8;
   host.rows.lineMax = 10;
-  ASSERT_EQ(OpenAndLoad(WriteTemp("tabs.txt", "ab\tcd\tef")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("tabs.txt", "ab\tcd\tef")), DocumentResult::kOk);
   // columns: ab -> 2, tab -> 8, cd -> 10 (wrap), then ef on the next row after the tab
   EXPECT_EQ(Rows(), (std::vector<std::string>{"ab\tcd", "\tef"}));
 }
@@ -89,13 +89,13 @@ TEST_F(Load, TabsAdvanceToTheNextStopAndMayPassTheWrapColumn) {
 TEST_F(Load, OneColumnLayoutStillAdvances) {
   std::string text(3000, 'w');
   host.rows.lineMax = 1;
-  ASSERT_EQ(OpenAndLoad(WriteTemp("narrow.txt", text)), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("narrow.txt", text)), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.RowCount, 3000);
   EXPECT_GE(TheDocument.LineTableHandle.Size() / 4, size_t(TheDocument.LineCount) + 1);
   EXPECT_EQ(RowStart(2999), TheDocument.Text + 2999);
   host.rows.tabSize = 0;
   host.rows.lineMax = 80;
-  ASSERT_EQ(OpenAndLoad(WriteTemp("tab0.txt", "\t\t\tx")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("tab0.txt", "\t\t\tx")), DocumentResult::kOk);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"\t\t\tx"}));
 }
 
@@ -103,7 +103,7 @@ TEST_F(Load, OneColumnLayoutStillAdvances) {
 TEST_F(Load, ZeroLineMaxDoesNotWrap) {
   host.rows.lineMax = 0;
   const std::string longLine(600, 'w');
-  ASSERT_EQ(OpenAndLoad(WriteTemp("nowrap.txt", std::string(100, 'a') + "\r\n" + longLine)), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("nowrap.txt", std::string(100, 'a') + "\r\n" + longLine)), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.RowCount, 4);
   EXPECT_EQ(Rows(), (std::vector<std::string>{std::string(100, 'a'), longLine.substr(0, 255), longLine.substr(0, 255),
                                               longLine.substr(0, 90)}));
@@ -111,7 +111,7 @@ TEST_F(Load, ZeroLineMaxDoesNotWrap) {
 }
 
 TEST_F(Load, EmptyFileHasNoRows) {
-  ASSERT_EQ(OpenAndLoad(WriteTemp("empty.txt", "")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("empty.txt", "")), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.RowCount, 0);
   EXPECT_EQ(TheDocument.FileSize, 0u);
   char buffer[kMaxRowBytes + 1];
@@ -123,8 +123,8 @@ TEST_F(Load, EmptyFileHasNoRows) {
 TEST_F(Load, A1024ByteFileLoadsInOneCallThatAlsoSuspendsTheSource) {
   std::string text(1023, 'k');
   text += "\n";
-  ASSERT_EQ(OpenDocument(WriteTemp("k1024.txt", text).c_str(), AutoDetect, AutoDetect), 1);
-  auto* file = dynamic_cast<FileReader*>(TheDocument.Source);
+  ASSERT_EQ(OpenDocument(WriteTemp("k1024.txt", text).c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
+  auto* file = dynamic_cast<FileReader*>(TheDocument.Source.get());
   ASSERT_NE(file, nullptr);
   EXPECT_FALSE(file->IsSuspended());
   EXPECT_EQ(LoadNextChunk(), 0);
@@ -138,7 +138,7 @@ TEST_F(Load, A1024ByteFileLoadsInOneCallThatAlsoSuspendsTheSource) {
 TEST_F(Load, RowStartLoadsRowsThatAreNotThereYet) {
   std::string text;
   for (int i = 0; i < 5000; ++i) text += "line " + std::to_string(i) + "\n";
-  ASSERT_EQ(OpenDocument(WriteTemp("lazy.txt", text).c_str(), AutoDetect, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(WriteTemp("lazy.txt", text).c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.RowCount, 1);
   EXPECT_EQ(std::string(RowStart(3000), 9), "line 3000");
   EXPECT_GT(TheDocument.BytesLeft, 0u);
@@ -151,7 +151,7 @@ TEST_F(Load, RowStartLoadsRowsThatAreNotThereYet) {
 }
 
 TEST_F(Load, SwitchingCodeOrModeRestartsFromTheTop) {
-  ASSERT_EQ(OpenAndLoad(WriteTemp("switch.txt", "\xA4\xA2\xA4\xA4\n")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("switch.txt", "\xA4\xA2\xA4\xA4\n")), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.KanjiCode, 1);
   EXPECT_EQ(Rows()[0], "\x82\xA0\x82\xA2");
   TheDocument.TopLine = 1;
@@ -210,7 +210,7 @@ TEST_F(Load, ChunkedLoadingFollowsTheRulesOnRandomText) {
     // Shown as Shift-JIS text whatever the bytes look like.
     TheDocument.KanjiCode = 0;
     TheDocument.DisplayMode = 0;
-    ASSERT_EQ(OpenDocument(WriteTemp("random.txt", text).c_str(), 0, 0), 1);
+    ASSERT_EQ(OpenDocument(WriteTemp("random.txt", text).c_str(), 0, 0), DocumentResult::kOk);
     LoadAll();
     std::vector<uint32_t> expected = ReferenceRowStarts(text, host.rows.lineMax, host.rows.tabSize, host.rows.controlCodesShown);
     ASSERT_EQ(TheDocument.LineCount, int32_t(expected.size())) << round;

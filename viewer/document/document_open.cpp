@@ -52,6 +52,16 @@ bool AllocateBlocks(size_t textBytes, size_t tableBytes) {
   return true;
 }
 
+// The empty document's text and row table when not even their few bytes can be allocated.
+void UseStaticEmptyBlocks() {
+  static char emptyText[kSpareBytes];
+  static uint32_t emptyTable[kSpareBytes / sizeof(uint32_t)];
+  Document& doc = TheDocument;
+  emptyText[0] = '\0';
+  doc.Text = doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = emptyText;
+  doc.LineTable = emptyTable;
+}
+
 bool FitsInMemory(uint32_t size) {
   uint64_t available = AvailableMemoryBytes();
   return uint64_t(size) * 10 <= available * 8 && size <= kLargestFile;
@@ -90,92 +100,87 @@ int ChooseMember(ArchiveReader& archive) {
   return 0;
 }
 
-void DeleteArchiveFile() {
-  delete TheDocument.ArchiveFile;
-  TheDocument.ArchiveFile = nullptr;
-}
-
 // Opens FileName as the Source: the file itself or, for an archive, a member of it.
 // `forcedMember` >= 0 shows exactly that member.
 bool OpenSource(int forcedMember) {
   Document& doc = TheDocument;
-  auto file = std::make_unique<FileReader>(doc.FileName, fileapi::kShareDenyNone);
-  if (file->IsBad()) return false;
+  std::unique_ptr<FileReader> file = NewObject<FileReader>(doc.FileName, fileapi::kShareDenyNone);
+  if (!file || file->IsBad()) return false;
   ArchiveKind kind = ArchiveKindForPath(doc.FileName);
   if (kind == ArchiveKind::kNone) {
-    doc.Source = file.release();
+    doc.Source = std::move(file);
     return true;
   }
-  doc.ArchiveFile = file.release();
-  ArchiveReader* archive = NewArchiveReader(kind, doc.ArchiveFile).release();  // doc.Source owns it
-  if (!archive) {
-    DeleteArchiveFile();
-    return false;
-  }
-  doc.Source = archive;
-  int first = forcedMember >= 0 ? forcedMember : ChooseMember(*archive);
-  int last = forcedMember >= 0 ? forcedMember : archive->MemberCount() - 1;
-  for (int i = first; i <= last && i < archive->MemberCount(); ++i) {
-    if (OpenArchiveMember(i)) {
+  std::unique_ptr<ArchiveReader> archive = NewArchiveReader(kind, file.get());
+  if (!archive) return false;
+  doc.ArchiveFile = std::move(file);
+  ArchiveReader& reader = *archive;
+  doc.Source = std::move(archive);
+  int first = forcedMember >= 0 ? forcedMember : ChooseMember(reader);
+  int last = forcedMember >= 0 ? forcedMember : reader.MemberCount() - 1;
+  for (int i = first; i <= last && i < reader.MemberCount(); ++i) {
+    if (OpenArchiveMember(i) == DocumentResult::kOk) {
       Host().OpenArchiveFiler(i);
       return true;
     }
   }
-  delete doc.Source;
-  doc.Source = nullptr;
-  DeleteArchiveFile();
+  doc.Source.reset();  // the reader reads through the archive file: it goes first
+  doc.ArchiveFile.reset();
   return false;
 }
 
-int FailOpening(const char* message) {
+DocumentResult FailOpening(DocumentResult result, const char* message) {
   ResetDocument(message);
   RefreshViews();
   Host().SetBusy(false);
-  return 0;
+  return result;
 }
 
-int OpenPath(const char* path, int kanjiChoice, int modeChoice, int forcedMember) {
+DocumentResult OpenPath(const char* path, int kanjiChoice, int modeChoice, int forcedMember) {
   Document& doc = TheDocument;
   Host().SetBusy(true);
   size_t length = std::strlen(path);
   std::snprintf(doc.FileName, sizeof doc.FileName, "%s", path);
   CloseSources();
-  if (length >= sizeof doc.FileName) return FailOpening(kPathTooLong);
-  if (!fileapi::IsRegularFile(doc.FileName)) return FailOpening(kNotFound);
-  if (!OpenSource(forcedMember)) return FailOpening(kCannotOpen);
+  if (length >= sizeof doc.FileName) return FailOpening(DocumentResult::kPathTooLong, kPathTooLong);
+  if (!fileapi::IsRegularFile(doc.FileName)) return FailOpening(DocumentResult::kNotFound, kNotFound);
+  if (!OpenSource(forcedMember)) return FailOpening(DocumentResult::kCannotOpen, kCannotOpen);
   return OpenDocument(nullptr, kanjiChoice, modeChoice);
 }
 
 }  // namespace
 
-int OpenDocument(const char* path, int kanjiChoice, int modeChoice) {
+DocumentResult OpenDocument(const char* path, int kanjiChoice, int modeChoice) {
   if (path) return OpenPath(path, kanjiChoice, modeChoice, -1);
   Document& doc = TheDocument;
   FreeBlocks();
-  if (!doc.Source) return FailOpening(kCannotOpen);
+  if (!doc.Source) return FailOpening(DocumentResult::kCannotOpen, kCannotOpen);
   doc.FileSize = doc.Source->Size();
-  if (doc.FileSize == kSizeUnknown) return FailOpening(kCannotOpen);
-  if (!FitsInMemory(doc.FileSize)) return FailOpening(kTooLarge);
-  if (!AllocateBlocks(size_t(doc.FileSize) + kSpareBytes, kInitialTableBytes)) return FailOpening(kNoMemory);
-  if (!DetectCodes(kanjiChoice, modeChoice)) return FailOpening(kCannotOpen);
-  RestartLoading();
+  if (doc.FileSize == kSizeUnknown) return FailOpening(DocumentResult::kCannotOpen, kCannotOpen);
+  if (!FitsInMemory(doc.FileSize)) return FailOpening(DocumentResult::kTooLarge, kTooLarge);
+  if (!AllocateBlocks(size_t(doc.FileSize) + kSpareBytes, kInitialTableBytes)) {
+    return FailOpening(DocumentResult::kNoMemory, kNoMemory);
+  }
+  if (!DetectCodes(kanjiChoice, modeChoice) || !RestartLoading()) {
+    return FailOpening(DocumentResult::kCannotOpen, kCannotOpen);
+  }
   RefreshViews();
   Host().SetBusy(false);
-  return 1;
+  return DocumentResult::kOk;
 }
 
-int OpenDocumentMember(const char* path, int member) {
+DocumentResult OpenDocumentMember(const char* path, int member) {
   return OpenPath(path, AutoDetect, AutoDetect, member);
 }
 
-int OpenArchiveMember(int index) {
+DocumentResult OpenArchiveMember(int index) {
   Document& doc = TheDocument;
-  if (!doc.ArchiveFile || !doc.Source) return 0;
+  if (!doc.ArchiveFile || !doc.Source) return DocumentResult::kCannotOpen;
   Host().SetBusy(true);
-  if (static_cast<ArchiveReader*>(doc.Source)->OpenMember(index) != ArchiveResult::kOk) {
+  if (static_cast<ArchiveReader&>(*doc.Source).OpenMember(index) != ArchiveResult::kOk) {
     ResetDocument(kUnsupported);
     Host().SetBusy(false);
-    return 0;
+    return DocumentResult::kUnsupported;
   }
   // Each member is a file of its own: its codes are detected afresh, not kept from the last one.
   return OpenDocument(nullptr, AutoDetect, AutoDetect);
@@ -184,16 +189,12 @@ int OpenArchiveMember(int index) {
 bool DetectCodes(int kanjiChoice, int modeChoice) {
   Document& doc = TheDocument;
   std::unique_ptr<char[]> sample = NewArray<char>(kSampleSize + 1);
-  if (!sample) {
-    doc.KanjiCode = 0;
-    doc.DisplayMode = 0;
-    return true;
-  }
+  if (!sample) return false;  // shown as Shift-JIS, an EUC, JIS or UTF-8 text would be garbage
   uint32_t wanted = doc.FileSize < kSampleSize ? doc.FileSize : kSampleSize;
   int got = doc.Source->Read(sample.get(), wanted);
   if (got < 0) return false;  // codes guessed from nothing would show the text wrongly
   uint32_t length = uint32_t(got);
-  doc.Source->Seek(0, 0);
+  if (doc.Source->Seek(0, 0) != 0) return false;
   sample[length] = '\0';
   SetUtf16ByteOrder(Utf16SampleIsBigEndian(sample.get(), length));
   if (kanjiChoice == AutoDetect) {
@@ -207,7 +208,7 @@ bool DetectCodes(int kanjiChoice, int modeChoice) {
 void ResetDocument(const char* message) {
   Document& doc = TheDocument;
   FreeBlocks();
-  AllocateBlocks(kSpareBytes, kSpareBytes);
+  if (!AllocateBlocks(kSpareBytes, kSpareBytes)) UseStaticEmptyBlocks();
   if (message) Host().ShowStatusMessage(message, 1);
   doc.RowCount = doc.LineCount = 0;
   doc.BytesLeft = 0;
@@ -218,9 +219,8 @@ void ResetDocument(const char* message) {
 void CloseSources() {
   Document& doc = TheDocument;
   Host().CloseDocumentWindows();
-  delete doc.Source;
-  doc.Source = nullptr;
-  DeleteArchiveFile();
+  doc.Source.reset();  // the reader reads through the archive file: it goes first
+  doc.ArchiveFile.reset();
 }
 
 void RefreshViews() {
@@ -238,7 +238,7 @@ void ReloadWith(int32_t& setting, int value) {
   if (!TheDocument.Source) return;
   Host().SetBusy(true);
   setting = value;
-  RestartLoading();
+  if (!RestartLoading()) ResetDocument(kCannotOpen);
   RefreshViews();
   Host().SetBusy(false);
 }

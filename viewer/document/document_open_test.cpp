@@ -21,7 +21,7 @@ TEST_F(Open, MissingFileAndDirectoryLeaveAnEmptyDocument) {
   for (std::string path : {std::string(::testing::TempDir()) + "does-not-exist.txt",
                            std::string(::testing::TempDir())}) {
     host = RecordingHost();
-    EXPECT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), 0);
+    EXPECT_NE(OpenDocument(path.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
     EXPECT_TRUE(host.Showed("ファイルが見つかりません")) << path;
     EXPECT_STREQ(TheDocument.FileName, path.c_str());
     EXPECT_EQ(host.titles.back(), "Zelko View 32 - " + path);
@@ -33,54 +33,54 @@ TEST_F(Open, MissingFileAndDirectoryLeaveAnEmptyDocument) {
 
 TEST_F(Open, MissingFileWhileAnotherIsStillLoading) {
   std::string big(100000, 'b');
-  ASSERT_EQ(OpenDocument(WriteTemp("big.txt", big).c_str(), AutoDetect, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(WriteTemp("big.txt", big).c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   LoadNextChunk();
   ASSERT_GT(TheDocument.BytesLeft, 0u);
-  EXPECT_EQ(OpenDocument((std::string(::testing::TempDir()) + "gone.txt").c_str(), AutoDetect, AutoDetect), 0);
+  EXPECT_NE(OpenDocument((std::string(::testing::TempDir()) + "gone.txt").c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   EXPECT_TRUE(host.Showed("ファイルが見つかりません"));
-  EXPECT_EQ(TheDocument.Source, nullptr);
+  EXPECT_EQ(TheDocument.Source.get(), nullptr);
   EXPECT_EQ(host.closedWindows, 2);
   ExpectEmptyDocument();
 }
 
 TEST_F(Open, PathLongerThanTheFileNameFieldIsRefused) {
   std::string path(kFileNameSize + 10, 'p');
-  EXPECT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), 0);
+  EXPECT_NE(OpenDocument(path.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   EXPECT_TRUE(host.Showed("ファイル名が長すぎます"));
   EXPECT_EQ(host.busyDepth, 0);
   ExpectEmptyDocument();
 }
 
 TEST_F(Open, ArchiveThatCannotBeReadIsReported) {
-  EXPECT_EQ(OpenDocument(WriteTemp("broken.zip", "not a zip archive").c_str(), AutoDetect, AutoDetect), 0);
+  EXPECT_NE(OpenDocument(WriteTemp("broken.zip", "not a zip archive").c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   EXPECT_TRUE(host.Showed("メモリが足りないか、ファイルが展開できません"));
-  EXPECT_EQ(TheDocument.ArchiveFile, nullptr);
+  EXPECT_EQ(TheDocument.ArchiveFile.get(), nullptr);
   EXPECT_EQ(host.busyDepth, 0);
   ExpectEmptyDocument();
 }
 
 TEST_F(Open, DetectedCodesAreAnnouncedWithPriorityOne) {
-  ASSERT_EQ(OpenAndLoad(WriteTemp("euc.txt", "\xA4\xA2\xA4\xA4\n")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("euc.txt", "\xA4\xA2\xA4\xA4\n")), DocumentResult::kOk);
   EXPECT_TRUE(host.Showed("EUCコードを検出しました"));
-  ASSERT_EQ(OpenAndLoad(WriteTemp("jis.txt", "\x1b$B\x30\x21\x1b(B\n")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("jis.txt", "\x1b$B\x30\x21\x1b(B\n")), DocumentResult::kOk);
   EXPECT_TRUE(host.Showed("JISコードを検出しました"));
   EXPECT_EQ(Rows()[0], "\x88\x9F");
   host = RecordingHost();
-  ASSERT_EQ(OpenAndLoad(WriteTemp("sjis.txt", "\x88\x9F\n")), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("sjis.txt", "\x88\x9F\n")), DocumentResult::kOk);
   EXPECT_TRUE(host.statusMessages.empty());
   EXPECT_EQ(host.busyDepth, 0);
 }
 
 TEST_F(Open, BinaryFilesAreShownAsDumpRows) {
   std::string bytes(1000, '\0');
-  ASSERT_EQ(OpenAndLoad(WriteTemp("zeros.bin", bytes)), 1);
+  ASSERT_EQ(OpenAndLoad(WriteTemp("zeros.bin", bytes)), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.DisplayMode, 1);
   EXPECT_EQ(TheDocument.RowCount, 63);  // (1000 + 15) / 16
 }
 
 TEST_F(Open, AChoiceOtherThanAutoDetectKeepsTheCurrentCode) {
   TheDocument.KanjiCode = 1;
-  ASSERT_EQ(OpenDocument(WriteTemp("forced.txt", "\xA4\xA2").c_str(), 0, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(WriteTemp("forced.txt", "\xA4\xA2").c_str(), 0, AutoDetect), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.KanjiCode, 1);
   LoadAll();
   EXPECT_EQ(Rows()[0], "\x82\xA0");
@@ -91,7 +91,7 @@ TEST_F(Open, ShortReadStopsLoadingAndKeepsTheLoadedPart) {
   std::string text;
   while (text.size() < 200000) text += "a line of text\r\n";
   std::string path = WriteTemp("vanishing.txt", text);
-  ASSERT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   for (int i = 0; i < 10; ++i) LoadNextChunk();
   TheDocument.Source->Suspend();
   ASSERT_EQ(std::remove(path.c_str()), 0);

@@ -5,6 +5,38 @@
 
 #include <cstdio>
 
+#include "viewer/archive/zip_crc32.h"
+
+namespace {
+
+void Put16(std::string& out, uint32_t v) { out += char(v & 0xFF), out += char((v >> 8) & 0xFF); }
+void Put32(std::string& out, uint32_t v) { Put16(out, v & 0xFFFF), Put16(out, v >> 16); }
+
+}  // namespace
+
+std::string ZipOf(const std::vector<StoredMember>& members) {
+  std::string body, directory;
+  for (const StoredMember& m : members) {
+    uint32_t crc = UpdateCrc32(0, m.data.data(), m.data.size()) ^ (m.badCrc ? 1u : 0u);
+    uint32_t offset = uint32_t(body.size());
+    auto common = [&](std::string& out) {
+      Put16(out, 20), Put16(out, 0), Put16(out, m.method), Put16(out, 0), Put16(out, 0x5A21);
+      Put32(out, crc), Put32(out, uint32_t(m.data.size())), Put32(out, uint32_t(m.data.size()));
+      Put16(out, uint16_t(m.name.size())), Put16(out, 0);
+    };
+    Put32(body, 0x04034B50), common(body), body += m.name, body += m.data;
+    Put32(directory, 0x02014B50), Put16(directory, 20), common(directory);
+    Put16(directory, 0), Put16(directory, 0), Put16(directory, 0), Put32(directory, 0), Put32(directory, offset);
+    directory += m.name;
+  }
+  std::string end;
+  Put32(end, 0x06054B50), Put16(end, 0), Put16(end, 0);
+  Put16(end, uint16_t(members.size())), Put16(end, uint16_t(members.size()));
+  Put32(end, uint32_t(directory.size())), Put32(end, uint32_t(body.size()));
+  Put16(end, 0);
+  return body + directory + end;
+}
+
 
 void DocumentTest::SetUp() {
   SetDocumentHost(&host);
@@ -31,8 +63,8 @@ std::string DocumentTest::WriteTemp(const std::string& name, const std::string& 
   return path;
 }
 
-int DocumentTest::OpenAndLoad(const std::string& path) {
-  int result = OpenDocument(path.c_str(), AutoDetect, AutoDetect);
+DocumentResult DocumentTest::OpenAndLoad(const std::string& path) {
+  DocumentResult result = OpenDocument(path.c_str(), AutoDetect, AutoDetect);
   LoadAll();
   return result;
 }

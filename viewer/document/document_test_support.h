@@ -50,6 +50,17 @@ class RecordingHost : public DocumentHost {
 
 // Installs a fresh RecordingHost, restores the default layout settings and closes any
 // document left by an earlier test.
+// A member of a test ZIP archive, stored (method 0) unless told otherwise.
+struct StoredMember {
+  std::string name;
+  std::string data;
+  uint16_t method = 0;  // 0 stored; anything else is refused by the reader
+  bool badCrc = false;
+};
+
+// A ZIP archive of stored members, written the way every ZIP tool writes one.
+std::string ZipOf(const std::vector<StoredMember>& members);
+
 class DocumentTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -57,7 +68,7 @@ class DocumentTest : public ::testing::Test {
   // Writes `bytes` to a file in the temporary folder and returns its path.
   std::string WriteTemp(const std::string& name, const std::string& bytes);
   // Opens with automatic detection, loads everything, returns OpenDocument's result.
-  int OpenAndLoad(const std::string& path);
+  DocumentResult OpenAndLoad(const std::string& path);
   // The text of every row, as FormatRow gives it.
   std::vector<std::string> Rows();
 

@@ -20,7 +20,7 @@ using HexRows = DocumentTest;
 TEST_F(HexRows, TwentyByteFileGivesTwoRowsPaddedWithBlanks) {
   std::string bytes = std::string("ABC") + std::string(17, '\0');
   TheDocument.DisplayMode = 1;
-  ASSERT_EQ(OpenDocument(WriteTemp("abc.bin", bytes).c_str(), 0, 1), 1);
+  ASSERT_EQ(OpenDocument(WriteTemp("abc.bin", bytes).c_str(), 0, 1), DocumentResult::kOk);
   LoadAll();
   auto rows = Rows();
   ASSERT_EQ(rows.size(), 2u);
@@ -35,7 +35,7 @@ TEST_F(HexRows, TwentyByteFileGivesTwoRowsPaddedWithBlanks) {
 TEST_F(HexRows, RowCountsFollowTheLoadedBytes) {
   TheDocument.DisplayMode = 1;
   for (size_t size : {16u, 17u, 32u}) {
-    ASSERT_EQ(OpenDocument(WriteTemp("n.bin", std::string(size, 'z')).c_str(), 0, 1), 1);
+    ASSERT_EQ(OpenDocument(WriteTemp("n.bin", std::string(size, 'z')).c_str(), 0, 1), DocumentResult::kOk);
     LoadAll();
     EXPECT_EQ(TheDocument.RowCount, int32_t((size + 15) / 16)) << size;
   }

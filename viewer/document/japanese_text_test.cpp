@@ -26,7 +26,7 @@ TEST_F(JapaneseText, EveryCodeIsDetectedAndConvertedLikeIconv) {
                         Case{"jis.txt", "jis.cp932", 2}}) {
     std::string expected = ReadFileBytes(SamplePath(c.expected));
     ASSERT_GT(expected.size(), 100000u) << "sample " << c.expected << " was not generated";
-    ASSERT_EQ(OpenAndLoad(SamplePath(c.file)), 1) << c.file;
+    ASSERT_EQ(OpenAndLoad(SamplePath(c.file)), DocumentResult::kOk) << c.file;
     EXPECT_EQ(TheDocument.KanjiCode, c.code) << c.file;
     EXPECT_EQ(TheDocument.DisplayMode, 0) << c.file;
     EXPECT_TRUE(LoadedText() == expected) << c.file << " differs from iconv's conversion";
@@ -35,7 +35,7 @@ TEST_F(JapaneseText, EveryCodeIsDetectedAndConvertedLikeIconv) {
 }
 
 TEST_F(JapaneseText, ForcedCodesOfTheWholeFileAgreeWithDetection) {
-  ASSERT_EQ(OpenAndLoad(SamplePath("euc.txt")), 1);
+  ASSERT_EQ(OpenAndLoad(SamplePath("euc.txt")), DocumentResult::kOk);
   std::string detected = LoadedText();
   int32_t rows = TheDocument.RowCount;
   SetKanjiCode(0);

@@ -203,7 +203,7 @@ TEST_F(UnicodeText, ManualPagesLoadLikeIconvInEveryForm) {
   for (const Case& c : {Case{"utf8.txt", kUtf8}, Case{"utf8-bom.txt", kUtf8}, Case{"utf16le-bom.txt", kUtf16},
                         Case{"utf16be.txt", kUtf16}}) {
     host.statusMessages.clear();
-    ASSERT_EQ(OpenAndLoad(std::string(ZV_TEST_DATA_DIR) + "/japanese/" + c.file), 1) << c.file;
+    ASSERT_EQ(OpenAndLoad(std::string(ZV_TEST_DATA_DIR) + "/japanese/" + c.file), DocumentResult::kOk) << c.file;
     EXPECT_EQ(TheDocument.KanjiCode, c.code) << c.file;
     EXPECT_EQ(TheDocument.DisplayMode, 0) << c.file;
     EXPECT_TRUE(host.Showed(DetectionMessage(c.code))) << c.file;
@@ -212,13 +212,13 @@ TEST_F(UnicodeText, ManualPagesLoadLikeIconvInEveryForm) {
   }
   // The same text in EUC gives the same rows.
   int32_t rows = TheDocument.RowCount;
-  ASSERT_EQ(OpenAndLoad(std::string(ZV_TEST_DATA_DIR) + "/japanese/euc.txt"), 1);
+  ASSERT_EQ(OpenAndLoad(std::string(ZV_TEST_DATA_DIR) + "/japanese/euc.txt"), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.RowCount, rows);
 }
 
 TEST_F(UnicodeText, ForcedCodesReloadAndAFileCutInACharacterEndsWithAQuestionMark) {
   std::string path = WriteTemp("zv_utf16.txt", std::string("\xFF\xFE", 2) + Utf16(U8(u8"漢字\r\nabc\r\n"), false) + "x");
-  ASSERT_EQ(OpenAndLoad(path), 1);
+  ASSERT_EQ(OpenAndLoad(path), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.KanjiCode, kUtf16);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"漢字", "abc", "?"}));
   SetKanjiCode(kShiftJis);
@@ -229,7 +229,7 @@ TEST_F(UnicodeText, ForcedCodesReloadAndAFileCutInACharacterEndsWithAQuestionMar
   EXPECT_EQ(Rows(), (std::vector<std::string>{"漢字", "abc", "?"}));
   // A big-endian file without a mark is forced from Shift-JIS in its own byte order.
   std::string big = WriteTemp("zv_utf16be.txt", Utf16(U8(u8"日本\n"), true) + std::string(8, 'a'));
-  ASSERT_EQ(OpenAndLoad(big), 1);
+  ASSERT_EQ(OpenAndLoad(big), DocumentResult::kOk);
   SetKanjiCode(kUtf16);
   LoadAll();
   EXPECT_EQ(Rows()[0], "日本");
@@ -238,7 +238,7 @@ TEST_F(UnicodeText, ForcedCodesReloadAndAFileCutInACharacterEndsWithAQuestionMar
 // Binary detection runs on the converted sample: UTF-16 text is text.
 TEST_F(UnicodeText, Utf16TextIsNotBinary) {
   std::string path = WriteTemp("zv_utf16_ascii.txt", Utf16("plain text, all ASCII\r\n", false) + Utf16("x", false));
-  ASSERT_EQ(OpenAndLoad(path), 1);
+  ASSERT_EQ(OpenAndLoad(path), DocumentResult::kOk);
   EXPECT_EQ(TheDocument.KanjiCode, kUtf16);
   EXPECT_EQ(TheDocument.DisplayMode, 0);
 }

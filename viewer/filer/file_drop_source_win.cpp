@@ -160,7 +160,7 @@ void DragFileOut(std::string_view path) {
   win::GlobalMemory data = MakeDropFiles(path);
   auto* source = new (std::nothrow) FileDropSource(data.get(), true);
   if (!source) return;
-  data.Take();  // the object owns it now
+  (void)data.Take();  // the object owns it now
   IDataObject* dataObject = nullptr;
   IDropSource* dropSource = nullptr;
   source->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&dataObject));

@@ -32,11 +32,9 @@ std::string ExistingCurrentDirectory() {
 }
 
 void RearmChangeNotification(const std::string& directory) {
-  win::ChangeNotification old(DirChangeHandle);
-  DirChangeHandle = nullptr;
+  DirChangeHandle.Reset();
   if (directory.empty()) return;
-  win::ChangeNotification fresh(FindFirstChangeNotificationA(directory.c_str(), FALSE, kChangeFilter));
-  if (fresh) DirChangeHandle = fresh.Take();
+  DirChangeHandle.Reset(FindFirstChangeNotificationA(directory.c_str(), FALSE, kChangeFilter));
 }
 
 // The platform's name comparison (a WINAPI function on 32-bit Windows, so not itself a

@@ -130,14 +130,13 @@ void OnCreate(HWND filer) {
 }
 
 void OnDestroy(HWND filer) {
-  win::ChangeNotification notification(DirChangeHandle);
-  DirChangeHandle = nullptr;
+  DirChangeHandle.Reset();
   SaveSubWindowPlacement(filer, kFilerPlacement);
   RemovePropA(filer, kLevelProperty);
   RemovePropA(filer, kPositionsProperty);
   FilerColumnPositions.clear();
   UnlinkWindow(filer);
-  SaveDirHistory(DirHistory);
+  (void)SaveDirHistory(DirHistory);  // best effort: the filer is closing
 }
 
 void CloseFiler(HWND filer) {

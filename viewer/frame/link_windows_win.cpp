@@ -108,7 +108,7 @@ HWND OpenSubWindow(const char* className, const char* title, DWORD style, HWND o
 
 void SaveSubWindowPlacement(HWND window, const char* placementName) {
   SettingsKeyScope key;
-  WriteWindowPlacement(placementName, PlacementOfWindow(window));
+  (void)WriteWindowPlacement(placementName, PlacementOfWindow(window));  // best effort: the window is closing
 }
 
 void OnLinkedWindowPosChanged(HWND window, const WINDOWPOS* position) {

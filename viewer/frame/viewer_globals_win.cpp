@@ -7,7 +7,7 @@ win::Library ControlLibrary;
 
 HWND MainWindow = nullptr;
 HWND TextWindow = nullptr;
-HANDLE DirChangeHandle = nullptr;
+win::ChangeNotification DirChangeHandle;
 
 HFONT OemFont = nullptr;
 win::Font DisplayFont;

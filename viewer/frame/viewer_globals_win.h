@@ -39,7 +39,8 @@ extern win::Library ControlLibrary;
 
 extern HWND MainWindow;  // null once WM_CLOSE was accepted
 extern HWND TextWindow;
-extern HANDLE DirChangeHandle;
+// Signalled when the filer's folder changes; empty while no filer watches one.
+extern win::ChangeNotification DirChangeHandle;
 
 // Shared GDI objects, menus and cursors (loaded at start-up, released at shutdown; the owners
 // free them, the cursors are shared resources the system frees).

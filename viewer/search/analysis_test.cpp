@@ -86,9 +86,9 @@ class PageAnalysisTest : public DocumentTest {
       }
       text += line + "\n";
     }
-    ASSERT_EQ(OpenAndLoad(WriteTemp("pages.txt", text)), 1);
+    ASSERT_EQ(OpenAndLoad(WriteTemp("pages.txt", text)), DocumentResult::kOk);
   }
-  void LoadText(const std::string& text) { ASSERT_EQ(OpenAndLoad(WriteTemp("pages.txt", text)), 1); }
+  void LoadText(const std::string& text) { ASSERT_EQ(OpenAndLoad(WriteTemp("pages.txt", text)), DocumentResult::kOk); }
   void ExpectSearchKept() {
     EXPECT_STREQ(SearchPattern, "keep me");
     EXPECT_EQ(RegexMode, 1);
@@ -229,7 +229,7 @@ TEST_F(PageAnalysisTest, RepeatedRowsNeedTwoHundredRowsAndRowsThatExist) {
 class RowAnalysisTest : public DocumentTest {
  protected:
   std::vector<int32_t> Rows(AnalysisKind kind, const std::string& text) {
-    EXPECT_EQ(OpenAndLoad(WriteTemp("rows.txt", text)), 1);
+    EXPECT_EQ(OpenAndLoad(WriteTemp("rows.txt", text)), DocumentResult::kOk);
     std::vector<int32_t> rows;
     CollectAnalysisRows(kind, 0, TheDocument.RowCount, rows);
     return rows;

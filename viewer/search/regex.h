@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "viewer/document/memory_block.h"
+
 using FoldFunction = uint16_t (*)(uint16_t);
 
 // "a"-"z" to "A"-"Z"; every other value unchanged.
@@ -58,12 +60,12 @@ struct RegexTextTables {
   uint8_t passOver[256] = {}; // 0 where a match can start, else the bytes of the character
 };
 
-// The compiled regular expression.  Owns its program and its first-byte map.
+// The compiled regular expression.  Owns its program (allocated by the first compile, so a
+// failed allocation is a pattern that does not compile) and its first-byte map.
 struct RegexBuffer {
-  uint8_t* Program = nullptr;
-  int32_t Allocated = 0;
+  MemoryBlock ProgramBlock;
   int32_t Used = 0;
-  uint8_t* FirstByteMap = nullptr;  // 256 bytes
+  uint8_t FirstByteMap[256] = {};
   FoldFunction Fold = nullptr;
   uint8_t MapValid = 0;
   uint8_t CanBeEmpty = 0;  // 0 never, 1 can, 2 only at the end of the text
@@ -71,10 +73,8 @@ struct RegexBuffer {
   uint32_t Compiles = 0;  // counts CompileRegex calls, so that what is derived from a program
                           // can tell whether it is still current
 
-  RegexBuffer();
-  ~RegexBuffer();
-  RegexBuffer(const RegexBuffer&) = delete;
-  RegexBuffer& operator=(const RegexBuffer&) = delete;
+  uint8_t* Program() const { return static_cast<uint8_t*>(ProgramBlock.Data()); }
+  int32_t Allocated() const { return int32_t(ProgramBlock.Size()); }
 };
 
 // Register 0 is the whole match, 1 and 2 the first two groups; offsets into the text, -1 unset.
@@ -83,10 +83,10 @@ struct RegexRegisters {
   int32_t end[3] = {-1, -1, -1};
 };
 
-// 1 on success, 0 when the pattern does not compile (unbalanced parentheses, more than 10
-// nested groups, "[" without "]", a trailing backslash or lead byte, a program above 8192
-// bytes, no memory).
-int CompileRegex(const char* pattern, int length, RegexBuffer& buffer);
+// False when the pattern does not compile (unbalanced parentheses, more than 10 nested
+// groups, "[" without "]", a trailing backslash or lead byte, a program above 8192 bytes, no
+// memory); the buffer then holds an empty program.
+[[nodiscard]] bool CompileRegex(const char* pattern, int length, RegexBuffer& buffer);
 void BuildFirstByteMap(RegexBuffer& buffer);
 
 // Offset of the first match starting in start..start+range, -1 for none, -2 when a match

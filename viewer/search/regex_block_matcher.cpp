@@ -51,7 +51,7 @@ int32_t RegexBlockMatcher::FirstHitWithLiteral(int32_t from, int32_t to, BlockHi
 int32_t RegexBlockMatcher::FirstHitAtRowStarts(int32_t from, int32_t to, BlockHit& hit) {
   const RegexTextTables& tables = TextTablesFor(*buffer_);
   const bool canBeEmpty = buffer_->CanBeEmpty != 0;
-  const bool useMap = buffer_->FirstByteMap != nullptr && buffer_->CanBeEmpty != 1;
+  const bool useMap = buffer_->CanBeEmpty != 1;
   for (int32_t row = from; row < to; ++row) {
     RowText text = RowTextInBlock(row);
     if (useMap && (text.length == 0 ? !canBeEmpty : !tables.canStart[uint8_t(text.bytes[0])])) continue;

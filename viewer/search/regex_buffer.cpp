@@ -1,5 +1,4 @@
-// The pattern buffer's storage, the folding functions, the word table and ClassifyPosition.
-#include <cstdlib>
+// The folding functions, the word table and ClassifyPosition.
 #include <cstring>
 
 #include "text/sjis.h"
@@ -24,17 +23,6 @@ const uint8_t WordTable[256] = {ZV_W32(0x00), ZV_W32(0x20), ZV_W32(0x40), ZV_W32
 
 uint16_t FoldUpper(uint16_t c) { return (c >= 'a' && c <= 'z') ? static_cast<uint16_t>(c - 0x20) : c; }
 uint16_t KeepCase(uint16_t c) { return c; }
-
-RegexBuffer::RegexBuffer() {
-  Program = static_cast<uint8_t*>(std::malloc(kRegexInitialProgramSize));
-  Allocated = Program ? kRegexInitialProgramSize : 0;
-  FirstByteMap = static_cast<uint8_t*>(std::calloc(256, 1));
-}
-
-RegexBuffer::~RegexBuffer() {
-  std::free(Program);
-  std::free(FirstByteMap);
-}
 
 int ClassifyPosition(const char* text, int length, int p) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(text);

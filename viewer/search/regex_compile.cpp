@@ -1,6 +1,5 @@
 // CompileRegex: turns a pattern into the byte program.  Positions held while compiling are
 // offsets into the program, so they survive its growth (doubling from 40 up to 8192 bytes).
-#include <cstdlib>
 #include <cstring>
 
 #include "text/sjis.h"
@@ -47,26 +46,16 @@ class RegexCompiler {
   }
 
  private:
-  uint8_t* program() { return buffer_.Program; }
+  uint8_t* program() { return buffer_.Program(); }
   uint8_t Fold(uint8_t c) const { return buffer_.Fold ? static_cast<uint8_t>(buffer_.Fold(c)) : c; }
 
   bool Reserve(int room) {
-    if (buffer_.Program == nullptr || buffer_.Allocated <= 0) {
-      std::free(buffer_.Program);
-      buffer_.Allocated = 28;
-      buffer_.Program = static_cast<uint8_t*>(std::malloc(buffer_.Allocated));
-      if (buffer_.Program == nullptr) {
-        buffer_.Allocated = 0;
-        return false;
-      }
-    }
-    while (buffer_.Allocated - b_ < room) {
-      if (buffer_.Allocated >= kRegexMaxProgramSize) return false;
-      int grown = buffer_.Allocated * 2 < kRegexMaxProgramSize ? buffer_.Allocated * 2 : kRegexMaxProgramSize;
-      auto* program = static_cast<uint8_t*>(std::realloc(buffer_.Program, grown));
-      if (program == nullptr) return false;
-      buffer_.Program = program;
-      buffer_.Allocated = grown;
+    MemoryBlock& block = buffer_.ProgramBlock;
+    if (block.Size() == 0 && !block.Allocate(kRegexInitialProgramSize, false)) return false;
+    while (buffer_.Allocated() - b_ < room) {
+      if (buffer_.Allocated() >= kRegexMaxProgramSize) return false;
+      int grown = buffer_.Allocated() * 2 < kRegexMaxProgramSize ? buffer_.Allocated() * 2 : kRegexMaxProgramSize;
+      if (!block.Resize(size_t(grown))) return false;
     }
     return true;
   }
@@ -306,7 +295,7 @@ class RegexCompiler {
 
 }  // namespace
 
-int CompileRegex(const char* pattern, int length, RegexBuffer& buffer) {
+bool CompileRegex(const char* pattern, int length, RegexBuffer& buffer) {
   buffer.MapValid = 0;
   buffer.TextTables.valid = false;
   buffer.Used = 0;
@@ -314,7 +303,7 @@ int CompileRegex(const char* pattern, int length, RegexBuffer& buffer) {
   RegexCompiler compiler(pattern, length, buffer);
   if (!compiler.Run()) {
     buffer.Used = 0;
-    return 0;
+    return false;
   }
-  return 1;
+  return true;
 }

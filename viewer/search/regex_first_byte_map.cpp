@@ -20,7 +20,7 @@ int FirstByteOf(const uint8_t* item) { return item[0] != 0 ? item[0] : item[1]; 
 class FirstByteWalker {
  public:
   explicit FirstByteWalker(RegexBuffer& buffer)
-      : buffer_(buffer), program_(buffer.Program), used_(buffer.Used), visited_(buffer.Used + 1, 0) {}
+      : buffer_(buffer), program_(buffer.Program()), used_(buffer.Used), visited_(buffer.Used + 1, 0) {}
 
   void Run() {
     std::memset(buffer_.FirstByteMap, 0, 256);
@@ -171,7 +171,6 @@ class FirstByteWalker {
 }  // namespace
 
 void BuildFirstByteMap(RegexBuffer& buffer) {
-  if (buffer.FirstByteMap == nullptr) return;
   FirstByteWalker(buffer).Run();
   buffer.TextTables.valid = false;
 }

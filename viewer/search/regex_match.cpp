@@ -52,7 +52,7 @@ void RewriteMaybeFinalizeJump(uint8_t* program, int used, int at) {
 class Matcher {
  public:
   Matcher(RegexBuffer& buffer, const uint8_t* text, int length, int start, int64_t& steps)
-      : program_(buffer.Program),
+      : program_(buffer.Program()),
         used_(buffer.Used),
         fold_(TextTablesFor(buffer).folded),
         foldSet_(buffer.Fold != nullptr),
@@ -295,7 +295,7 @@ class Matcher {
 
 int MatchAt(RegexBuffer& buffer, const uint8_t* text, int length, int start, RegexRegisters* registers,
             int64_t& steps) {
-  if (buffer.Program == nullptr || start < 0 || start > length) return -1;
+  if (buffer.Program() == nullptr || start < 0 || start > length) return -1;
   return Matcher(buffer, text, length, start, steps).Run(registers);
 }
 

@@ -147,7 +147,7 @@ TEST(RegexSearch, GreedyLoopsAndTheirRewriting) {
   RegexRegisters registers;
   EXPECT_EQ(RegexSearch(buffer, "abzcz!", 6, 0, 6, &registers), 0);
   EXPECT_EQ(registers.end[0], 5);
-  EXPECT_EQ(buffer.Program[buffer.Used - 6], 4);  // the loop's closing jump became Jump
+  EXPECT_EQ(buffer.Program()[buffer.Used - 6], 4);  // the loop's closing jump became Jump
   EXPECT_EQ(RegexSearch(buffer, "abzcz!", 6, 0, 6, &registers), 0);
   EXPECT_EQ(registers.end[0], 5);
 }

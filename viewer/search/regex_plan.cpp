@@ -126,7 +126,7 @@ void AddLiteral(RegexPlan& plan, const LiteralScan& literal) {
 
 void PlanRegex(const RegexBuffer& buffer, RegexPlan& plan) {
   plan = RegexPlan();
-  const uint8_t* program = buffer.Program;
+  const uint8_t* program = buffer.Program();
   const int used = buffer.Used;
   if (program == nullptr || used <= 0) return;
   plan.anchored = program[0] == RegexOp::TextStart || program[0] == RegexOp::LineStart;

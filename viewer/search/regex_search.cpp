@@ -11,7 +11,7 @@ const RegexTextTables& TextTablesFor(RegexBuffer& buffer) {
   if (tables.valid && tables.fold == buffer.Fold) return tables;
   for (int b = 0; b < 256; ++b) {
     tables.folded[b] = buffer.Fold ? static_cast<uint8_t>(buffer.Fold(static_cast<uint16_t>(b))) : static_cast<uint8_t>(b);
-    tables.canStart[b] = buffer.FirstByteMap != nullptr && buffer.FirstByteMap[tables.folded[b]] != 0;
+    tables.canStart[b] = buffer.FirstByteMap[tables.folded[b]] != 0;
     tables.passOver[b] = tables.canStart[b] ? 0 : (IsSjisLead(static_cast<uint8_t>(b)) ? 2 : 1);
   }
   tables.fold = buffer.Fold;
@@ -22,7 +22,7 @@ const RegexTextTables& TextTablesFor(RegexBuffer& buffer) {
 namespace {
 
 bool StartsAnchored(const RegexBuffer& buffer) {
-  return buffer.Used > 0 && (buffer.Program[0] == RegexOp::TextStart || buffer.Program[0] == RegexOp::LineStart);
+  return buffer.Used > 0 && (buffer.Program()[0] == RegexOp::TextStart || buffer.Program()[0] == RegexOp::LineStart);
 }
 
 int CharSize(const uint8_t* text, int p) { return IsSjisLead(text[p]) ? 2 : 1; }
@@ -33,15 +33,14 @@ int RegexSearch(RegexBuffer& buffer, const char* text, int length, int start, in
                 RegexRegisters* registers) {
   if (length < 0 || start < 0 || start > length) return -1;
   range = std::clamp(range, 0, length - start);
-  if (buffer.FirstByteMap != nullptr && !buffer.MapValid) BuildFirstByteMap(buffer);
+  if (!buffer.MapValid) BuildFirstByteMap(buffer);
   if (StartsAnchored(buffer) && range > 0) {
     if (start > 0) return -1;
     range = 0;
   }
   const auto* bytes = reinterpret_cast<const uint8_t*>(text);
   const RegexTextTables& tables = TextTablesFor(buffer);
-  bool hasMap = buffer.FirstByteMap != nullptr;
-  bool useMap = hasMap && buffer.CanBeEmpty != 1;
+  bool useMap = buffer.CanBeEmpty != 1;
   int limit = start + range;
   int p = start;
   if (ClassifyPosition(text, length, p) == 2) ++p;  // from here on p stays on character starts
@@ -51,7 +50,7 @@ int RegexSearch(RegexBuffer& buffer, const char* text, int length, int start, in
       for (int pass; p < limit && (pass = tables.passOver[bytes[p]]) != 0;) p += pass;
       if (p > limit) return -1;
     }
-    if (p == length && hasMap && buffer.CanBeEmpty == 0) return -1;
+    if (p == length && buffer.CanBeEmpty == 0) return -1;
     int64_t attemptSteps = std::min(steps, kAttemptStepLimit);
     int64_t before = attemptSteps;
     int result = MatchAt(buffer, bytes, length, p, registers, attemptSteps);

@@ -143,7 +143,7 @@ class SearchInPlace : public DocumentTest {
   }
 
   void Open(bool loadAll) {
-    ASSERT_EQ(OpenDocument(path_.c_str(), 0, 0), 1);  // Shift-JIS text, whatever it looks like
+    ASSERT_EQ(OpenDocument(path_.c_str(), 0, 0), DocumentResult::kOk);  // Shift-JIS text, whatever it looks like
     if (loadAll) LoadAll();
   }
 
@@ -152,7 +152,7 @@ class SearchInPlace : public DocumentTest {
     std::memcpy(SearchPattern, pattern.data(), std::min<size_t>(pattern.size(), kSearchPatternSize - 1));
     RegexMode = regex ? 1 : 0;
     CaseSensitive = caseSensitive ? 1 : 0;
-    PrepareSearch();
+    (void)PrepareSearch();  // a pattern that does not compile is searched as a plain string
   }
 
   // Every forward search from the top, first with the reference on a file that loads as it

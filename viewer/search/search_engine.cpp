@@ -126,11 +126,11 @@ int32_t Search(int32_t row, int step, char** hit, int* length) {
 
 }  // namespace
 
-int PrepareSearch() {
+bool PrepareSearch() {
   PatternBuffer.Fold = CaseSensitive ? KeepCase : FoldUpper;
   RowsGivenUp = 0;
   int length = static_cast<int>(strnlen(SearchPattern, kSearchPatternSize - 1));
-  int compiled = CompileRegex(SearchPattern, length, PatternBuffer);
+  bool compiled = CompileRegex(SearchPattern, length, PatternBuffer);
   if (!compiled) RegexMode = 0;
   BuildFirstByteMap(PatternBuffer);
   return compiled;

@@ -19,9 +19,10 @@ extern RegexRegisters MatchRegisters;
 extern const char kInvalidRegexMessage[];
 
 // Sets the folding function from CaseSensitive, compiles SearchPattern (whatever RegexMode
-// says) and builds the first-byte map.  Returns 1; 0 when the pattern did not compile, in which
-// case RegexMode has been cleared and the caller shows kInvalidRegexMessage.
-int PrepareSearch();
+// says) and builds the first-byte map.  False when the pattern did not compile (or there was
+// no memory for its program): RegexMode has then been cleared, the search goes on as a plain
+// string search, and the caller shows kInvalidRegexMessage.
+[[nodiscard]] bool PrepareSearch();
 
 // The row of the next hit after `row` (row -1 begins with row 0), or -1.  `hit` and `length`
 // may be null.  Forward searches load more of the file when they run past the loaded rows.

@@ -26,7 +26,7 @@ class Search : public DocumentTest {
     RegexMode = 0;
     DocumentTest::TearDown();
   }
-  void Load(const std::string& text) { ASSERT_EQ(OpenAndLoad(WriteTemp("search.txt", text)), 1); }
+  void Load(const std::string& text) { ASSERT_EQ(OpenAndLoad(WriteTemp("search.txt", text)), DocumentResult::kOk); }
   int Prepare(const std::string& pattern, bool regex, bool caseSensitive = true) {
     std::strncpy(SearchPattern, pattern.c_str(), kSearchPatternSize - 1);
     RegexMode = regex ? 1 : 0;
@@ -142,7 +142,7 @@ TEST_F(Search, ForwardSearchLoadsTheRowsItNeeds) {
   std::string text;
   for (int i = 0; i < 2000; ++i) text += "line " + std::to_string(i) + "\n";
   std::string path = WriteTemp("lazy.txt", text + "needle\n");
-  ASSERT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   ASSERT_GT(TheDocument.BytesLeft, 0u);
   Prepare("needle", false);
   EXPECT_EQ(SearchForward(-1, nullptr, nullptr), 2000);

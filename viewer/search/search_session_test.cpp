@@ -18,7 +18,7 @@ class SearchSession : public DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    ASSERT_EQ(OpenAndLoad(WriteTemp("session.txt", "zero row\r\nfirst 漢字 row\r\nsecond\r\nneedle\r\n")), 1);
+    ASSERT_EQ(OpenAndLoad(WriteTemp("session.txt", "zero row\r\nfirst 漢字 row\r\nsecond\r\nneedle\r\n")), DocumentResult::kOk);
     std::strcpy(SearchPattern, "last");
   }
   void TearDown() override {

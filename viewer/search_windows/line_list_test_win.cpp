@@ -60,7 +60,7 @@ class LineListTest : public ShellWindowsTest {
     FILE* file = std::fopen(path_.c_str(), "wb");
     for (int i = 0; i < rows; ++i) std::fprintf(file, "row %d\tend\r\n", i + 1);
     std::fclose(file);
-    OpenDocument(path_.c_str(), AutoDetect, AutoDetect);
+    EXPECT_EQ(OpenDocument(path_.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
     LoadAll();
     TheDocument.RowHeight = 14;
   }

@@ -20,4 +20,4 @@ void DecodeEscapedList(std::string_view text, char* block, size_t blockSize);
 // is missing, too long or empty, the default list is copied instead.  The key must be open.
 void ReadStringList(const char* name, const char* defaultList, char* block, size_t blockSize);
 // Writes the list at the start of block, up to its closing NUL, found within blockSize bytes.
-bool WriteStringList(const char* name, const char* block, size_t blockSize);
+[[nodiscard]] bool WriteStringList(const char* name, const char* block, size_t blockSize);

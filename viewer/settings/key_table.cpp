@@ -14,7 +14,7 @@ void LoadKeyAssign() {
   uint8_t image[kKeyTableBytes] = {};
   if (ReadBinarySetting(kKeyAssignValue, image, -kKeyTableBytes) < 0) {
     DefaultKeyTableImage(image);
-    WriteBinarySetting(kKeyAssignValue, image, kKeyTableBytes);
+    (void)WriteBinarySetting(kKeyAssignValue, image, kKeyTableBytes);  // best effort: the defaults apply either way
   }
   std::memcpy(KeyTable, image, kKeyTableBytes);
 }

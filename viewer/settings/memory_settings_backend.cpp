@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/fault_plan.h"
+
 bool MemorySettingsBackend::NoCase::operator()(const std::string& a, const std::string& b) const {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
@@ -11,20 +13,21 @@ bool MemorySettingsBackend::NoCase::operator()(const std::string& a, const std::
   });
 }
 
-int MemorySettingsBackend::QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) {
+QueryResult MemorySettingsBackend::QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) {
   queried.emplace_back(name);
   const Value* value = Find(name);
-  if (!value) return kQueryMissing;
+  if (!value || faults::Fails(faults::Operation::kRead)) return QueryResult::kMissing;
   uint32_t capacity = *size;
   *type = value->type;
   *size = uint32_t(value->bytes.size());
-  if (value->bytes.size() > capacity) return kQueryTooLarge;
+  if (value->bytes.size() > capacity) return QueryResult::kTooLarge;
   if (!value->bytes.empty()) std::memcpy(buffer, value->bytes.data(), value->bytes.size());
-  return kQueryOk;
+  return QueryResult::kOk;
 }
 
 bool MemorySettingsBackend::SetValue(const char* name, uint32_t type, const void* data, uint32_t size) {
   written.emplace_back(name);
+  if (faults::Fails(faults::Operation::kWrite)) return false;
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
   Put(name, type, std::vector<uint8_t>(bytes, bytes + size));
   return true;

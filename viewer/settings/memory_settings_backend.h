@@ -18,7 +18,9 @@ class MemorySettingsBackend : public SettingsBackend {
 
   bool OpenKey() override { return !failOpen; }
   void CloseKey() override {}
-  int QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) override;
+  // Reads and writes go through the fault plan: a failed read is a missing value, a failed
+  // write stores nothing.
+  QueryResult QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) override;
   bool SetValue(const char* name, uint32_t type, const void* data, uint32_t size) override;
 
   // Test helpers: store or look at a value directly, bypassing the log.

@@ -33,11 +33,11 @@ void ReadRecentFile(int i, char* buffer) {
   ReadStringSetting(name, "", buffer, kRecentFileSize);
 }
 
-void PushRecentFile(const char* fileName) {
-  if (std::strcmp(fileName, "(未表示)") == 0) return;
+bool PushRecentFile(const char* fileName) {
+  if (std::strcmp(fileName, "(未表示)") == 0) return true;
   // A name that the 200-byte entries cannot hold would come back cut (a wrong path) or not at
   // all; it is not recorded.
-  if (std::strlen(fileName) >= kRecentFileSize) return;
+  if (std::strlen(fileName) >= kRecentFileSize) return true;
   SettingsKeyScope key;
   char entries[kRecentFileCount][kRecentFileSize];
   for (int i = 0; i < kRecentFileCount; ++i) ReadRecentFile(i, entries[i]);
@@ -46,10 +46,12 @@ void PushRecentFile(const char* fileName) {
     ++reuse;
   for (int i = reuse; i > 0; --i) std::memcpy(entries[i], entries[i - 1], kRecentFileSize);
   std::strcpy(entries[0], fileName);
+  bool written = true;
   for (int i = 0; i < kRecentFileCount; ++i) {
     if (entries[i][0] == '\0') continue;
     char name[8];
     RecentFileName(i, name);
-    WriteStringSetting(name, entries[i]);
+    written &= WriteStringSetting(name, entries[i]);
   }
+  return written;
 }

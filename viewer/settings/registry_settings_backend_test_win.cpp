@@ -81,7 +81,7 @@ TEST_F(RegistrySettingsTest, MissingKeyIsCreatedAndSavedValuesHaveTheirTypesAndL
   EXPECT_EQ(LineMax, 80);
   EXPECT_EQ(ControlColor, 0xC67635u);
   EXPECT_FALSE(TextFontStored);
-  SaveSettings();
+  EXPECT_TRUE(SaveSettings());
 
   StoredValue flags = Read("BooleanOption");
   EXPECT_EQ(flags.type, DWORD(REG_SZ));
@@ -155,12 +155,12 @@ TEST_F(RegistrySettingsTest, KeyAssignIsWrittenBackWhenMissingAndReadWhenStored)
 }
 
 TEST_F(RegistrySettingsTest, RecentFilesAndPlacementsLandAsStrings) {
-  PushRecentFile("C:\\A.TXT");
-  PushRecentFile("C:\\B.TXT");
+  EXPECT_TRUE(PushRecentFile("C:\\A.TXT"));
+  EXPECT_TRUE(PushRecentFile("C:\\B.TXT"));
   EXPECT_EQ(Read("File00").bytes, Text("C:\\B.TXT"));
   EXPECT_EQ(Read("File01").bytes, Text("C:\\A.TXT"));
   EXPECT_FALSE(Read("File02").present);
-  SaveMainPlacement({1, 2, 300, 400, 5});
+  EXPECT_TRUE(SaveMainPlacement({1, 2, 300, 400, 5}));
   EXPECT_EQ(Read("PrevWinRect").bytes.size(), 16u);
   StoredValue style = Read("PrevWinStyle");
   EXPECT_EQ(style.type, DWORD(REG_DWORD));

@@ -20,14 +20,14 @@ class RegistryBackend : public SettingsBackend {
     key_.Reset();
   }
 
-  int QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) override {
-    if (!key_) return kQueryMissing;
+  QueryResult QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) override {
+    if (!key_) return QueryResult::kMissing;
     DWORD storedType = 0, length = *size;
     LONG result = RegQueryValueExA(key_, name, nullptr, &storedType, static_cast<BYTE*>(buffer), &length);
     *type = storedType;
     *size = length;
-    if (result == ERROR_MORE_DATA) return kQueryTooLarge;
-    return result == ERROR_SUCCESS ? kQueryOk : kQueryMissing;
+    if (result == ERROR_MORE_DATA) return QueryResult::kTooLarge;
+    return result == ERROR_SUCCESS ? QueryResult::kOk : QueryResult::kMissing;
   }
 
   bool SetValue(const char* name, uint32_t type, const void* data, uint32_t size) override {

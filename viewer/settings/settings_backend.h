@@ -15,20 +15,23 @@ constexpr uint32_t kSettingBinary = 3;  // REG_BINARY
 constexpr uint32_t kSettingDword = 4;   // REG_DWORD
 
 // Results of SettingsBackend::QueryValue.
-constexpr int kQueryOk = 0;
-constexpr int kQueryMissing = 1;
-constexpr int kQueryTooLarge = 2;  // *size holds the stored length; the buffer is undefined
+enum class QueryResult : uint8_t {
+  kOk,
+  kMissing,   // no such value, or it cannot be read
+  kTooLarge,  // *size holds the stored length; the buffer is undefined
+};
 
 class SettingsBackend {
  public:
   virtual ~SettingsBackend() = default;
   // Opens the settings key with full access, creating it when missing.
-  virtual bool OpenKey() = 0;
+  [[nodiscard]] virtual bool OpenKey() = 0;
   virtual void CloseKey() = 0;
-  // Copies the value `name` into buffer (capacity *size bytes); on kQueryOk *type and *size
-  // give the stored type and length.
-  virtual int QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) = 0;
-  virtual bool SetValue(const char* name, uint32_t type, const void* data, uint32_t size) = 0;
+  // Copies the value `name` into buffer (capacity *size bytes); on kOk *type and *size give
+  // the stored type and length.
+  [[nodiscard]] virtual QueryResult QueryValue(const char* name, uint32_t* type, void* buffer, uint32_t* size) = 0;
+  // False when the value could not be stored.
+  [[nodiscard]] virtual bool SetValue(const char* name, uint32_t type, const void* data, uint32_t size) = 0;
 };
 
 constexpr int kSystemFixedFont = 0;  // the stock SYSTEM_FIXED_FONT (text font default)

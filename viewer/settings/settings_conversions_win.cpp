@@ -32,4 +32,6 @@ WindowPlacementValue PlacementOfWindow(HWND window) {
   return placement;
 }
 
-void SaveMainPlacement(HWND window) { SaveMainPlacement(PlacementOfWindow(window)); }
+void SaveMainPlacement(HWND window) {
+  (void)SaveMainPlacement(PlacementOfWindow(window));  // best effort: the window is closing
+}

@@ -24,7 +24,7 @@ bool Query(const char* name, uint32_t& type, std::vector<uint8_t>& bytes, uint32
   if (!gKeyUsable) return false;
   bytes.resize(capacity);
   uint32_t size = capacity;
-  if (gBackend->QueryValue(name, &type, bytes.data(), &size) != kQueryOk || size > capacity) return false;
+  if (gBackend->QueryValue(name, &type, bytes.data(), &size) != QueryResult::kOk || size > capacity) return false;
   bytes.resize(size);
   return true;
 }

@@ -45,7 +45,9 @@ uint32_t ReadDwordSetting(const char* name, uint32_t fallback);
 // to size).  Returns true when the stored text was used.
 bool ReadStringSetting(const char* name, const char* fallback, char* buffer, uint32_t size);
 
-bool WriteBinarySetting(const char* name, const void* bytes, uint32_t length);
-bool WriteDwordSetting(const char* name, uint32_t value);
+// Each write is false when the value was not stored (the key is not usable, or the store
+// refused it).
+[[nodiscard]] bool WriteBinarySetting(const char* name, const void* bytes, uint32_t length);
+[[nodiscard]] bool WriteDwordSetting(const char* name, uint32_t value);
 // Stored as REG_SZ including the terminating NUL.
-bool WriteStringSetting(const char* name, const char* text);
+[[nodiscard]] bool WriteStringSetting(const char* name, const char* text);

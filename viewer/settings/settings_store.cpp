@@ -140,10 +140,10 @@ void LoadTexts() {
   ReadStringList("SearchHistory", kSearchHistoryDefault, SearchHistory, kSearchHistorySize);
 }
 
-void WriteColor(const ColorSetting& color) {
+bool WriteColor(const ColorSetting& color) {
   uint8_t bytes[4] = {uint8_t(*color.value), uint8_t(*color.value >> 8), uint8_t(*color.value >> 16),
                       uint8_t(*color.value >> 24)};
-  WriteBinarySetting(color.name, bytes, 4);
+  return WriteBinarySetting(color.name, bytes, 4);
 }
 
 }  // namespace
@@ -161,25 +161,27 @@ void LoadSettings(int showCommand) {
   ReadFont("FFont", FilerFont, FilerFontStored, kSystemFont);
 }
 
-void SaveSettings() {
+bool SaveSettings() {
   SettingsKeyScope key;
-  WriteStringSetting("BooleanOption", FormatBooleanOption().c_str());
+  // A value that cannot be written does not keep the others from being written.
+  bool written = WriteStringSetting("BooleanOption", FormatBooleanOption().c_str());
   char lastDir[kLastDirSize] = ".";
   if (SettingsPlatform* platform = CurrentSettingsPlatform()) platform->CurrentDirectory(lastDir, sizeof lastDir);
-  WriteStringSetting("LastDir", lastDir);
-  for (const DwordSetting& setting : kLayoutDwords) WriteDwordSetting(setting.name, uint32_t(*setting.value));
-  for (const ColorSetting& color : kColors) WriteColor(color);
-  WriteBinarySetting("ToolBarList", ToolBarList, MarkedListBytes(ToolBarList, kToolBarListSize, kToolBarEnd));
+  written &= WriteStringSetting("LastDir", lastDir);
+  for (const DwordSetting& setting : kLayoutDwords) written &= WriteDwordSetting(setting.name, uint32_t(*setting.value));
+  for (const ColorSetting& color : kColors) written &= WriteColor(color);
+  written &= WriteBinarySetting("ToolBarList", ToolBarList, MarkedListBytes(ToolBarList, kToolBarListSize, kToolBarEnd));
   for (int menu = 0; menu < kRightMenuCount; ++menu)
-    WriteBinarySetting(kRightMenuNames[menu], RightMenus[menu],
-                       MarkedListBytes(RightMenus[menu], kRightMenuEntries, kRightMenuEnd));
-  WriteBinarySetting("Font", TextFont.bytes, kLogFontSize);
-  WriteBinarySetting("FFont", FilerFont.bytes, kLogFontSize);
-  WriteStringSetting("Editor", Editor);
-  WriteStringSetting("FileMask", FileMask);
-  WriteStringList("SearchHistory", SearchHistory, kSearchHistorySize);
-  WriteStringSetting("FilerMask", FilerMaskToText(FilerMask, kFilerMaskSize).c_str());
-  WriteStringSetting("WindowLink", JoinWindowLink(WindowLink).c_str());
+    written &= WriteBinarySetting(kRightMenuNames[menu], RightMenus[menu],
+                                  MarkedListBytes(RightMenus[menu], kRightMenuEntries, kRightMenuEnd));
+  written &= WriteBinarySetting("Font", TextFont.bytes, kLogFontSize);
+  written &= WriteBinarySetting("FFont", FilerFont.bytes, kLogFontSize);
+  written &= WriteStringSetting("Editor", Editor);
+  written &= WriteStringSetting("FileMask", FileMask);
+  written &= WriteStringList("SearchHistory", SearchHistory, kSearchHistorySize);
+  written &= WriteStringSetting("FilerMask", FilerMaskToText(FilerMask, kFilerMaskSize).c_str());
+  written &= WriteStringSetting("WindowLink", JoinWindowLink(WindowLink).c_str());
+  return written;
 }
 
 void LoadDirHistory(char (&block)[kDirHistorySize]) {
@@ -187,7 +189,7 @@ void LoadDirHistory(char (&block)[kDirHistorySize]) {
   ReadStringList("DirHistory", kDirHistoryDefault, block, kDirHistorySize);
 }
 
-void SaveDirHistory(const char (&block)[kDirHistorySize]) {
+bool SaveDirHistory(const char (&block)[kDirHistorySize]) {
   SettingsKeyScope key;
-  WriteStringList("DirHistory", block, kDirHistorySize);
+  return WriteStringList("DirHistory", block, kDirHistorySize);
 }

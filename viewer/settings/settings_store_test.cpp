@@ -86,7 +86,7 @@ TEST_F(SettingsStoreTest, LastDirIsOnlyReadWhenRemembered) {
 
 TEST_F(SettingsStoreTest, SavesInItsFixedOrderWithTheStoredForms) {
   LoadSettings(kShowCommandAtStart);
-  SaveSettings();
+  EXPECT_TRUE(SaveSettings());
   std::vector<std::string> expected = {
       "BooleanOption", "LastDir", "LineMax", "Spacing", "RSpacing", "LineSpacing", "TabSize",
       "WindowStyle", "TextColor", "ControlColor", "LineColor", "BackColor", "CtrlColor",
@@ -117,7 +117,7 @@ TEST_F(SettingsStoreTest, SavedValuesLoadBackUnchanged) {
   std::memset(FilerMask, 0, kFilerMaskSize);
   std::strcpy(WindowLink[3], "LB");
   TextFont.bytes[59] = 0x42;
-  SaveSettings();
+  EXPECT_TRUE(SaveSettings());
   LineMax = 0;
   BackColor = 0;
   LoadSettings(kShowCommandAtStart);
@@ -188,7 +188,7 @@ TEST_F(SettingsStoreTest, BrokenRegistryGivesDefaultsAndOneMessage) {
   store.failOpen = true;
   store.PutDword("LineMax", 60);
   LoadSettings(kShowCommandAtStart);
-  SaveSettings();
+  EXPECT_FALSE(SaveSettings());
   EXPECT_EQ(LineMax, 80);
   EXPECT_EQ(platform.brokenRegistryReports, 2);  // one per failed first open
   EXPECT_TRUE(store.written.empty());
@@ -199,12 +199,12 @@ TEST_F(SettingsStoreTest, DirHistoryDefaultsToTheRootOfC) {
   LoadDirHistory(block);
   EXPECT_EQ(std::string(block, 5), std::string("C:\\\0\0", 5));
   std::memcpy(block, "D:\\\0E:\\X\0\0", 10);
-  SaveDirHistory(block);
+  EXPECT_TRUE(SaveDirHistory(block));
   EXPECT_EQ(store.GetString("DirHistory"), "D:\\\\\\0E:\\\\X\\0\\0");
 }
 
 TEST_F(SettingsStoreTest, MainPlacementWritesRectAndShowState) {
-  SaveMainPlacement({-4, 10, 800, 600, uint8_t(ShowStateOf(true, false))});
+  EXPECT_TRUE(SaveMainPlacement({-4, 10, 800, 600, uint8_t(ShowStateOf(true, false))}));
   EXPECT_EQ(Stored("PrevWinRect"),
             (std::vector<uint8_t>{0xFC, 0xFF, 0xFF, 0xFF, 10, 0, 0, 0, 0x20, 3, 0, 0, 0x58, 2, 0, 0}));
   EXPECT_EQ(Stored("PrevWinStyle"), (std::vector<uint8_t>{3, 0, 0, 0}));
@@ -239,27 +239,27 @@ class RecentFilesTest : public SettingsTest {
 
 TEST_F(RecentFilesTest, NewFileDropsTheOldest) {
   Fill({"A", "B", "C", "D", "E"});
-  PushRecentFile("N");
+  EXPECT_TRUE(PushRecentFile("N"));
   EXPECT_EQ(Entries(), (std::vector<std::string>{"N", "A", "B", "C", "D"}));
 }
 
 TEST_F(RecentFilesTest, KnownFileMovesToTheFrontIgnoringCase) {
   Fill({"A", "B", "c:\\doc\\x.txt", "D", "E"});
-  PushRecentFile("C:\\DOC\\X.TXT");
+  EXPECT_TRUE(PushRecentFile("C:\\DOC\\X.TXT"));
   EXPECT_EQ(Entries(), (std::vector<std::string>{"C:\\DOC\\X.TXT", "A", "B", "D", "E"}));
 }
 
 TEST_F(RecentFilesTest, FirstEmptySlotIsReusedAndEmptyOnesAreNotWritten) {
   Fill({"A"});
-  PushRecentFile("B");
+  EXPECT_TRUE(PushRecentFile("B"));
   EXPECT_EQ(Entries(), (std::vector<std::string>{"B", "A", "", "", ""}));
   EXPECT_EQ(store.written, (std::vector<std::string>{"File00", "File01"}));
 }
 
 TEST_F(RecentFilesTest, NothingShownOrTooLongIsNotRecorded) {
   Fill({"A"});
-  PushRecentFile("(未表示)");
-  PushRecentFile(std::string(kRecentFileSize, 'x').c_str());
+  EXPECT_TRUE(PushRecentFile("(未表示)"));
+  EXPECT_TRUE(PushRecentFile(std::string(kRecentFileSize, 'x').c_str()));
   EXPECT_TRUE(store.written.empty());
 }
 

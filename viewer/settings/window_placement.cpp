@@ -48,7 +48,7 @@ bool WriteWindowPlacement(const char* name, const WindowPlacementValue& placemen
   return WriteBinarySetting(name, bytes, kPlacementValueSize);
 }
 
-void SaveMainPlacement(const WindowPlacementValue& placement) {
+bool SaveMainPlacement(const WindowPlacementValue& placement) {
   PrevWinRect[0] = placement.left;
   PrevWinRect[1] = placement.top;
   PrevWinRect[2] = placement.width;
@@ -57,6 +57,6 @@ void SaveMainPlacement(const WindowPlacementValue& placement) {
   uint8_t bytes[kPlacementValueSize];
   EncodeWindowPlacement(placement, bytes);
   SettingsKeyScope key;
-  WriteBinarySetting("PrevWinRect", bytes, 16);
-  WriteDwordSetting("PrevWinStyle", uint32_t(PrevWinStyle));
+  bool written = WriteBinarySetting("PrevWinRect", bytes, 16);
+  return WriteDwordSetting("PrevWinStyle", uint32_t(PrevWinStyle)) && written;
 }

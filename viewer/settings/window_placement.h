@@ -26,7 +26,7 @@ WindowPlacementValue DecodeWindowPlacement(const uint8_t bytes[kPlacementValueSi
 
 // Reads a value of exactly 17 bytes; false (placement untouched) otherwise.  Key must be open.
 bool ReadWindowPlacement(const char* name, WindowPlacementValue& placement);
-bool WriteWindowPlacement(const char* name, const WindowPlacementValue& placement);
+[[nodiscard]] bool WriteWindowPlacement(const char* name, const WindowPlacementValue& placement);
 
 // Writes PrevWinRect and PrevWinStyle of the main window (opens the key itself).
-void SaveMainPlacement(const WindowPlacementValue& placement);
+[[nodiscard]] bool SaveMainPlacement(const WindowPlacementValue& placement);

@@ -47,7 +47,7 @@ class ClipboardCommands : public ShellWindowsTest {
     FILE* file = std::fopen(path_.c_str(), "wb");
     std::fputs(bytes, file);
     std::fclose(file);
-    OpenDocument(path_.c_str(), AutoDetect, AutoDetect);
+    EXPECT_EQ(OpenDocument(path_.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
     LoadAll();
   }
   void Select(int32_t anchorRow, int32_t endRow, int32_t anchorColumn, int32_t endColumn) {
@@ -118,14 +118,14 @@ TEST_F(ClipboardCommands, QuotedCopyTakesItsPrefixFromClipStr) {
   EXPECT_EQ(TheDocument.Selection[0], -1);
   {
     SettingsKeyScope key;
-    WriteStringSetting("ClipStr", "> ");
+    ASSERT_TRUE(WriteStringSetting("ClipStr", "> "));
   }
   Select(2, 2, 0, 3);
   CopyCommand(owner(), 113);
   EXPECT_EQ(ClipboardTextNow(), "> thr");
   {
     SettingsKeyScope key;
-    WriteStringSetting("ClipStr", std::string(80, '#').c_str());  // longer than 79 bytes
+    ASSERT_TRUE(WriteStringSetting("ClipStr", std::string(80, '#').c_str()));  // longer than 79 bytes
   }
   Select(2, 2, 0, 3);
   CopyCommand(owner(), 113);

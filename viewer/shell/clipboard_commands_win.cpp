@@ -51,7 +51,7 @@ void ClipboardPut(HWND owner, std::string_view text, bool append) {
     std::memcpy(bytes.data() + before.size(), added.data(), added.size());
   }
   EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, block)) block.Take();  // the clipboard owns it now
+  if (SetClipboardData(CF_TEXT, block)) (void)block.Take();  // the clipboard owns it now
 }
 
 bool CopyCommand(HWND window, int id) {

@@ -50,13 +50,13 @@ class DocumentHostTest : public ShellWindowsTest {
 };
 
 TEST_F(DocumentHostTest, OpeningAnotherDocumentClosesTheLists) {
-  OpenDocument(path_.c_str(), AutoDetect, AutoDetect);
+  ASSERT_EQ(OpenDocument(path_.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   LoadAll();
   HWND window = OpenLineListWindow("一括検索 『 a 』", "FindWndPos");
   ASSERT_NE(window, nullptr);
   MakeLayered(window);
   InstallWin32DocumentHost();
-  OpenDocument(path_.c_str(), AutoDetect, AutoDetect);
+  ASSERT_EQ(OpenDocument(path_.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   LoadAll();
   SetDocumentHost(nullptr);
   EXPECT_FALSE(IsWindow(window));

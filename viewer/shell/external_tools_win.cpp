@@ -42,7 +42,7 @@ bool RunExternalCommand(const char* commandTemplate, bool watch) {
   WatchedProcess record;
   record.ProcessHandle = process;
   record.Kind = kWatchReload;
-  if (WatchProcess(record)) process.Take();  // the watch table closes it when the editor ends
+  if (WatchProcess(record)) (void)process.Take();  // the watch table closes it when the editor ends
   return true;
 }
 

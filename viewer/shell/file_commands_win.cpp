@@ -80,7 +80,7 @@ void ReloadCommand() {
   const int32_t top = TheDocument.TopLine;
   char name[kFileNameSize];
   std::memcpy(name, TheDocument.FileName, sizeof name);
-  OpenDocument(name, AutoDetect, AutoDetect);
+  (void)OpenDocument(name, AutoDetect, AutoDetect);  // shown: a failure is in the status bar
   GoToPosition(top, TheDocument.LeftColumn);
 }
 

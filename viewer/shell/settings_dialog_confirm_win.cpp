@@ -98,7 +98,7 @@ void ApplyRightMenus(HWND dialog) {
 void WriteFieldSetting(HWND dialog, int id, const char* name, int size) {
   char text[256] = "";
   GetDlgItemTextA(dialog, id, text, size < int(sizeof text) ? size : int(sizeof text));
-  WriteStringSetting(name, text);
+  (void)WriteStringSetting(name, text);  // best effort: a broken key was reported when opened
 }
 
 void WriteToolSettings(HWND dialog) {
@@ -109,7 +109,7 @@ void WriteToolSettings(HWND dialog) {
     WriteFieldSetting(dialog, IDC_TOOL_COMMAND_FIRST + tool, name, kToolSize);
   }
   WriteFieldSetting(dialog, IDC_CLIP_STR, "ClipStr", kClipStrSize);
-  WriteDwordSetting("FastSetup", IsChecked(dialog, IDC_FAST_SETUP) ? 1 : 0);
+  (void)WriteDwordSetting("FastSetup", IsChecked(dialog, IDC_FAST_SETUP) ? 1 : 0);  // best effort, as above
 }
 
 void ApplyStartPage(HWND dialog) {
@@ -131,6 +131,6 @@ bool ConfirmSettingsDialog(HWND dialog) {
   WriteToolSettings(dialog);
   ApplyStartPage(dialog);
   RebuildViewerWindows();
-  SaveSettings();
+  (void)SaveSettings();  // best effort: the settings apply to this session either way
   return true;
 }

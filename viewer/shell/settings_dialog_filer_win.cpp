@@ -171,7 +171,7 @@ bool OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
     case IDC_OK:
       ApplyFilerSettings(dialog);
       RecreateFilerWindow();
-      SaveSettings();
+      (void)SaveSettings();  // best effort: the settings apply to this session either way
       CloseSettingsDialog(dialog, IDOK);
       break;
     case IDC_CANCEL:

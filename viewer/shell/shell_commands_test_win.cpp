@@ -127,7 +127,7 @@ class CommandsTest : public ShellWindowsTest {
     for (int i = 0; i < rows; ++i) std::fprintf(file, "line %d\r\n", i + 1);
     std::fclose(file);
     files_.push_back(path);
-    OpenDocument(path.c_str(), AutoDetect, AutoDetect);
+    EXPECT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
     LoadAll();
     return path;
   }

@@ -89,7 +89,7 @@ void IdleStep() {
 void WaitForInputOrChange() {
   HANDLE handles[1 + kWatchSlotCount];
   DWORD count = 0;
-  const HANDLE directory = DirChangeHandle;
+  const HANDLE directory = DirChangeHandle ? DirChangeHandle.get() : nullptr;
   if (directory) handles[count++] = directory;
   count += DWORD(WatchedProcessHandles(handles + count));
   DWORD result = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_ALLINPUT);
@@ -117,9 +117,9 @@ int RunMessageLoop() {
 
 void ShutDown() {
   ReleaseSharedResources();
-  PushRecentFile(TheDocument.FileName);
+  (void)PushRecentFile(TheDocument.FileName);  // exiting: no window is left to tell
   CloseSources();
-  SaveSettings();
+  (void)SaveSettings();  // exiting, as above
   SetDocumentHost(nullptr);
   OleUninitialize();
   FreeControlLibrary();
@@ -160,7 +160,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showComman
   InitLinkRootFromMainWindow(MainWindow);
 
   if (hasFile) {
-    OpenDocument(commandLine, AutoDetect, AutoDetect);
+    (void)OpenDocument(commandLine, AutoDetect, AutoDetect);  // shown: a failure is in the status bar
   } else {
     ResetDocument(nullptr);
     if (FilerAtStart && IsWindowVisible(MainWindow)) PostMessageA(MainWindow, WM_COMMAND, kOpenFilerCommand, 0);

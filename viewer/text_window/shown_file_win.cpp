@@ -6,7 +6,7 @@
 #include "viewer/text_window/mark_commands_win.h"
 
 void ReplaceShownFile(const char* path) {
-  PushRecentFile(TheDocument.FileName);
+  (void)PushRecentFile(TheDocument.FileName);  // best effort: the history is a convenience
   ClearMarks();
-  OpenDocument(path, AutoDetect, AutoDetect);
+  (void)OpenDocument(path, AutoDetect, AutoDetect);  // shown: a failure is in the status bar
 }

@@ -93,7 +93,7 @@ void LoadSearchPos(HWND window) {
 
 void SaveSearchPos(HWND window) {
   SettingsKeyScope key;
-  WriteDwordSetting("SearchPos", uint32_t(Property(window, kPosProperty)));
+  (void)WriteDwordSetting("SearchPos", uint32_t(Property(window, kPosProperty)));  // best effort: the window is closing
 }
 
 // ---- mark strip ----

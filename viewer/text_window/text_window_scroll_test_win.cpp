@@ -197,7 +197,7 @@ TEST_F(TextWindowTest, InvalidateRowsRepaintsOnlyThoseRows) {
 
 TEST_F(TextWindowTest, GoToPositionLoadsUpToTheRow) {
   LineMax = host.rows.lineMax = 200;
-  ASSERT_EQ(OpenDocument(WriteTemp("go.txt", Lines(3000)).c_str(), AutoDetect, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(WriteTemp("go.txt", Lines(3000)).c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   ASSERT_LT(TheDocument.RowCount, 500);  // nothing loaded yet
   SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
   GoToPosition(1500, 9);

@@ -154,7 +154,7 @@ class TextWindowTest : public DocumentTest {
   }
 
   void Show(const std::string& bytes) {
-    ASSERT_EQ(OpenAndLoad(WriteTemp("text_window.txt", bytes)), 1);
+    ASSERT_EQ(OpenAndLoad(WriteTemp("text_window.txt", bytes)), DocumentResult::kOk);
     SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
     Repaint();
   }
