@@ -484,11 +484,11 @@ TEST_F(ArchiveFilerTest, SameNameByKeysAltLetterAnswersAndEscapeStops) {
   ASSERT_NE(session.filer, nullptr);
   auto run = [&] {
     for (const char* name : {"README.TXT", "EMPTY.DAT"}) WriteFile(out + "\\" + name, std::string("old ") + name);
-    DeleteFileA((out + "\\INNER.TXT").c_str());
+    DeleteFileA((out + "\\sub\\INNER.TXT").c_str());
     Post(session.filer, WM_COMMAND, kExtractButton);
     return session.ChooseFolder("arch-keys");
   };
-  session.CheckLines({0, 1, 2});  // README.TXT, EMPTY.DAT, INNER.TXT
+  session.CheckLines({0, 1, 2});  // README.TXT, EMPTY.DAT, sub\INNER.TXT
 
   // Esc at the first question: nothing is written.
   ASSERT_TRUE(run());
@@ -502,9 +502,9 @@ TEST_F(ArchiveFilerTest, SameNameByKeysAltLetterAnswersAndEscapeStops) {
   ASSERT_TRUE(session.WaitRunEnd());
   EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "old README.TXT");
   EXPECT_EQ(ReadFileBytes(out + "\\EMPTY.DAT"), "old EMPTY.DAT");
-  EXPECT_FALSE(Exists(out + "\\INNER.TXT"));
+  EXPECT_FALSE(Exists(out + "\\sub\\INNER.TXT"));
 
-  // Alt+O overwrites README.TXT, Alt+S skips EMPTY.DAT, INNER.TXT is written.
+  // Alt+O overwrites README.TXT, Alt+S skips EMPTY.DAT, sub\INNER.TXT is written.
   ASSERT_TRUE(run());
   for (char letter : {'O', 'S'}) {
     question = session.Dialog(kDialogClass, kSameNameTitle);
@@ -519,7 +519,7 @@ TEST_F(ArchiveFilerTest, SameNameByKeysAltLetterAnswersAndEscapeStops) {
   ASSERT_TRUE(session.WaitRunEnd());
   EXPECT_EQ(ReadFileBytes(out + "\\README.TXT"), "hello readme\r\n");
   EXPECT_EQ(ReadFileBytes(out + "\\EMPTY.DAT"), "old EMPTY.DAT");
-  EXPECT_EQ(ReadFileBytes(out + "\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
+  EXPECT_EQ(ReadFileBytes(out + "\\sub\\INNER.TXT").substr(0, 14), "inner line 1\r\n");
 }
 
 TEST_F(ArchiveFilerTest, CancelledExtractionLeavesNoFile) {

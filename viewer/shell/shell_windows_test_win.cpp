@@ -145,12 +145,12 @@ TEST_F(WindowsTest, SubWindowOpensAtItsSavedPlacement) {
   WindowLinking = 0;
   OwnedWindow viewer = OpenViewer(120, 130, 400, 300);
 
-  // Nothing saved: the viewer's corner and 150 x 150.
+  // Nothing saved: right of the viewer, where there is room, and as tall as it.
   OwnedWindow first = OpenFiler();
-  EXPECT_EQ(WindowRect(first.get()).left, 120);
+  EXPECT_EQ(WindowRect(first.get()).left, 120 + 400);
   EXPECT_EQ(WindowRect(first.get()).top, 130);
-  EXPECT_EQ(WindowRect(first.get()).right, 270);
-  EXPECT_EQ(WindowRect(first.get()).bottom, 280);
+  EXPECT_EQ(WindowRect(first.get()).right, 120 + 400 + 320);
+  EXPECT_EQ(WindowRect(first.get()).bottom, 130 + 300);
   first.Reset();
 
   // Saved minimized: opens in normal state where it was.
