@@ -12,9 +12,18 @@
 #include "viewer/document/document.h"
 #include "text/kanji_code.h"
 #include "text/sjis.h"
-#include "viewer/settings/settings_globals.h"
+#include "viewer/document/document_host.h"
 
 namespace {
+
+// A host that shows nothing and cuts rows as the input's first bytes say.
+class FuzzHost : public NullDocumentHost {
+ public:
+  RowOptions CurrentRowOptions() override { return rows; }
+  RowOptions rows;
+};
+
+FuzzHost host;
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -63,9 +72,10 @@ void CheckConverter(int code, const uint8_t* data, size_t size, size_t chunk) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 5) return 0;
-  LineMax = int8_t(data[0]);          // includes 0 and negative widths
-  TabSize = int8_t(data[1]) % 17;
-  ShowControlCodes = data[2] & 1;
+  host.rows.lineMax = int8_t(data[0]);  // includes 0 and negative widths
+  host.rows.tabSize = int8_t(data[1]) % 17;
+  host.rows.controlCodesShown = (data[2] & 1) != 0;
+  SetDocumentHost(&host);
   int kanji = data[3] % 6;            // 5 = automatic
   int mode = (data[2] >> 3) % 3;      // 2 = automatic
   TheDocument.KanjiCode = kanji == 5 ? 0 : kanji;
