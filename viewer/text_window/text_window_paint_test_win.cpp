@@ -93,7 +93,7 @@ TEST_F(TextWindowTest, RowsLoadedAfterAPaintArePaintedToo) {
   LineMax = host.rows.lineMax = 200;
   std::string text;
   for (int i = 0; i < 80; ++i) text += "row " + std::to_string(i) + " " + std::string(150, 'x') + "\r\n";
-  ASSERT_EQ(OpenDocument(WriteTemp("loading.txt", text).c_str(), AutoDetect, AutoDetect), 1);
+  ASSERT_EQ(OpenDocument(WriteTemp("loading.txt", text).c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   LoadNextChunk();
   const int32_t early = TheDocument.RowCount;
   const int32_t visible = ClientHeight() / TheDocument.RowHeight;
