@@ -4,6 +4,7 @@
 #include <string>
 
 #include "utilities/zvcat/zvcat_commands.h"
+#include "utilities/zvcat/zvcat_messages.h"
 #include "utilities/zvcat/zvcat_output.h"
 
 namespace {
@@ -23,20 +24,30 @@ const Command kCommands[] = {
     {"analyze", RunAnalyze},
 };
 
+// zvcat --help: the usage on standard output.
+int ShowUsage() {
+  ZvcatOutput out(false);
+  out.Plain(ForTerminal(Message(zvmsg::kUsage)));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  OpenMessageCatalog();
   ZvcatOptions options;
   std::string error;
   if (!ParseZvcatOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "zvcat: %s\n%s", error.c_str(), kZvcatUsage);
+    PrintError(error);
+    std::fputs(ForTerminal(Message(zvmsg::kUsage)).c_str(), stderr);
     return 2;
   }
   ApplyLocale(options, LocaleIsUtf8(), OutputIsUtf8Terminal());
   PrepareTerminal(options.utf8Output);
+  if (options.help) return FinishOutput(ShowUsage());
   for (const Command& command : kCommands) {
     if (options.command == command.name) return FinishOutput(command.run(options));
   }
-  std::fprintf(stderr, "zvcat: --%s is not available in this build\n", options.command.c_str());
+  Report(zvmsg::kNotInBuild, options.command.c_str());
   return 2;
 }

@@ -7,6 +7,7 @@
 
 #include "utilities/zvcat/zvcat_commands.h"
 #include "utilities/zvcat/zvcat_document.h"
+#include "utilities/zvcat/zvcat_messages.h"
 #include "utilities/zvcat/zvcat_output.h"
 #include "viewer/document/document.h"
 #include "viewer/search/analysis_document.h"
@@ -18,6 +19,21 @@ AnalysisKind KindNamed(const std::string& name) {
   if (name == "toc") return AnalysisKind::Index;
   if (name == "log") return AnalysisKind::Log;
   return AnalysisKind::Ini;
+}
+
+// What the user is told when the analysis finds nothing (the viewer's words in Japanese).
+const char* NothingFound(AnalysisKind kind) {
+  switch (kind) {
+    case AnalysisKind::Pages:
+      return zvmsg::kNoPages;
+    case AnalysisKind::Index:
+      return zvmsg::kNoContents;
+    case AnalysisKind::Log:
+      return zvmsg::kNoLogHeaders;
+    case AnalysisKind::Ini:
+      break;
+  }
+  return zvmsg::kNoIniSections;
 }
 
 }  // namespace
@@ -33,7 +49,7 @@ int RunAnalyze(const ZvcatOptions& options) {
     CollectAnalysisRows(kind, 0, TheDocument.RowCount, rows);
   }
   if (rows.empty()) {
-    PrintMessage(TextsOf(kind).notFound);
+    Report(NothingFound(kind));
     return 1;
   }
   ZvcatOutput out(options.utf8);

@@ -1,13 +1,18 @@
 // zvcat --list and --extract: the members of an LZH or ZIP archive, through whichever
 // ArchiveReader the archive's extension selects.  Extraction writes each member under the
-// output directory at its stored path made safe; a member whose bytes fail the archive's check
+// output directory at its stored path made safe and named as zvcat_names.h says; a member whose bytes fail the archive's check
 // (the CRC-16 of LZH) is reported and its file deleted, like any other failed extraction.
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "utilities/zvcat/zvcat_archive.h"
 #include "utilities/zvcat/zvcat_commands.h"
+#include "utilities/zvcat/zvcat_input.h"
+#include "utilities/zvcat/zvcat_messages.h"
+#include "utilities/zvcat/zvcat_names.h"
 #include "utilities/zvcat/zvcat_output.h"
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/extract_member.h"
@@ -17,11 +22,6 @@
 
 namespace {
 
-const char kNotFound[] = "ファイルが見つかりません";
-const char kCannotOpen[] = "メモリが足りないか、ファイルが展開できません";
-const char kUnsupported[] = "未対応の圧縮形式です。展開できません";
-const char kExtractFailed[] = "%sの展開に失敗しました";
-
 // The archive file and its reader (declared second, so deleted first).
 struct OpenArchive {
   std::unique_ptr<FileReader> file;
@@ -29,33 +29,24 @@ struct OpenArchive {
 };
 
 bool Open(const std::string& path, OpenArchive& archive) {
-  if (!fileapi::IsRegularFile(path.c_str())) {
-    PrintMessage(kNotFound);
-    return false;
-  }
+  if (!CheckInputFile(path)) return false;
   ArchiveKind kind = ArchiveKindForPath(path.c_str());
   if (kind == ArchiveKind::kNone) {
-    std::fprintf(stderr, "zvcat: %s is not an LZH or ZIP archive\n", path.c_str());
+    Report(zvmsg::kNotAnArchive, path.c_str());
     return false;
   }
   archive.file = std::make_unique<FileReader>(path.c_str(), fileapi::kShareDenyNone);
   archive.reader = NewArchiveReader(kind, archive.file.get());
-  if (!archive.reader) PrintMessage(kCannotOpen);
+  if (!archive.reader) Report(zvmsg::kCannotExtract, path.c_str());
   return archive.reader != nullptr;
 }
 
-// A message of the system about one member: "NAME: MESSAGE", or the message with the name
-// put in for "%s".
-void PrintMemberMessage(const char* format, const char* name) {
-  std::string text;
-  if (std::strstr(format, "%s")) {
-    char buffer[600];
-    std::snprintf(buffer, sizeof buffer, format, name);
-    text = buffer;
-  } else {
-    text = std::string(name) + ": " + format;
-  }
-  PrintMessage(text.c_str());
+// True when the archive has member `member`; else says so.
+bool HasMember(ArchiveReader& reader, const std::string& path, int member) {
+  int count = reader.MemberCount();
+  if (member < count) return true;
+  Report(zvmsg::kNoSuchMember, path.c_str(), member, count);
+  return false;
 }
 
 bool IsDirectoryEntry(const ArchiveEntry& entry) {
@@ -65,42 +56,62 @@ bool IsDirectoryEntry(const ArchiveEntry& entry) {
 // The archive's own check of the bytes just extracted; true when there is none.
 bool MemberBytesSound(ArchiveReader& reader) { return reader.CheckMemberIntegrity() == ArchiveResult::kOk; }
 
+// `directory` with the first `count` of `parts` joined on.
+std::string JoinParts(const std::string& directory, const std::vector<std::string>& parts, size_t count) {
+  std::string path = directory;
+  for (size_t i = 0; i < count; ++i) path = JoinMemberPath(path, parts[i]);
+  return path;
+}
+
+// Creates the folders of the first `count` parts below `directory`.
+bool MakeFolders(const std::string& directory, const std::vector<std::string>& parts, size_t count) {
+  for (size_t i = 1; i <= count; ++i) {
+    if (!fileapi::MakeDirectory(JoinParts(directory, parts, i).c_str())) return false;
+  }
+  return true;
+}
+
+bool FailMember(const char* msgid, const ArchiveEntry& entry) {
+  Report(msgid, ForMessage(entry.path).c_str());
+  return false;
+}
+
+// Writes a file member to its place under `directory`, deleting it when the archive's check
+// fails; false after printing why.
+bool ExtractFile(ArchiveReader& reader, int index, const ArchiveEntry& entry, const std::string& directory,
+                 const std::vector<std::string>& parts) {
+  ArchiveResult opened = reader.OpenMember(index);
+  if (opened != ArchiveResult::kOk) {
+    return FailMember(opened == ArchiveResult::kUnsupportedMethod ? zvmsg::kUnsupported : zvmsg::kCannotExtract,
+                      entry);
+  }
+  std::string target = JoinParts(directory, parts, parts.size());
+  if (!MakeFolders(directory, parts, parts.size() - 1) ||
+      ExtractMemberToFile(reader, target.c_str(), nullptr) != ArchiveResult::kOk) {
+    return FailMember(zvmsg::kExtractFailed, entry);
+  }
+  if (!MemberBytesSound(reader)) {
+    (void)fileapi::Delete(target.c_str());  // best effort: the failure is reported either way
+    FailMember(zvmsg::kExtractFailed, entry);
+    Report(zvmsg::kCheckFailed);
+    return false;
+  }
+  return true;
+}
+
 // Extracts member `index`; false after printing why it failed.
 bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) {
   ArchiveEntry entry;
   if (reader.GetEntry(index, entry) != ArchiveResult::kOk) return false;
-  std::string relative;
-  bool named = MakeSafeMemberPath(entry.path, relative);
-  if (!named && IsDirectoryEntry(entry)) return true;  // a directory with no name: nothing to make
-  if (!named) {
-    PrintMemberMessage(kExtractFailed, entry.path);
-    return false;
+  std::vector<std::string> parts;
+  bool named = DiskPartsOfMember(entry.path, parts);
+  if (!IsDirectoryEntry(entry)) {
+    return named ? ExtractFile(reader, index, entry, directory, parts) : FailMember(zvmsg::kExtractFailed, entry);
   }
-  if (IsDirectoryEntry(entry)) {
-    // A directory entry without a trailing separator is a Unix link: there is nothing to write.
-    if (!EndsWithPathSeparator(entry.path)) return true;
-    if (MakeMemberDirectories(directory, relative, true)) return true;
-    PrintMemberMessage(kExtractFailed, entry.path);
-    return false;
-  }
-  ArchiveResult opened = reader.OpenMember(index);
-  if (opened != ArchiveResult::kOk) {
-    PrintMemberMessage(opened == ArchiveResult::kUnsupportedMethod ? kUnsupported : kCannotOpen, entry.path);
-    return false;
-  }
-  std::string target = JoinMemberPath(directory, relative);
-  if (!MakeMemberDirectories(directory, relative, false) ||
-      ExtractMemberToFile(reader, target.c_str(), nullptr) != ArchiveResult::kOk) {
-    PrintMemberMessage(kExtractFailed, entry.path);
-    return false;
-  }
-  if (!MemberBytesSound(reader)) {
-    (void)fileapi::Delete(target.c_str());  // best effort: the failure is reported either way
-    PrintMemberMessage(kExtractFailed, entry.path);
-    std::fprintf(stderr, "zvcat: the extracted bytes do not match the archive's check; the file was deleted\n");
-    return false;
-  }
-  return true;
+  // A directory with no name has nothing to make; one without a trailing separator is a Unix
+  // link, with nothing to write.
+  if (!named || !EndsWithPathSeparator(entry.path)) return true;
+  return MakeFolders(directory, parts, parts.size()) || FailMember(zvmsg::kExtractFailed, entry);
 }
 
 }  // namespace
@@ -126,12 +137,9 @@ int RunExtract(const ZvcatOptions& options) {
   if (!Open(options.operands[0], archive)) return 1;
   ArchiveReader& reader = *archive.reader;
   int count = reader.MemberCount();
-  if (options.member >= count) {
-    std::fprintf(stderr, "zvcat: the archive has no member %d\n", options.member);
-    return 1;
-  }
+  if (!HasMember(reader, options.operands[0], options.member)) return 1;
   if (!fileapi::MakeDirectory(options.outputDir.c_str())) {
-    std::fprintf(stderr, "zvcat: cannot create %s\n", options.outputDir.c_str());
+    Report(zvmsg::kCannotCreateFolder, options.outputDir.c_str(), SystemReason().c_str());
     return 1;
   }
   int first = options.member >= 0 ? options.member : 0;
@@ -139,4 +147,15 @@ int RunExtract(const ZvcatOptions& options) {
   bool allGood = true;
   for (int i = first; i < last; ++i) allGood = ExtractOne(reader, i, options.outputDir) && allGood;
   return allGood ? 0 : 1;
+}
+
+bool CheckShownMember(const std::string& path, int member) {
+  OpenArchive archive;
+  if (!Open(path, archive) || !HasMember(*archive.reader, path, member)) return false;
+  ArchiveEntry entry;
+  if (archive.reader->GetEntry(member, entry) == ArchiveResult::kOk && IsDirectoryEntry(entry)) {
+    Report(zvmsg::kMemberIsFolder, path.c_str(), member);
+    return false;
+  }
+  return true;
 }

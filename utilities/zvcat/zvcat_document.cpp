@@ -1,53 +1,79 @@
 // zvcat's document host and the common open-and-load step.
 #include "utilities/zvcat/zvcat_document.h"
 
+#include <cstring>
 #include <string>
 
-#include "utilities/zvcat/zvcat_output.h"
+#include "utilities/zvcat/zvcat_archive.h"
+#include "utilities/zvcat/zvcat_input.h"
+#include "utilities/zvcat/zvcat_messages.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 
 namespace {
 
-// Keeps the last status message (a failed open leaves its reason there) and prints the
-// message boxes that stop a load at once.
+// The message box that stops a load (the core's own text names the cause: no memory, or a read
+// that failed), said in the user's language.
+const char* LoadStopMessage(const char* coreText) {
+  return std::strstr(coreText, "メモリ") ? zvmsg::kMemoryStopped : zvmsg::kReadStopped;
+}
+
+// Prints the message boxes that stop a load at once.
 class ZvcatHost : public NullDocumentHost {
  public:
-  void ShowStatusMessage(const char* text, int) override { lastStatus_ = text; }
   void ShowErrorBox(const char* text) override {
-    PrintMessage(text);
+    Report(LoadStopMessage(text));
     failed_ = true;
   }
-  const std::string& LastStatus() const { return lastStatus_; }
   bool Failed() const { return failed_; }
   RowOptions CurrentRowOptions() override { return rows; }
 
   RowOptions rows;
 
  private:
-  std::string lastStatus_;
   bool failed_ = false;
 };
 
 ZvcatHost host;
 
+// Says why the document `path` could not be opened.
+void ReportOpenFailure(DocumentResult result, const char* path) {
+  switch (result) {
+    case DocumentResult::kPathTooLong:
+      return Report(zvmsg::kNameTooLong, path);
+    case DocumentResult::kNotFound:
+      return Report(zvmsg::kFileNotFound, path);
+    case DocumentResult::kTooLarge:
+      return Report(zvmsg::kTooLarge, path);
+    case DocumentResult::kNoMemory:
+      return Report(zvmsg::kNoMemory);
+    case DocumentResult::kUnsupported:
+      return Report(zvmsg::kUnsupported, path);
+    case DocumentResult::kCannotOpen:
+    case DocumentResult::kOk:
+      break;
+  }
+  Report(zvmsg::kCannotExtract, path);
+}
+
+DocumentResult Open(const ZvcatOptions& options, const char* path) {
+  if (options.member >= 0) return OpenDocumentMember(path, options.member);
+  if (options.kanjiCode < 0) return OpenDocument(path, AutoDetect, AutoDetect);
+  TheDocument.KanjiCode = options.kanjiCode;
+  return OpenDocument(path, options.kanjiCode, AutoDetect);
+}
+
 }  // namespace
 
 bool OpenAndLoad(const ZvcatOptions& options) {
+  const std::string& path = options.operands.back();
+  if (!CheckInputFile(path)) return false;
+  if (options.member >= 0 && !CheckShownMember(path, options.member)) return false;
   host.rows = RowOptions{options.lineMax, options.tabSize, options.controlCodes};
   SetDocumentHost(&host);
-  const char* path = options.operands.back().c_str();
-  DocumentResult opened;
-  if (options.member >= 0) {
-    opened = OpenDocumentMember(path, options.member);
-  } else if (options.kanjiCode >= 0) {
-    TheDocument.KanjiCode = options.kanjiCode;
-    opened = OpenDocument(path, options.kanjiCode, AutoDetect);
-  } else {
-    opened = OpenDocument(path, AutoDetect, AutoDetect);
-  }
+  DocumentResult opened = Open(options, path.c_str());
   if (opened != DocumentResult::kOk) {
-    PrintMessage(host.LastStatus().c_str());
+    ReportOpenFailure(opened, path.c_str());
     return false;
   }
   if (options.member >= 0 && options.kanjiCode >= 0) SetKanjiCode(options.kanjiCode);

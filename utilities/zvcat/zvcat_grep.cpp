@@ -6,6 +6,7 @@
 
 #include "utilities/zvcat/zvcat_commands.h"
 #include "utilities/zvcat/zvcat_document.h"
+#include "utilities/zvcat/zvcat_messages.h"
 #include "utilities/zvcat/zvcat_output.h"
 #include "utilities/zvcat/zvcat_pattern.h"
 #include "viewer/document/document.h"
@@ -19,19 +20,18 @@ namespace {
 bool SetUpPattern(const ZvcatOptions& options) {
   std::string pattern;
   if (!PatternFromCommandLine(options.operands[0], options.utf8, options.utf8Locale, pattern)) {
-    PrintMessage("the pattern is not UTF-8 text that Shift-JIS can hold");
+    Report(zvmsg::kPatternNotSjis);
     return false;
   }
   if (pattern.empty() || pattern.size() >= kSearchPatternSize || pattern.find('\0') != std::string::npos) {
-    PrintMessage("the pattern must be 1 to 255 bytes long");
+    Report(zvmsg::kPatternLength);
     return false;
   }
   std::memcpy(SearchPattern, pattern.c_str(), pattern.size() + 1);
   CaseSensitive = options.ignoreCase ? 0 : 1;
   RegexMode = options.regex ? 1 : 0;
   if (!PrepareSearch() && options.regex) {
-    PrintMessage("the regular expression does not compile (unbalanced parentheses, more than 10 nested groups, "
-                 "\"[\" without \"]\", a trailing backslash or an incomplete double-byte character)");
+    Report(zvmsg::kRegexBad);
     return false;
   }
   return true;
@@ -53,12 +53,7 @@ int RunGrep(const ZvcatOptions& options) {
   }
   out.Flush();
   if (RowsGivenUp > 0) {
-    char message[256];
-    std::snprintf(message, sizeof message,
-                  "the regular expression gave up on %ld rows (too many failure points or too much "
-                  "backtracking); they are reported as rows without a hit",
-                  long(RowsGivenUp));
-    PrintMessage(message);
+    Report(zvmsg::kRegexGaveUp, long(RowsGivenUp));
     return 1;
   }
   return 0;

@@ -5,14 +5,7 @@
 #include <cstring>
 #include <iterator>
 
-const char kZvcatUsage[] =
-    "usage: zvcat [--utf8|--sjis] [--code auto|sjis|euc|jis|utf8|utf16] [--member N] FILE\n"
-    "       zvcat --detect FILE\n"
-    "       zvcat --rows [--line-max N] [--tab-size N] [--no-control-codes] FILE\n"
-    "       zvcat --grep [-i] [-E] PATTERN FILE\n"
-    "       zvcat --list ARCHIVE\n"
-    "       zvcat --extract ARCHIVE [--member N] [-o DIR]\n"
-    "       zvcat --analyze pages|toc|log|ini [--utf8] [--line-max N] [--tab-size N] FILE\n";
+#include "utilities/zvcat/zvcat_messages.h"
 
 namespace {
 
@@ -57,7 +50,7 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
     for (const char* command : kCommands) {
       if (std::strcmp(arg, command) == 0) {
         if (!options.command.empty()) {
-          error = "only one command may be given";
+          error = Message(zvmsg::kOneCommand);
           return false;
         }
         options.command = command + 2;
@@ -67,11 +60,11 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
     if (isCommand) continue;
     if (!std::strcmp(arg, "--analyze")) {
       if (!options.command.empty()) {
-        error = "only one command may be given";
+        error = Message(zvmsg::kOneCommand);
         return false;
       }
       if (!next || !IsAnalysisName(next)) {
-        error = "--analyze needs pages, toc, log or ini";
+        error = Message(zvmsg::kAnalyzeNeedsName);
         return false;
       }
       options.command = "analyze";
@@ -83,11 +76,13 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
                       !std::strcmp(arg, "--tab-size") || !std::strcmp(arg, "--member") ||
                       !std::strcmp(arg, "-o");
     if (takesValue && !next) {
-      error = std::string("missing value after ") + arg;
+      error = Message(zvmsg::kMissingValue, arg);
       return false;
     }
     bool ok = true;
-    if (!std::strcmp(arg, "--utf8")) {
+    if (!std::strcmp(arg, "--help")) {
+      options.help = true;
+    } else if (!std::strcmp(arg, "--utf8")) {
       options.utf8 = true;
     } else if (!std::strcmp(arg, "--sjis")) {
       options.sjis = true;
@@ -108,23 +103,24 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
     } else if (!std::strcmp(arg, "-o")) {
       options.outputDir = next, ++i;
     } else if (arg[0] == '-' && arg[1] != '\0' && std::strcmp(arg, "--") != 0) {
-      error = std::string("unknown option ") + arg;
+      error = Message(zvmsg::kUnknownOption, arg);
       return false;
     } else {
       options.operands.push_back(arg);
     }
     if (!ok) {
-      error = std::string("bad value for ") + arg + ": " + next;
+      error = Message(zvmsg::kBadValue, arg, next);
       return false;
     }
   }
+  if (options.help) return true;
   if (options.utf8 && options.sjis) {
-    error = "--utf8 and --sjis exclude each other";
+    error = Message(zvmsg::kUtf8AndSjis);
     return false;
   }
   size_t wanted = options.command == "grep" ? 2 : 1;
   if (options.operands.size() != wanted) {
-    error = options.operands.size() < wanted ? "missing operand" : "too many operands";
+    error = Message(options.operands.size() < wanted ? zvmsg::kMissingOperand : zvmsg::kTooManyOperands);
     return false;
   }
   return true;

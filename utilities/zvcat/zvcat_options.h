@@ -7,6 +7,7 @@
 struct ZvcatOptions {
   std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract", "analyze"
   std::vector<std::string> operands;  // FILE, or PATTERN FILE
+  bool help = false;                  // --help: the usage on standard output
   bool utf8 = false;                  // --utf8: output and pattern in UTF-8
   bool sjis = false;                  // --sjis: Shift-JIS output even on a UTF-8 terminal
   int kanjiCode = -1;                 // -1 automatic, else 0 Shift-JIS, 1 EUC, 2 JIS, 3 UTF-8, 4 UTF-16
@@ -24,10 +25,9 @@ struct ZvcatOptions {
   std::string analysis;               // --analyze pages|toc|log|ini
 };
 
-// Fills `options`; false with a message in `error` when the command line is not understood.
+// Fills `options`; false with a message (in the user's language) in `error` when the command
+// line is not understood.
 bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string& error);
-
-extern const char kZvcatUsage[];
 
 // Standard output on a terminal in a UTF-8 locale gets UTF-8 unless --sjis says otherwise;
 // pipes and files keep the Shift-JIS bytes unless --utf8 is given.

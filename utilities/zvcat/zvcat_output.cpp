@@ -1,5 +1,7 @@
-// Buffered output of zvcat, the record of a lost write, and its messages.
+// Buffered output of zvcat and the record of a lost write.
 #include "utilities/zvcat/zvcat_output.h"
+
+#include "utilities/zvcat/zvcat_messages.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +10,6 @@
 namespace {
 
 constexpr size_t kFlushSize = 1 << 16;
-const char kCannotWrite[] = "ファイルに書き込めません";
 
 // kWritten until a write to standard output fails; after that, output is dropped.
 OutputWrite outputState = OutputWrite::kWritten;
@@ -17,8 +18,7 @@ void RecordLostOutput(OutputWrite result, int error) {
   if (outputState != OutputWrite::kWritten) return;
   outputState = result;
   if (result != OutputWrite::kFailed) return;
-  PrintMessage(kCannotWrite);
-  std::fprintf(stderr, "zvcat: standard output: %s\n", std::strerror(error));
+  Report(zvmsg::kCannotWrite, std::strerror(error));
 }
 
 }  // namespace
@@ -51,10 +51,4 @@ int FinishOutput(int status) {
   closed = std::fclose(stdout) == 0 && closed;
   if (!closed) RecordLostOutput(errno == EPIPE ? OutputWrite::kPipeClosed : OutputWrite::kFailed, errno);
   return outputState == OutputWrite::kWritten ? status : 1;
-}
-
-void PrintMessage(const char* sjisMessage) {
-  std::string text = MessagesInUtf8() ? SjisToUtf8(sjisMessage, std::char_traits<char>::length(sjisMessage))
-                                      : std::string(sjisMessage);
-  std::fprintf(stderr, "zvcat: %s\n", text.c_str());
 }

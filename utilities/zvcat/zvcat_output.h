@@ -1,5 +1,5 @@
 // zvcat's output: Shift-JIS bytes as they are, or converted for a UTF-8 terminal (iconv on
-// Linux, the code-page calls on Windows).  Messages go to standard error, converted the same way.
+// Linux, the code-page calls on Windows).
 // A write to standard output that fails is remembered: the first one prints the system's message,
 // later output is dropped, and FinishOutput turns the command's status into 1.  A closed pipe
 // ends the output quietly (status 1, no message) where the system does not stop zvcat by SIGPIPE.
@@ -38,11 +38,10 @@ enum class OutputWrite { kWritten, kPipeClosed, kFailed };
 // when any output was lost (with the system's message, unless the pipe was closed).
 [[nodiscard]] int FinishOutput(int status);
 
-// Writes a system message (Shift-JIS) to standard error, converted for the terminal.
-void PrintMessage(const char* sjisMessage);
 // Sets up standard output for exact bytes and chooses how messages are written: UTF-8 on
 // Linux; on Windows in the console's code page unless the output is asked for in UTF-8.
 void PrepareTerminal(bool utf8Output);
+// Windows: messages are converted from CP932 to UTF-8 (chosen by PrepareTerminal).
 bool MessagesInUtf8();
 // The locale's codeset is UTF-8 (Linux; on Windows arguments arrive in the ANSI code page).
 bool LocaleIsUtf8();
