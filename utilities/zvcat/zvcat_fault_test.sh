@@ -134,7 +134,7 @@ for options in "" --rows --detect "--grep の" "--analyze toc"; do
   read -ra words <<<"$options"
   "${zvcat[@]}" "${words[@]}" "$work/text.sjis" >/dev/full 2>"$work/stderr"
   check "$options >/dev/full: status 1" "1" "$?"
-  check "$options >/dev/full: message" "zvcat: ファイルに書き込めません" "$(head -n 1 "$work/stderr")"
+  check "$options >/dev/full: message" "zvcat: ファイルに書き込めません (標準出力: " "$(head -c 59 "$work/stderr")"
 done
 for options in --list "--member 1"; do
   read -ra words <<<"$options"

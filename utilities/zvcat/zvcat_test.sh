@@ -55,7 +55,7 @@ check "member shown" "first member" "$(run --member 0 "$work/zip/t.zip")"
 # Failures: the system's message on standard error, exit status 1; bad usage 2.
 run --utf8 "$work/no-such-file.txt" >/dev/null
 check "missing file status" "1" "$?"
-check "missing file message" "zvcat: ファイルが見つかりません" "$(tr -d '\r' <"$work/stderr")"
+check "missing file message" "zvcat: $work/no-such-file.txt: ファイルが見つかりません" "$(tr -d '\r' <"$work/stderr")"
 run "$work" >/dev/null
 check "directory status" "1" "$?"
 run --bogus "$work/rows.txt" >/dev/null
