@@ -51,7 +51,7 @@ class Converter {
       out += "\xEF\xBF\xBD";
       return 1;
     }
-    size_t bytes = IsSjisLead(uint8_t(at[0])) && left > 1 && at[1] != '\0' ? 2 : 1;
+    size_t bytes = IsSjisLead(uint8_t(at[0])) && left > 1 && IsSjisTrail(uint8_t(at[1])) ? 2 : 1;
     for (size_t i = 0; i < bytes; ++i) {
       char escape[4];
       std::snprintf(escape, sizeof escape, "%%%02X", unsigned(uint8_t(at[i])));

@@ -24,7 +24,7 @@ inline constexpr const char* kMemoryStopped = N_("out of memory; loading stopped
 
 // Archives.
 inline constexpr const char* kNotAnArchive = N_("%s is not an LZH or ZIP archive");
-inline constexpr const char* kNoSuchMember = N_("%s has no member %d (its %d members are numbered from 0)");
+inline constexpr const char* kNoSuchMember = N_("%s has no member %d (it has %d, numbered from 0)");
 inline constexpr const char* kMemberIsFolder = N_("%s: member %d is a folder");
 inline constexpr const char* kExtractFailed = N_("cannot extract %s");
 inline constexpr const char* kCheckFailed =
