@@ -56,8 +56,16 @@ check "member shown" "first member" "$(run --member 0 "$work/zip/t.zip")"
 run --utf8 "$work/no-such-file.txt" >/dev/null
 check "missing file status" "1" "$?"
 check "missing file message" "zvcat: $work/no-such-file.txt: ファイルが見つかりません" "$(tr -d '\r' <"$work/stderr")"
-run "$work" >/dev/null
+run --utf8 "$work" >/dev/null
 check "directory status" "1" "$?"
+check "directory message" "zvcat: $work はフォルダです。ファイルを指定してください" "$(tr -d '\r' <"$work/stderr")"
+run --utf8 --member 5 "$work/zip/t.zip" >/dev/null
+check "member out of range status" "1" "$?"
+check "member out of range message" "zvcat: $work/zip/t.zip にメンバー 5 はありません (メンバーは 2 個で、0 から数えます)" \
+  "$(tr -d '\r' <"$work/stderr")"
+run --utf8 --extract "$work/zip/t.zip" -o "$work/rows.txt/out" >/dev/null
+check "output folder that cannot be made: status" "1" "$?"
+check "output folder that cannot be made: message" "yes" "$(grep -q "フォルダ $work/rows.txt/out が作成できません" "$work/stderr" && echo yes)"
 run --bogus "$work/rows.txt" >/dev/null
 check "bad option status" "2" "$?"
 run --code klingon "$work/rows.txt" >/dev/null
