@@ -1,7 +1,6 @@
 // Linux: messages through GNU gettext.  The language comes from LC_ALL, LC_MESSAGES or LANG;
 // translations (and the C library's reasons, from strerror) arrive in the locale's codeset,
-// which is the terminal's.  The catalog is looked for beside the program first (the build
-// tree: locale/LANG/LC_MESSAGES/zvcat.mo), then where `make install` put it.
+// which is the terminal's.
 #include <libintl.h>
 #include <unistd.h>
 
@@ -28,9 +27,13 @@ std::string ProgramFolder() {
   return folder.substr(0, folder.rfind('/') + 1);
 }
 
+// The build tree's catalogs beside the program, an installed tree's (PREFIX/bin/zvcat with
+// PREFIX/share/locale, wherever PREFIX was copied to), else the folder of the configured install.
 std::string CatalogFolder() {
-  std::string beside = ProgramFolder() + "locale";
-  if (fileapi::IsDirectory(beside.c_str())) return beside;
+  std::string program = ProgramFolder();
+  for (const std::string& folder : {program + "locale", program + "../share/locale"}) {
+    if (fileapi::IsDirectory(folder.c_str())) return folder;
+  }
   return ZVCAT_LOCALEDIR;
 }
 
