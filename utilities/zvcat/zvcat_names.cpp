@@ -6,21 +6,15 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
-// The parts of a relative path made by MakeSafeMemberPath, stepping over double-byte
-// characters (a trail byte may be "\").
+// The parts of a relative path made by MakeSafeMemberPath (joined with the platform's separator,
+// "/" or "\"), stepping over double-byte characters, whose trail byte may be "\".
 std::vector<std::string> SplitRelativePath(const std::string& relative) {
   std::vector<std::string> parts(1);
   for (size_t i = 0; i < relative.size(); ++i) {
     if (IsSjisLead(uint8_t(relative[i])) && i + 1 < relative.size()) {
       parts.back() += relative[i];
       parts.back() += relative[++i];
-    } else if (relative[i] == kSeparator) {
+    } else if (relative[i] == '/' || relative[i] == '\\') {
       parts.emplace_back();
     } else {
       parts.back() += relative[i];
@@ -29,15 +23,11 @@ std::vector<std::string> SplitRelativePath(const std::string& relative) {
   return parts;
 }
 
-// A converted part names one entry inside its folder: it is not empty, holds no separator of
-// either kind and is not made of dots and blanks alone.
+// A converted part names one entry inside its folder: it is not made of dots and blanks alone
+// (nor empty) and holds no "/".  (On Windows, where "\" separates too, the part is the safe
+// Shift-JIS part itself, which holds none outside a double-byte character.)
 bool IsSafeDiskPart(const std::string& part) {
-  if (part.find_first_not_of(". ") == std::string::npos) return false;
-#ifdef _WIN32
-  return SplitRelativePath(part).size() == 1 && part.find('/') == std::string::npos;
-#else
-  return part.find('/') == std::string::npos;
-#endif
+  return part.find_first_not_of(". ") != std::string::npos && part.find('/') == std::string::npos;
 }
 
 }  // namespace

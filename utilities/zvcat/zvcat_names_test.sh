@@ -20,7 +20,8 @@ tree() {
 # extract LOCALE ARCHIVE OUT: zvcat --extract in LOCALE; the status is checked.
 extract() {
   LC_ALL=$1 "${zvcat[@]}" --extract "$2" -o "$3" 2>"$work/stderr"
-  check "extract $(basename "$2") in $1: status" "0 " "$? $(cat "$work/stderr")"
+  local status=$?
+  check "extract ${2##*/} in $1: status" "0 " "$status $(cat "$work/stderr")"
 }
 
 # The members: a file in a kanji folder, and a name whose Shift-JIS trail byte is "\".
@@ -64,5 +65,20 @@ check "bytes that do not convert are escaped" \
   "$(printf '%s x\n' ./%82.txt ./%85%40.txt ./a%FD.txt ./亜%85%40.txt)" "$(tree "$work/raw-utf8")"
 extract C "$work/raw.zip" "$work/raw-c"
 check "... and kept in the C locale" "$(tree "$work/raw")" "$(tree "$work/raw-c")"
+
+# The safe-name rules still hold with converted names: no way out of the output folder.
+python3 - "$work/escape.zip" <<'PY'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'w') as z:
+    for name in ['../外.txt', '/絶対.txt', '日本語/../../戻る.txt', '..\\表\\..\\下.txt']:
+        z.writestr(name, 'x\n')
+PY
+mkdir -p "$work/escape"
+extract ja_JP.UTF-8 "$work/escape.zip" "$work/escape/out"
+# (dot parts are dropped, not followed)
+check "converted names stay inside the output folder" \
+  "$(printf '%s\n' './外.txt x' ./日本語/ './日本語/戻る.txt x' './絶対.txt x' ./表/ './表/下.txt x')" \
+  "$(tree "$work/escape/out")"
+check "nothing written beside the output folder" "out" "$(ls "$work/escape")"
 
 finish
