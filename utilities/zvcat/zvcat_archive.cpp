@@ -1,7 +1,8 @@
 // zvcat --list and --extract: the members of an LZH or ZIP archive, through whichever
 // ArchiveReader the archive's extension selects.  Extraction writes each member under the
-// output directory at its stored path made safe and named as zvcat_names.h says; a member whose bytes fail the archive's check
-// (the CRC-16 of LZH) is reported and its file deleted, like any other failed extraction.
+// output directory at its stored path made safe, named as zvcat_names.h says; a member whose
+// bytes fail the archive's check (the CRC-16 of LZH) is reported and its file deleted, like any
+// other failed extraction.
 #include <cstdio>
 #include <cstring>
 #include <memory>
