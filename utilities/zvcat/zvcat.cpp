@@ -21,6 +21,7 @@ const Command kCommands[] = {
     {"extract", RunExtract},
     {"grep", RunGrep},
     {"analyze", RunAnalyze},
+    {"version", RunVersion},
 };
 
 }  // namespace

@@ -5,7 +5,8 @@
 #include <vector>
 
 struct ZvcatOptions {
-  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract", "analyze"
+  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract", "analyze",
+                                      // "version" (--version, whatever else is given)
   std::vector<std::string> operands;  // FILE, or PATTERN FILE
   bool utf8 = false;                  // --utf8: output and pattern in UTF-8
   bool sjis = false;                  // --sjis: Shift-JIS output even on a UTF-8 terminal
