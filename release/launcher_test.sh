@@ -2,7 +2,8 @@
 # The installed zv32 launcher as a user meets it, under Xvfb: installed into a temporary
 # prefix for a new user (a home of its own, so the launcher makes its Wine prefix on first
 # use), it opens two files with Japanese names given as Linux paths, each in a viewer window
-# titled with its name; a picture of the screen is saved as SCREENSHOTS/zv32_launcher.png.  A
+# titled with its name; pictures of the two windows are saved as SCREENSHOTS/zv32_launcher_1.png
+# and zv32_launcher_2.png.  A
 # missing file is refused with a message and status 1.  Nothing is written into the home but
 # the launcher's data folder; uninstall --purge takes that too.
 #   launcher_test.sh SOURCE WORK SCREENSHOTS
@@ -26,14 +27,15 @@ mkdir -p "$folder"
 printf 'メモ\n日本語のテキスト ファイルです。\n漢字・ひらがな・カタカナ\n' | iconv -f UTF-8 -t CP932 >"$folder/メモ.txt"
 printf '二つ目のファイル\nＥＵＣで書かれています。\n' | iconv -f UTF-8 -t EUC-JP >"$folder/二つ目.txt"
 
-# Top-level window names on the display, one a line (xwininfo writes non-ASCII names as octal
+# Top-level windows on the display, "ID NAME" a line (xwininfo writes non-ASCII names as octal
 # escapes; printf %b turns them back into UTF-8).
-window_names() {
-  xwininfo -root -children 2>/dev/null | sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p' | while IFS= read -r name; do
-    printf '%b\n' "$name"
+windows() {
+  xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": .*/\1 \2/p' | while IFS= read -r line; do
+    printf '%b\n' "$line"
   done
 }
-shows() { window_names | grep -qF "$1"; }
+window_of() { windows | grep -F "$1" | head -1 | cut -d' ' -f1; }
+shows() { [ -n "$(window_of "$1")" ]; }
 
 "$prefix/bin/zv32" "$folder/メモ.txt" "$folder/二つ目.txt" >"$work/launcher.log" 2>&1 &
 launcher=$!
@@ -41,10 +43,18 @@ for _ in $(seq 1 180); do
   shows "メモ.txt" && shows "二つ目.txt" && break
   sleep 1
 done
-sleep 2
-import -window root "$screenshots/zv32_launcher.png" || fail "no picture of the screen"
-shows "メモ.txt" || fail "no viewer window shows メモ.txt; windows: $(window_names | tr '\n' ',')"
-shows "二つ目.txt" || fail "no viewer window shows 二つ目.txt"
+sleep 3
+number=0
+for name in "メモ.txt" "二つ目.txt"; do
+  number=$((number + 1))
+  window=$(window_of "$name")
+  if [ -z "$window" ]; then
+    fail "no viewer window shows $name; windows: $(windows | tr '\n' ',')"
+    continue
+  fi
+  xdotool windowraise "$window" && sleep 1  # the viewers open over each other
+  import -window "$window" "$screenshots/zv32_launcher_$number.png" || fail "no picture of the window of $name"
+done
 WINEPREFIX=$data/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
 wait "$launcher" || true
 [ -f "$data/wineprefix/system.reg" ] || fail "the launcher made no Wine prefix in $data"
@@ -60,5 +70,5 @@ outside=$(cd "$HOME" && find . -mindepth 1 -not -path './.local' -not -path './.
 [ -z "$(cd "$prefix" && find . -mindepth 1)" ] || fail "the prefix is not empty after uninstalling"
 [ ! -e "$data" ] || fail "uninstall --purge left $data"
 
-[ $failures -eq 0 ] && echo "launcher: both files shown; picture $screenshots/zv32_launcher.png"
+[ $failures -eq 0 ] && echo "launcher: both files shown; pictures $screenshots/zv32_launcher_[12].png"
 exit $((failures > 0))
