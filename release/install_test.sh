@@ -32,11 +32,11 @@ for program in bin/zvcat bin/zv32; do
   [ -x "$prefix/$program" ] || fail "$program is not executable"
 done
 bash -n "$prefix/bin/zv32" || fail "the launcher is not a valid script"
-grep -q "^programs=$prefix/lib/zv32\$" "$prefix/bin/zv32" || fail "the launcher does not name $prefix/lib/zv32"
+grep -qF "programs=\"$prefix/lib/zv32\"" "$prefix/bin/zv32" || fail "the launcher does not name $prefix/lib/zv32"
 
 desktop=$prefix/share/applications/zv32.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects zv32.desktop"
-grep -q "^Exec=$prefix/bin/zv32 %F\$" "$desktop" || fail "the desktop entry does not run $prefix/bin/zv32"
+grep -qF "Exec=\"$prefix/bin/zv32\" %F" "$desktop" || fail "the desktop entry does not run $prefix/bin/zv32"
 for type in text/plain application/x-lzh-compressed application/zip; do
   grep -q "^MimeType=.*$type;" "$desktop" || fail "the desktop entry does not open $type"
 done
