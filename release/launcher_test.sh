@@ -2,7 +2,7 @@
 # The installed zv32 launcher as a user meets it, under Xvfb: installed into a temporary
 # prefix for a new user (a home of its own, so the launcher makes its Wine prefix on first
 # use), it opens two files with Japanese names given as Linux paths, each in a viewer window
-# titled with its name; pictures of the two windows are saved as SCREENSHOTS/zv32_launcher_1.png
+# titled with its name, and without a file an empty viewer; pictures of the two windows are saved as SCREENSHOTS/zv32_launcher_1.png
 # and zv32_launcher_2.png.  A
 # missing file is refused with a message and status 1.  Nothing is written into the home but
 # the launcher's data folder; uninstall --purge takes that too.
@@ -27,12 +27,16 @@ mkdir -p "$folder"
 printf 'メモ\n日本語のテキスト ファイルです。\n漢字・ひらがな・カタカナ\n' | iconv -f UTF-8 -t CP932 >"$folder/メモ.txt"
 printf '二つ目のファイル\nＥＵＣで書かれています。\n' | iconv -f UTF-8 -t EUC-JP >"$folder/二つ目.txt"
 
-# Top-level windows on the display, "ID NAME" a line (xwininfo writes non-ASCII names as octal
-# escapes; printf %b turns them back into UTF-8).
+# Top-level windows on the display, "ID NAME" a line (xwininfo writes the bytes of non-ASCII
+# names as octal escapes; they are turned back into UTF-8).
 windows() {
-  xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": .*/\1 \2/p' | while IFS= read -r line; do
-    printf '%b\n' "$line"
-  done
+  xwininfo -root -children 2>/dev/null | python3 -c '
+import re, sys
+for line in sys.stdin.buffer:
+    found = re.match(rb"\s*(0x[0-9a-f]+) \"(.*)\": ", line)
+    if found:
+        name = re.sub(rb"\\([0-7]{3})", lambda octal: bytes([int(octal.group(1), 8)]), found.group(2))
+        sys.stdout.buffer.write(found.group(1) + b" " + name + b"\n")'
 }
 window_of() { windows | grep -F "$1" | head -1 | cut -d' ' -f1; }
 shows() { [ -n "$(window_of "$1")" ]; }
@@ -55,8 +59,18 @@ for name in "メモ.txt" "二つ目.txt"; do
   xdotool windowraise "$window" && sleep 1  # the viewers open over each other
   import -window "$window" "$screenshots/zv32_launcher_$number.png" || fail "no picture of the window of $name"
 done
+
+# Without a file a third viewer starts, showing nothing.
+"$prefix/bin/zv32" >>"$work/launcher.log" 2>&1 &
+empty=$!
+viewers() { windows | cut -d' ' -f2- | grep -c '^Zelko View 32 - ' || true; }
+for _ in $(seq 1 60); do
+  [ "$(viewers)" -ge 3 ] && break
+  sleep 1
+done
+[ "$(viewers)" -eq 3 ] || fail "zv32 without a file: $(viewers) viewers, not 3; windows: $(windows | cut -d' ' -f2- | sort -u | tr '\n' ',')"
 WINEPREFIX=$data/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-wait "$launcher" || true
+wait "$launcher" "$empty" || true
 [ -f "$data/wineprefix/system.reg" ] || fail "the launcher made no Wine prefix in $data"
 
 if "$prefix/bin/zv32" "$folder/ない.txt" 2>"$work/missing.log"; then fail "a missing file is not refused"; fi
