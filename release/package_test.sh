@@ -10,13 +10,13 @@ set -euo pipefail
 source=$1 work=$2
 shift 2
 win32=$source/build/win32
+rm -rf "$work"
 for program in ZV32.EXE PLIM32.DLL ZVKEY32.EXE PLIMCFG.EXE utilities/zvcat/zvcat.exe; do
   if [ ! -f "$win32/$program" ]; then
     echo "SKIP: the win32 preset is not built ($win32/$program is missing)"
     exit 77
   fi
 done
-rm -rf "$work"
 mkdir -p "$work"
 archive=$("$source/scripts/package" --no-build --output "$work")
 unzip -Z1 "$archive" | grep -v '/$' >"$work/members.txt"

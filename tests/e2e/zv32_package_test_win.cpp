@@ -1,7 +1,7 @@
 // End-to-end test of the Windows release archive: ZV32.EXE opens the archive scripts/package
-// made (package\zv32-VERSION.zip beside the test, with the list of its members in
-// package\members.txt, one name a line: the fixture release/package_e2e_setup.sh), shows its
-// README.TXT and lists every member in its own archive filer.
+// made (package\zv32-VERSION.zip beside the test, its members listed one a line in
+// package\members.txt; both made by the fixture zv32_package_archive, release/package_test.sh),
+// shows its README.TXT and lists every member in its own archive filer.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -61,7 +61,9 @@ bool Listed(HWND list, const std::string& name) {
 
 TEST(ReleaseArchive, OpensInTheArchiveFilerWithEveryMemberAndShowsTheReadMe) {
   std::vector<std::string> names = MemberNames();
-  ASSERT_GE(names.size(), 6u) << "no member list in " << PackageDir() << " (release/package_e2e_setup.sh makes it)";
+  // Without the win32 build there is no archive; the fixture says so as a skipped test.
+  if (names.empty()) GTEST_SKIP() << "no archive in " << PackageDir();
+  ASSERT_GE(names.size(), 6u);
   DeleteSettingsKey();
   Viewer viewer(PackageDir() + "\\zv32-" ZV_VERSION_TEXT ".zip");
   ASSERT_NE(viewer.main(), nullptr);
