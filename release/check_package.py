@@ -86,8 +86,9 @@ def check_readme(data, text):
     return problems
 
 
-def expected_entries(build, names):
-    """The entries the archive must hold; notes for the help entries not built in `build`."""
+def expected_entries(build):
+    """The entries the archive must hold (the help file and every page of the manual when
+    `build` has them); notes for those it has not."""
     wanted, notes = set(PROGRAMS) | {"README.TXT"}, []
     help_built = bool(build) and os.path.isfile(os.path.join(build, HELP_FILE))
     manual_built = bool(build) and os.path.isfile(os.path.join(build, "manual", "index.html"))
@@ -96,7 +97,10 @@ def expected_entries(build, names):
     else:
         notes.append(f"NOTE: {HELP_FILE} is not built in {build or 'this tree'}; its check is skipped")
     if manual_built:
-        wanted |= {n for n in names if n.startswith(MANUAL) and not n.endswith("/")} | {MANUAL + "index.html"}
+        pages = os.path.join(build, "manual")
+        for folder, _, files in os.walk(pages):
+            relative = os.path.relpath(folder, pages).replace(os.sep, "/")
+            wanted |= {MANUAL + (f if relative == "." else f"{relative}/{f}") for f in files}
     else:
         notes.append(f"NOTE: the HTML manual is not built in {build or 'this tree'}; its check is skipped")
     return wanted, notes
@@ -111,7 +115,7 @@ def check_archive(path, text, numbers, build):
         return problems + [f"unzip -t fails: {tested.stdout.strip()} {tested.stderr.strip()}"], []
     with zipfile.ZipFile(path) as archive:
         names = [n for n in archive.namelist() if not n.endswith("/")]
-        wanted, notes = expected_entries(build, names)
+        wanted, notes = expected_entries(build)
         for missing in sorted(wanted - set(names)):
             problems.append(f"missing from the archive: {missing}")
         for extra in sorted(set(names) - wanted):
