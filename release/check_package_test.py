@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Faults the package check must find: a sound archive made by scripts/package is damaged one
 way at a time (a 64-bit program, the wrong subsystem, a MinGW runtime DLL import, a version
-that differs, a lost version resource, README.TXT with LF line ends, a missing and an extra
-file, a wrong archive name) and check_package.py must fail with the matching message.
+that differs, a lost version resource, README.TXT with LF line ends or in UTF-8, a missing and
+an extra file, a damaged archive, a wrong archive name) and check_package.py must fail with the
+matching message.
 
   check_package_test.py SOUND_ZIP VERSION NUMBERS WORK_DIR
 """
@@ -100,13 +101,22 @@ def main():
             failures += 1
             print(f"check_package_test: {label}: expected 'FAIL: {expected}', got status {result.returncode}:\n"
                   f"{result.stdout}{result.stderr}")
+    damaged = os.path.join(work, "damaged", f"zv32-{version}.zip")
+    os.makedirs(os.path.dirname(damaged), exist_ok=True)
+    with open(sound, "rb") as whole, open(damaged, "wb") as cut:
+        data = whole.read()
+        cut.write(data[:len(data) // 2] + data[len(data) // 2 + 100:])
+    result = subprocess.run(check + [damaged], capture_output=True, text=True)
+    if result.returncode != 1 or "FAIL: unzip -t fails" not in result.stdout:
+        failures += 1
+        print(f"check_package_test: a damaged archive passed:\n{result.stdout}")
     renamed = os.path.join(work, "zv32-0.0.zip")
     variant(sound, renamed, lambda e: None)
     result = subprocess.run(check + [renamed], capture_output=True, text=True)
     if result.returncode != 1 or f"should be named zv32-{version}.zip" not in result.stdout:
         failures += 1
         print(f"check_package_test: wrong name passed:\n{result.stdout}")
-    print(f"check_package_test: {len(cases) + 1 - failures} of {len(cases) + 1} faults found")
+    print(f"check_package_test: {len(cases) + 2 - failures} of {len(cases) + 2} faults found")
     return 1 if failures else 0
 
 
