@@ -2,8 +2,9 @@
 # scripts/install and scripts/uninstall in a temporary prefix and home: every file in its place
 # (zvcat and its manual page, the viewer's programs, the launcher, a valid desktop entry, the
 # icon in each size), `man zvcat` renders, `zvcat --version` is the version resource of the
-# programs installed, nothing is written outside the prefix, and uninstalling leaves the prefix
-# as it was (a user's own files in it untouched).
+# programs installed, the prefix's index of "open with" offers zv32 while it is installed,
+# nothing is written outside the prefix, and uninstalling leaves the prefix as it was (a user's
+# own files in it untouched).
 #   install_test.sh SOURCE WORK
 # Exit status 77 (a skip) when the host or win64 preset is not built.
 set -euo pipefail
@@ -17,7 +18,9 @@ unset XDG_DATA_HOME
 prefix=$work/prefix
 mkdir -p "$HOME" "$prefix/bin" "$prefix/share/applications"
 echo "the user's own" >"$prefix/bin/own-tool"
-echo "the user's own" >"$prefix/share/applications/own.desktop"
+printf '[Desktop Entry]\nType=Application\nName=Own\nExec=own-tool %%f\nMimeType=text/x-own;\n' \
+  >"$prefix/share/applications/own.desktop"
+update-desktop-database "$prefix/share/applications"  # the user's index of "open with"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -41,6 +44,8 @@ for type in text/plain application/x-lzh-compressed application/zip; do
   grep -q "^MimeType=.*$type;" "$desktop" || fail "the desktop entry does not open $type"
 done
 grep -q '^Name\[ja\]=' "$desktop" && grep -q '^Comment\[ja\]=' "$desktop" || fail "no Japanese name"
+grep -q '^text/plain=.*zv32.desktop' "$prefix/share/applications/mimeinfo.cache" ||
+  fail "the prefix's index of \"open with\" does not offer zv32 for text/plain"
 
 for size in 16 32 48 64 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/zv32.png
@@ -73,8 +78,9 @@ outside=$(cd "$HOME" && find . -mindepth 1)
 
 "$source/scripts/uninstall" --prefix "$prefix"
 left=$(cd "$prefix" && find . -mindepth 1 | sort | tr '\n' ' ')
-expected="./bin ./bin/own-tool ./share ./share/applications ./share/applications/own.desktop "
+expected="./bin ./bin/own-tool ./share ./share/applications ./share/applications/mimeinfo.cache ./share/applications/own.desktop "
 [ "$left" = "$expected" ] || fail "after uninstalling the prefix holds: $left"
+grep -q 'zv32' "$prefix/share/applications/mimeinfo.cache" && fail "the index of \"open with\" still offers zv32"
 if "$source/scripts/uninstall" --prefix "$prefix" 2>/dev/null; then fail "a second uninstall reports success"; fi
 
 [ $failures -eq 0 ] && echo "install and uninstall: sound (zvcat --version $version)"
