@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"extract", RunExtract},
     {"grep", RunGrep},
     {"analyze", RunAnalyze},
+    {"version", RunVersion},
 };
 
 // zvcat --help: the usage on standard output.

@@ -11,3 +11,4 @@ int RunList(const ZvcatOptions& options);     // zvcat --list ARCHIVE
 int RunExtract(const ZvcatOptions& options);  // zvcat --extract ARCHIVE [--member N] [-o DIR]
 int RunGrep(const ZvcatOptions& options);      // zvcat --grep PATTERN FILE
 int RunAnalyze(const ZvcatOptions& options);   // zvcat --analyze pages|toc|log|ini FILE
+int RunVersion(const ZvcatOptions& options);   // zvcat --version

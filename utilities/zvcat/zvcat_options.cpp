@@ -45,6 +45,11 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
   static const char* const kCommands[] = {"--detect", "--rows", "--grep", "--list", "--extract"};
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
+    if (!std::strcmp(arg, "--version")) {
+      options = ZvcatOptions{};
+      options.command = "version";
+      return true;
+    }
     const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
     bool isCommand = false;
     for (const char* command : kCommands) {

@@ -5,7 +5,8 @@
 #include <vector>
 
 struct ZvcatOptions {
-  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract", "analyze"
+  std::string command;                // "" (show the text), "detect", "rows", "grep", "list", "extract", "analyze",
+                                      // "version" (--version, whatever else is given)
   std::vector<std::string> operands;  // FILE, or PATTERN FILE
   bool help = false;                  // --help: the usage on standard output
   bool utf8 = false;                  // --utf8: output and pattern in UTF-8

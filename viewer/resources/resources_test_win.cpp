@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "viewer/resources/resource_names.h"
+#include "zv_version.h"
 
 namespace {
 
@@ -385,18 +386,23 @@ TEST(ViewerKeys, DefaultKeyTableIsTheFullTableWithFortyThreeRecords) {
     for (int b = 0; b < 5; ++b) ASSERT_EQ(record(n)[b], 0) << "record " << n;
 }
 
-TEST(ViewerVersion, DescribesZelkoView32Version165InJapanese) {
+TEST(ViewerVersion, DescribesZelkoView32AndTheProductVersionInJapanese) {
   Resource version = Find(MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
   ASSERT_NE(version.data, nullptr);
   std::vector<uint8_t> copy(version.data, version.data + version.size);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(copy.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, DWORD(MAKELONG(65, 1)));
+  EXPECT_EQ(fixed->dwFileVersionMS, DWORD(MAKELONG(ZV_VERSION_MINOR, ZV_VERSION_MAJOR)));
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
   char* description = nullptr;
   ASSERT_TRUE(VerQueryValueA(copy.data(), "\\StringFileInfo\\041104B0\\FileDescription",
                              reinterpret_cast<void**>(&description), &length));
   EXPECT_STREQ(description, "Zelko View 32");
+  char* text = nullptr;
+  ASSERT_TRUE(VerQueryValueA(copy.data(), "\\StringFileInfo\\041104B0\\FileVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_STREQ(text, ZV_VERSION_TEXT);
   WORD* translation = nullptr;
   ASSERT_TRUE(VerQueryValueA(copy.data(), "\\VarFileInfo\\Translation",
                              reinterpret_cast<void**>(&translation), &length));
