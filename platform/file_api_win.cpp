@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/file_api.h"
+#include "platform/win/owners.h"
 
 namespace fileapi {
 namespace {
@@ -65,6 +66,23 @@ bool IsRegularFile(const char* path) {
 bool IsDirectory(const char* path) {
   DWORD attributes = GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Identify(const char* path, FileIdentity& identity) {
+  // No access is asked for and everything is shared: the writer is never refused anything.
+  win::Handle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  bool known = GetFileInformationByHandle(file, &information) != 0;
+  if (known) {
+    identity.volume = information.dwVolumeSerialNumber;
+    identity.number = (uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    identity.size = (int64_t(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    identity.plain = GetFileType(file) == FILE_TYPE_DISK &&
+                     !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  return known;
 }
 
 bool Delete(const char* path) { return DeleteFileA(path) != 0; }
