@@ -10,6 +10,7 @@ const char kZvcatUsage[] =
     "       zvcat --detect FILE\n"
     "       zvcat --rows [--line-max N] [--tab-size N] [--no-control-codes] FILE\n"
     "       zvcat --grep [-i] [-E] PATTERN FILE\n"
+    "       zvcat --follow|-f [--grep [-i] [-E] PATTERN] FILE\n"
     "       zvcat --list ARCHIVE\n"
     "       zvcat --extract ARCHIVE [--member N] [-o DIR]\n"
     "       zvcat --analyze pages|toc|log|ini [--utf8] [--line-max N] [--tab-size N] FILE\n";
@@ -95,6 +96,8 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
       options.controlCodes = false;
     } else if (!std::strcmp(arg, "-i")) {
       options.ignoreCase = true;
+    } else if (!std::strcmp(arg, "--follow") || !std::strcmp(arg, "-f")) {
+      options.follow = true;
     } else if (!std::strcmp(arg, "-E")) {
       options.regex = true;
     } else if (!std::strcmp(arg, "--code")) {
@@ -120,6 +123,10 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
   }
   if (options.utf8 && options.sjis) {
     error = "--utf8 and --sjis exclude each other";
+    return false;
+  }
+  if (options.follow && !options.command.empty() && options.command != "grep") {
+    error = "--follow goes with the text or --grep";
     return false;
   }
   size_t wanted = options.command == "grep" ? 2 : 1;

@@ -53,6 +53,8 @@ int FinishOutput(int status) {
   return outputState == OutputWrite::kWritten ? status : 1;
 }
 
+bool OutputLost() { return outputState != OutputWrite::kWritten; }
+
 void PrintMessage(const char* sjisMessage) {
   std::string text = MessagesInUtf8() ? SjisToUtf8(sjisMessage, std::char_traits<char>::length(sjisMessage))
                                       : std::string(sjisMessage);

@@ -38,6 +38,9 @@ enum class OutputWrite { kWritten, kPipeClosed, kFailed };
 // when any output was lost (with the system's message, unless the pipe was closed).
 [[nodiscard]] int FinishOutput(int status);
 
+// True once output was lost (a failed write or a closed pipe): nothing more is written.
+[[nodiscard]] bool OutputLost();
+
 // Writes a system message (Shift-JIS) to standard error, converted for the terminal.
 void PrintMessage(const char* sjisMessage);
 // Sets up standard output for exact bytes and chooses how messages are written: UTF-8 on
