@@ -2,8 +2,7 @@
 # Following a growing Japanese log: a writer appends 1 MiB a second of EUC-JP log lines for 20 s;
 # `zvcat --follow` (converting to Shift-JIS on the way) beside `tail -f` (bytes as they are), each
 # writing to a file.  Prints for each how many writes it showed within 1 s, its mean and worst
-# lag, and its processor use in per cent of one core.  (The viewer's own following is not in
-# this build.)
+# lag, and its processor use in per cent of one core.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 data=$ZV_BENCH_DATA

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "platform/file_api.h"
-#include "platform/win/owners.h"
 
 namespace fileapi {
 namespace {
@@ -69,19 +68,19 @@ bool IsDirectory(const char* path) {
 }
 
 bool Identify(const char* path, FileIdentity& identity) {
-  // No access is asked for and everything is shared: the writer is never refused anything.
-  win::Handle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file) return false;
+  // Opened as the document is, shared for reading, writing and deletion: the writer is never
+  // refused anything.  (A directory does not open.)
+  Handle file = system::Open(path, kShareDenyNone);
+  if (file == kInvalidHandle) return false;
   BY_HANDLE_FILE_INFORMATION information;
-  bool known = GetFileInformationByHandle(file, &information) != 0;
+  bool known = GetFileInformationByHandle(ToWin(file), &information) != 0;
   if (known) {
     identity.volume = information.dwVolumeSerialNumber;
     identity.number = (uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
     identity.size = (int64_t(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
-    identity.plain = GetFileType(file) == FILE_TYPE_DISK &&
-                     !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    identity.plain = GetFileType(ToWin(file)) == FILE_TYPE_DISK;
   }
+  Close(file);
   return known;
 }
 
