@@ -75,8 +75,9 @@ class Follow : public DocumentTest {
   }
 };
 
-// For each code, a piece of real text cut at an odd byte, followed from a few sizes of start in
-// pieces of every small size and a few around the loader's chunk.
+// For each code, a piece of real text from the middle of a sample (UTF-16: from its start, where
+// its byte-order mark is) cut at an odd byte, followed from a few sizes of start in pieces of
+// every small size and a few around the loader's chunk.
 TEST_F(Follow, GrowingTextEndsAsALoadOfTheFinishedFile) {
   struct Case {
     const char* file;
@@ -86,12 +87,13 @@ TEST_F(Follow, GrowingTextEndsAsALoadOfTheFinishedFile) {
                         Case{"utf16le-bom.txt", 4}}) {
     std::string sample = ReadFileBytes(SamplePath(c.file));
     ASSERT_GT(sample.size(), 20000u) << c.file << " was not generated";
-    std::string bytes = sample.substr(0, 12345);
+    size_t from = c.code == 4 ? 0 : sample.size() / 2;
+    std::string bytes = sample.substr(from, 12345);
     std::string whole = WriteTemp("whole.log", bytes);
     Loaded expected = LoadWhole(whole, c.code, 0);
     for (size_t piece : {1u, 2u, 3u, 5u}) {
-      EXPECT_EQ(FollowInPieces(bytes.substr(0, 3001), 1000, {piece}, c.code),
-                (LoadWhole(WriteTemp("part.log", bytes.substr(0, 3001)), c.code, 0)))
+      EXPECT_EQ(FollowInPieces(bytes.substr(0, 701), 100, {piece}, c.code),
+                (LoadWhole(WriteTemp("part.log", bytes.substr(0, 701)), c.code, 0)))
           << c.file << " in pieces of " << piece;
     }
     for (size_t start : {1u, 1023u, 1024u, 4097u}) {
