@@ -13,7 +13,7 @@
 namespace {
 
 constexpr DWORD kLookIntervalMs = 1000;
-constexpr DWORD kQuickestLookMs = 100;
+constexpr DWORD kQuickestLookMs = 250;
 
 const char kCannotFollow[] = "このファイルは追従できません";
 const char kReplaced[] = "ファイルが置き換えられました。先頭から読み込み直します";

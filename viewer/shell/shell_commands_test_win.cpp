@@ -242,7 +242,7 @@ TEST_F(CommandsTest, FollowCommandChecksItsItemAndAppendsWhatTheFileGains) {
   std::fprintf(file, "line 6\r\nline 7\r\n");
   std::fclose(file);
   Received.clear();
-  Sleep(150);
+  Sleep(300);
   FollowAfterWait(true);
   EXPECT_EQ(TheDocument.RowCount, 8);
   EXPECT_TRUE(std::count(Received.begin(), Received.end(), std::make_pair(UINT(WM_VSCROLL), WPARAM(SB_BOTTOM))))
