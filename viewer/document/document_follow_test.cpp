@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fault_plan.h"
 #include "viewer/document/document_follow.h"
 #include "viewer/document/document_test_support.h"
 #include "text/kanji_test_support.h"
@@ -183,6 +184,47 @@ TEST_F(Follow, AnUnfinishedLoadIsNotContinued) {
   EXPECT_EQ(AppendToDocument(4000), DocumentResult::kReplaced);
   TheDocument.LoadEnd.valid = false;
   EXPECT_EQ(AppendToDocument(6000), DocumentResult::kReplaced);
+}
+
+// Every allocation, open, seek and read of an append failing in turn: the rows loaded so far
+// stay shown and closed, and the look says what to do (a fresh load after a failed read; a
+// failed generous growth is made up by the least one).
+TEST_F(Follow, FailuresDuringAnAppendKeepTheRowsShown) {
+  std::string first, more;
+  for (int i = 0; i < 40; ++i) first += "first part of the log, line " + std::to_string(i) + "\n";
+  for (int i = 0; i < 8000; ++i) more += "appended, line " + std::to_string(i) + " of the growing part\n";
+  using faults::Operation;
+  for (Operation operation : {Operation::kAllocate, Operation::kOpen, Operation::kSeek, Operation::kRead}) {
+    for (int64_t n = 1;; ++n) {
+      std::string path = WriteTemp("failing.log", first);
+      LoadWhole(path, 0, 0);
+      FollowedFile followed;
+      ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+      AppendToFile(path, more);
+      const int32_t rowsBefore = TheDocument.RowCount;
+      faults::FailNth(operation, n);
+      DocumentResult result = LookAtFollowedFile(followed);
+      const bool injected = faults::Injected();
+      faults::Disarm();
+      const Document& doc = TheDocument;
+      if (!injected) {
+        EXPECT_EQ(result, DocumentResult::kOk);
+        EXPECT_EQ(doc.RowCount, 40 + 8000 + 1);
+        break;
+      }
+      if (operation == Operation::kAllocate) {
+        // A block that cannot grow generously grows by what is needed: one failure costs nothing.
+        EXPECT_TRUE(result == DocumentResult::kOk || result == DocumentResult::kNoMemory) << n;
+        if (result == DocumentResult::kOk) EXPECT_EQ(doc.RowCount, 40 + 8000 + 1) << n;
+      } else {
+        EXPECT_EQ(result, DocumentResult::kReplaced) << "failure " << n << " of operation " << int(operation);
+      }
+      EXPECT_GE(doc.RowCount, rowsBefore) << n;
+      EXPECT_EQ(doc.LineTable[doc.LineCount], uint32_t(doc.TextEnd - doc.Text)) << "rows closed at the text's end, " << n;
+      EXPECT_EQ(Rows().front(), "first part of the log, line 0") << n;
+      ASSERT_LT(n, 100) << "an append makes few calls";
+    }
+  }
 }
 
 }  // namespace
