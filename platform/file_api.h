@@ -32,6 +32,19 @@ void Close(Handle handle);
 // Creates one directory level; true when it exists afterwards.
 [[nodiscard]] bool MakeDirectory(const char* path);
 
+// What tells a file apart from another that takes its name later (a log rotated by rename or
+// delete and create): its volume and its number there, which stay with the file, and its size.
+struct FileIdentity {
+  uint64_t volume = 0;
+  uint64_t number = 0;
+  int64_t size = -1;
+  bool plain = false;  // a regular disk file (not a device, a pipe or a directory)
+  bool operator==(const FileIdentity&) const = default;
+  bool SameFile(const FileIdentity& other) const { return volume == other.volume && number == other.number; }
+};
+// Looks at the file at `path` without disturbing its writer; false when there is none.
+[[nodiscard]] bool Identify(const char* path, FileIdentity& identity);
+
 // The system's own calls under Open, Create, Read, Write and Seek.
 namespace system {
 [[nodiscard]] Handle Open(const char* path, int mode);

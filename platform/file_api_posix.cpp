@@ -76,6 +76,16 @@ bool IsDirectory(const char* path) {
   return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool Identify(const char* path, FileIdentity& identity) {
+  struct stat st;
+  if (::stat(path, &st) != 0) return false;
+  identity.volume = uint64_t(st.st_dev);
+  identity.number = uint64_t(st.st_ino);
+  identity.size = int64_t(st.st_size);
+  identity.plain = S_ISREG(st.st_mode);
+  return true;
+}
+
 bool Delete(const char* path) { return ::unlink(path) == 0; }
 
 bool MakeDirectory(const char* path) { return ::mkdir(path, 0755) == 0 || IsDirectory(path); }

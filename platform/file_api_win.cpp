@@ -67,6 +67,23 @@ bool IsDirectory(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Identify(const char* path, FileIdentity& identity) {
+  // Opened as the document is, shared for reading, writing and deletion: the writer is never
+  // refused anything.  (A directory does not open.)
+  Handle file = system::Open(path, kShareDenyNone);
+  if (file == kInvalidHandle) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  bool known = GetFileInformationByHandle(ToWin(file), &information) != 0;
+  if (known) {
+    identity.volume = information.dwVolumeSerialNumber;
+    identity.number = (uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    identity.size = (int64_t(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    identity.plain = GetFileType(ToWin(file)) == FILE_TYPE_DISK;
+  }
+  Close(file);
+  return known;
+}
+
 bool Delete(const char* path) { return DeleteFileA(path) != 0; }
 
 bool MakeDirectory(const char* path) { return CreateDirectoryA(path, nullptr) || IsDirectory(path); }

@@ -155,7 +155,7 @@ TEST_F(SettingsDialogTest, OpensFromTheMenuTheCommandCodeAndTheSystemMenuAndShow
     ShowAndSettle(dialog);
     EXPECT_FALSE(SaveScreenshot(dialog, shot.name).empty());
   }
-  EXPECT_EQ(ItemData(Item(dialog, IDC_TOOL_AVAILABLE)).size(), 44u);
+  EXPECT_EQ(ItemData(Item(dialog, IDC_TOOL_AVAILABLE)).size(), 45u);  // every tool-bar image, follow included
   EXPECT_EQ(ItemData(Item(dialog, IDC_MENU_CURRENT)), (std::vector<int>{51, 50, -1, 200, 201, 202, -1, 9, 10, 11}));
   PostPress(dialog, IDC_CANCEL);
   ASSERT_TRUE(Closes(dialog));

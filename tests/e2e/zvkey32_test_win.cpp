@@ -58,15 +58,16 @@ TEST_F(CustomizerTest, ListsTheViewersKeysAndAddsDeletesAndRefusesDuplicates) {
   Customizer customizer;
   ASSERT_NE(customizer.WaitDialog(), nullptr);
 
-  // The 43 default records, ordered by command code; records with equal codes keep their order.
+  // The 44 default records, ordered by command code; records with equal codes keep their order.
   std::vector<std::string> lines = customizer.Lines();
-  ASSERT_EQ(lines.size(), 43u);
+  ASSERT_EQ(lines.size(), 44u);
   EXPECT_NE(lines.front().find("+  :２行上へ"), std::string::npos) << lines.front();
   EXPECT_NE(lines.back().find("+  :Zelko View終了"), std::string::npos) << lines.back();
   EXPECT_EQ(lines[11], "C         +  :一画面下へ");
   EXPECT_TRUE(Contains(lines, "P         +SC:一行クリップ"));
   EXPECT_TRUE(Contains(lines, "P         + C:全体クリップ"));
-  EXPECT_EQ(Send(customizer.Item(C::kCommands), CB_GETCOUNT), 77);
+  EXPECT_EQ(Send(customizer.Item(C::kCommands), CB_GETCOUNT), 78);
+  EXPECT_TRUE(Contains(lines, "F         +S :ファイル追従"));
   EXPECT_EQ(Send(customizer.Item(C::kCommands), CB_GETCURSEL), 0);
   EXPECT_EQ(Text(customizer.Item(C::kCommands)), "１行上へ");
   ShowAndSettle(customizer.dialog());
@@ -91,7 +92,7 @@ TEST_F(CustomizerTest, ListsTheViewersKeysAndAddsDeletesAndRefusesDuplicates) {
   EXPECT_EQ(customizer.SelectedLine(), 11);
   ShowAndSettle(box);
   EXPECT_EQ(customizer.Answer(IDOK, "zvkey32_duplicate"), "キー定義に重複があります");
-  EXPECT_EQ(customizer.Lines().size(), 43u);
+  EXPECT_EQ(customizer.Lines().size(), 44u);
 
   // Shift alone toggles its box; Shift+A then gives A with the box as toggled.
   customizer.FocusKeyBox();
@@ -110,7 +111,7 @@ TEST_F(CustomizerTest, ListsTheViewersKeysAndAddsDeletesAndRefusesDuplicates) {
   // Shift+A for "次のZelko View" (56): right after the lines of code 50.
   customizer.ChooseCommand(56);
   customizer.Press(C::kAdd);
-  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 44u; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 45u; }, 3000));
   lines = customizer.Lines();
   int added = customizer.SelectedLine();
   ASSERT_GE(added, 0);
@@ -121,7 +122,7 @@ TEST_F(CustomizerTest, ListsTheViewersKeysAndAddsDeletesAndRefusesDuplicates) {
 
   // The same key with other modifiers is a new assignment; the same once more is refused.
   customizer.Press(C::kAdd);
-  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 45u; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 46u; }, 3000));
   customizer.Press(C::kAdd);
   EXPECT_EQ(customizer.Answer(), "キー定義に重複があります");
   EXPECT_EQ(customizer.Lines()[customizer.SelectedLine()], "A         +  :次のZelko View");
@@ -129,13 +130,13 @@ TEST_F(CustomizerTest, ListsTheViewersKeysAndAddsDeletesAndRefusesDuplicates) {
   // Delete removes the selected line and selects the line now at its place.
   std::string next = customizer.Lines()[customizer.SelectedLine() + 1];
   customizer.Press(C::kDelete);
-  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 44u; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 45u; }, 3000));
   EXPECT_EQ(customizer.Lines()[customizer.SelectedLine()], next);
   // After the last line the line before it is selected.
-  Send(customizer.Item(C::kList), LB_SETCURSEL, 43);
+  Send(customizer.Item(C::kList), LB_SETCURSEL, 44);
   customizer.Press(C::kDelete);
-  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 43u; }, 3000));
-  EXPECT_EQ(customizer.SelectedLine(), 42);
+  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 44u; }, 3000));
+  EXPECT_EQ(customizer.SelectedLine(), 43);
 
   // Exit drops the changes: KeyAssign is what the viewer wrote.
   std::string before = KeyAssign();
@@ -151,7 +152,7 @@ TEST_F(CustomizerTest, KeyFilesSaveAndLoadBackShortFilesAndAFullTable) {
   Customizer customizer;
   ASSERT_NE(customizer.WaitDialog(), nullptr);
   std::vector<std::string> defaults = customizer.Lines();
-  ASSERT_EQ(defaults.size(), 43u);
+  ASSERT_EQ(defaults.size(), 44u);
 
   std::string first = WriteTestFile("first.zvk", "");
   DeleteFileA(first.c_str());
@@ -166,7 +167,7 @@ TEST_F(CustomizerTest, KeyFilesSaveAndLoadBackShortFilesAndAFullTable) {
   customizer.Type('G');
   customizer.ChooseCommand(955);
   customizer.Press(C::kAdd);
-  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 43u; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return customizer.Lines().size() == 44u; }, 3000));
   std::vector<std::string> changed = customizer.Lines();
   EXPECT_TRUE(Contains(changed, "G         +  :アバウト表示"));
   std::string second = WriteTestFile("second.zvk", "");
@@ -176,7 +177,7 @@ TEST_F(CustomizerTest, KeyFilesSaveAndLoadBackShortFilesAndAFullTable) {
   std::string saved = ReadFileBytes(second);
   EXPECT_EQ(saved.substr(0, 5), Record(VK_RETURN, 0, 8));  // the first free slot was slot 12 (Up)
   EXPECT_EQ(saved.substr(12 * 5, 5), Record('G', 0, 955));
-  EXPECT_EQ(saved.substr(43 * 5), std::string(1280 - 43 * 5, '\0'));
+  EXPECT_EQ(saved.substr(44 * 5), std::string(1280 - 44 * 5, '\0'));
 
   ASSERT_TRUE(customizer.ChooseFile(C::kLoad, "キー定義のロード", first));
   EXPECT_TRUE(WaitUntil([&] { return customizer.Lines() == defaults; }, 3000));
@@ -219,7 +220,7 @@ TEST_F(CustomizerTest, WriteAsksThenARunningViewerUsesTheNewKeyAtOnce) {
 
   Customizer customizer;
   ASSERT_NE(customizer.WaitDialog(), nullptr);
-  ASSERT_EQ(customizer.Lines().size(), 43u);
+  ASSERT_EQ(customizer.Lines().size(), 44u);
   customizer.FocusKeyBox();
   customizer.Type('G');
   customizer.ChooseCommand(10);  // "末尾へ"
@@ -236,8 +237,8 @@ TEST_F(CustomizerTest, WriteAsksThenARunningViewerUsesTheNewKeyAtOnce) {
   EXPECT_TRUE(WaitUntil([&] { return KeyAssign() != before; }, 3000));
   std::string written = KeyAssign();
   ASSERT_EQ(written.size(), 1280u);
-  EXPECT_EQ(written.substr(0, 43 * 5), before.substr(0, 43 * 5));
-  EXPECT_EQ(written.substr(43 * 5, 5), Record('G', 0, 10));
+  EXPECT_EQ(written.substr(0, 44 * 5), before.substr(0, 44 * 5));
+  EXPECT_EQ(written.substr(44 * 5, 5), Record('G', 0, 10));
 
   viewer.Press('G');
   EXPECT_TRUE(WaitUntil([&] { return viewer.TopRow() > 1; }, 5000)) << viewer.Position();

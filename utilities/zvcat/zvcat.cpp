@@ -5,6 +5,7 @@
 
 #include "utilities/zvcat/zvcat_commands.h"
 #include "utilities/zvcat/zvcat_messages.h"
+#include "utilities/zvcat/zvcat_follow.h"
 #include "utilities/zvcat/zvcat_output.h"
 
 namespace {
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   ApplyLocale(options, LocaleIsUtf8(), OutputIsUtf8Terminal());
   PrepareTerminal(options.utf8Output);
   if (options.help) return FinishOutput(ShowUsage());
+  if (options.follow) return FinishOutput(RunFollow(options));
   for (const Command& command : kCommands) {
     if (options.command == command.name) return FinishOutput(command.run(options));
   }

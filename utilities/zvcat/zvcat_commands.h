@@ -10,5 +10,8 @@ int RunRows(const ZvcatOptions& options);      // zvcat --rows FILE
 int RunList(const ZvcatOptions& options);     // zvcat --list ARCHIVE
 int RunExtract(const ZvcatOptions& options);  // zvcat --extract ARCHIVE [--member N] [-o DIR]
 int RunGrep(const ZvcatOptions& options);      // zvcat --grep PATTERN FILE
+// Stores --grep's pattern and options and compiles it; false (with the message printed) when
+// the pattern cannot be searched for.
+bool SetUpGrepPattern(const ZvcatOptions& options);
 int RunAnalyze(const ZvcatOptions& options);   // zvcat --analyze pages|toc|log|ini FILE
 int RunVersion(const ZvcatOptions& options);   // zvcat --version

@@ -13,11 +13,7 @@
 #include "viewer/search/search_engine.h"
 #include "viewer/settings/settings_globals.h"
 
-namespace {
-
-// Stores the pattern and the options and compiles it; false (with the message printed) when
-// the pattern cannot be searched for.
-bool SetUpPattern(const ZvcatOptions& options) {
+bool SetUpGrepPattern(const ZvcatOptions& options) {
   std::string pattern;
   if (!PatternFromCommandLine(options.operands[0], options.utf8, options.utf8Locale, pattern)) {
     Report(zvmsg::kPatternNotSjis);
@@ -37,10 +33,8 @@ bool SetUpPattern(const ZvcatOptions& options) {
   return true;
 }
 
-}  // namespace
-
 int RunGrep(const ZvcatOptions& options) {
-  if (!SetUpPattern(options)) return 2;
+  if (!SetUpGrepPattern(options)) return 2;
   if (!OpenAndLoad(options)) return 1;
   ZvcatOutput out(false);
   char line[64];

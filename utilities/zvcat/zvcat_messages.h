@@ -31,6 +31,12 @@ inline constexpr const char* kCheckFailed =
     N_("the extracted bytes do not match the archive's check; the file was deleted");
 inline constexpr const char* kCannotCreateFolder = N_("cannot create the folder %s (%s)");
 
+// Following a growing file.
+inline constexpr const char* kFileReplaced = N_("%s was replaced or cut short; reading it again from the start");
+inline constexpr const char* kFollowTooLarge = N_("%s: the file is too large to follow further; following stopped");
+inline constexpr const char* kFollowNoMemory = N_("out of memory; following stopped");
+inline constexpr const char* kMemberNotFollowed = N_("%s: a file in an archive cannot be followed");
+
 // Output.
 inline constexpr const char* kCannotWrite = N_("cannot write to standard output (%s)");
 
@@ -58,12 +64,14 @@ inline constexpr const char* kBadValue = N_("bad value for %s: %s");
 inline constexpr const char* kUtf8AndSjis = N_("--utf8 and --sjis exclude each other");
 inline constexpr const char* kMissingOperand = N_("missing operand");
 inline constexpr const char* kTooManyOperands = N_("too many operands");
+inline constexpr const char* kFollowWithWhat = N_("--follow goes with the text or --grep");
 inline constexpr const char* kNotInBuild = N_("--%s is not available in this build");
 inline constexpr const char* kUsage =
     N_("usage: zvcat [--utf8|--sjis] [--code auto|sjis|euc|jis|utf8|utf16] [--member N] FILE\n"
        "       zvcat --detect FILE\n"
        "       zvcat --rows [--line-max N] [--tab-size N] [--no-control-codes] FILE\n"
        "       zvcat --grep [-i] [-E] PATTERN FILE\n"
+       "       zvcat --follow|-f [--grep [-i] [-E] PATTERN] FILE\n"
        "       zvcat --list ARCHIVE\n"
        "       zvcat --extract ARCHIVE [--member N] [-o DIR]\n"
        "       zvcat --analyze pages|toc|log|ini [--utf8] [--line-max N] [--tab-size N] FILE\n"

@@ -95,6 +95,8 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
       options.controlCodes = false;
     } else if (!std::strcmp(arg, "-i")) {
       options.ignoreCase = true;
+    } else if (!std::strcmp(arg, "--follow") || !std::strcmp(arg, "-f")) {
+      options.follow = true;
     } else if (!std::strcmp(arg, "-E")) {
       options.regex = true;
     } else if (!std::strcmp(arg, "--code")) {
@@ -121,6 +123,10 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
   if (options.help) return true;
   if (options.utf8 && options.sjis) {
     error = Message(zvmsg::kUtf8AndSjis);
+    return false;
+  }
+  if (options.follow && !options.command.empty() && options.command != "grep") {
+    error = Message(zvmsg::kFollowWithWhat);
     return false;
   }
   size_t wanted = options.command == "grep" ? 2 : 1;

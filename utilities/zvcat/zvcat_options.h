@@ -24,6 +24,7 @@ struct ZvcatOptions {
   int member = -1;                    // --member N: archive member to show or extract
   std::string outputDir = ".";        // extract -o DIR
   std::string analysis;               // --analyze pages|toc|log|ini
+  bool follow = false;                // --follow (-f): then what the file gains (text or --grep)
 };
 
 // Fills `options`; false with a message (in the user's language) in `error` when the command

@@ -52,3 +52,5 @@ int FinishOutput(int status) {
   if (!closed) RecordLostOutput(errno == EPIPE ? OutputWrite::kPipeClosed : OutputWrite::kFailed, errno);
   return outputState == OutputWrite::kWritten ? status : 1;
 }
+
+bool OutputLost() { return outputState != OutputWrite::kWritten; }

@@ -38,6 +38,9 @@ enum class OutputWrite { kWritten, kPipeClosed, kFailed };
 // when any output was lost (with the system's message, unless the pipe was closed).
 [[nodiscard]] int FinishOutput(int status);
 
+// True once output was lost (a failed write or a closed pipe): nothing more is written.
+[[nodiscard]] bool OutputLost();
+
 // Sets up standard output for exact bytes and chooses how messages are written: UTF-8 on
 // Linux; on Windows in the console's code page unless the output is asked for in UTF-8.
 void PrepareTerminal(bool utf8Output);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "text/kanji_code.h"
 #include "viewer/archive/archive_reader.h"
 #include "viewer/document/memory_block.h"
 
@@ -16,6 +17,24 @@ constexpr uint32_t kLoadChunkSize = 1024;
 constexpr int kFileNameSize = 260;
 // FormatRow copies at most this many bytes; its output buffer must hold one more.
 constexpr int kMaxRowBytes = 256;
+// The text block holds this much more than the file's bytes (the scanners look past the text).
+constexpr uint32_t kTextSpareBytes = 256;
+
+// True when a file of `size` bytes fits in the memory available and in 32-bit row offsets.
+[[nodiscard]] bool FitsInMemory(uint32_t size);
+
+// Where loading stood at the end of the file before its last row and a character cut off by the
+// end were closed: bytes appended to the file later are loaded from here, with the same
+// converter state, as if they had been there from the start.
+struct LoadEndPoint {
+  bool valid = false;
+  uint32_t textLength = 0;      // converted bytes before the closing
+  uint32_t scanOffset = 0;      // the row scan's position
+  uint32_t rowStartOffset = 0;  // the start of the unfinished row
+  int64_t scanColumn = 0;
+  int32_t lineCount = 0;
+  KanjiConverterState converter;
+};
 
 struct Document {
   int32_t TopLine = 0;
@@ -46,6 +65,7 @@ struct Document {
   // Where the row scan stands inside the pending row (it resumes there on the next chunk).
   char* ScanPosition = nullptr;
   int64_t ScanColumn = 0;
+  LoadEndPoint LoadEnd;
 };
 
 extern Document TheDocument;
@@ -60,6 +80,7 @@ enum class DocumentResult : uint8_t {
   kTooLarge,      // more than memory (or 32-bit offsets) can hold
   kNoMemory,      // the text block cannot be allocated
   kUnsupported,   // the archive member cannot be unpacked
+  kReplaced,      // the file shrank or is another file now: only loading it afresh shows it
 };
 
 // Opens `path` (null: the Source already open) and starts loading it.
@@ -72,6 +93,14 @@ void SetKanjiCode(int code);
 void SetDisplayMode(int mode);
 int LoadNextChunk();
 void LoadAll();
+// Loads the bytes a fully loaded file has gained, now that it holds `newSize` bytes, from where
+// its load ended; nothing is read again and rows only grow.  kOk (also when there is nothing new,
+// or the first load is still running), kReplaced (smaller than loaded, or the bytes cannot be
+// read: load it afresh), kTooLarge or kNoMemory (the rows so far are kept and shown), kCannotOpen
+// (not a file shown from the disk).  Views are not refreshed: see ShowLoadProgress.
+[[nodiscard]] DocumentResult AppendToDocument(uint32_t newSize);
+// The position text, the load meter and a refresh of the text window.
+void ShowLoadProgress();
 char* RowStart(int32_t n);
 char* RowPointer(int32_t n, int32_t offset);
 // Copies row n (text: up to the line end, the next row or 256 bytes; binary: the dump row)

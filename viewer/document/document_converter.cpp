@@ -37,6 +37,10 @@ void ResetConverter() {
   converterState.BigEndian = utf16BigEndian;
 }
 
+KanjiConverterState ConverterState() { return converterState; }
+
+void RestoreConverterState(const KanjiConverterState& state) { converterState = state; }
+
 void SetUtf16ByteOrder(bool bigEndian) { utf16BigEndian = bigEndian; }
 
 int LooksBinary(char* sample, uint32_t length) {

@@ -14,6 +14,9 @@ uint32_t PendingEscapeBytes();
 // Writes what an unfinished character at the end of the text leaves (see FinishKanji).
 uint32_t FinishChunks(char* output);
 void ResetConverter();
+// The converter's state between chunks, kept where a load ends and given back when it resumes.
+KanjiConverterState ConverterState();
+void RestoreConverterState(const KanjiConverterState& state);
 // The byte order ResetConverter gives UTF-16 text without a mark (DetectCodes sets it from the
 // file's sample).
 void SetUtf16ByteOrder(bool bigEndian);

@@ -6,6 +6,7 @@
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
+#include "viewer/document/document_loading.h"
 #include "viewer/document/row_scan.h"
 #include "viewer/document/scroll_math.h"
 
@@ -55,18 +56,12 @@ void UpdateRowCount() {
   }
 }
 
-// The last rows after the final byte: scan to the end and close the table with its end entry.
-void FinishRows() {
-  Document& doc = TheDocument;
-  if (EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) ScanRowsUpTo(doc.TextEnd);
-  doc.LineTable[doc.LineCount] = uint32_t(doc.TextEnd - doc.Text);
-  UpdateRowCount();
-}
 
 // Loading cannot go on: keep what was loaded, close the rows and tell the user.
 int StopLoading(const char* message) {
   Document& doc = TheDocument;
   doc.BytesLeft = 0;
+  doc.LoadEnd.valid = false;  // the text stops short of the file's end
   *doc.TextEnd = '\0';
   FinishRows();
   Host().ShowErrorBox(message);
@@ -99,7 +94,30 @@ void ReportMemberIntegrity() {
   }
 }
 
-void ShowProgress() {
+
+// Remembers where the load stands before the end of the text is closed (see LoadEndPoint).
+void MarkLoadEnd() {
+  Document& doc = TheDocument;
+  LoadEndPoint& end = doc.LoadEnd;
+  end.textLength = uint32_t(doc.TextEnd - doc.Text);
+  end.scanOffset = uint32_t(doc.ScanPosition - doc.Text);
+  end.rowStartOffset = uint32_t(doc.PendingLineStart - doc.Text);
+  end.scanColumn = doc.ScanColumn;
+  end.lineCount = doc.LineCount;
+  end.converter = ConverterState();
+  end.valid = true;
+}
+
+}  // namespace
+
+void FinishRows() {
+  Document& doc = TheDocument;
+  if (EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) ScanRowsUpTo(doc.TextEnd);
+  doc.LineTable[doc.LineCount] = uint32_t(doc.TextEnd - doc.Text);
+  UpdateRowCount();
+}
+
+void ShowLoadProgress() {
   Document& doc = TheDocument;
   char position[48];
   char* end = AppendDecimal(position, ShownTopRow(doc.TopLine, doc.RowCount));
@@ -111,7 +129,45 @@ void ShowProgress() {
   Host().RefreshTextWindow();
 }
 
-}  // namespace
+void ResumeAtLoadEnd() {
+  Document& doc = TheDocument;
+  const LoadEndPoint& end = doc.LoadEnd;
+  doc.TextEnd = doc.Text + end.textLength;
+  doc.ScanPosition = doc.Text + end.scanOffset;
+  doc.PendingLineStart = doc.Text + end.rowStartOffset;
+  doc.ScanColumn = end.scanColumn;
+  doc.LineCount = end.lineCount;
+  RestoreConverterState(end.converter);
+  *doc.TextEnd = '\0';
+}
+
+DocumentResult LoadChunk() {
+  Document& doc = TheDocument;
+  uint32_t n = std::min(doc.BytesLeft, kLoadChunkSize);
+  // An escape sequence left open by the last chunk is written back in front of this one.
+  char* input = doc.TextEnd + PendingEscapeBytes();
+  int got = doc.Source ? doc.Source->Read(input, n) : -1;
+  bool shortRead = got != int(n);
+  uint32_t arrived = got > 0 ? uint32_t(got) : 0;
+  doc.BytesLeft -= shortRead ? 0 : n;
+  doc.TextEnd += ConvertChunkTo(doc.TextEnd, input, arrived);
+  if (doc.BytesLeft == 0) {
+    MarkLoadEnd();
+    doc.TextEnd += FinishChunks(doc.TextEnd);  // a character the file cut off
+  }
+  if (shortRead) return DocumentResult::kCannotOpen;
+  *doc.TextEnd = '\0';  // the scanners may look one byte past the text
+
+  if (!EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) return DocumentResult::kNoMemory;
+  if (doc.BytesLeft > 0) {
+    char* limit = std::max(doc.TextEnd - kHeldBackBytes, doc.ScanPosition);
+    ScanRowsUpTo(limit);
+    UpdateRowCount();
+  } else {
+    FinishRows();
+  }
+  return DocumentResult::kOk;
+}
 
 bool RestartLoading() {
   Document& doc = TheDocument;
@@ -122,6 +178,7 @@ bool RestartLoading() {
   doc.LineCount = doc.RowCount = doc.FileSize > 0 ? 1 : 0;
   doc.LineTable[0] = 0;
   doc.TopLine = 0;
+  doc.LoadEnd.valid = false;
   for (int32_t& edge : doc.Selection) edge = -1;
   ResetConverter();
   doc.LeftColumn = 0;
@@ -137,30 +194,11 @@ int LoadNextChunk() {
     if (doc.Source) doc.Source->Suspend();
     return 1;
   }
-  uint32_t n = std::min(doc.BytesLeft, kLoadChunkSize);
-  // An escape sequence left open by the last chunk is written back in front of this one.
-  char* input = doc.TextEnd + PendingEscapeBytes();
-  int got = doc.Source ? doc.Source->Read(input, n) : -1;
-  bool shortRead = got != int(n);
-  uint32_t arrived = got > 0 ? uint32_t(got) : 0;
-  doc.BytesLeft -= shortRead ? 0 : n;
-  doc.TextEnd += ConvertChunkTo(doc.TextEnd, input, arrived);
-  if (doc.BytesLeft == 0) doc.TextEnd += FinishChunks(doc.TextEnd);  // a character the file cut off
-  if (shortRead) return StopLoading("ファイルが読み込めません!これ以上の読み込みを中止します");
-  *doc.TextEnd = '\0';  // the scanners may look one byte past the text
-
-  if (!EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) {
-    return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
-  }
-  if (doc.BytesLeft > 0) {
-    char* limit = std::max(doc.TextEnd - kHeldBackBytes, doc.ScanPosition);
-    ScanRowsUpTo(limit);
-    UpdateRowCount();
-  } else {
-    FinishRows();
-    ReportMemberIntegrity();
-  }
-  ShowProgress();
+  DocumentResult result = LoadChunk();
+  if (result == DocumentResult::kCannotOpen) return StopLoading("ファイルが読み込めません!これ以上の読み込みを中止します");
+  if (result == DocumentResult::kNoMemory) return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
+  if (doc.BytesLeft == 0) ReportMemberIntegrity();
+  ShowLoadProgress();
   if (doc.BytesLeft == 0) LoadNextChunk();
   return 0;
 }

@@ -19,7 +19,7 @@ Document TheDocument;
 namespace {
 
 constexpr uint32_t kSampleSize = 4096;
-constexpr uint32_t kSpareBytes = 256;
+constexpr uint32_t kSpareBytes = kTextSpareBytes;
 constexpr uint32_t kInitialTableBytes = 1024;
 // Rows are 32-bit offsets and positions are 32-bit signed: larger files are refused.
 constexpr uint32_t kLargestFile = 0x7FFFFFFFu - kSpareBytes;
@@ -38,6 +38,7 @@ void FreeBlocks() {
   doc.LineTableHandle.Free();
   doc.Text = doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = nullptr;
   doc.LineTable = nullptr;
+  doc.LoadEnd.valid = false;
 }
 
 bool AllocateBlocks(size_t textBytes, size_t tableBytes) {
@@ -60,11 +61,6 @@ void UseStaticEmptyBlocks() {
   emptyText[0] = '\0';
   doc.Text = doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = emptyText;
   doc.LineTable = emptyTable;
-}
-
-bool FitsInMemory(uint32_t size) {
-  uint64_t available = AvailableMemoryBytes();
-  return uint64_t(size) * 10 <= available * 8 && size <= kLargestFile;
 }
 
 bool StartsWithRead(const char* name) {
@@ -149,6 +145,11 @@ DocumentResult OpenPath(const char* path, int kanjiChoice, int modeChoice, int f
 }
 
 }  // namespace
+
+bool FitsInMemory(uint32_t size) {
+  uint64_t available = AvailableMemoryBytes();
+  return uint64_t(size) * 10 <= available * 8 && size <= kLargestFile;
+}
 
 DocumentResult OpenDocument(const char* path, int kanjiChoice, int modeChoice) {
   if (path) return OpenPath(path, kanjiChoice, modeChoice, -1);

@@ -100,6 +100,11 @@
 #define IDM_KANJI_UTF8 143
 #define IDM_KANJI_UTF16 144
 
+/* ---- Following a growing file: the command (end of the Jump menu) and the status-bar item
+   that says so in place of the load meter ---- */
+#define IDM_FOLLOW 105
+#define IDC_FOLLOW_TEXT 1008
+
 /* ---- Searching (viewer/search): the progress dialog, the search and jump dialogs, the
    line-list window's list box ---- */
 #define IDC_LINE_LIST_BOX 100

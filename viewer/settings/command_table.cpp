@@ -73,6 +73,7 @@ const CommandEntry CommandNameTable[] = {
     {300, "開く", Menu(IDM_OPEN)},
     {301, "別に開く", Menu(IDM_OPEN_OTHER)},
     {302, "再読み込み", Menu(IDM_RELOAD)},
+    {305, "ファイル追従", Menu(IDM_FOLLOW)},
     {304, "漢字ｺｰﾄﾞ指定", Menu(IDM_KANJI_MENU)},
     {303, "印刷", Menu(IDM_PRINT)},
     {350, "ページ解析", Menu(IDM_PAGE_ANALYSIS)},

@@ -14,7 +14,7 @@ namespace {
 CommandAction Menu(int id) { return {CommandKind::kMenu, id}; }
 
 TEST(CommandNameTable, ListOrderAndClosingEntry) {
-  ASSERT_EQ(kCommandNameCount, 78);  // 77 commands and the closing entry
+  ASSERT_EQ(kCommandNameCount, 79);  // 78 commands and the closing entry
   EXPECT_EQ(CommandNameTable[0].code, 1);
   EXPECT_EQ(CommandNameTable[4].code, 12);  // the horizontal single steps follow the vertical ones
   EXPECT_EQ(CommandNameTable[8].code, 5);

@@ -26,9 +26,9 @@ constexpr KeyRecord kDefaultRecords[] = {
     {kF8, kShift, 153},  {kF5, kNone, 160},    {kF6, kNone, 161},     {kF7, kNone, 162},
     {kF8, kNone, 163},   {'P', kCtrl, 101},    {'P', kCtrlShift, 100}, {'T', kNone, 250},
     {'B', kNone, 251},   {kF1, kNone, 950},    {kEnter, kShift, 951}, {kEnter, kCtrlShift, 952},
-    {kEscape, kNone, 953}, {'X', kNone, 953},  {'Q', kNone, 953},
+    {kEscape, kNone, 953}, {'X', kNone, 953},  {'Q', kNone, 953},  {'F', kShift, 305},
 };
-static_assert(std::size(kDefaultRecords) == 43);
+static_assert(std::size(kDefaultRecords) == 44);
 
 }  // namespace
 

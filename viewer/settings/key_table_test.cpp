@@ -29,7 +29,7 @@ const Expected kDocumentedDefaults[] = {
     {0x77, kShift, 153}, {0x74, kNone, 160}, {0x75, kNone, 161},  {0x76, kNone, 162},
     {0x77, kNone, 163},  {'P', kCtrl, 101},  {'P', kBoth, 100},   {'T', kNone, 250},
     {'B', kNone, 251},   {0x70, kNone, 950}, {0x0D, kShift, 951}, {0x0D, kBoth, 952},
-    {0x1B, kNone, 953},  {'X', kNone, 953},  {'Q', kNone, 953},
+    {0x1B, kNone, 953},  {'X', kNone, 953},  {'Q', kNone, 953},  {'F', kShift, 305},
 };
 
 void LoadDefaults(KeyRecord (&table)[kKeyRecordCount]) {
@@ -38,7 +38,7 @@ void LoadDefaults(KeyRecord (&table)[kKeyRecordCount]) {
   std::memcpy(table, image, sizeof image);
 }
 
-TEST(DefaultKeyTable, HoldsTheFortyThreeRecordsInOrderThenZeros) {
+TEST(DefaultKeyTable, HoldsTheFortyFourRecordsInOrderThenZeros) {
   uint8_t image[kKeyTableBytes];
   DefaultKeyTableImage(image);
   ASSERT_EQ(DefaultKeyRecords().size(), std::size(kDocumentedDefaults));
@@ -49,7 +49,7 @@ TEST(DefaultKeyTable, HoldsTheFortyThreeRecordsInOrderThenZeros) {
     EXPECT_EQ(record[2], e.modifiers) << "record " << i;
     EXPECT_EQ(record[3] | record[4] << 8, e.command) << "record " << i;
   }
-  for (int i = 5 * 43; i < kKeyTableBytes; ++i) ASSERT_EQ(image[i], 0) << "byte " << i;
+  for (int i = 5 * 44; i < kKeyTableBytes; ++i) ASSERT_EQ(image[i], 0) << "byte " << i;
 }
 
 TEST(DefaultKeyTable, GeneratedResourceBytesMatchTheTable) {

@@ -35,8 +35,8 @@ TEST(SettingsDialogLists, DefaultToolBarListRoundTripsThroughTheListBox) {
 }
 
 TEST(SettingsDialogLists, ToolBarListsWithoutEndOrWithUnknownRows) {
-  const uint8_t unknownRows[] = {0x01, 0x2C, 0xFF, 0xFD, 0x2B, 0xFE, 0x03};
-  EXPECT_EQ(ToolBarItems(unknownRows, sizeof unknownRows), (std::vector<int>{1, kGapItem, 43}));
+  const uint8_t unknownRows[] = {0x01, 0x2D, 0xFF, 0xFD, 0x2C, 0xFE, 0x03};
+  EXPECT_EQ(ToolBarItems(unknownRows, sizeof unknownRows), (std::vector<int>{1, kGapItem, 44}));
   const uint8_t noEnd[] = {0x05, 0x06};
   EXPECT_EQ(ToolBarItems(noEnd, sizeof noEnd), (std::vector<int>{5, 6}));
   EXPECT_TRUE(ToolBarItems(nullptr, 0).empty());

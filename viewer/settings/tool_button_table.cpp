@@ -57,5 +57,6 @@ const ToolButton ToolButtonTable[kToolButtonCount + 1] = {
     {42, IDM_TOOL_6, "ツール6", kToolText},
     {43, IDM_TOOL_7, "ツール7", kToolText},
     {5, IDM_KANJI_MENU, "漢字コード指定", "ファイルの漢字コードを指定します"},
+    {44, IDM_FOLLOW, "ファイル追従", "ファイルに書き足される行を表示し続けます"},
     {-1, 0, "", ""},
 };

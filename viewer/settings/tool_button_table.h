@@ -1,4 +1,4 @@
-// ToolButtonTable: the 44 buttons a tool bar can hold (ToolBarList stores their indexes): the
+// ToolButtonTable: the 45 buttons a tool bar can hold (ToolBarList stores their indexes): the
 // image in the "ToolBar" strip, the command the button sends, the short name the settings
 // dialog lists and the description shown in the status bar.
 #pragma once
@@ -12,6 +12,6 @@ struct ToolButton {
   const char* description;
 };
 
-constexpr int kToolButtonCount = 44;
+constexpr int kToolButtonCount = 45;
 // kToolButtonCount rows and the closing row (image -1).
 extern const ToolButton ToolButtonTable[kToolButtonCount + 1];

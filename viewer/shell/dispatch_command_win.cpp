@@ -16,6 +16,7 @@
 #include "viewer/settings/command_table.h"
 #include "viewer/shell/external_tools_win.h"
 #include "viewer/shell/file_commands_win.h"
+#include "viewer/shell/follow_win.h"
 #include "viewer/frame/help_win.h"
 #include "viewer/shell/instance_arrangement_win.h"
 #include "viewer/text_window/mark_commands_win.h"
@@ -123,6 +124,9 @@ int DispatchMenu(HWND window, int id) {
       return 1;
     case IDM_RELOAD:
       ReloadCommand();
+      return 1;
+    case IDM_FOLLOW:
+      ToggleFollowCommand();
       return 1;
     case IDM_FILER:
       OpenFilerWindow(window);

@@ -46,6 +46,8 @@ void CreateStatusItems(HWND window, int bottom) {
   SendMessageA(meter, BM_GETCHECK, 0, 0);
   SendMessageA(meter, PLIM_METER_SETBACKGROUND, 0, LPARAM(GetSysColor(COLOR_BTNFACE)));
   SendMessageA(meter, BM_SETSTATE, 0, 0);
+  HWND following = CreateChild(window, "STATIC", SS_CENTER, 0, bottom, 1, s - 4, IDC_FOLLOW_TEXT);
+  SetWindowTextA(following, "追従中");
   CreateChild(window, "PlimSizeGrip", WS_VISIBLE, 0, bottom, 10, s - 1, kSizeGripId);
 }
 
@@ -105,6 +107,7 @@ void PlaceStatusItems(HWND window, int w, int h, int left, int bottom) {
   Place(window, kPositionTextId, x0 + 1, y + 1, 12 * b, itemHeight - 2);
   Place(window, kMarkListId, x0 + 1, y + 1, 12 * b, itemHeight - 2);
   Place(window, kLoadMeterId, x0 + 12 * b + 3, y, 12 * b + 2, itemHeight);
+  Place(window, IDC_FOLLOW_TEXT, x0 + 12 * b + 3, y + 1, 12 * b + 2, itemHeight - 2);
   Place(window, kMessageFrameId, x0 + 24 * b + 6, y, w - (24 * b + 4) - x0 - 12, itemHeight);
   Place(window, kMessageTextId, x0 + 24 * b + 7, y + 1, w - (24 * b + 4) - x0 - 14, itemHeight - 2);
   Place(window, kSizeGripId, w - 10, y, 10, itemHeight + 1);

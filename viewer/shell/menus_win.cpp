@@ -9,6 +9,7 @@
 #include "viewer/document/document.h"
 #include "viewer/settings/command_table.h"
 #include "viewer/settings/command_template.h"
+#include "viewer/shell/follow_win.h"
 #include "viewer/shell/instance_arrangement_win.h"
 #include "viewer/settings/recent_files.h"
 #include "viewer/settings/settings_globals.h"
@@ -22,6 +23,7 @@ constexpr uint16_t kMenuEnd = 0xFFFE;
 
 // Positions of the popups in the menu "Main", and the fixed items before the dynamic ones.
 constexpr int kFileMenu = 0;
+constexpr int kJumpMenu = 3;
 constexpr int kWindowMenu = 4;
 constexpr int kFileMenuFixedItems = 13;
 constexpr int kWindowMenuFixedItems = 10;
@@ -144,6 +146,7 @@ void UpdatePopupMenu(HMENU popup, int) {
     return FillRecentFiles(popup);
   }
   if (IsMainPopup(popup, kWindowMenu)) return FillWindowList(popup);
+  if (IsMainPopup(popup, kJumpMenu)) return UpdateFollowMenuItem(popup);
   switch (GetMenuItemID(popup, 0)) {
     case kFirstKanjiId:
       return CheckKanjiCode(popup);

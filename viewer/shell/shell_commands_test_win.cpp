@@ -17,6 +17,7 @@
 #include "viewer/document/document.h"
 #include "viewer/settings/command_table.h"
 #include "viewer/shell/dispatch_command_win.h"
+#include "viewer/shell/follow_win.h"
 #include "viewer/text_window/mark_commands_win.h"
 #include "viewer/shell/menus_win.h"
 #include "viewer/settings/settings_globals.h"
@@ -60,6 +61,8 @@ HMENU BuildMainMenu() {
   HMENU jump = Popup({300, 301, 302});
   AppendPopup(jump, Popup({310, 311, 312, 313}));
   AppendPopup(jump, Popup({320, 321, 322, 323}));
+  AppendMenuA(jump, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(jump, MF_STRING, IDM_FOLLOW, "item");
   HMENU other = Popup({400, 401, 0});
   AppendPopup(other, Popup({411, 410, 412, 413}));
   AppendPopup(other, Popup({950, 951, 952, 953, 954, 955, 956}));
@@ -211,6 +214,57 @@ TEST_F(CommandsTest, SubmenusAreKnownByTheirItemsWhateverIndexWindowsGives) {
   UpdatePopupMenu(Sub(0, 7), 0);
   EXPECT_FALSE(GetMenuState(Sub(0, 7), 2, MF_BYPOSITION) & MF_CHECKED);
   EXPECT_TRUE(GetMenuState(Sub(0, 7), 4, MF_BYPOSITION) & MF_CHECKED);
+}
+
+// The follow command: its item greyed with nothing to follow, checked while on; a look after
+// the folder's report appends the new rows and keeps the end in view; off, nothing is watched.
+TEST_F(CommandsTest, FollowCommandChecksItsItemAndAppendsWhatTheFileGains) {
+  const UINT kFollow = IDM_FOLLOW;
+  ResetDocument(nullptr);
+  UpdatePopupMenu(Sub(3), 3);
+  EXPECT_TRUE(ItemState(Sub(3), kFollow) & MF_GRAYED) << "nothing shown";
+  EXPECT_EQ(Dispatch(kFollow), 1);
+  EXPECT_FALSE(FollowingFile());
+
+  const std::string path = OpenTextFile("follow.txt", 5);
+  UpdatePopupMenu(Sub(3), 3);
+  EXPECT_FALSE(ItemState(Sub(3), kFollow) & (MF_GRAYED | MF_CHECKED));
+  PageRowCount = 10;
+  Dispatch(kFollow);
+  ASSERT_TRUE(FollowingFile());
+  UpdatePopupMenu(Sub(3), 3);
+  EXPECT_TRUE(ItemState(Sub(3), kFollow) & MF_CHECKED);
+  EXPECT_LE(FollowWaitTimeout(), 1000u);
+  HANDLE handles[1];
+  EXPECT_EQ(FollowWaitHandles(handles), 1u) << "the folder is watched";
+
+  FILE* file = std::fopen(path.c_str(), "ab");
+  std::fprintf(file, "line 6\r\nline 7\r\n");
+  std::fclose(file);
+  Received.clear();
+  Sleep(300);
+  FollowAfterWait(true);
+  EXPECT_EQ(TheDocument.RowCount, 8);
+  EXPECT_TRUE(std::count(Received.begin(), Received.end(), std::make_pair(UINT(WM_VSCROLL), WPARAM(SB_BOTTOM))))
+      << "the last row was in view: it stays in view";
+
+  TheDocument.TopLine = 0;
+  PageRowCount = 2;
+  file = std::fopen(path.c_str(), "ab");
+  std::fprintf(file, "line 8\r\n");
+  std::fclose(file);
+  Received.clear();
+  Sleep(1050);  // due without a report from the folder
+  FollowAfterWait(false);
+  EXPECT_EQ(TheDocument.RowCount, 9);
+  EXPECT_TRUE(Received.empty()) << "scrolled up, the view stays";
+
+  Dispatch(kFollow);
+  EXPECT_FALSE(FollowingFile());
+  EXPECT_EQ(FollowWaitTimeout(), INFINITE);
+  EXPECT_EQ(FollowWaitHandles(handles), 0u);
+  UpdatePopupMenu(Sub(3), 3);
+  EXPECT_FALSE(ItemState(Sub(3), kFollow) & MF_CHECKED);
 }
 
 TEST_F(CommandsTest, ToolsMenuShowsTheProgramNamesOfTheToolCommands) {

@@ -13,6 +13,7 @@
 #include "viewer/document/document_host.h"
 #include "viewer/frame/directories_win.h"
 #include "viewer/shell/document_host_win.h"
+#include "viewer/shell/follow_win.h"
 #include "viewer/frame/help_win.h"
 #include "viewer/settings/key_table.h"
 #include "viewer/frame/link_windows_win.h"
@@ -84,18 +85,24 @@ void IdleStep() {
   } while (TheDocument.BytesLeft > 0 && GetTickCount() - start < kLoadStepMs);
 }
 
-// Sleeps until input arrives, the filer's folder changes or a watched process ends (the poll
-// after this turn then deletes its temporary copy or reloads the file at once).
-void WaitForInputOrChange() {
-  HANDLE handles[1 + kWatchSlotCount];
+// Sleeps until input arrives, the filer's folder changes, a watched process ends (the poll
+// after this turn then deletes its temporary copy or reloads the file at once), the followed
+// file's folder changes or the next look at the followed file is due.  True when the followed
+// file's folder ended the wait.
+bool WaitForInputOrChange() {
+  HANDLE handles[2 + kWatchSlotCount];
   DWORD count = 0;
   const HANDLE directory = DirChangeHandle ? DirChangeHandle.get() : nullptr;
   if (directory) handles[count++] = directory;
+  const DWORD followed = count;
+  count += FollowWaitHandles(handles + count);
+  const bool followWatched = count > followed;
   count += DWORD(WatchedProcessHandles(handles + count));
-  DWORD result = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_ALLINPUT);
+  DWORD result = MsgWaitForMultipleObjects(count, handles, FALSE, FollowWaitTimeout(), QS_ALLINPUT);
   if (directory && result == WAIT_OBJECT_0) {
     if (HWND filer = FindOwnWindow(kFilerWindowClass)) SendMessageA(filer, WM_ZV_REFRESH, WPARAM(-1), 0);
   }
+  return followWatched && result == WAIT_OBJECT_0 + followed;
 }
 
 int RunMessageLoop() {
@@ -106,10 +113,12 @@ int RunMessageLoop() {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     } else if (MainWindow) {
+      bool followedFolderChanged = false;
       if (IdleWorkDone())
-        WaitForInputOrChange();
+        followedFolderChanged = WaitForInputOrChange();
       else
         IdleStep();
+      FollowAfterWait(followedFolderChanged);
     }
     PollWatchedProcesses(MainWindow);
   }

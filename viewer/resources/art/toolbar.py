@@ -1,4 +1,4 @@
-"""The 44 images of the main tool bar "ToolBar" (20 x 16 each on the button face).  The list
+"""The 45 images of the main tool bar "ToolBar" (20 x 16 each on the button face).  The list
 IMAGES is in image-index order; each entry draws one cell."""
 from .canvas import Canvas, strip
 from . import shapes
@@ -217,6 +217,14 @@ def tool(digit):
     return c
 
 
+def follow_file():
+    """A log whose new lines are followed: a page, and an arrow down to a growing last line."""
+    c = cell(); shapes.page(c, 1, 0, 11, 15, lines="d")
+    shapes.arrow(c, 15, 11, "down", "g", length=9, head=3)
+    c.rect(13, 13, 6, 2, "R")
+    return c
+
+
 IMAGES = [
     exit_door, filer_tree, open_file, open_other, reload_file, kanji_code, printer,
     copy_selection, copy_line, copy_screen, copy_quoted, copy_append,
@@ -225,9 +233,9 @@ IMAGES = [
     lambda: to_edge("up"), lambda: to_edge("down"), jump_line, text_mode, binary_mode,
     intelligent, editor, settings, key_customize, about, help_badge,
     mark_jump, mark_set, mark_clear] + [lambda d=d: mark(d) for d in "1234"] + [
-    tool_menu] + [lambda d=d: tool(d) for d in "1234567"]
+    tool_menu] + [lambda d=d: tool(d) for d in "1234567"] + [follow_file]
 
 
 def tool_bar():
-    assert len(IMAGES) == 44
+    assert len(IMAGES) == 45
     return strip([draw() for draw in IMAGES], CELL_WIDTH, CELL_HEIGHT, "s")

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Following a growing Japanese log.
+# zvcat: a writer appends 1 MiB a second of EUC-JP log lines for 20 s; `zvcat --follow`
+# (converting to Shift-JIS on the way) beside `tail -f` (bytes as they are), each writing to a
+# file.  For each: how many writes it showed within 1 s, its mean and worst lag, and its
+# processor use in per cent of one core.
+# The viewer: ZV32.EXE under wine64 following a Shift-JIS log that bench/zv32_follow_timing_win.cpp
+# grows by 1 MiB a second for 20 s; the lag until the position text counts each write's rows,
+# and the processor time of ZV32.EXE and of the prefix's wineserver over the writing.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+here=$(cd "$(dirname "$0")/.." && pwd)
+data=$ZV_BENCH_DATA
+zvcat=$ZV_BUILD/utilities/zvcat/zvcat
+seconds=${FOLLOW_SECONDS:-20}
+japanese_text "$data/japanese-64m.utf8" 90
+lines=$data/follow-lines.euc
+[ -f "$lines" ] || head -c $((4 << 20)) "$data/japanese-64m.utf8" | sed '$d' | grep -v '^$' |
+  awk '{ printf "2026-12-08 12:00:%02d [info] %s\n", NR % 60, $0 }' | iconv -f UTF-8 -t EUC-JP >"$lines"
+
+echo "-- zvcat --follow beside tail -f"
+[ -n "${FOLLOW_SKIP_ZVCAT:-}" ] || python3 "$(dirname "$0")/follow_bench.py" "$lines" "$data" "$seconds" \
+  "zvcat-follow=$zvcat --follow --sjis --code euc" "tail-f=tail -f"
+"$zvcat" --sjis --code euc "$data/follow.log" >"$data/follow-whole.out"
+same=$(cmp -s "$data/follow-zvcat-follow.out" "$data/follow-whole.out" && echo yes || echo no)
+echo "(zvcat --follow's output equals zvcat's conversion of the finished log: $same)"
+
+echo "-- ZV32.EXE under wine64"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target zv32 plim32 zv32_follow_timing -j2 >/dev/null
+"$here/scripts/wine-prefix" >&2
+prefix=$here/build/wineprefix
+log=$data/follow-viewer.log
+ticks=$(getconf CLK_TCK)
+# cpu_ticks PID: user and system ticks of a process so far (0 when it is gone).
+cpu_ticks() {
+  if [ -n "$1" ] && [ -r "/proc/$1/stat" ]; then awk '{ print $14 + $15 }' "/proc/$1/stat"; else echo 0; fi
+}
+# The Linux processes of the viewer (its command line names the log) and of the prefix's server.
+viewer_pid() { ps -eo pid=,args= | awk 'index($0, "ZV32.EXE") && index($0, "follow-viewer.log") { print $1; exit }'; }
+server_pid() {
+  for pid in $(ps -eo pid=,comm= | awk '$2 ~ /^wineserver/ { print $1 }'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && { echo "$pid"; return; }
+  done
+}
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -w || true
+marks=0 viewer= server= v0=0 s0=0
+while read -r name value; do
+  value=${value%$'\r'}
+  if [ "$name" = mark ]; then
+    marks=$((marks + 1))
+    if [ $marks -eq 1 ]; then
+      viewer=$(viewer_pid) server=$(server_pid)
+      v0=$(cpu_ticks "$viewer") s0=$(cpu_ticks "$server")
+    else
+      v1=$(cpu_ticks "$viewer") s1=$(cpu_ticks "$server")
+      awk -v v=$((v1 - v0)) -v s=$((s1 - s0)) -v t="$ticks" -v ms="$value" 'BEGIN {
+        printf "cpu_viewer_percent %.1f\ncpu_wineserver_percent %.1f\n", 100 * v / t / (ms / 1000), 100 * s / t / (ms / 1000) }'
+    fi
+  else
+    echo "$name $value"
+  fi
+done < <(xvfb-run -a -s "-screen 0 1280x1024x24" "$here/cmake/wine-run" "$here/build/win64/zv32_follow_timing.exe" \
+  "Z:${log//\//\\}" "$seconds" 2>/dev/null)
+echo "(the goal: every write shown within 1 s, under 10 % of one core on average)"
