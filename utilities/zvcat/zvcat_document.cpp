@@ -50,6 +50,7 @@ void ReportOpenFailure(DocumentResult result, const char* path) {
     case DocumentResult::kUnsupported:
       return Report(zvmsg::kUnsupported, path);
     case DocumentResult::kCannotOpen:
+    case DocumentResult::kReplaced:
     case DocumentResult::kOk:
       break;
   }

@@ -75,7 +75,8 @@ inline constexpr const char* kUsage =
        "       zvcat --list ARCHIVE\n"
        "       zvcat --extract ARCHIVE [--member N] [-o DIR]\n"
        "       zvcat --analyze pages|toc|log|ini [--utf8] [--line-max N] [--tab-size N] FILE\n"
-       "       zvcat --help\n");
+       "       zvcat --help\n"
+       "       zvcat --version\n");
 
 }  // namespace zvmsg
 
