@@ -5,6 +5,7 @@
 
 #include "utilities/zvcat/zvcat_commands.h"
 #include "utilities/zvcat/zvcat_output.h"
+#include "utilities/zvcat/zvcat_stdin.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
   }
   ApplyLocale(options, LocaleIsUtf8(), OutputIsUtf8Terminal());
   PrepareTerminal(options.utf8Output);
+  StandardInputCopy input;
+  if (!input.Replace(options)) return 1;
   for (const Command& command : kCommands) {
     if (options.command == command.name) return FinishOutput(command.run(options));
   }

@@ -1,5 +1,5 @@
-// zvcat --list and --extract: the members of an LZH or ZIP archive, through whichever
-// ArchiveReader the archive's extension selects.  Extraction writes each member under the
+// zvcat --list and --extract: the members of an LZH, ZIP, gzip or tar archive, through whichever
+// ArchiveReader the archive's extension or contents select.  Extraction writes each member under the
 // output directory at its stored path made safe; a member whose bytes fail the archive's check
 // (the CRC-16 of LZH) is reported and its file deleted, like any other failed extraction.
 #include <cstdio>
@@ -33,13 +33,17 @@ bool Open(const std::string& path, OpenArchive& archive) {
     PrintMessage(kNotFound);
     return false;
   }
-  ArchiveKind kind = ArchiveKindForPath(path.c_str());
-  if (kind == ArchiveKind::kNone) {
-    std::fprintf(stderr, "zvcat: %s is not an LZH or ZIP archive\n", path.c_str());
+  archive.file = std::make_unique<FileReader>(path.c_str(), fileapi::kShareDenyNone);
+  ArchiveKind kind = ArchiveKind::kNone;
+  if (archive.file->IsBad() || DetectArchiveKind(path.c_str(), *archive.file, kind) != ArchiveResult::kOk) {
+    PrintMessage(kCannotOpen);
     return false;
   }
-  archive.file = std::make_unique<FileReader>(path.c_str(), fileapi::kShareDenyNone);
-  archive.reader = NewArchiveReader(kind, archive.file.get());
+  if (kind == ArchiveKind::kNone) {
+    std::fprintf(stderr, "zvcat: %s is not an archive (LZH, ZIP, gzip or tar)\n", path.c_str());
+    return false;
+  }
+  archive.reader = NewArchiveReader(kind, archive.file.get(), path.c_str());
   if (!archive.reader) PrintMessage(kCannotOpen);
   return archive.reader != nullptr;
 }
@@ -65,6 +69,16 @@ bool IsDirectoryEntry(const ArchiveEntry& entry) {
 // The archive's own check of the bytes just extracted; true when there is none.
 bool MemberBytesSound(ArchiveReader& reader) { return reader.CheckMemberIntegrity() == ArchiveResult::kOk; }
 
+// False, after saying so, when the archive ends early or is damaged after its listed members.
+bool ListingSound(ArchiveReader& reader) {
+  ArchiveResult result = reader.ListingResult();
+  if (result == ArchiveResult::kOk) return true;
+  PrintMessage(kCannotOpen);
+  std::fprintf(stderr, "zvcat: the archive is damaged or cut off after the members listed (%s)\n",
+               ArchiveResultText(result));
+  return false;
+}
+
 // Extracts member `index`; false after printing why it failed.
 bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) {
   ArchiveEntry entry;
@@ -84,6 +98,10 @@ bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) 
     return false;
   }
   ArchiveResult opened = reader.OpenMember(index);
+  if (opened == ArchiveResult::kSymbolicLink) {
+    std::fprintf(stderr, "zvcat: %s: a symbolic link is not extracted\n", entry.path);
+    return true;
+  }
   if (opened != ArchiveResult::kOk) {
     PrintMemberMessage(opened == ArchiveResult::kUnsupportedMethod ? kUnsupported : kCannotOpen, entry.path);
     return false;
@@ -118,7 +136,7 @@ int RunList(const ZvcatOptions& options) {
     out.Text(entry.path, std::strlen(entry.path));
     out.Plain("\n", 1);
   }
-  return 0;
+  return ListingSound(*archive.reader) ? 0 : 1;
 }
 
 int RunExtract(const ZvcatOptions& options) {
@@ -138,5 +156,5 @@ int RunExtract(const ZvcatOptions& options) {
   int last = options.member >= 0 ? options.member + 1 : count;
   bool allGood = true;
   for (int i = first; i < last; ++i) allGood = ExtractOne(reader, i, options.outputDir) && allGood;
-  return allGood ? 0 : 1;
+  return ListingSound(reader) && allGood ? 0 : 1;
 }

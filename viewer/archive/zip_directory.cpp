@@ -5,9 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "text/kanji_code.h"
+#include "viewer/archive/archive_name.h"
 #include "viewer/archive/little_endian.h"
-#include "text/sjis.h"
 
 namespace {
 
@@ -27,32 +26,6 @@ ZipEndRecord ParseEndRecord(const uint8_t* p, uint32_t position) {
   return r;
 }
 
-// The stored name in the program's own code: a name flagged as UTF-8 is converted to CP932 (a
-// character CP932 lacks becomes "〓", a broken sequence "?"), never longer than it was stored.
-std::string NameInCp932(const uint8_t* name, size_t length, bool utf8) {
-  if (!utf8) return std::string(reinterpret_cast<const char*>(name), length);
-  std::string converted(length + 1, '\0');
-  KanjiConverterState state;
-  state.AtTextStart = false;  // a name's leading U+FEFF is kept as a character, not dropped
-  uint32_t n = ConvertUtf8(state, reinterpret_cast<uint8_t*>(converted.data()), name, uint32_t(length));
-  n += FinishKanji(state, kUtf8, converted.data() + n);
-  converted.resize(n);
-  return converted;
-}
-
-// A name longer than the entry holds is cut at a Shift-JIS character boundary, so that no half
-// character ends it.
-size_t FittingNameLength(const uint8_t* name, size_t length) {
-  constexpr size_t kRoom = sizeof(ArchiveEntry::name) - 1;
-  if (length <= kRoom) return length;
-  size_t end = 0;
-  while (true) {
-    size_t next = end + (IsSjisLead(name[end]) ? 2 : 1);
-    if (next > kRoom) return end;
-    end = next;
-  }
-}
-
 void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) {
   m.flags = LittleEndian16(record + 8);
   m.method = LittleEndian16(record + 10);
@@ -67,11 +40,8 @@ void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) 
   SetEntryDosDateTime(e, LittleEndian16(record + 14), LittleEndian16(record + 12));
   ZipMethodLabel(m.method, m.flags, e.methodLabel);
   e.directoryPosition = directoryPosition;
-  const std::string name =
-      NameInCp932(record + kZipDirectoryRecordSize, LittleEndian16(record + 28), (m.flags & kZipFlagUtf8Name) != 0);
-  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name.data());
-  std::memcpy(e.name, bytes, FittingNameLength(bytes, name.size()));
-  std::memcpy(e.path, e.name, sizeof e.path);
+  SetEntryName(e, MemberNameInCp932(record + kZipDirectoryRecordSize, LittleEndian16(record + 28),
+                                    (m.flags & kZipFlagUtf8Name) != 0));
 }
 
 }  // namespace

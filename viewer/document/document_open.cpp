@@ -106,12 +106,13 @@ bool OpenSource(int forcedMember) {
   Document& doc = TheDocument;
   std::unique_ptr<FileReader> file = NewObject<FileReader>(doc.FileName, fileapi::kShareDenyNone);
   if (!file || file->IsBad()) return false;
-  ArchiveKind kind = ArchiveKindForPath(doc.FileName);
+  ArchiveKind kind = ArchiveKind::kNone;
+  if (DetectArchiveKind(doc.FileName, *file, kind) != ArchiveResult::kOk) return false;
   if (kind == ArchiveKind::kNone) {
     doc.Source = std::move(file);
     return true;
   }
-  std::unique_ptr<ArchiveReader> archive = NewArchiveReader(kind, file.get());
+  std::unique_ptr<ArchiveReader> archive = NewArchiveReader(kind, file.get(), doc.FileName);
   if (!archive) return false;
   doc.ArchiveFile = std::move(file);
   ArchiveReader& reader = *archive;
@@ -177,10 +178,14 @@ DocumentResult OpenArchiveMember(int index) {
   Document& doc = TheDocument;
   if (!doc.ArchiveFile || !doc.Source) return DocumentResult::kCannotOpen;
   Host().SetBusy(true);
-  if (static_cast<ArchiveReader&>(*doc.Source).OpenMember(index) != ArchiveResult::kOk) {
-    ResetDocument(kUnsupported);
+  ArchiveResult opened = static_cast<ArchiveReader&>(*doc.Source).OpenMember(index);
+  if (opened != ArchiveResult::kOk) {
+    // A member that cannot be decoded in full (a damaged or cut-off gzip stream) is never
+    // shown in part: its message says it cannot be expanded.
+    bool damaged = IsDamage(opened);
+    ResetDocument(damaged ? kCannotOpen : kUnsupported);
     Host().SetBusy(false);
-    return DocumentResult::kUnsupported;
+    return damaged ? DocumentResult::kCannotOpen : DocumentResult::kUnsupported;
   }
   // Each member is a file of its own: its codes are detected afresh, not kept from the last one.
   return OpenDocument(nullptr, AutoDetect, AutoDetect);
