@@ -130,6 +130,20 @@ check "nothing written beside the folder" "inside" "$(ls "$work/jail")"
 check "nothing written outside" "" "$(ls /tmp/evil-absolute.txt 2>/dev/null)"
 check "the safe member is there" "x" "$(cat "$work/jail/inside/safe.txt")"
 
+# ZIP files by their contents, and ZIP64: more than 65,535 members.
+python3 - "$work" <<'PY'
+import sys, zipfile
+work = sys.argv[1]
+with zipfile.ZipFile(work + '/report.docx', 'w', zipfile.ZIP_DEFLATED) as z:
+    z.writestr('word/document.xml', '<w:document/>\n')
+with zipfile.ZipFile(work + '/many.jar', 'w') as z:
+    for i in range(70000):
+        z.writestr(f'c/{i}.class', f'{i}\n')
+PY
+check "a .docx is a ZIP archive" "word/document.xml" "$(run --list "$work/report.docx" | cut -f5)"
+check "ZIP64: every member listed" "70000" "$(run --list "$work/many.jar" | wc -l)"
+check "ZIP64: the last member" "69999" "$(run --member 69999 "$work/many.jar")"
+
 # Standard input: gzip and tar on a pipe.
 check "gzip on a pipe" "$(md5sum <"$src/big.log")" "$(cat "$work/log.gz" | run | md5sum)"
 check "grep on a pipe" "$(run --grep 599999 "$src/big.log")" "$(gzip -dc "$work/log.gz" | run --grep 599999)"
