@@ -8,6 +8,7 @@
 #include "viewer/archive/archive_open.h"
 #include "platform/file_api.h"
 #include "viewer/archive/file_reader.h"
+#include "viewer/archive/member_path.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
@@ -88,14 +89,19 @@ bool HasDocumentExtension(const char* name) {
   return false;
 }
 
+// The member shown first: a READ* file (in any folder: a tarball keeps its readme in its top
+// folder), else one with a document's extension, else the first that is not a folder.
 int ChooseMember(ArchiveReader& archive) {
   ArchiveEntry entry;
   int count = archive.MemberCount();
   for (int i = 0; i < count; ++i) {
-    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && StartsWithRead(entry.name)) return i;
+    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && StartsWithRead(PathBaseName(entry.name))) return i;
   }
   for (int i = 0; i < count; ++i) {
     if (archive.GetEntry(i, entry) == ArchiveResult::kOk && HasDocumentExtension(entry.name)) return i;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && !EndsWithPathSeparator(entry.name)) return i;
   }
   return 0;
 }
