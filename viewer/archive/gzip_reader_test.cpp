@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "viewer/archive/bytes_reader.h"
@@ -17,6 +18,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 struct MemberSpec {
+  MemberSpec(std::string t, uint8_t f = 0, std::string n = {}, std::string c = {}, Bytes e = {})
+      : text(std::move(t)), flags(f), name(std::move(n)), comment(std::move(c)), extra(std::move(e)) {}
   std::string text;
   uint8_t flags = 0;
   std::string name, comment;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "viewer/archive/bytes_reader.h"
@@ -20,6 +21,10 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 struct Block {
+  Block(std::string n, char t = '0', std::string d = {}, std::string l = {}, std::string p = {}, bool u = true,
+        bool broken = false, int64_t size = -1, bool base256 = false)
+      : name(std::move(n)), type(t), data(std::move(d)), link(std::move(l)), prefix(std::move(p)), ustar(u),
+        breakChecksum(broken), sizeOverride(size), base256Size(base256) {}
   std::string name;
   char type = '0';
   std::string data;
