@@ -37,7 +37,9 @@ struct Block {
 };
 
 void Octal(uint8_t* field, size_t width, uint64_t value) {
-  std::snprintf(reinterpret_cast<char*>(field), width, "%0*llo", int(width - 1), static_cast<unsigned long long>(value));
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%0*llo", int(width - 1), static_cast<unsigned long long>(value));
+  std::memcpy(field, digits, width - 1);
 }
 
 // One header block and its content, padded to whole blocks.
@@ -195,7 +197,9 @@ TEST(TarReader, ABadChecksumOrACutEndsTheListKeepingTheMembersBefore) {
     TarReader cutReader(&cutBytes);
     EXPECT_EQ(cutReader.ListingResult(), ArchiveResult::kBroken) << cut;
     EXPECT_EQ(Content(cutReader, 0), "first") << cut;
-    if (cutReader.MemberCount() > 1) EXPECT_EQ(cutReader.OpenMember(1), ArchiveResult::kBroken);
+    if (cutReader.MemberCount() > 1) {
+      EXPECT_EQ(cutReader.OpenMember(1), ArchiveResult::kBroken);
+    }
   }
   // No end blocks after the last member: read to the end without complaint.
   Bytes open = Archive({{"one", '0', "first"}}, false);
