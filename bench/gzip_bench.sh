@@ -30,7 +30,7 @@ if [ ! -f files.tar.gz ]; then
   for d in $(seq -w 0 99); do
     mkdir "files/d$d"
     for f in $(seq -w 0 99); do
-      tail -c +$((10#$d * 10000 + 10#$f * 97 + 1)) sample | head -c $((200 + 10#$f * 40)) >"files/d$d/f$f.txt"
+      { tail -c +$((10#$d * 10000 + 10#$f * 97 + 1)) sample || true; } | head -c $((200 + 10#$f * 40)) >"files/d$d/f$f.txt"
     done
   done
   tar -czf files.tar.gz files
