@@ -238,8 +238,7 @@ int TarReader::Read(void* buffer, uint32_t count) {
 }
 
 int TarReader::Seek(int32_t offset, int origin) {
-  int64_t base = origin == 1 ? position_ : origin == 2 ? Size() : 0;
-  position_ = uint32_t(std::clamp<int64_t>(base + offset, 0, Size()));
+  position_ = ClampedSeekPosition(position_, Size(), offset, origin);
   return int(position_);
 }
 

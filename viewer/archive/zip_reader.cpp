@@ -94,9 +94,7 @@ int ZipReader::Read(void* buffer, uint32_t count) {
 }
 
 int ZipReader::Seek(int32_t offset, int origin) {
-  int64_t base = origin == 1 ? position_ : origin == 2 ? Size() : 0;
-  int64_t target = std::clamp<int64_t>(base + offset, 0, Size());
-  position_ = uint32_t(target);
+  position_ = ClampedSeekPosition(position_, Size(), offset, origin);
   return int(position_);
 }
 
