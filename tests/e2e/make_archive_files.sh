@@ -38,3 +38,18 @@ mv utf8.txt UTF8.TXT
 zip -q -X "$out/codes.zip" SJIS.TXT EUC.TXT JIS.TXT UTF8.TXT
 # Folder entries of their own (level 1, with nested folders), from the LZH reader's samples.
 cp "$here/../../viewer/archive/testdata/lzh/lha_unix114i/h1_subdir.lzh" "$out/h1_subdir.lzh"
+# Today's compressed files: a source tarball (GNU tar, gzip), a rotated log compressed alone,
+# and a ZIP file under another name.
+mkdir -p "$work/tar/project-1.0/docs" && cd "$work/tar"
+printf 'hello tarball\r\n' > project-1.0/README.TXT
+for i in $(seq 1 20); do printf 'doc line %d\r\n' "$i"; done > project-1.0/docs/MEMO.TXT
+ln -s README.TXT project-1.0/LINK.TXT
+tar --format=gnu -czf "$out/project-1.0.tar.gz" project-1.0
+for i in $(seq 1 30); do printf '12月 8 10:%02d:00 host app: 処理 %d 件目を終えました\r\n' "$i" "$i"; done |
+  iconv -f UTF-8 -t CP932 > "$work/syslog.2"
+gzip -n -c "$work/syslog.2" > "$out/syslog.2.gz"
+mkdir -p "$work/docx/word" && cd "$work/docx"
+printf '<?xml version="1.0"?>\r\n<Types/>\r\n' > '[Content_Types].xml'
+printf '<w:document/>\r\n' > word/document.xml
+rm -f "$out/report.docx"
+zip -q -X "$out/report.docx" '[Content_Types].xml' word/document.xml

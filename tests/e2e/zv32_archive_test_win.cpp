@@ -147,6 +147,19 @@ struct ArchiveSession {
     Post(chooser, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
     return true;
   }
+  // The viewer and the filer (`filerWidth` wide) side by side, as window linking places them,
+  // saved as NAME.png; the path written.
+  std::string SaveSideBySide(const char* name, int filerWidth) const {
+    SetWindowPos(viewer.main(), nullptr, 0, 0, 560, 420, SWP_NOZORDER);
+    SetWindowPos(filer, nullptr, 560, 0, filerWidth, 420, SWP_NOZORDER);
+    ShowAndSettle(viewer.main());
+    ShowAndSettle(filer);
+    RECT viewerRect{}, filerRect{}, both{};
+    GetWindowRect(viewer.main(), &viewerRect);
+    GetWindowRect(filer, &filerRect);
+    UnionRect(&both, &viewerRect, &filerRect);
+    return SavePng(CaptureScreen(both), name);
+  }
   void Answer(HWND dialog, int button) const {
     Post(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
     WaitUntil([&] { return !IsWindow(dialog); }, 5000);
@@ -234,15 +247,7 @@ TEST_F(ArchiveFilerTest, ListsTheMembersOfAnLzhAndShowsTheOneSelected) {
   EXPECT_EQ(session.viewer.Title(), "Zelko View 32 - " + ArchivePath("members.lzh"));
 
   // Side by side, as window linking places them.
-  SetWindowPos(session.viewer.main(), nullptr, 0, 0, 560, 420, SWP_NOZORDER);
-  SetWindowPos(session.filer, nullptr, 560, 0, 360, 420, SWP_NOZORDER);
-  ShowAndSettle(session.viewer.main());
-  ShowAndSettle(session.filer);
-  RECT viewerRect{}, filerRect{}, both{};
-  GetWindowRect(session.viewer.main(), &viewerRect);
-  GetWindowRect(session.filer, &filerRect);
-  UnionRect(&both, &viewerRect, &filerRect);
-  EXPECT_FALSE(SavePng(CaptureScreen(both), "archfiler_docked").empty());
+  EXPECT_FALSE(session.SaveSideBySide("archfiler_docked", 360).empty());
 }
 
 // LZH folder entries and the members inside them are listed by their paths, folders with the
@@ -591,4 +596,53 @@ TEST_F(ArchiveFilerTest, ClosingHidesTheWindowAndCommand104ShowsIt) {
   Viewer plain(WriteTestFile("plain.txt", NumberedLines(3)));
   ASSERT_TRUE(plain.WaitRows(4));
   EXPECT_EQ(FindTopWindow(plain.ProcessId(), kArchFilerClass), nullptr);
+}
+
+// A source tarball is listed like any archive, folders and links included, and its readme shown.
+TEST_F(ArchiveFilerTest, ListsATarGzAndShowsItsReadme) {
+  ArchiveSession session("project-1.0.tar.gz");
+  ASSERT_NE(session.filer, nullptr);
+  std::vector<std::string> lines = Lines(session.list);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_GE(LineOf(session.list, "Lproject-1.0/|L|R"), 0);
+  EXPECT_GE(LineOf(session.list, "Lproject-1.0/docs/MEMO|L.TXT|R"), 0);
+  EXPECT_GE(LineOf(session.list, "Lproject-1.0/LINK|L.TXT|R"), 0);
+  int readme = LineOf(session.list, "Lproject-1.0/README|L.TXT|R");
+  ASSERT_GE(readme, 0);
+  EXPECT_TRUE(HasTwoDigitStamp(lines[size_t(readme)])) << lines[size_t(readme)];
+  ASSERT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  EXPECT_EQ(Send(session.list, LB_GETCURSEL), readme);
+  session.ClickLine(LineOf(session.list, "Lproject-1.0/docs/MEMO|L.TXT|R"), 60);
+  EXPECT_TRUE(session.viewer.WaitRows(21)) << session.viewer.Position();
+
+  EXPECT_FALSE(session.SaveSideBySide("archfiler_tar_gz", 400).empty());
+}
+
+// A rotated log compressed by gzip opens as its text, the archive filer listing its one member.
+TEST_F(ArchiveFilerTest, ShowsAGzipLogAsText) {
+  ArchiveSession session("syslog.2.gz");
+  ASSERT_NE(session.filer, nullptr);
+  std::vector<std::string> lines = Lines(session.list);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].substr(0, 13), "Lsyslog|L.2|R");
+  ASSERT_TRUE(session.viewer.WaitRows(31)) << session.viewer.Position();
+  EmptyClipboardNow();
+  Send(session.viewer.main(), WM_COMMAND, IDM_COPY_ALL);
+  std::string text = ClipboardTextNow();
+  const std::string first = "12月 8 10:01:00 host app: 処理 1 件目を終えました\r\n";
+  const std::string last = "12月 8 10:30:00 host app: 処理 30 件目を終えました\r\n";
+  EXPECT_EQ(text.substr(0, first.size()), first);
+  ASSERT_GE(text.size(), last.size());
+  EXPECT_EQ(text.substr(text.size() - last.size()), last);
+  ShowAndSettle(session.viewer.main());
+  EXPECT_FALSE(SaveScreenshot(session.viewer.main(), "zv32_gzip_log").empty());
+}
+
+// A ZIP file under another name (a .docx) is found by its contents.
+TEST_F(ArchiveFilerTest, OpensADocxAsAZip) {
+  ArchiveSession session("report.docx");
+  ASSERT_NE(session.filer, nullptr);
+  EXPECT_EQ(Lines(session.list).size(), 2u);
+  EXPECT_GE(LineOf(session.list, "Lword/document|L.xml|R"), 0);
+  EXPECT_TRUE(session.viewer.WaitRows(3)) << session.viewer.Position();
 }

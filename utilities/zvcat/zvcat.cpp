@@ -7,6 +7,7 @@
 #include "utilities/zvcat/zvcat_messages.h"
 #include "utilities/zvcat/zvcat_follow.h"
 #include "utilities/zvcat/zvcat_output.h"
+#include "utilities/zvcat/zvcat_stdin.h"
 
 namespace {
 
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
   ApplyLocale(options, LocaleIsUtf8(), OutputIsUtf8Terminal());
   PrepareTerminal(options.utf8Output);
   if (options.help) return FinishOutput(ShowUsage());
+  StandardInputCopy input;
+  if (!input.Replace(options)) return 1;
   if (options.follow) return FinishOutput(RunFollow(options));
   for (const Command& command : kCommands) {
     if (options.command == command.name) return FinishOutput(command.run(options));

@@ -51,8 +51,7 @@ check "no header message" "zvcat: 特にヘッダらしいものがみつかり�
 # Bad usage.
 run --analyze chapters "$work/toc.txt" >/dev/null
 check "unknown analysis" "2" "$?"
-run --analyze toc >/dev/null
-check "missing file operand" "2" "$?"
+check "no file operand: standard input" "$(rows '目次リスト' 1 3 4 5)" "$(run --utf8 --analyze toc <"$work/toc.txt")"
 run --grep x --analyze toc "$work/toc.txt" >/dev/null
 check "two commands" "2" "$?"
 run --analyze toc "$work/no-such-file.txt" >/dev/null

@@ -1,5 +1,5 @@
-// zvcat --list and --extract: the members of an LZH or ZIP archive, through whichever
-// ArchiveReader the archive's extension selects.  Extraction writes each member under the
+// zvcat --list and --extract: the members of an LZH, ZIP, gzip or tar archive, through whichever
+// ArchiveReader the archive's extension or contents select.  Extraction writes each member under the
 // output directory at its stored path made safe, named as zvcat_names.h says; a member whose
 // bytes fail the archive's check (the CRC-16 of LZH) is reported and its file deleted, like any
 // other failed extraction.
@@ -31,13 +31,17 @@ struct OpenArchive {
 
 bool Open(const std::string& path, OpenArchive& archive) {
   if (!CheckInputFile(path)) return false;
-  ArchiveKind kind = ArchiveKindForPath(path.c_str());
+  archive.file = std::make_unique<FileReader>(path.c_str(), fileapi::kShareDenyNone);
+  ArchiveKind kind = ArchiveKind::kNone;
+  if (archive.file->IsBad() || DetectArchiveKind(path.c_str(), *archive.file, kind) != ArchiveResult::kOk) {
+    Report(zvmsg::kCannotRead, path.c_str(), SystemReason().c_str());
+    return false;
+  }
   if (kind == ArchiveKind::kNone) {
     Report(zvmsg::kNotAnArchive, path.c_str());
     return false;
   }
-  archive.file = std::make_unique<FileReader>(path.c_str(), fileapi::kShareDenyNone);
-  archive.reader = NewArchiveReader(kind, archive.file.get());
+  archive.reader = NewArchiveReader(kind, archive.file.get(), path.c_str());
   if (!archive.reader) Report(zvmsg::kCannotExtract, path.c_str());
   return archive.reader != nullptr;
 }
@@ -56,6 +60,14 @@ bool IsDirectoryEntry(const ArchiveEntry& entry) {
 
 // The archive's own check of the bytes just extracted; true when there is none.
 bool MemberBytesSound(ArchiveReader& reader) { return reader.CheckMemberIntegrity() == ArchiveResult::kOk; }
+
+// False, after saying so, when the archive ends early or is damaged after its listed members.
+bool ListingSound(ArchiveReader& reader, const std::string& path) {
+  ArchiveResult result = reader.ListingResult();
+  if (result == ArchiveResult::kOk) return true;
+  Report(zvmsg::kArchiveCutOff, path.c_str(), ArchiveResultText(result));
+  return false;
+}
 
 // `directory` with the first `count` of `parts` joined on.
 std::string JoinParts(const std::string& directory, const std::vector<std::string>& parts, size_t count) {
@@ -82,6 +94,10 @@ bool FailMember(const char* msgid, const ArchiveEntry& entry) {
 bool ExtractFile(ArchiveReader& reader, int index, const ArchiveEntry& entry, const std::string& directory,
                  const std::vector<std::string>& parts) {
   ArchiveResult opened = reader.OpenMember(index);
+  if (opened == ArchiveResult::kSymbolicLink) {
+    Report(zvmsg::kLinkNotExtracted, ForMessage(entry.path).c_str());
+    return true;
+  }
   if (opened != ArchiveResult::kOk) {
     return FailMember(opened == ArchiveResult::kUnsupportedMethod ? zvmsg::kUnsupported : zvmsg::kCannotExtract,
                       entry);
@@ -130,7 +146,7 @@ int RunList(const ZvcatOptions& options) {
     out.Text(entry.path, std::strlen(entry.path));
     out.Plain("\n", 1);
   }
-  return 0;
+  return ListingSound(*archive.reader, options.operands[0]) ? 0 : 1;
 }
 
 int RunExtract(const ZvcatOptions& options) {
@@ -147,7 +163,7 @@ int RunExtract(const ZvcatOptions& options) {
   int last = options.member >= 0 ? options.member + 1 : count;
   bool allGood = true;
   for (int i = first; i < last; ++i) allGood = ExtractOne(reader, i, options.outputDir) && allGood;
-  return allGood ? 0 : 1;
+  return ListingSound(reader, options.operands[0]) && allGood ? 0 : 1;
 }
 
 bool CheckShownMember(const std::string& path, int member) {

@@ -26,6 +26,8 @@ check "C locale terminal gets Shift-JIS" "$(sjis 'ファイルの一覧\nabc')" 
 check "a pipe keeps Shift-JIS" "$(od -An -tx1 "$text")" "$(LC_ALL=C.UTF-8 "${zvcat[@]}" "$text" | od -An -tx1)"
 run --utf8 --sjis "$text" >/dev/null
 check "--utf8 with --sjis is bad usage" "2" "$?"
+check "no file with a terminal as standard input is bad usage" "zvcat: missing operand" \
+  "$(on_terminal C --detect | head -n 1)"
 
 # Patterns: converted when valid UTF-8 in a UTF-8 locale, else taken as bytes.
 check "UTF-8 pattern in a UTF-8 locale" "$(printf '0\t0\t8')" "$(LC_ALL=C.UTF-8 run --grep 'ファイル' "$text")"

@@ -23,12 +23,14 @@ inline constexpr const char* kReadStopped = N_("the file cannot be read; loading
 inline constexpr const char* kMemoryStopped = N_("out of memory; loading stopped");
 
 // Archives.
-inline constexpr const char* kNotAnArchive = N_("%s is not an LZH or ZIP archive");
+inline constexpr const char* kNotAnArchive = N_("%s is not an archive (LZH, ZIP, gzip or tar)");
 inline constexpr const char* kNoSuchMember = N_("%s has no member %d (it has %d, numbered from 0)");
 inline constexpr const char* kMemberIsFolder = N_("%s: member %d is a folder");
 inline constexpr const char* kExtractFailed = N_("cannot extract %s");
 inline constexpr const char* kCheckFailed =
     N_("the extracted bytes do not match the archive's check; the file was deleted");
+inline constexpr const char* kArchiveCutOff = N_("%s is damaged or cut off after the members listed (%s)");
+inline constexpr const char* kLinkNotExtracted = N_("%s: a symbolic link is not extracted");
 inline constexpr const char* kCannotCreateFolder = N_("cannot create the folder %s (%s)");
 
 // Following a growing file.
@@ -36,6 +38,11 @@ inline constexpr const char* kFileReplaced = N_("%s was replaced or cut short; r
 inline constexpr const char* kFollowTooLarge = N_("%s: the file is too large to follow further; following stopped");
 inline constexpr const char* kFollowNoMemory = N_("out of memory; following stopped");
 inline constexpr const char* kMemberNotFollowed = N_("%s: a file in an archive cannot be followed");
+
+// Standard input, read as the file.
+inline constexpr const char* kStdinNoCopy = N_("cannot create a temporary file for standard input (%s)");
+inline constexpr const char* kStdinUnreadable = N_("cannot read standard input (%s)");
+inline constexpr const char* kStdinCopyFailed = N_("cannot copy standard input (%s)");
 
 // Output.
 inline constexpr const char* kCannotWrite = N_("cannot write to standard output (%s)");

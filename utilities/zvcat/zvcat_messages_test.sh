@@ -55,8 +55,8 @@ message "a member number out of range" 1 "$zip has no member 9 (it has 2, number
 message "a member number out of range, extracting" 1 "$zip has no member 2 (it has 2, numbered from 0)" \
   "$zip にメンバー 2 はありません (メンバーは 2 個で、0 から数えます)" --extract "$zip" --member 2 -o "$work/out"
 message "a member that is a folder" 1 "$zip: member 0 is a folder" "$zip: メンバー 0 はフォルダです" --member 0 "$zip"
-message "a file that is no archive" 1 "$work/text.txt is not an LZH or ZIP archive" \
-  "$work/text.txt は LZH 書庫でも ZIP 書庫でもありません" --list "$work/text.txt"
+message "a file that is no archive" 1 "$work/text.txt is not an archive (LZH, ZIP, gzip or tar)" \
+  "$work/text.txt は書庫 (LZH, ZIP, gzip, tar) ではありません" --list "$work/text.txt"
 message "an output folder that cannot be created" 1 \
   "cannot create the folder $work/text.txt/out (Not a directory)" \
   "フォルダ $work/text.txt/out が作成できません (ディレクトリではありません)" --extract "$zip" -o "$work/text.txt/out"

@@ -1,5 +1,6 @@
 // Parsing of zvcat's command line.
 #include "utilities/zvcat/zvcat_options.h"
+#include "utilities/zvcat/zvcat_stdin.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -130,6 +131,7 @@ bool ParseZvcatOptions(int argc, char** argv, ZvcatOptions& options, std::string
     return false;
   }
   size_t wanted = options.command == "grep" ? 2 : 1;
+  if (options.operands.size() + 1 == wanted && !StandardInputIsTerminal()) options.operands.push_back("-");
   if (options.operands.size() != wanted) {
     error = Message(options.operands.size() < wanted ? zvmsg::kMissingOperand : zvmsg::kTooManyOperands);
     return false;

@@ -38,6 +38,9 @@ class ArchiveReader : public SourceReader {
   // formats without a check), kCrcMismatch, kBroken, or kReadFailed when the archive could not
   // be read to the member's end.
   [[nodiscard]] virtual ArchiveResult CheckMemberIntegrity() { return ArchiveResult::kOk; }
+  // kOk when the whole archive was read; otherwise why the member list ends early or the
+  // archive is damaged (the members listed before the fault are still usable).
+  [[nodiscard]] virtual ArchiveResult ListingResult() { return ArchiveResult::kOk; }
 
   SourceReader* Inner() const { return inner_; }
   int CurrentMember() const { return currentMember_; }
@@ -49,3 +52,5 @@ class ArchiveReader : public SourceReader {
 
 // The DOS packed date and time words of archive headers, unpacked into an entry.
 void SetEntryDosDateTime(ArchiveEntry& entry, uint16_t dosDate, uint16_t dosTime);
+// A Unix time of gzip and tar headers (seconds since 1970-01-01, UTC) into an entry's date.
+void SetEntryUnixTime(ArchiveEntry& entry, int64_t seconds);

@@ -21,9 +21,13 @@ enum class ArchiveResult {
   kCannotCreate,       // the output file could not be created
   kNoMemory,
   kCancelled,          // the user cancelled an extraction
+  kSymbolicLink,       // a symbolic link: listed, never followed, created or extracted
 };
 
 // True for the outcomes whose bytes were delivered but fail the archive's own check.
 constexpr bool IsDamage(ArchiveResult result) {
   return result == ArchiveResult::kBroken || result == ArchiveResult::kCrcMismatch;
 }
+
+// A plain-English name of the result (ASCII, for tools and logs).
+const char* ArchiveResultText(ArchiveResult result);

@@ -186,8 +186,9 @@ Inflater::Inflater() : tables_(NewObject<InflateTables>()) {}
 Inflater::~Inflater() = default;
 
 InflateResult Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t* output, size_t outputSize,
-                      size_t* produced) {
+                      size_t* produced, size_t* consumed) {
   *produced = 0;
+  if (consumed) *consumed = 0;
   if (!tables_) return InflateResult::kNoMemory;
   InflateStream s{input, input + inputSize, output, output, output + outputSize};
   InflateResult result;
@@ -200,6 +201,10 @@ InflateResult Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t*
     if (result != InflateResult::kOk || last) break;
   }
   *produced = size_t(s.out - s.outStart);
+  if (consumed) {
+    s.AlignToByte();
+    *consumed = size_t(s.in - input);
+  }
   return result;
 }
 

@@ -34,8 +34,10 @@ class Inflater {
 
   // Decodes `input` into `output` until the last block ends.  *produced receives the bytes
   // written, also when the result is an error (the output then holds what was decoded).
+  // *consumed, when given, receives the input bytes the stream took up to the byte boundary
+  // after its last block (what follows a stream in a gzip member starts there).
   [[nodiscard]] InflateResult Inflate(const uint8_t* input, size_t inputSize, uint8_t* output,
-                                      size_t outputSize, size_t* produced);
+                                      size_t outputSize, size_t* produced, size_t* consumed = nullptr);
 
  private:
   std::unique_ptr<InflateTables> tables_;

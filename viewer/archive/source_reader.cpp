@@ -1,6 +1,8 @@
 // The base behaviour of SourceReader: a reader that has nothing to deliver.
 #include "viewer/archive/source_reader.h"
 
+#include <algorithm>
+
 #include "viewer/archive/little_endian.h"
 
 int SourceReader::IsBad() { return 1; }
@@ -27,3 +29,8 @@ uint32_t SourceReader::GetDword() {
 }
 
 int SourceReader::Tell() { return Seek(0, 1); }
+
+uint32_t ClampedSeekPosition(uint32_t position, uint32_t size, int32_t offset, int origin) {
+  int64_t base = origin == 1 ? position : origin == 2 ? size : 0;
+  return uint32_t(std::clamp<int64_t>(base + offset, 0, size));
+}

@@ -25,3 +25,7 @@ class SourceReader {
   [[nodiscard]] virtual int Tell();
   virtual ~SourceReader() = default;
 };
+
+// The position a Seek(offset, origin) reaches in content of `size` bytes from `position`, kept
+// within 0..size (the readers that serve one member seek this way).
+uint32_t ClampedSeekPosition(uint32_t position, uint32_t size, int32_t offset, int origin);

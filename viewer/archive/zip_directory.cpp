@@ -5,9 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "text/kanji_code.h"
+#include "viewer/archive/archive_name.h"
 #include "viewer/archive/little_endian.h"
-#include "text/sjis.h"
 
 namespace {
 
@@ -27,29 +26,29 @@ ZipEndRecord ParseEndRecord(const uint8_t* p, uint32_t position) {
   return r;
 }
 
-// The stored name in the program's own code: a name flagged as UTF-8 is converted to CP932 (a
-// character CP932 lacks becomes "〓", a broken sequence "?"), never longer than it was stored.
-std::string NameInCp932(const uint8_t* name, size_t length, bool utf8) {
-  if (!utf8) return std::string(reinterpret_cast<const char*>(name), length);
-  std::string converted(length + 1, '\0');
-  KanjiConverterState state;
-  state.AtTextStart = false;  // a name's leading U+FEFF is kept as a character, not dropped
-  uint32_t n = ConvertUtf8(state, reinterpret_cast<uint8_t*>(converted.data()), name, uint32_t(length));
-  n += FinishKanji(state, kUtf8, converted.data() + n);
-  converted.resize(n);
-  return converted;
-}
-
-// A name longer than the entry holds is cut at a Shift-JIS character boundary, so that no half
-// character ends it.
-size_t FittingNameLength(const uint8_t* name, size_t length) {
-  constexpr size_t kRoom = sizeof(ArchiveEntry::name) - 1;
-  if (length <= kRoom) return length;
-  size_t end = 0;
-  while (true) {
-    size_t next = end + (IsSjisLead(name[end]) ? 2 : 1);
-    if (next > kRoom) return end;
-    end = next;
+// The ZIP64 extra field (id 1) holds, in this order, the 64-bit values of the fields whose
+// 32-bit value is 0xFFFFFFFF: original size, compressed size, local header offset.  A value
+// that does not fit 32 bits stays 0xFFFFFFFF, which the reader refuses as out of range.
+void ApplyZip64Extra(const uint8_t* extra, size_t length, ZipMember& m) {
+  constexpr uint32_t kSaturated = 0xFFFFFFFF;
+  uint32_t* fields[] = {&m.entry.originalSize, &m.storedCompressedSize, &m.localHeaderOffset};
+  for (size_t at = 0; at + 4 <= length;) {
+    size_t blockLength = LittleEndian16(extra + at + 2);
+    if (at + 4 + blockLength > length) return;
+    if (LittleEndian16(extra + at) == 1) {
+      const uint8_t* value = extra + at + 4;
+      const uint8_t* end = value + blockLength;
+      for (uint32_t* field : fields) {
+        if (*field != kSaturated) continue;
+        if (end - value < 8) return;
+        uint64_t wide = LittleEndian64(value);
+        *field = wide < kSaturated ? uint32_t(wide) : kSaturated;
+        value += 8;
+      }
+      m.entry.compressedSize = m.storedCompressedSize;
+      return;
+    }
+    at += 4 + blockLength;
   }
 }
 
@@ -67,11 +66,9 @@ void FillEntry(const uint8_t* record, ZipMember& m, uint32_t directoryPosition) 
   SetEntryDosDateTime(e, LittleEndian16(record + 14), LittleEndian16(record + 12));
   ZipMethodLabel(m.method, m.flags, e.methodLabel);
   e.directoryPosition = directoryPosition;
-  const std::string name =
-      NameInCp932(record + kZipDirectoryRecordSize, LittleEndian16(record + 28), (m.flags & kZipFlagUtf8Name) != 0);
-  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name.data());
-  std::memcpy(e.name, bytes, FittingNameLength(bytes, name.size()));
-  std::memcpy(e.path, e.name, sizeof e.path);
+  ApplyZip64Extra(record + kZipDirectoryRecordSize + LittleEndian16(record + 28), LittleEndian16(record + 30), m);
+  SetEntryName(e, MemberNameInCp932(record + kZipDirectoryRecordSize, LittleEndian16(record + 28),
+                                    (m.flags & kZipFlagUtf8Name) != 0));
 }
 
 }  // namespace
@@ -82,6 +79,13 @@ ArchiveResult FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t ta
   for (size_t at = tailSize - kZipEndRecordSize + 1; at-- > 0;) {
     if (!HasSignature(tail + at, 5, 6)) continue;
     ZipEndRecord candidate = ParseEndRecord(tail + at, uint32_t(tailStart + at));
+    if (at >= kZip64LocatorSize && HasSignature(tail + at - kZip64LocatorSize, 6, 7)) {
+      const uint8_t* locator = tail + at - kZip64LocatorSize;
+      candidate.zip64 = true;
+      candidate.zip64RecordPosition = LittleEndian64(locator + 8);
+      record = candidate;
+      return LittleEndian32(locator + 4) == 0 ? ArchiveResult::kOk : ArchiveResult::kMultiDisk;
+    }
     if (uint64_t(candidate.directoryOffset) + candidate.directorySize > candidate.recordPosition)
       continue;  // not a record of this file (a signature inside a comment, or damage)
     record = candidate;
@@ -92,6 +96,25 @@ ArchiveResult FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t ta
     return ArchiveResult::kOk;
   }
   return ArchiveResult::kNoEndRecord;
+}
+
+ArchiveResult ApplyZip64EndRecord(const uint8_t* p, ZipEndRecord& record) {
+  constexpr uint64_t kLargestPosition = 0x7FFFFFFF;
+  if (!HasSignature(p, 6, 6)) return ArchiveResult::kBadDirectory;
+  uint64_t entries = LittleEndian64(p + 32), size = LittleEndian64(p + 40), offset = LittleEndian64(p + 48);
+  if (LittleEndian32(p + 16) != 0) return ArchiveResult::kMultiDisk;
+  if (size == 0 && offset == 0) return ArchiveResult::kEmptyDirectory;
+  if (entries > kLargestPosition || size > kLargestPosition || offset > kLargestPosition)
+    return ArchiveResult::kSizeOutOfRange;
+  if (offset + size > record.zip64RecordPosition || entries * kZipDirectoryRecordSize > size)
+    return ArchiveResult::kBadDirectory;
+  record.diskNumber = LittleEndian32(p + 16);
+  record.directoryDisk = LittleEndian32(p + 20);
+  record.entriesOnDisk = uint32_t(LittleEndian64(p + 24));
+  record.totalEntries = uint32_t(entries);
+  record.directorySize = uint32_t(size);
+  record.directoryOffset = uint32_t(offset);
+  return ArchiveResult::kOk;
 }
 
 ArchiveResult ParseZipDirectory(const uint8_t* directory, size_t size, uint32_t directoryOffset,

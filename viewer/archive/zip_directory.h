@@ -19,15 +19,21 @@ constexpr uint32_t kZipLocalHeaderSize = 30;
 constexpr uint16_t kZipFlagEncrypted = 1u << 0;
 constexpr uint16_t kZipFlagUtf8Name = 1u << 11;
 
-// The fields that follow the end record's signature, and where the record lies.
+constexpr uint32_t kZip64LocatorSize = 20;
+constexpr uint32_t kZip64EndRecordSize = 56;
+
+// The fields that follow the end record's signature, and where the record lies.  With a ZIP64
+// end record the counts, size and offset are that record's (ApplyZip64EndRecord).
 struct ZipEndRecord {
-  uint16_t diskNumber = 0;
-  uint16_t directoryDisk = 0;
-  uint16_t entriesOnDisk = 0;
-  uint16_t totalEntries = 0;
+  uint32_t diskNumber = 0;
+  uint32_t directoryDisk = 0;
+  uint32_t entriesOnDisk = 0;
+  uint32_t totalEntries = 0;
   uint32_t directorySize = 0;
   uint32_t directoryOffset = 0;
   uint32_t recordPosition = 0;
+  bool zip64 = false;               // a ZIP64 locator lies just before the record
+  uint64_t zip64RecordPosition = 0; // where the locator says the ZIP64 end record lies
 };
 
 // One member: the entry that is shown, and what reading its data needs.
@@ -45,6 +51,12 @@ struct ZipMember {
 // kMultiDisk, kEmptyDirectory or kBadDirectory.
 [[nodiscard]] ArchiveResult FindZipEndRecord(const uint8_t* tail, size_t tailSize, uint32_t tailStart,
                                                  ZipEndRecord& record);
+
+// Reads the ZIP64 end record (kZip64EndRecordSize bytes at record.zip64RecordPosition) into
+// `record`: kOk; kBadDirectory (no signature, or a directory that does not lie before it);
+// kMultiDisk; kEmptyDirectory; kSizeOutOfRange (more members than an int counts, or a
+// directory beyond the 2 GiB that positions reach).
+[[nodiscard]] ArchiveResult ApplyZip64EndRecord(const uint8_t* bytes, ZipEndRecord& record);
 
 // Parses `count` central directory records from `directory` (read from file position
 // `directoryOffset`) into members[0..count); *parsed receives how many were read.  On failure

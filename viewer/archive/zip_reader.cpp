@@ -46,6 +46,7 @@ ArchiveResult ZipReader::ReadDirectory() {
   if (!ReadAt(fileSize_ - tailSize, tail.get(), tailSize)) return ArchiveResult::kReadFailed;
   ArchiveResult result = FindZipEndRecord(tail.get(), tailSize, fileSize_ - tailSize, end_);
   tail.reset();
+  if (result == ArchiveResult::kOk && end_.zip64) result = ReadZip64EndRecord();
   if (result != ArchiveResult::kOk) return result;
   result = ReadAndParseDirectory();
   if (result == ArchiveResult::kNoMemory || result == ArchiveResult::kReadFailed) {
@@ -53,6 +54,13 @@ ArchiveResult ZipReader::ReadDirectory() {
     memberCount_ = parsedMembers_ = 0;
   }
   return result;
+}
+
+ArchiveResult ZipReader::ReadZip64EndRecord() {
+  uint8_t record[kZip64EndRecordSize];
+  if (end_.zip64RecordPosition + kZip64EndRecordSize > end_.recordPosition) return ArchiveResult::kBadDirectory;
+  if (!ReadAt(uint32_t(end_.zip64RecordPosition), record, sizeof record)) return ArchiveResult::kReadFailed;
+  return ApplyZip64EndRecord(record, end_);
 }
 
 ArchiveResult ZipReader::ReadAndParseDirectory() {
@@ -86,9 +94,7 @@ int ZipReader::Read(void* buffer, uint32_t count) {
 }
 
 int ZipReader::Seek(int32_t offset, int origin) {
-  int64_t base = origin == 1 ? position_ : origin == 2 ? Size() : 0;
-  int64_t target = std::clamp<int64_t>(base + offset, 0, Size());
-  position_ = uint32_t(target);
+  position_ = ClampedSeekPosition(position_, Size(), offset, origin);
   return int(position_);
 }
 

@@ -45,6 +45,7 @@ class ZipReader : public ArchiveReader {
   ArchiveResult ReadDirectory();
   [[nodiscard]] bool ReadAt(uint32_t position, void* buffer, uint32_t count);
   ArchiveResult ReadAndParseDirectory();
+  ArchiveResult ReadZip64EndRecord();
   ArchiveResult Refusal(const ZipMember& member);
   ArchiveResult LocateData(const ZipMember& member, uint32_t* dataStart);
   ArchiveResult Decode(const ZipMember& member, uint32_t dataStart);

@@ -259,6 +259,34 @@ TEST(ZipReader, Utf8FlaggedNamesAreConvertedToShiftJis) {
   EXPECT_EQ(std::string(e.name), "\x8A\xBF\x8E\x9A.txt");
 }
 
+TEST(ZipReader, Zip64EndRecordsAndExtraFieldsAreRead) {
+  TestMember wide = Deflated("wide.txt", "sizes in the ZIP64 extra field");
+  wide.zip64Extra = true;
+  OpenZip z(BuildZip({Stored("a.txt", "first"), wide}, "", true).bytes);
+  ASSERT_FALSE(z.zip.IsBad());
+  ASSERT_EQ(z.zip.MemberCount(), 2);
+  ArchiveEntry entry;
+  ASSERT_EQ(z.zip.GetEntry(1, entry), ArchiveResult::kOk);
+  EXPECT_EQ(entry.originalSize, 30u);
+  EXPECT_EQ(entry.compressedSize, wide.payload.size());
+  ASSERT_EQ(z.zip.OpenMember(1), ArchiveResult::kOk);
+  EXPECT_EQ(ReadAll(z.zip), Bytes("sizes in the ZIP64 extra field"));
+  EXPECT_TRUE(z.zip.LastMemberCrcOk());
+
+  // A ZIP64 end record whose directory reaches past 2 GiB is refused.
+  BuiltZip far = BuildZip({Stored("a.txt", "first")}, "", true);
+  Set32(far.bytes, far.endOffset - kZip64LocatorSize - kZip64EndRecordSize + 52, 1);
+  EXPECT_TRUE(OpenZip(far.bytes).zip.IsBad());
+  // A member whose true size does not fit 32 bits is listed and refused.
+  TestMember huge = Stored("huge.bin", "x");
+  huge.zip64Extra = true;
+  BuiltZip tooLarge = BuildZip({huge});
+  Set32(tooLarge.bytes, tooLarge.recordOffsets[0] + kZipDirectoryRecordSize + 8 + 4 + 4 + 4, 1);  // the high half of the original size
+  OpenZip large(tooLarge.bytes);
+  ASSERT_EQ(large.zip.MemberCount(), 1);
+  EXPECT_EQ(large.zip.OpenMember(0), ArchiveResult::kSizeOutOfRange);
+}
+
 TEST(ZipCrc32, KnownValuesAndLongInputsAgreeWithTheBitwiseDefinition) {
   EXPECT_EQ(UpdateCrc32(0, "123456789", 9), 0xCBF43926u);
   std::vector<uint8_t> data(4099);

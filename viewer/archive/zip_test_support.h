@@ -8,6 +8,7 @@
 
 #include "viewer/archive/inflate_test_writer.h"
 #include "viewer/archive/zip_crc32.h"
+#include "viewer/archive/zip_directory.h"
 
 namespace zip_test {
 
@@ -23,6 +24,7 @@ struct TestMember {
   uint16_t dosTime = (13 << 11) | (45 << 5) | 15;  // 13:45:30
   int64_t crcOverride = -1;
   int64_t originalSizeOverride = -1;
+  bool zip64Extra = false;  // the directory's sizes and offset given in a ZIP64 extra field
 };
 
 inline TestMember Stored(const std::string& name, const std::string& text) {
@@ -62,7 +64,12 @@ inline void PutCommonFields(std::vector<uint8_t>& b, const TestMember& m) {
   Put16(b, uint32_t(m.name.size()));
 }
 
-inline BuiltZip BuildZip(const std::vector<TestMember>& members, const std::string& comment = "") {
+inline void Put64(std::vector<uint8_t>& b, uint64_t v) { Put32(b, uint32_t(v)), Put32(b, uint32_t(v >> 32)); }
+
+// With `zip64End` the end record's fields are all 0xFFFF... and the true ones are in a ZIP64
+// end record and its locator before it.
+inline BuiltZip BuildZip(const std::vector<TestMember>& members, const std::string& comment = "",
+                         bool zip64End = false) {
   BuiltZip z;
   std::vector<uint8_t>& b = z.bytes;
   for (const TestMember& m : members) {
@@ -74,16 +81,33 @@ inline BuiltZip BuildZip(const std::vector<TestMember>& members, const std::stri
   uint32_t directoryOffset = uint32_t(b.size());
   for (size_t i = 0; i < members.size(); ++i) {
     z.recordOffsets.push_back(uint32_t(b.size()));
-    Put32(b, 0x02014B50), Put16(b, 20), PutCommonFields(b, members[i]);
-    Put16(b, 4), Put16(b, 3);  // extra field and comment lengths
-    Put16(b, 0), Put16(b, 0), Put32(b, 0), Put32(b, z.localOffsets[i]);
-    b.insert(b.end(), members[i].name.begin(), members[i].name.end());
-    b.insert(b.end(), {0xCA, 0xFE, 0, 0, 'c', 'm', 't'});
+    const TestMember& m = members[i];
+    size_t start = b.size();
+    Put32(b, 0x02014B50), Put16(b, 20), PutCommonFields(b, m);
+    Put16(b, m.zip64Extra ? 4 + 4 + 28 : 4), Put16(b, 3);  // extra field and comment lengths
+    Put16(b, 0), Put16(b, 0), Put32(b, 0), Put32(b, m.zip64Extra ? 0xFFFFFFFF : z.localOffsets[i]);
+    b.insert(b.end(), m.name.begin(), m.name.end());
+    b.insert(b.end(), {0xCA, 0xFE, 0, 0});
+    if (m.zip64Extra) {
+      Set32(b, start + 20, 0xFFFFFFFF), Set32(b, start + 24, 0xFFFFFFFF);
+      Put16(b, 1), Put16(b, 24 + 4);
+      Put64(b, m.original.size()), Put64(b, m.payload.size()), Put64(b, z.localOffsets[i]), Put32(b, 0);
+    }
+    b.insert(b.end(), {'c', 'm', 't'});
+  }
+  uint32_t directorySize = uint32_t(b.size()) - directoryOffset;
+  uint32_t count = uint32_t(members.size());
+  if (zip64End) {
+    uint64_t recordOffset = b.size();
+    Put32(b, 0x06064B50), Put64(b, kZip64EndRecordSize - 12), Put16(b, 45), Put16(b, 45), Put32(b, 0), Put32(b, 0);
+    Put64(b, count), Put64(b, count), Put64(b, directorySize), Put64(b, directoryOffset);
+    Put32(b, 0x07064B50), Put32(b, 0), Put64(b, recordOffset), Put32(b, 1);
   }
   z.endOffset = uint32_t(b.size());
   Put32(b, 0x06054B50), Put16(b, 0), Put16(b, 0);
-  Put16(b, uint32_t(members.size())), Put16(b, uint32_t(members.size()));
-  Put32(b, z.endOffset - directoryOffset), Put32(b, directoryOffset), Put16(b, uint32_t(comment.size()));
+  Put16(b, zip64End ? 0xFFFF : count), Put16(b, zip64End ? 0xFFFF : count);
+  Put32(b, zip64End ? 0xFFFFFFFF : directorySize), Put32(b, zip64End ? 0xFFFFFFFF : directoryOffset);
+  Put16(b, uint32_t(comment.size()));
   b.insert(b.end(), comment.begin(), comment.end());
   return z;
 }

@@ -274,7 +274,9 @@ ArchiveReader* DocumentArchive() {
 ArchiveCopy::ArchiveCopy() {
   if (!DocumentArchive()) return;
   file_ = std::make_unique<FileReader>(TheDocument.FileName, fileapi::kShareDenyNone);
-  reader_ = NewArchiveReader(ArchiveKindForPath(TheDocument.FileName), file_.get());
+  ArchiveKind kind = ArchiveKind::kNone;
+  if (DetectArchiveKind(TheDocument.FileName, *file_, kind) == ArchiveResult::kOk)
+    reader_ = NewArchiveReader(kind, file_.get(), TheDocument.FileName);
 }
 
 ArchiveCopy::~ArchiveCopy() = default;

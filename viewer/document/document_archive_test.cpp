@@ -24,6 +24,9 @@ TEST_F(ArchiveDocument, ReadmeBeforeDocumentExtensionsBeforeMemberZero) {
       {{{"x.exe", "program"}, {"doc.txt", "the doc"}}, "the doc", 1},
       {{{"notes.man", "manual"}, {"Read.Me", "read me first"}}, "read me first", 1},
       {{{"dir\\sub.txt\\x.dat", "not by extension"}, {"b.dat", "other"}}, "not by extension", 0},
+      {{{"project-1.0/", ""}, {"project-1.0/a.bin", "x"}, {"project-1.0/README", "the readme in its folder"}},
+       "the readme in its folder", 2},
+      {{{"top/", ""}, {"top/data.bin", "not a folder"}}, "not a folder", 1},
   };
   for (const Case& c : cases) {
     host = RecordingHost();
@@ -101,6 +104,42 @@ TEST_F(ArchiveDocument, EachChosenMemberDetectsItsOwnCodes) {
     }
   }
   EXPECT_EQ(host.busyDepth, 0);
+}
+
+// A gzip file of `text` in one stored deflate block, with the CRC-32 and length asked for.
+std::string GzipOf(const std::string& text, uint32_t crc, uint32_t length) {
+  std::string b("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\x01", 11);
+  auto put = [&](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b += char(v >> (8 * i));
+  };
+  put(uint32_t(text.size()), 2);
+  put(~uint32_t(text.size()) & 0xFFFF, 2);
+  b += text;
+  put(crc, 4);
+  put(length, 4);
+  return b;
+}
+
+// A gzip file is shown as its text; a damaged one is refused with its message, never shown.
+TEST_F(ArchiveDocument, GzipFileShowsItsTextAndDamageIsRefused) {
+  const std::string text = "ログの一行目\n二行目";
+  uint32_t crc = UpdateCrc32(0, text.data(), text.size());
+  ASSERT_EQ(OpenAndLoad(WriteTemp("syslog.2.gz", GzipOf(text, crc, uint32_t(text.size())))), DocumentResult::kOk);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"ログの一行目", "二行目"}));
+  EXPECT_EQ(host.archiveFilers, std::vector<int>{0});
+  // Found by its contents whatever its name.
+  host = RecordingHost();
+  ASSERT_EQ(OpenAndLoad(WriteTemp("rotated", GzipOf(text, crc, uint32_t(text.size())))), DocumentResult::kOk);
+  EXPECT_EQ(Rows().size(), 2u);
+
+  for (const std::string& damaged : {GzipOf(text, crc ^ 1, uint32_t(text.size())), GzipOf(text, crc, 3),
+                                     GzipOf(text, crc, uint32_t(text.size())).substr(0, 20)}) {
+    host = RecordingHost();
+    EXPECT_EQ(OpenAndLoad(WriteTemp("bad.gz", damaged)), DocumentResult::kCannotOpen);
+    EXPECT_TRUE(host.Showed("メモリが足りないか、ファイルが展開できません"));
+    EXPECT_EQ(TheDocument.FileSize, 0u);
+    EXPECT_EQ(host.busyDepth, 0);
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "viewer/archive/archive_open.h"
 #include "platform/file_api.h"
 #include "viewer/archive/file_reader.h"
+#include "viewer/archive/member_path.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
@@ -84,14 +85,19 @@ bool HasDocumentExtension(const char* name) {
   return false;
 }
 
+// The member shown first: a READ* file (in any folder: a tarball keeps its readme in its top
+// folder), else one with a document's extension, else the first that is not a folder.
 int ChooseMember(ArchiveReader& archive) {
   ArchiveEntry entry;
   int count = archive.MemberCount();
   for (int i = 0; i < count; ++i) {
-    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && StartsWithRead(entry.name)) return i;
+    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && StartsWithRead(PathBaseName(entry.name))) return i;
   }
   for (int i = 0; i < count; ++i) {
     if (archive.GetEntry(i, entry) == ArchiveResult::kOk && HasDocumentExtension(entry.name)) return i;
+  }
+  for (int i = 0; i < count; ++i) {
+    if (archive.GetEntry(i, entry) == ArchiveResult::kOk && !EndsWithPathSeparator(entry.name)) return i;
   }
   return 0;
 }
@@ -102,12 +108,13 @@ bool OpenSource(int forcedMember) {
   Document& doc = TheDocument;
   std::unique_ptr<FileReader> file = NewObject<FileReader>(doc.FileName, fileapi::kShareDenyNone);
   if (!file || file->IsBad()) return false;
-  ArchiveKind kind = ArchiveKindForPath(doc.FileName);
+  ArchiveKind kind = ArchiveKind::kNone;
+  if (DetectArchiveKind(doc.FileName, *file, kind) != ArchiveResult::kOk) return false;
   if (kind == ArchiveKind::kNone) {
     doc.Source = std::move(file);
     return true;
   }
-  std::unique_ptr<ArchiveReader> archive = NewArchiveReader(kind, file.get());
+  std::unique_ptr<ArchiveReader> archive = NewArchiveReader(kind, file.get(), doc.FileName);
   if (!archive) return false;
   doc.ArchiveFile = std::move(file);
   ArchiveReader& reader = *archive;
@@ -178,10 +185,14 @@ DocumentResult OpenArchiveMember(int index) {
   Document& doc = TheDocument;
   if (!doc.ArchiveFile || !doc.Source) return DocumentResult::kCannotOpen;
   Host().SetBusy(true);
-  if (static_cast<ArchiveReader&>(*doc.Source).OpenMember(index) != ArchiveResult::kOk) {
-    ResetDocument(kUnsupported);
+  ArchiveResult opened = static_cast<ArchiveReader&>(*doc.Source).OpenMember(index);
+  if (opened != ArchiveResult::kOk) {
+    // A member that cannot be decoded in full (a damaged or cut-off gzip stream) is never
+    // shown in part: its message says it cannot be expanded.
+    bool damaged = IsDamage(opened);
+    ResetDocument(damaged ? kCannotOpen : kUnsupported);
     Host().SetBusy(false);
-    return DocumentResult::kUnsupported;
+    return damaged ? DocumentResult::kCannotOpen : DocumentResult::kUnsupported;
   }
   // Each member is a file of its own: its codes are detected afresh, not kept from the last one.
   return OpenDocument(nullptr, AutoDetect, AutoDetect);

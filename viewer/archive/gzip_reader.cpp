@@ -1,0 +1,106 @@
+// GzipReader: whole-file decoding at creation and Read/Seek over the decoded bytes.
+#include "viewer/archive/gzip_reader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/allocation.h"
+#include "viewer/archive/archive_name.h"
+#include "viewer/archive/archive_open.h"
+#include "viewer/archive/member_path.h"
+
+namespace {
+
+constexpr uint32_t kLargestContent = 0x7FFFFFFF;  // positions are ints
+
+// The member's name from the archive's own: "x.gz" and "x-gz" give "x", "x.tgz" and "x.taz"
+// give "x.tar"; any other name is kept.
+std::string NameFromArchivePath(const char* archivePath) {
+  std::string name = PathBaseName(archivePath);
+  const char* extension = PathExtension(name.c_str());
+  size_t stem = size_t(extension - name.c_str());
+  if (EqualsIgnoringCase(extension, ".gz") || EqualsIgnoringCase(extension, ".z")) return name.substr(0, stem);
+  if (EqualsIgnoringCase(extension, ".tgz") || EqualsIgnoringCase(extension, ".taz")) {
+    name.replace(stem, std::string::npos, ".tar");
+    return name;
+  }
+  if (name.size() > 3 && EqualsIgnoringCase(name.c_str() + name.size() - 3, "-gz"))
+    return name.substr(0, name.size() - 3);
+  return name;
+}
+
+}  // namespace
+
+GzipReader::GzipReader(SourceReader* inner, const char* archivePath) : ArchiveReader(inner) {
+  if (!inner_) return;
+  uint32_t size = inner_->Size();
+  if (inner_->IsBad() || size == uint32_t(-1) || size > kLargestContent) return;
+  auto compressed = NewArray<uint8_t>(size);
+  if (!compressed) {
+    headerResult_ = ArchiveResult::kNoMemory;
+    return;
+  }
+  if (inner_->Seek(0, 0) != 0 || inner_->Read(compressed.get(), size) != int(size)) return;
+  GzipHeader header;
+  headerResult_ = ParseGzipHeader(compressed.get(), size, header);
+  if (headerResult_ == ArchiveResult::kBroken) headerResult_ = ArchiveResult::kBadHeader;
+  if (headerResult_ != ArchiveResult::kOk) return;
+  FillEntry(header, size, archivePath);
+  auto inflater = NewObject<Inflater>();
+  if (!inflater || !inflater->IsReady()) {
+    decodeResult_ = ArchiveResult::kNoMemory;
+    return;
+  }
+  GzipOutput out;
+  decodeResult_ = DecodeGzip(compressed.get(), size, kLargestContent, *inflater, out);
+  decoded_ = std::move(out.bytes);
+  decodedSize_ = uint32_t(out.size);
+  entry_.originalSize = decodedSize_;
+}
+
+void GzipReader::FillEntry(const GzipHeader& header, uint32_t compressedSize, const char* archivePath) {
+  const uint8_t* stored = reinterpret_cast<const uint8_t*>(header.name.data());
+  std::string name = header.name.empty()
+                         ? NameFromArchivePath(archivePath)
+                         : MemberNameInCp932(stored, header.name.size(), LooksLikeUtf8Name(stored, header.name.size()));
+  SetEntryName(entry_, name);
+  entry_.compressedSize = compressedSize;
+  if (header.modificationTime) SetEntryUnixTime(entry_, header.modificationTime);
+  char level = header.extraFlags == 2 ? 'X' : header.extraFlags == 4 ? 'F' : 'N';
+  std::snprintf(entry_.methodLabel, sizeof entry_.methodLabel, "gzip-%c", level);
+}
+
+int GzipReader::IsBad() { return !inner_ || headerResult_ != ArchiveResult::kOk; }
+
+int GzipReader::MemberCount() { return IsBad() ? 0 : 1; }
+
+ArchiveResult GzipReader::GetEntry(int index, ArchiveEntry& entry) {
+  if (index != 0 || IsBad()) return ArchiveResult::kNoSuchMember;
+  entry = entry_;
+  return ArchiveResult::kOk;
+}
+
+ArchiveResult GzipReader::OpenMember(int index) {
+  currentMember_ = index;
+  position_ = 0;
+  opened_ = index == 0 && !IsBad() && decoded_ != nullptr;
+  if (index != 0 || IsBad()) return ArchiveResult::kNoSuchMember;
+  return opened_ ? decodeResult_ : ArchiveResult::kNoMemory;
+}
+
+uint32_t GzipReader::Size() { return opened_ ? decodedSize_ : 0; }
+
+int GzipReader::Read(void* buffer, uint32_t count) {
+  if (!opened_) return 0;
+  uint32_t n = std::min(count, decodedSize_ - position_);
+  if (n) std::memcpy(buffer, decoded_.get() + position_, n);
+  position_ += n;
+  return int(n);
+}
+
+int GzipReader::Seek(int32_t offset, int origin) {
+  position_ = ClampedSeekPosition(position_, Size(), offset, origin);
+  return int(position_);
+}

@@ -1,0 +1,204 @@
+// gzip files built here byte by byte (every header flag, several members, damaged trailers and
+// cut-off streams) read through DecodeGzip and the GzipReader.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "viewer/archive/bytes_reader.h"
+#include "viewer/archive/gzip_reader.h"
+#include "viewer/archive/inflate_test_writer.h"
+#include "viewer/archive/zip_crc32.h"
+#include "viewer/archive/zip_test_support.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct MemberSpec {
+  MemberSpec(std::string t, uint8_t f = 0, std::string n = {}, std::string c = {}, Bytes e = {})
+      : text(std::move(t)), flags(f), name(std::move(n)), comment(std::move(c)), extra(std::move(e)) {}
+  std::string text;
+  uint8_t flags = 0;
+  std::string name, comment;
+  Bytes extra;
+  bool wrongHeaderCrc = false;
+  int64_t crcOverride = -1, lengthOverride = -1;
+};
+
+using zip_test::Put16;
+using zip_test::Put32;
+
+// One member: header with the asked fields, fixed-code deflate data of the text, trailer.
+Bytes Member(const MemberSpec& spec) {
+  Bytes b = {0x1F, 0x8B, 8, spec.flags};
+  Put32(b, 1000000000);  // 2001-09-09 01:46:40 UTC
+  b.push_back(2), b.push_back(3);
+  if (spec.flags & kGzipFlagExtra) {
+    Put16(b, uint32_t(spec.extra.size()));
+    b.insert(b.end(), spec.extra.begin(), spec.extra.end());
+  }
+  if (spec.flags & kGzipFlagName) b.insert(b.end(), spec.name.begin(), spec.name.end() + 1);
+  if (spec.flags & kGzipFlagComment) b.insert(b.end(), spec.comment.begin(), spec.comment.end() + 1);
+  if (spec.flags & kGzipFlagHeaderCrc) Put16(b, (UpdateCrc32(0, b.data(), b.size()) & 0xFFFF) ^ (spec.wrongHeaderCrc ? 1 : 0));
+  inflate_test::DeflateWriter writer;
+  std::vector<inflate_test::Token> tokens;
+  for (unsigned char c : spec.text) tokens.push_back(inflate_test::Token::Literal(c));
+  writer.FixedBlock(tokens, true);
+  Bytes deflated = writer.Finish();
+  b.insert(b.end(), deflated.begin(), deflated.end());
+  uint32_t crc = UpdateCrc32(0, spec.text.data(), spec.text.size());
+  Put32(b, spec.crcOverride >= 0 ? uint32_t(spec.crcOverride) : crc);
+  Put32(b, spec.lengthOverride >= 0 ? uint32_t(spec.lengthOverride) : uint32_t(spec.text.size()));
+  return b;
+}
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+struct Decoded {
+  ArchiveResult result;
+  std::string text;
+  int members;
+};
+
+Decoded Decode(const Bytes& file, size_t limit = 1u << 30) {
+  Inflater inflater;
+  GzipOutput out;
+  ArchiveResult result = DecodeGzip(file.data(), file.size(), limit, inflater, out);
+  return {result, std::string(reinterpret_cast<const char*>(out.bytes.get()), out.size), out.members};
+}
+
+std::string ReadAll(SourceReader& reader) {
+  std::string text(reader.Size(), '\0');
+  EXPECT_EQ(reader.Read(text.data(), uint32_t(text.size())), int(text.size()));
+  return text;
+}
+
+TEST(GzipStream, EveryHeaderFieldIsReadAndTheHeaderCrcChecked) {
+  MemberSpec spec{"text with every header field\n", uint8_t(kGzipFlagText | kGzipFlagHeaderCrc | kGzipFlagExtra |
+                                                            kGzipFlagName | kGzipFlagComment),
+                  "memo.txt", "a comment", Bytes{'A', 'B', 2, 0, 'x', 'y'}};
+  Bytes file = Member(spec);
+  GzipHeader header;
+  ASSERT_EQ(ParseGzipHeader(file.data(), file.size(), header), ArchiveResult::kOk);
+  EXPECT_EQ(header.name, "memo.txt");
+  EXPECT_EQ(header.comment, "a comment");
+  EXPECT_EQ(header.modificationTime, 1000000000u);
+  EXPECT_EQ(Decode(file).text, spec.text);
+  EXPECT_EQ(Decode(file).result, ArchiveResult::kOk);
+
+  spec.wrongHeaderCrc = true;
+  Bytes damaged = Member(spec);
+  EXPECT_EQ(ParseGzipHeader(damaged.data(), damaged.size(), header), ArchiveResult::kBadHeader);
+  Bytes reserved = file;
+  reserved[3] |= 0x20;
+  EXPECT_EQ(ParseGzipHeader(reserved.data(), reserved.size(), header), ArchiveResult::kBadHeader);
+  Bytes stored = file;
+  stored[2] = 7;
+  EXPECT_EQ(ParseGzipHeader(stored.data(), stored.size(), header), ArchiveResult::kUnsupportedMethod);
+}
+
+TEST(GzipStream, MembersOneAfterAnotherAreOneTextAndPaddingIsIgnored) {
+  Bytes file = Join({Member({"first "}), Member({"second "}), Member({""}), Member({"third\n"}), Bytes(100, 0)});
+  Decoded d = Decode(file);
+  EXPECT_EQ(d.result, ArchiveResult::kOk);
+  EXPECT_EQ(d.text, "first second third\n");
+  EXPECT_EQ(d.members, 4);
+}
+
+TEST(GzipStream, OutputGrowsBeyondTheLastMembersLength) {
+  // The last member's length (1) is the first guess; the first member needs far more room.
+  std::string big(100000, 'x');
+  for (size_t i = 0; i < big.size(); i += 7) big[i] = char('a' + i % 26);
+  Decoded d = Decode(Join({Member({big}), Member({"!"})}));
+  EXPECT_EQ(d.result, ArchiveResult::kOk);
+  EXPECT_EQ(d.text, big + "!");
+  EXPECT_EQ(Decode(Join({Member({big})}), 50000).result, ArchiveResult::kSizeOutOfRange);
+}
+
+TEST(GzipStream, ChecksLengthAndCrcOfEveryMember) {
+  MemberSpec badCrc{"second"};
+  badCrc.crcOverride = 12345;
+  Decoded d = Decode(Join({Member({"first"}), Member(badCrc)}));
+  EXPECT_EQ(d.result, ArchiveResult::kCrcMismatch);
+  EXPECT_EQ(d.members, 1);
+  MemberSpec badLength{"text"};
+  badLength.lengthOverride = 5;
+  EXPECT_EQ(Decode(Member(badLength)).result, ArchiveResult::kCrcMismatch);
+}
+
+TEST(GzipStream, EveryCutOffIsAnError) {
+  MemberSpec spec{"a cut-off gzip file is never shown as the file", uint8_t(kGzipFlagName | kGzipFlagHeaderCrc), "n"};
+  Bytes file = Member(spec);
+  for (size_t length = 0; length < file.size(); ++length) {
+    Bytes cut(file.begin(), file.begin() + length);
+    Decoded d = Decode(cut);
+    EXPECT_NE(d.result, ArchiveResult::kOk) << length;
+    EXPECT_EQ(d.members, 0) << length;
+  }
+  Bytes second = Join({Member({"kept "}), Bytes(file.begin(), file.end() - 3)});
+  Decoded d = Decode(second);
+  EXPECT_EQ(d.result, ArchiveResult::kBroken);
+  EXPECT_EQ(d.members, 1);
+}
+
+TEST(GzipReader, IsAnArchiveOfOneMemberNamedByTheHeaderOrTheFile) {
+  Bytes named = Member({"x", kGzipFlagName, "ログ.txt"});
+  BytesReader file(named.data(), named.size());
+  GzipReader reader(&file, "/var/log/syslog.2.gz");
+  ASSERT_FALSE(reader.IsBad());
+  ASSERT_EQ(reader.MemberCount(), 1);
+  ArchiveEntry entry;
+  ASSERT_EQ(reader.GetEntry(0, entry), ArchiveResult::kOk);
+  EXPECT_STREQ(entry.name, "ログ.txt");  // a Shift-JIS name is kept as it is
+  EXPECT_EQ(entry.originalSize, 1u);
+  EXPECT_EQ(entry.year, 101);
+  EXPECT_EQ(entry.month, 9);
+  EXPECT_EQ(entry.hour, 1);
+  EXPECT_EQ(reader.GetEntry(1, entry), ArchiveResult::kNoSuchMember);
+
+  const std::pair<const char*, const char*> paths[] = {
+      {"/var/log/syslog.2.gz", "syslog.2"}, {"C:\\DATA\\SRC.TGZ", "SRC.tar"}, {"a.taz", "a.tar"}, {"plain", "plain"}};
+  Bytes unnamed = Member({"text\n"});
+  for (auto [path, name] : paths) {
+    BytesReader bytes(unnamed.data(), unnamed.size());
+    GzipReader gzip(&bytes, path);
+    ASSERT_EQ(gzip.GetEntry(0, entry), ArchiveResult::kOk);
+    EXPECT_STREQ(entry.name, name) << path;
+    ASSERT_EQ(gzip.OpenMember(0), ArchiveResult::kOk);
+    EXPECT_EQ(ReadAll(gzip), "text\n");
+  }
+}
+
+TEST(GzipReader, UsesUtf8NamesInCp932) {
+  Bytes named = Member({"x", kGzipFlagName, "\xE3\x83\xAD\xE3\x82\xB0.txt"});  // "ログ.txt" in UTF-8
+  BytesReader file(named.data(), named.size());
+  GzipReader reader(&file, "x.gz");
+  ArchiveEntry entry;
+  ASSERT_EQ(reader.GetEntry(0, entry), ArchiveResult::kOk);
+  EXPECT_STREQ(entry.name, "ログ.txt");
+}
+
+TEST(GzipReader, DamageRefusesTheMemberButNotTheListing) {
+  MemberSpec spec{"the text"};
+  spec.crcOverride = 1;
+  Bytes file = Member(spec);
+  BytesReader bytes(file.data(), file.size());
+  GzipReader reader(&bytes, "x.gz");
+  ASSERT_FALSE(reader.IsBad());
+  EXPECT_EQ(reader.OpenMember(0), ArchiveResult::kCrcMismatch);
+  EXPECT_EQ(reader.ListingResult(), ArchiveResult::kCrcMismatch);
+  EXPECT_EQ(reader.SoundBytes(), 0u);
+
+  Bytes text = {'n', 'o', 't', ' ', 'g', 'z', 'i', 'p'};
+  BytesReader plain(text.data(), text.size());
+  EXPECT_TRUE(GzipReader(&plain, "x.gz").IsBad());
+}
+
+}  // namespace
