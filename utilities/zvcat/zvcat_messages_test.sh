@@ -74,7 +74,8 @@ message "nothing found by an analysis" 1 "nothing that looks like a log header w
 message "an unknown option" 2 "unknown option --bogus" "--bogus というオプションはありません" --bogus "$work/text.txt"
 check "the usage follows, English" "usage: zvcat" "$(LANG=C "${zvcat[@]}" --bogus 2>&1 | sed -n '2s/ \[.*//p')"
 check "the usage follows, Japanese" "使い方: zvcat" "$(LANG=ja_JP.UTF-8 "${zvcat[@]}" --bogus 2>&1 | sed -n '2s/ \[.*//p')"
-message "no file" 2 "missing operand" "ファイルが指定されていません" --rows
+# (Without a file zvcat reads standard input when it is no terminal: --grep lacks its pattern too.)
+message "no pattern and no file" 2 "missing operand" "ファイルが指定されていません" --grep
 message "two files" 2 "too many operands" "ファイルの指定が多すぎます" "$work/text.txt" "$work/text.txt"
 message "a bad value" 2 "bad value for --member: x" "--member の値が正しくありません: x" --member x "$work/text.txt"
 message "a missing value" 2 "missing value after --code" "--code の後に値がありません" "$work/text.txt" --code
@@ -89,6 +90,6 @@ LANG=ja_JP.UTF-8 script -qec "$(printf '%q ' "${zvcat[@]}") --help" /dev/null </
 check "--help on a Japanese terminal" "使い方: zvcat" "$(sed -n '1s/ \[.*//p' "$work/help.ja")"
 # LC_MESSAGES chooses the language, LANG the rest.
 check "LC_MESSAGES=C under LANG=ja_JP.UTF-8" "zvcat: missing operand" \
-  "$(LANG=ja_JP.UTF-8 LC_MESSAGES=C "${zvcat[@]}" 2>&1 | head -n 1)"
+  "$(LANG=ja_JP.UTF-8 LC_MESSAGES=C "${zvcat[@]}" --grep 2>&1 | head -n 1)"
 
 finish
