@@ -30,6 +30,7 @@ constexpr char kDialogClass[] = "PlimDialog";
 constexpr char kSettingsTitle[] = "Zelko Viewの設定";
 constexpr int kCustomizerHelp = 503;  // "ヘルプ(&H)" of ZVKEY32.EXE
 constexpr DWORD kHelpTimeoutMs = 20000;
+constexpr int kFirstLinkX = 12, kFirstLinkY = 7;  // client point on the first letters of the first line
 constexpr size_t kHelpTextLimit = 65536;  // characters of a topic read back
 
 // Headings of the topics, as the help window shows them.
@@ -200,6 +201,12 @@ TEST_F(HelpTest, TheFilersHelpButtonOpensItsTopic) {
   ASSERT_NE(filer, nullptr);
   Post(filer, WM_COMMAND, IDC_FILER_HELP);
   ExpectTopic(kFilerHeading, "help_filer");
+  // The link bar comes before any double-byte text, so its first jump is live from its first
+  // letters: a click there shows the contents.
+  HWND edit = FindChild(VisibleHelpWindow(), "richedit", true);
+  ASSERT_NE(edit, nullptr);
+  RealClick(edit, kFirstLinkX, kFirstLinkY);
+  ExpectTopic(kContentsHeading);
 }
 
 TEST_F(HelpTest, TheArchiveFilersHelpButtonOpensItsTopic) {
