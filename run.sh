@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup >&2
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target zv32 plim32 zv32_snapshot >/dev/null
+cmake --build --preset win64 --target zv32 plim32 zlkoview_help zv32_snapshot >/dev/null
 scripts/wine-prefix >&2
 
 file=$(realpath "${1:-viewer/resources/sample/README.TXT}")

@@ -304,18 +304,6 @@ TEST_F(ViewerTest, StartsMaximizedWhenTheWindowStyleSaysSo) {
   EXPECT_TRUE(WaitUntil([&] { return IsZoomed(viewer.main()) != 0; }, 3000));
 }
 
-TEST_F(ViewerTest, HelpWithoutTheHelpFileSaysWhereItShouldBe) {
-  Viewer viewer;
-  ASSERT_NE(viewer.main(), nullptr);
-  viewer.Press(VK_F1);  // command 950, the help
-  HWND box = WaitForWindow(viewer.ProcessId(), "#32770", "Zelko View 32", 10000);
-  ASSERT_NE(box, nullptr);
-  EXPECT_NE(MessageBoxText(box).find("ZLKOVIEW.HLP"), std::string::npos) << MessageBoxText(box);
-  Post(box, WM_COMMAND, IDOK);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
-}
-
-
 TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
   // Line numbers off: the text starts at the margin "Spacing" (10 pixels), so a press just
   // right of it hits byte 0 of a row whatever the font.

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr char kHelpFile[] = "ZLKOVIEW.HLP";
+constexpr char kHelpFileMissing[] = "ヘルプファイル(ZLKOVIEW.HLP)がZVKEY32.EXEと同じフォルダにありません。";
 constexpr char kKeyFileFilter[] = "ｷｰ定義ﾌｧｲﾙ (*.ZVK)\0*.ZVK\0全てのﾌｧｲﾙ (*.*)\0*.*\0";
 constexpr int kKeyBoxTextSize = 101;  // at most 100 characters of the key box make a line
 
@@ -111,7 +112,13 @@ void OnWrite(HWND dialog) {
   ReloadKeysInViewers();
 }
 
-void OnHelp(HWND dialog) { WinHelpA(dialog, kHelpFile, HELP_CONTEXT, ZVKEY_HELP_CONTEXT); }
+// The help engine runs in a process of its own, so it gets the full path of the help file beside
+// this program; without the file there, a message says so instead of the engine's own question.
+void OnHelp(HWND dialog) {
+  const std::string path = PathBesideProgram(kHelpFile);
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return ShowToolError(dialog, kHelpFileMissing);
+  WinHelpA(dialog, path.c_str(), HELP_CONTEXT, ZVKEY_HELP_CONTEXT);
+}
 
 void OnCommand(HWND dialog, int id) {
   switch (id) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "utilities/keycustom/key_assignments.h"
 
@@ -13,6 +14,8 @@ extern uint16_t CapturedKey;  // 0 until a key is typed
 extern char ViewerPath[MAX_PATH + 16];
 extern HFONT ListFont;
 
+// The full path of fileName in the folder of the program's own module.
+std::string PathBesideProgram(const char* fileName);
 // ViewerPath: the folder of the program's own module and "\ZV32.EXE".
 void BuildViewerPath();
 
