@@ -231,6 +231,12 @@ HeldKey::~HeldKey() {
   WaitUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) == 0; }, 2000);
 }
 
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND below = GetWindow(upper, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT))
+    if (below == lower) return true;
+  return false;
+}
+
 void ShowAndSettle(HWND hwnd) {
   SetForegroundWindow(hwnd);
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

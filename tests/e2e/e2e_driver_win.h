@@ -90,6 +90,9 @@ class HeldKey {
   WORD key_;
 };
 
+// Whether the top-level window `upper` lies above `lower` in the z-order.
+bool IsAbove(HWND upper, HWND lower);
+
 // Brings the window to the front and lets it repaint completely.
 void ShowAndSettle(HWND hwnd);
 

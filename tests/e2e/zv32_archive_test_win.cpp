@@ -318,8 +318,13 @@ TEST_F(ArchiveFilerTest, OpensBesideTheViewerAtFirst) {
   EXPECT_TRUE(filer.left >= viewer.right || filer.top >= viewer.bottom - (filer.bottom - filer.top))
       << filer.left << "," << filer.top;
   ASSERT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  // The filer belongs to the viewer: a click on the viewer leaves it in front.
+  EXPECT_EQ(GetWindow(session.filer, GW_OWNER), session.viewer.main());
+  RealClick(session.viewer.main(), 40, (viewer.bottom - viewer.top) / 2);
+  Pause(300);
+  EXPECT_TRUE(IsAbove(session.filer, session.viewer.main()));
   ShowAndSettle(session.viewer.main());
-  ShowAndSettle(session.filer);
+  EXPECT_TRUE(IsAbove(session.filer, session.viewer.main()));
   RECT both{};
   UnionRect(&both, &viewer, &filer);
   EXPECT_FALSE(SavePng(CaptureScreen(both), "zv32_archive_first_placement").empty());
@@ -591,4 +596,46 @@ TEST_F(ArchiveFilerTest, ClosingHidesTheWindowAndCommand104ShowsIt) {
   Viewer plain(WriteTestFile("plain.txt", NumberedLines(3)));
   ASSERT_TRUE(plain.WaitRows(4));
   EXPECT_EQ(FindTopWindow(plain.ProcessId(), kArchFilerClass), nullptr);
+}
+
+// With window linking on, archives opened one after another (each closes the archive filer of
+// the one before and opens its own) leave the viewer and the filer where the first one put them.
+TEST_F(ArchiveFilerTest, OpeningArchivesInTurnKeepsTheLinkedSizes) {
+  std::string flags = "1111111101140007F010111101";
+  flags[17] = '1';  // window linking
+  WriteStringSetting("BooleanOption", flags);
+  WriteStringSetting("File00", ArchivePath("members.zip"));
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  Pause(500);
+  RECT firstViewer{}, firstFiler{};
+  GetWindowRect(session.viewer.main(), &firstViewer);
+  GetWindowRect(session.filer, &firstFiler);
+  EXPECT_GE(firstFiler.right - firstFiler.left, 240);
+  for (int turn = 1; turn <= 10; ++turn) {
+    HWND before = FindTopWindow(session.viewer.ProcessId(), kArchFilerClass);
+    // The most recent file (the archive shown before this one) is "(&0)" of the file menu.
+    ShowAndSettle(session.viewer.main());
+    {
+      HeldKey alt(VK_MENU);
+      RealKey('F');
+    }
+    Pause(300);
+    RealKey('0');
+    HWND filer = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      filer = FindTopWindow(session.viewer.ProcessId(), kArchFilerClass);
+      return filer && filer != before && !IsWindow(before);
+    }, 10000)) << "turn " << turn << " " << session.viewer.Title() << " " << before << " " << filer;
+    Pause(300);
+    RECT viewer{}, filerRect{};
+    GetWindowRect(session.viewer.main(), &viewer);
+    GetWindowRect(filer, &filerRect);
+    EXPECT_TRUE(EqualRect(&viewer, &firstViewer)) << "turn " << turn << ": viewer " << viewer.left << "," << viewer.top
+                                                   << "-" << viewer.right << "," << viewer.bottom;
+    EXPECT_TRUE(EqualRect(&filerRect, &firstFiler)) << "turn " << turn << ": filer " << filerRect.left << ","
+                                                     << filerRect.top << "-" << filerRect.right << ","
+                                                     << filerRect.bottom;
+  }
 }

@@ -26,7 +26,7 @@ constexpr char kFilerClass[] = "ZelkoView!Filer";
 constexpr int kListId = IDC_FILER_LIST;
 constexpr int kDriveBarId = IDC_FILER_DRIVE_BAR;
 constexpr int kFileCount = 600;  // more than the 480 the list once stopped at
-constexpr char kDefaultFlags[] = "1111111101140007F010111111";
+constexpr char kDefaultFlags[] = "1111111101140007F010111101";
 
 // BooleanOption with some characters replaced: {position, character}.
 std::string Flags(std::initializer_list<std::pair<int, char>> changes) {

@@ -290,7 +290,7 @@ TEST_F(SearchTest, PatternThatIsNoRegularExpressionIsSearchedAsText) {
 }
 
 TEST_F(SearchTest, ClipboardButtonAndNotFoundWithoutTheStatusBar) {
-  std::string flags = "1111111101140007F010111111";
+  std::string flags = "1111111101140007F010111101";
   flags[5] = '0';  // no status bar
   WriteStringSetting("BooleanOption", flags);
   Viewer viewer(WriteTestFile("nostatus.txt", NumberedLines(20)));

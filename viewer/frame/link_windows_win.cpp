@@ -102,7 +102,7 @@ HWND OpenSubWindow(const char* className, const char* title, DWORD style, HWND o
                                    parameter, LinkPathOf(pathSlot));
   if (!window) return nullptr;
   ShowWindow(window, ShowStateForOpening(placement.showState));
-  RelayoutLinkedWindows(TheLinkTree, LinkHost(), WindowLinking != 0);
+  PlaceNewLinkedWindow(TheLinkTree, LinkHost(), WindowLinking != 0, IdOf(window));
   return window;
 }
 
