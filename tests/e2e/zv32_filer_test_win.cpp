@@ -544,6 +544,26 @@ void DragEntryByRealInput(Filer& filer, int index, POINT to, bool escape = false
   MouseInput(MOUSEEVENTF_LEFTUP);
 }
 
+// From a fresh settings key Zelko Filer opens beside the viewer, owned by it: a click on the
+// viewer leaves it in front.
+TEST_F(FilerTest, OpensBesideTheViewerAtFirst) {
+  Viewer viewer(TreeDir());
+  HWND filer = WaitForWindow(viewer.ProcessId(), kFilerClass, "Zelko Filer", 20000);
+  ASSERT_NE(filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer.main()) != 0; }, 5000));
+  Pause(300);
+  EXPECT_EQ(SubWindowPlacementFault(viewer.main(), filer), "");
+  EXPECT_EQ(GetWindow(filer, GW_OWNER), viewer.main());
+  RECT main{}, filerRect{}, both{};
+  GetWindowRect(viewer.main(), &main);
+  GetWindowRect(filer, &filerRect);
+  RealClick(viewer.main(), 40, (main.bottom - main.top) / 2);
+  Pause(300);
+  EXPECT_TRUE(IsAbove(filer, viewer.main()));
+  UnionRect(&both, &main, &filerRect);
+  EXPECT_FALSE(SavePng(CaptureScreen(both), "zv32_filer_first_placement").empty());
+}
+
 TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
   WriteStringSetting("BooleanOption", kAllFilesByName);
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));

@@ -340,9 +340,13 @@ TEST_F(SearchTest, BatchSearchListsTheRowsZvcatFindsAndShowsAChosenRow) {
   const std::vector<int> expected(hits.begin(), hits.end());
   EXPECT_EQ(listed, expected);
   EXPECT_EQ(listed, DistinctRows(ZvcatGrepRows("-E ne+dle", file)));
-  RECT main{};
-  GetWindowRect(viewer.main(), &main);
-  SetWindowPos(list, nullptr, main.right, main.top, 300, main.bottom - main.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // From a fresh settings key the list opens beside the viewer, owned by it: a click on the
+  // viewer leaves it in front.
+  EXPECT_EQ(SubWindowPlacementFault(viewer.main(), list), "");
+  EXPECT_EQ(GetWindow(list, GW_OWNER), viewer.main());
+  RealClick(viewer.text(), 60, 60);
+  Pause(300);
+  EXPECT_TRUE(IsAbove(list, viewer.main()));
   EXPECT_FALSE(SaveScreensOf({viewer.main(), list}, "zv32_batch_list").empty());
 
   // Choosing the fifth item shows its row at the tab's row.

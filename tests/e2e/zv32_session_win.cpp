@@ -102,6 +102,23 @@ void WriteStringSetting(const char* name, const std::string& text) {
 
 void WriteDwordSetting(const char* name, DWORD value) { WriteSetting(name, REG_DWORD, &value, sizeof value); }
 
+std::string SubWindowPlacementFault(HWND viewer, HWND subWindow) {
+  RECT main{}, sub{}, overlap{};
+  GetWindowRect(viewer, &main);
+  GetWindowRect(subWindow, &sub);
+  char where[160];
+  std::snprintf(where, sizeof where, " (viewer %ld,%ld-%ld,%ld, sub-window %ld,%ld-%ld,%ld)", main.left, main.top,
+                main.right, main.bottom, sub.left, sub.top, sub.right, sub.bottom);
+  RECT band = main;
+  band.bottom = main.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+  if (sub.right - sub.left < 240 || sub.bottom - sub.top < 200) return std::string("too small") + where;
+  if (IntersectRect(&overlap, &band, &sub)) return std::string("over the caption or menu") + where;
+  const bool right = sub.left >= main.right;
+  const bool below = sub.top >= main.bottom - (sub.bottom - sub.top) && sub.left < main.right;
+  if (!right && !below) return std::string("not beside the viewer") + where;
+  return {};
+}
+
 std::string WriteTestFile(const std::string& name, const std::string& bytes) {
   std::string folder = ExeDir() + "\\e2e-files";
   CreateDirectoryA(folder.c_str(), nullptr);

@@ -51,6 +51,11 @@ void WriteBinarySetting(const char* name, const std::string& bytes);
 void WriteStringSetting(const char* name, const std::string& text);
 void WriteDwordSetting(const char* name, DWORD value);
 
+// What is wrong with the first rectangle of a sub-window opened from a fresh settings key,
+// against the viewer's (empty when it is right): beside the viewer (right of it, or below it),
+// at least 240 pixels wide and 200 high, and not over the viewer's caption or menu.
+std::string SubWindowPlacementFault(HWND viewer, HWND subWindow);
+
 // Test files live in ExeDir()\e2e-files; returns the full Windows path written.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
 // Lines "line N ..." of Shift-JIS text, CR LF ended.
