@@ -457,6 +457,47 @@ TEST_F(SearchTest, AltLettersWorkTheSearchAndJumpDialogs) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(jump); }, 5000));
 }
 
+// Row 1,000,000 of a file of more than two million rows: the position item is wide enough
+// for "1000000/2012501" in its font, and the load meter and the message follow it.
+TEST_F(SearchTest, PositionItemHoldsSevenDigitRowsWhole) {
+  constexpr int kRows = 2012500;
+  std::string text;
+  text.reserve(size_t(kRows) * 5);
+  for (int i = 0; i < kRows; ++i) text += "row\r\n";
+  Viewer viewer(WriteTestFile("rows.txt", text));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(kRows + 1, 120000)) << viewer.Position();
+  viewer.Command(kJumpCommand);
+  HWND dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, "ジャンプ", 20000);
+  ASSERT_NE(dialog, nullptr);
+  SetText(Item(dialog, kJumpRow), "1000000");
+  ClickButton(Item(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  ASSERT_TRUE(viewer.WaitTopRow(1000000)) << viewer.Position();
+  EXPECT_EQ(viewer.Position(), "1000000/2012501");
+
+  // The item draws in the system font (it is given none).
+  HWND item = GetDlgItem(viewer.main(), kPositionItem);
+  ASSERT_EQ(Send(item, WM_GETFONT), 0);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  SIZE extent{};
+  const std::string shown = viewer.Position();
+  GetTextExtentPoint32A(screen, shown.c_str(), int(shown.size()), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  RECT itemRect{}, meter{}, message{};
+  GetClientRect(item, &itemRect);
+  EXPECT_GT(itemRect.right, extent.cx) << "the item is " << itemRect.right << " wide for " << extent.cx;
+  GetWindowRect(item, &itemRect);
+  GetWindowRect(GetDlgItem(viewer.main(), kLoadMeterItem), &meter);
+  GetWindowRect(GetDlgItem(viewer.main(), kMessageItem), &message);
+  EXPECT_LE(itemRect.right, meter.left);
+  EXPECT_LE(meter.right, message.left);
+  ShowAndSettle(viewer.main());
+  EXPECT_FALSE(SaveScreenshot(viewer.main(), "zv32_row_1000000").empty());
+}
+
 TEST_F(SearchTest, JumpDialogGoesToTheRowTypedAndTheSpinIsNotCutToLowBits) {
   std::string text;
   for (int i = 1; i <= 70000; ++i) text += std::to_string(i) + "\r\n";
