@@ -633,3 +633,81 @@ TEST_F(ArchiveFilerTest, OpeningArchivesInTurnKeepsTheLinkedSizes) {
                                                      << filerRect.bottom;
   }
 }
+
+namespace {
+
+// Which columns of a list line (client coordinates `item`) hold ink: a pixel other than the
+// line's background, taken from its bottom-right corner.
+std::vector<bool> InkColumns(const Image& image, const RECT& item) {
+  const COLORREF background = image.Pixel(item.right - 1, item.bottom - 1);
+  std::vector<bool> ink(size_t(item.right), false);
+  for (int x = item.left; x < item.right && x < image.width; ++x)
+    for (int y = item.top; y < item.bottom && y < image.height; ++y)
+      if (image.Pixel(x, y) != background) ink[size_t(x)] = true;
+  return ink;
+}
+
+// The first ink column at or after `from` that follows at least `gap` blank columns; -1 when none.
+int InkAfterGap(const std::vector<bool>& ink, int from, int gap) {
+  int blank = 0;
+  for (int x = from; x < int(ink.size()); ++x) {
+    if (!ink[size_t(x)]) {
+      ++blank;
+    } else if (blank >= gap) {
+      return x;
+    } else {
+      blank = 0;
+    }
+  }
+  return -1;
+}
+
+// The end of the ink group starting at `from`: the first column followed by `gap` blank ones.
+int InkGroupEnd(const std::vector<bool>& ink, int from, int gap) {
+  int end = from;
+  for (int x = from; x < int(ink.size()) && x - end <= gap; ++x)
+    if (ink[size_t(x)]) end = x + 1;
+  return end;
+}
+
+int SystemFontWidth(const char* text) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, text, int(std::strlen(text)), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return extent.cx;
+}
+
+}  // namespace
+
+// A name whose rest (from its first dot) is long ("x..aaaa….a") stays clear of its size: the
+// seven digits of 1234567 are drawn whole after the rest, not over it (a rest wider than its
+// column moves the columns after it).
+TEST_F(ArchiveFilerTest, ALongRestOfANameStaysLeftOfTheSize) {
+  ArchiveSession session("names.zip");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  const int line = LineOf(session.list, "Lx|L..a");
+  ASSERT_GE(line, 0) << ::testing::PrintToString(Lines(session.list));
+  RECT filer{};
+  GetWindowRect(session.filer, &filer);
+  MoveWindow(session.filer, filer.left - 400, filer.top, 720, 300, TRUE);  // room for every column
+  ShowAndSettle(session.filer);
+  const Image image = Capture(session.list, true);
+  RECT item{};
+  Send(session.list, LB_GETITEMRECT, WPARAM(line), reinterpret_cast<LPARAM>(&item));
+  const std::vector<bool> ink = InkColumns(image, item);
+  constexpr int kIconCell = 16;
+  const int restStart = InkAfterGap(ink, kIconCell + 1, 3);  // after the stem "x"
+  ASSERT_GT(restStart, kIconCell);
+  const int restEnd = restStart + SystemFontWidth("..aaaaaaaaaaaaaaaaaaaa.a");
+  const int digitsStart = InkAfterGap(ink, restEnd - 1, 2);
+  ASSERT_GT(digitsStart, 0);
+  const int digitsWidth = InkGroupEnd(ink, digitsStart, 3) - digitsStart;
+  // The digits run into the "(" of the ratio, which starts where they end.
+  EXPECT_NEAR(digitsWidth, SystemFontWidth("1234567("), 4) << "rest " << restStart << "-" << restEnd << ", digits from "
+                                                          << digitsStart;
+  EXPECT_FALSE(SavePng(image, "zv32_archive_long_rest").empty());
+}
