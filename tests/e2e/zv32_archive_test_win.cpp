@@ -670,16 +670,6 @@ int InkGroupEnd(const std::vector<bool>& ink, int from, int gap) {
   return end;
 }
 
-int SystemFontWidth(const char* text) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
-  SIZE extent{};
-  GetTextExtentPoint32A(screen, text, int(std::strlen(text)), &extent);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
-  return extent.cx;
-}
-
 }  // namespace
 
 // A name whose rest (from its first dot) is long ("x..aaaa….a") stays clear of its size: the
@@ -710,4 +700,27 @@ TEST_F(ArchiveFilerTest, ALongRestOfANameStaysLeftOfTheSize) {
   EXPECT_NEAR(digitsWidth, SystemFontWidth("1234567("), 4) << "rest " << restStart << "-" << restEnd << ", digits from "
                                                           << digitsStart;
   EXPECT_FALSE(SavePng(image, "zv32_archive_long_rest").empty());
+}
+
+// An underscore in a member's name is drawn: below the baseline between "a" and "locale" of
+// "a_locale.txt" the line has ink as wide as the underscore, and "x..aaaa" (no descenders) has
+// none under its stem.
+TEST_F(ArchiveFilerTest, UnderscoresInNamesAreDrawn) {
+  ArchiveSession session("names.zip");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  const int underscored = LineOf(session.list, "La_locale|L.txt");
+  const int plain = LineOf(session.list, "Lx|L..a");
+  ASSERT_GE(underscored, 0) << ::testing::PrintToString(Lines(session.list));
+  ASSERT_GE(plain, 0);
+  ShowAndSettle(session.filer);
+  const Image image = Capture(session.list, true);
+  RECT item{}, plainItem{};
+  Send(session.list, LB_GETITEMRECT, WPARAM(underscored), reinterpret_cast<LPARAM>(&item));
+  Send(session.list, LB_GETITEMRECT, WPARAM(plain), reinterpret_cast<LPARAM>(&plainItem));
+  constexpr int kText = 16;  // after the icon cell
+  const int from = kText + SystemFontWidth("a"), to = kText + SystemFontWidth("a_");
+  EXPECT_GE(LongestInkBelowBaseline(image, item, from, to), (to - from) - 2) << "columns " << from << "-" << to;
+  EXPECT_EQ(LongestInkBelowBaseline(image, plainItem, kText, kText + SystemFontWidth("x")), 0);
+  EXPECT_FALSE(SavePng(image, "zv32_archive_underscore").empty());
 }

@@ -2,6 +2,7 @@
 #include "tests/e2e/zv32_session_win.h"
 
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <optional>
 
@@ -117,6 +118,35 @@ std::string SubWindowPlacementFault(HWND viewer, HWND subWindow) {
   const bool below = sub.top >= main.bottom - (sub.bottom - sub.top) && sub.left < main.right;
   if (!right && !below) return std::string("not beside the viewer") + where;
   return {};
+}
+
+int SystemFontWidth(const char* text) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, text, int(std::strlen(text)), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return int(extent.cx);
+}
+
+int LongestInkBelowBaseline(const Image& list, const RECT& item, int fromX, int toX) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  const int baseline = int(item.top) + (int(item.bottom - item.top) - int(metrics.tmHeight)) / 2 + int(metrics.tmAscent);
+  const COLORREF background = list.Pixel(item.right - 1, item.bottom - 1);
+  int longest = 0, run = 0;
+  for (int x = fromX; x < toX && x < list.width; ++x) {
+    bool ink = false;
+    for (int y = baseline + 1; y < item.bottom && y < list.height && !ink; ++y) ink = list.Pixel(x, y) != background;
+    run = ink ? run + 1 : 0;
+    if (run > longest) longest = run;
+  }
+  return longest;
 }
 
 std::string WriteTestFile(const std::string& name, const std::string& bytes) {
