@@ -594,6 +594,27 @@ TEST_F(FilerTest, UnderscoresInNamesAreDrawn) {
   EXPECT_FALSE(SavePng(image, "zv32_filer_underscore").empty());
 }
 
+// The wheel, turned through the system's input over the filer's list, scrolls it by the
+// system's rows per notch.
+TEST_F(FilerTest, WheelScrollsTheList) {
+  WriteStringSetting("BooleanOption", kAllFilesByName);
+  Filer filer;
+  ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Ln599|") >= 0; }));
+  UINT rowsPerNotch = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &rowsPerNotch, 0);
+  ShowAndSettle(filer.window());
+  ASSERT_EQ(Send(filer.list(), LB_GETTOPINDEX), 0);
+  RealWheel(filer.list(), 60, 60, -1);
+  EXPECT_TRUE(WaitUntil([&] { return Send(filer.list(), LB_GETTOPINDEX) == LRESULT(rowsPerNotch); }, 3000))
+      << Send(filer.list(), LB_GETTOPINDEX);
+  RealWheel(filer.list(), 60, 60, -2);
+  EXPECT_TRUE(WaitUntil([&] { return Send(filer.list(), LB_GETTOPINDEX) == LRESULT(3 * rowsPerNotch); }, 3000))
+      << Send(filer.list(), LB_GETTOPINDEX);
+  RealWheel(filer.list(), 60, 60, 3);
+  EXPECT_TRUE(WaitUntil([&] { return Send(filer.list(), LB_GETTOPINDEX) == 0; }, 3000))
+      << Send(filer.list(), LB_GETTOPINDEX);
+}
+
 TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {
   WriteStringSetting("BooleanOption", kAllFilesByName);
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));

@@ -561,3 +561,43 @@ TEST_F(SearchTest, DialogAnswersAsSoonAsItCloses) {
     EXPECT_FALSE(IsWindow(dialog.window));
   }
 }
+
+// The wheel, turned through the system's input: over the text window it scrolls by the
+// system's rows per notch; over a line list it scrolls that list, though the text window
+// keeps the focus, and the text stays where it was.
+TEST_F(SearchTest, WheelScrollsTheTextAndTheLineListUnderThePointer) {
+  std::set<int> hits;
+  for (int row = 0; row < 600; row += 5) hits.insert(row);
+  Viewer viewer(WriteTestFile("wheel.txt", TextWithNeedles(600, hits)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(601)) << viewer.Position();
+  SearchDialog dialog(viewer);
+  ASSERT_NE(dialog.window, nullptr);
+  dialog.Type("needle");
+  PostClick(Item(dialog.window, kSearchAllButton));
+  HWND list = WaitForWindow(viewer.ProcessId(), kListClass, "一括検索 『 needle 』", 10000);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog.window); }, 20000));
+  UINT rowsPerNotch = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &rowsPerNotch, 0);
+  ASSERT_GT(rowsPerNotch, 0u);
+
+  ShowAndSettle(viewer.main());
+  RealClick(viewer.text(), 200, 40);  // the focus to the text window
+  ASSERT_EQ(viewer.TopRow(), 1);
+  RealWheel(viewer.text(), 200, 100, -1);
+  EXPECT_TRUE(viewer.WaitTopRow(1 + int(rowsPerNotch))) << viewer.Position();
+  RealWheel(viewer.text(), 200, 100, -2);
+  EXPECT_TRUE(viewer.WaitTopRow(1 + 3 * int(rowsPerNotch))) << viewer.Position();
+  RealWheel(viewer.text(), 200, 100, 1);
+  EXPECT_TRUE(viewer.WaitTopRow(1 + 2 * int(rowsPerNotch))) << viewer.Position();
+
+  HWND box = Item(list, kListBox);
+  ASSERT_EQ(Send(box, LB_GETTOPINDEX), 0);
+  const int textTop = viewer.TopRow();
+  RealWheel(box, 40, 40, -2);
+  EXPECT_TRUE(WaitUntil([&] { return Send(box, LB_GETTOPINDEX) == LRESULT(2 * rowsPerNotch); }, 3000))
+      << Send(box, LB_GETTOPINDEX);
+  EXPECT_EQ(viewer.TopRow(), textTop);
+  EXPECT_FALSE(SaveScreensOf({viewer.main(), list}, "zv32_wheel").empty());
+}
