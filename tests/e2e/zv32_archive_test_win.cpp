@@ -724,3 +724,39 @@ TEST_F(ArchiveFilerTest, UnderscoresInNamesAreDrawn) {
   EXPECT_EQ(LongestInkBelowBaseline(image, plainItem, kText, kText + SystemFontWidth("x")), 0);
   EXPECT_FALSE(SavePng(image, "zv32_archive_underscore").empty());
 }
+
+// With window linking on, the viewer keeps the group's rectangle when it ends: started again
+// on the archive, the viewer and its archive filer come back where they were, however often.
+TEST_F(ArchiveFilerTest, RestartingWithLinkingKeepsTheSizes) {
+  std::string flags = "1111111101140007F010111101";
+  flags[17] = '1';  // window linking
+  WriteStringSetting("BooleanOption", flags);
+  RECT first[2]{};
+  for (int run = 0; run < 3; ++run) {
+    ArchiveSession session("members.lzh");
+    ASSERT_NE(session.filer, nullptr) << "run " << run;
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+    Pause(500);
+    RECT rects[2]{};
+    GetWindowRect(session.viewer.main(), &rects[0]);
+    GetWindowRect(session.filer, &rects[1]);
+    if (run == 0) {
+      std::memcpy(first, rects, sizeof rects);
+      EXPECT_EQ(SubWindowPlacementFault(session.viewer.main(), session.filer), "");
+    }
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_TRUE(EqualRect(&rects[i], &first[i])) << "run " << run << (i ? " filer " : " viewer ") << rects[i].left
+                                                   << "," << rects[i].top << "-" << rects[i].right << ","
+                                                   << rects[i].bottom;
+    }
+    Post(session.viewer.main(), WM_CLOSE);
+    ASSERT_TRUE(session.viewer.WaitExit(10000)) << "run " << run;
+    // What the viewer stored is the group, not its own share of it.
+    std::string stored;
+    ASSERT_TRUE(ReadSetting("PrevWinRect", stored));
+    ASSERT_EQ(stored.size(), 16u);
+    int32_t width = 0;
+    std::memcpy(&width, stored.data() + 8, 4);
+    EXPECT_EQ(width, first[1].right - first[0].left) << "run " << run;
+  }
+}

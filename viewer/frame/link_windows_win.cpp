@@ -117,4 +117,12 @@ void OnLinkedWindowPosChanged(HWND window, const WINDOWPOS* position) {
   OnLinkedWindowPosChanged(TheLinkTree, LinkHost(), WindowLinking != 0, IdOf(window), change);
 }
 
+bool LinkedGroupRect(HWND window, RECT& rect) {
+  if (!WindowLinking || FindLinkNode(TheLinkTree, IdOf(window)) < 0) return false;
+  const LinkRect& group = TheLinkTree.Nodes[kLinkRootNode].Rect;
+  if (group.right <= group.left || group.bottom <= group.top) return false;
+  rect = {group.left, group.top, group.right, group.bottom};
+  return true;
+}
+
 void UnlinkWindow(HWND window) { UnlinkWindow(TheLinkTree, LinkHost(), WindowLinking != 0, IdOf(window)); }

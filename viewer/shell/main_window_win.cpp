@@ -187,8 +187,22 @@ void ShowToolDescription(HWND window, HWND tool) {
   if (lstrcmpA(description, shown) != 0) ShowStatusMessage(description, 0);
 }
 
+// The main window's placement, or with linking on the group's rectangle in a normal state:
+// the sub-windows' shares come out of it again at the next start.
+void SaveMainOrGroupPlacement(HWND window) {
+  WindowPlacementValue placement = PlacementOfWindow(window);
+  RECT group{};
+  if (placement.showState == kShowNormal && LinkedGroupRect(window, group)) {
+    placement.left = group.left;
+    placement.top = group.top;
+    placement.width = group.right - group.left;
+    placement.height = group.bottom - group.top;
+  }
+  (void)SaveMainPlacement(placement);  // best effort: the window is closing
+}
+
 void OnDestroy(HWND window) {
-  SaveMainPlacement(window);
+  SaveMainOrGroupPlacement(window);
   SetMenu(window, nullptr);
   DragAcceptFiles(window, FALSE);
   RevokeFileDropTarget(window);
