@@ -461,10 +461,7 @@ TEST_F(SearchTest, AltLettersWorkTheSearchAndJumpDialogs) {
 // for "1000000/2012501" in its font, and the load meter and the message follow it.
 TEST_F(SearchTest, PositionItemHoldsSevenDigitRowsWhole) {
   constexpr int kRows = 2012500;
-  std::string text;
-  text.reserve(size_t(kRows) * 5);
-  for (int i = 0; i < kRows; ++i) text += "row\r\n";
-  Viewer viewer(WriteTestFile("rows.txt", text));
+  Viewer viewer(WriteTestFile("rows.txt", RepeatedLines(kRows, "row\r\n")));
   ASSERT_NE(viewer.main(), nullptr);
   ASSERT_TRUE(viewer.WaitRows(kRows + 1, 120000)) << viewer.Position();
   viewer.Command(kJumpCommand);

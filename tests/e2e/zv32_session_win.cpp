@@ -160,6 +160,13 @@ std::string WriteTestFile(const std::string& name, const std::string& bytes) {
   return path;
 }
 
+std::string RepeatedLines(int count, const std::string& line) {
+  std::string text;
+  text.reserve(size_t(count) * line.size());
+  for (int i = 0; i < count; ++i) text += line;
+  return text;
+}
+
 std::string NumberedLines(int count) {
   std::string text;
   char line[96];

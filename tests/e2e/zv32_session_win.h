@@ -66,6 +66,8 @@ int LongestInkBelowBaseline(const Image& list, const RECT& item, int fromX, int 
 
 // Test files live in ExeDir()\e2e-files; returns the full Windows path written.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
+// `count` copies of `line` (which carries its own line end).
+std::string RepeatedLines(int count, const std::string& line);
 // Lines "line N ..." of Shift-JIS text, CR LF ended.
 std::string NumberedLines(int count);
 
