@@ -202,6 +202,19 @@ void RealClick(HWND hwnd, int x, int y) {
   Pause(100);
 }
 
+void RealWheel(HWND hwnd, int x, int y, int notches) {
+  POINT pt{x, y};
+  ClientToScreen(hwnd, &pt);
+  SetCursorPos(pt.x, pt.y);
+  Pause(50);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  input.mi.mouseData = DWORD(notches * WHEEL_DELTA);
+  SendInput(1, &input, sizeof input);
+  Pause(200);
+}
+
 namespace {
 
 void SendKeyInput(WORD key, DWORD flags) {
@@ -229,6 +242,12 @@ HeldKey::HeldKey(WORD key) : key_(key) {
 HeldKey::~HeldKey() {
   SendKeyInput(key_, KEYEVENTF_KEYUP);
   WaitUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) == 0; }, 2000);
+}
+
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND below = GetWindow(upper, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT))
+    if (below == lower) return true;
+  return false;
 }
 
 void ShowAndSettle(HWND hwnd) {

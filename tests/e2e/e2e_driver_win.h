@@ -73,6 +73,9 @@ void Key(HWND hwnd, UINT key);
 // Real input through the system's input queue: the pointer moves to the client point of
 // `hwnd` and the left button goes down and up there, so hit testing decides who gets it.
 void RealClick(HWND hwnd, int x, int y);
+// The wheel turned by `notches` (positive away from the user, negative towards) through the
+// system's input queue, with the pointer at the client point of `hwnd`.
+void RealWheel(HWND hwnd, int x, int y, int notches);
 // A key pressed and released through the system's input queue: it reaches the window with the
 // keyboard focus, through the dialog manager when that is a dialog's (Esc, Enter, and with
 // HeldKey(VK_MENU) the Alt+letter mnemonics).
@@ -89,6 +92,9 @@ class HeldKey {
  private:
   WORD key_;
 };
+
+// Whether the top-level window `upper` lies above `lower` in the z-order.
+bool IsAbove(HWND upper, HWND lower);
 
 // Brings the window to the front and lets it repaint completely.
 void ShowAndSettle(HWND hwnd);

@@ -17,7 +17,7 @@ printf 'no extension\r\n' > NOEXT
 printf 'run me\r\n' > RUN.ZVT
 # jlha writes Shift-JIS names under a Japanese locale.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-rm -f "$out/members.lzh" "$out/members.zip" "$out/big.lzh" "$out/codes.zip"
+rm -f "$out/members.lzh" "$out/members.zip" "$out/big.lzh" "$out/codes.zip" "$out/names.zip"
 jlha c1q "$out/members.lzh" README.TXT EMPTY.DAT sub/INNER.TXT 漢字.TXT NOEXT RUN.ZVT >/dev/null
 # zip keeps the bytes of a name: the kanji file gets its Shift-JIS name first.
 mv 漢字.TXT "$(printf '\x8a\xbf\x8e\x9a.TXT')"
@@ -36,6 +36,12 @@ iconv -f UTF-8 -t EUC-JP utf8.txt > EUC.TXT
 iconv -f UTF-8 -t ISO-2022-JP utf8.txt > JIS.TXT
 mv utf8.txt UTF8.TXT
 zip -q -X "$out/codes.zip" SJIS.TXT EUC.TXT JIS.TXT UTF8.TXT
+# Names the list must show whole: a rest of many dots beside a seven-digit size, an underscore.
+mkdir -p "$work/names" && cd "$work/names"
+printf 'names\r\n' > README.TXT
+head -c 1234567 /dev/zero | tr '\0' 'a' > x..aaaaaaaaaaaaaaaaaaaa.a
+printf 'underscore\r\n' > a_locale.txt
+zip -q -X "$out/names.zip" README.TXT x..aaaaaaaaaaaaaaaaaaaa.a a_locale.txt
 # Folder entries of their own (level 1, with nested folders), from the LZH reader's samples.
 cp "$here/../../viewer/archive/testdata/lzh/lha_unix114i/h1_subdir.lzh" "$out/h1_subdir.lzh"
 # Today's compressed files: a source tarball (GNU tar, gzip), a rotated log compressed alone,

@@ -164,10 +164,7 @@ TEST_F(AnalysisTest, AnalysesThatFindNothingSaySo) {
 TEST_F(AnalysisTest, CancellingALongLogAnalysisKeepsTheHeadersFound) {
   // Every row a header: the analysis takes seconds, the meter moves, the cancel stops it.
   constexpr int kRows = 1000000;
-  std::string text;
-  text.reserve(size_t(kRows) * 24);
-  for (int row = 0; row < kRows; ++row) text += "123/456   ABC12345  x\r\n";
-  Viewer viewer(WriteTestFile("long.log", text));
+  Viewer viewer(WriteTestFile("long.log", RepeatedLines(kRows, "123/456   ABC12345  x\r\n")));
   ASSERT_NE(viewer.main(), nullptr);
   viewer.Command(IDM_LOG_ANALYSIS);
   HWND progress = WaitForWindow(viewer.ProcessId(), kDialogClass, "ログ解析", 60000);

@@ -312,19 +312,18 @@ TEST_F(ArchiveFilerTest, OpensBesideTheViewerAtFirst) {
   ArchiveSession session("members.lzh");
   ASSERT_NE(session.filer, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
-  RECT viewer{}, filer{}, overlap{};
+  EXPECT_EQ(SubWindowPlacementFault(session.viewer.main(), session.filer), "");
+  RECT viewer{}, filer{};
   GetWindowRect(session.viewer.main(), &viewer);
   GetWindowRect(session.filer, &filer);
-  EXPECT_GE(filer.right - filer.left, 240);
-  EXPECT_GE(filer.bottom - filer.top, 200);
-  RECT band = viewer;
-  band.bottom = viewer.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
-  EXPECT_FALSE(IntersectRect(&overlap, &band, &filer)) << filer.left << "," << filer.top;
-  EXPECT_TRUE(filer.left >= viewer.right || filer.top >= viewer.bottom - (filer.bottom - filer.top))
-      << filer.left << "," << filer.top;
   ASSERT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  // The filer belongs to the viewer: a click on the viewer leaves it in front.
+  EXPECT_EQ(GetWindow(session.filer, GW_OWNER), session.viewer.main());
+  RealClick(session.viewer.main(), 40, (viewer.bottom - viewer.top) / 2);
+  Pause(300);
+  EXPECT_TRUE(IsAbove(session.filer, session.viewer.main()));
   ShowAndSettle(session.viewer.main());
-  ShowAndSettle(session.filer);
+  EXPECT_TRUE(IsAbove(session.filer, session.viewer.main()));
   RECT both{};
   UnionRect(&both, &viewer, &filer);
   EXPECT_FALSE(SavePng(CaptureScreen(both), "zv32_archive_first_placement").empty());
@@ -645,4 +644,173 @@ TEST_F(ArchiveFilerTest, OpensADocxAsAZip) {
   EXPECT_EQ(Lines(session.list).size(), 2u);
   EXPECT_GE(LineOf(session.list, "Lword/document|L.xml|R"), 0);
   EXPECT_TRUE(session.viewer.WaitRows(3)) << session.viewer.Position();
+}
+
+// With window linking on, archives opened one after another (each closes the archive filer of
+// the one before and opens its own) leave the viewer and the filer where the first one put them.
+TEST_F(ArchiveFilerTest, OpeningArchivesInTurnKeepsTheLinkedSizes) {
+  std::string flags = "1111111101140007F010111101";
+  flags[17] = '1';  // window linking
+  WriteStringSetting("BooleanOption", flags);
+  WriteStringSetting("File00", ArchivePath("members.zip"));
+  ArchiveSession session("members.lzh");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  Pause(500);
+  RECT firstViewer{}, firstFiler{};
+  GetWindowRect(session.viewer.main(), &firstViewer);
+  GetWindowRect(session.filer, &firstFiler);
+  EXPECT_GE(firstFiler.right - firstFiler.left, 240);
+  for (int turn = 1; turn <= 10; ++turn) {
+    HWND before = FindTopWindow(session.viewer.ProcessId(), kArchFilerClass);
+    // The most recent file (the archive shown before this one) is "(&0)" of the file menu.
+    ShowAndSettle(session.viewer.main());
+    {
+      HeldKey alt(VK_MENU);
+      RealKey('F');
+    }
+    Pause(300);
+    RealKey('0');
+    HWND filer = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      filer = FindTopWindow(session.viewer.ProcessId(), kArchFilerClass);
+      return filer && filer != before && !IsWindow(before);
+    }, 10000)) << "turn " << turn << " " << session.viewer.Title() << " " << before << " " << filer;
+    Pause(300);
+    RECT viewer{}, filerRect{};
+    GetWindowRect(session.viewer.main(), &viewer);
+    GetWindowRect(filer, &filerRect);
+    EXPECT_TRUE(EqualRect(&viewer, &firstViewer)) << "turn " << turn << ": viewer " << viewer.left << "," << viewer.top
+                                                   << "-" << viewer.right << "," << viewer.bottom;
+    EXPECT_TRUE(EqualRect(&filerRect, &firstFiler)) << "turn " << turn << ": filer " << filerRect.left << ","
+                                                     << filerRect.top << "-" << filerRect.right << ","
+                                                     << filerRect.bottom;
+  }
+}
+
+namespace {
+
+// Which columns of a list line (client coordinates `item`) hold ink: a pixel other than the
+// line's background, taken from its bottom-right corner.
+std::vector<bool> InkColumns(const Image& image, const RECT& item) {
+  const COLORREF background = image.Pixel(item.right - 1, item.bottom - 1);
+  std::vector<bool> ink(size_t(item.right), false);
+  for (int x = item.left; x < item.right && x < image.width; ++x)
+    for (int y = item.top; y < item.bottom && y < image.height; ++y)
+      if (image.Pixel(x, y) != background) ink[size_t(x)] = true;
+  return ink;
+}
+
+// The first ink column at or after `from` that follows at least `gap` blank columns; -1 when none.
+int InkAfterGap(const std::vector<bool>& ink, int from, int gap) {
+  int blank = 0;
+  for (int x = from; x < int(ink.size()); ++x) {
+    if (!ink[size_t(x)]) {
+      ++blank;
+    } else if (blank >= gap) {
+      return x;
+    } else {
+      blank = 0;
+    }
+  }
+  return -1;
+}
+
+// The end of the ink group starting at `from`: the first column followed by `gap` blank ones.
+int InkGroupEnd(const std::vector<bool>& ink, int from, int gap) {
+  int end = from;
+  for (int x = from; x < int(ink.size()) && x - end <= gap; ++x)
+    if (ink[size_t(x)]) end = x + 1;
+  return end;
+}
+
+}  // namespace
+
+// A name whose rest (from its first dot) is long ("x..aaaa….a") stays clear of its size: the
+// seven digits of 1234567 are drawn whole after the rest, not over it (a rest wider than its
+// column moves the columns after it).
+TEST_F(ArchiveFilerTest, ALongRestOfANameStaysLeftOfTheSize) {
+  ArchiveSession session("names.zip");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  const int line = LineOf(session.list, "Lx|L..a");
+  ASSERT_GE(line, 0) << ::testing::PrintToString(Lines(session.list));
+  RECT filer{};
+  GetWindowRect(session.filer, &filer);
+  MoveWindow(session.filer, filer.left - 400, filer.top, 720, 300, TRUE);  // room for every column
+  ShowAndSettle(session.filer);
+  const Image image = Capture(session.list, true);
+  RECT item{};
+  Send(session.list, LB_GETITEMRECT, WPARAM(line), reinterpret_cast<LPARAM>(&item));
+  const std::vector<bool> ink = InkColumns(image, item);
+  constexpr int kIconCell = 16;
+  const int restStart = InkAfterGap(ink, kIconCell + 1, 3);  // after the stem "x"
+  ASSERT_GT(restStart, kIconCell);
+  const int restEnd = restStart + SystemFontWidth("..aaaaaaaaaaaaaaaaaaaa.a");
+  const int digitsStart = InkAfterGap(ink, restEnd - 1, 2);
+  ASSERT_GT(digitsStart, 0);
+  const int digitsWidth = InkGroupEnd(ink, digitsStart, 3) - digitsStart;
+  // The digits run into the "(" of the ratio, which starts where they end.
+  EXPECT_NEAR(digitsWidth, SystemFontWidth("1234567("), 4) << "rest " << restStart << "-" << restEnd << ", digits from "
+                                                          << digitsStart;
+  EXPECT_FALSE(SavePng(image, "zv32_archive_long_rest").empty());
+}
+
+// An underscore in a member's name is drawn: below the baseline between "a" and "locale" of
+// "a_locale.txt" the line has ink as wide as the underscore, and "x..aaaa" (no descenders) has
+// none under its stem.
+TEST_F(ArchiveFilerTest, UnderscoresInNamesAreDrawn) {
+  ArchiveSession session("names.zip");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+  const int underscored = LineOf(session.list, "La_locale|L.txt");
+  const int plain = LineOf(session.list, "Lx|L..a");
+  ASSERT_GE(underscored, 0) << ::testing::PrintToString(Lines(session.list));
+  ASSERT_GE(plain, 0);
+  ShowAndSettle(session.filer);
+  const Image image = Capture(session.list, true);
+  RECT item{}, plainItem{};
+  Send(session.list, LB_GETITEMRECT, WPARAM(underscored), reinterpret_cast<LPARAM>(&item));
+  Send(session.list, LB_GETITEMRECT, WPARAM(plain), reinterpret_cast<LPARAM>(&plainItem));
+  constexpr int kText = 16;  // after the icon cell
+  const int from = kText + SystemFontWidth("a"), to = kText + SystemFontWidth("a_");
+  EXPECT_GE(LongestInkBelowBaseline(image, item, from, to), (to - from) - 2) << "columns " << from << "-" << to;
+  EXPECT_EQ(LongestInkBelowBaseline(image, plainItem, kText, kText + SystemFontWidth("x")), 0);
+  EXPECT_FALSE(SavePng(image, "zv32_archive_underscore").empty());
+}
+
+// With window linking on, the viewer keeps the group's rectangle when it ends: started again
+// on the archive, the viewer and its archive filer come back where they were, however often.
+TEST_F(ArchiveFilerTest, RestartingWithLinkingKeepsTheSizes) {
+  std::string flags = "1111111101140007F010111101";
+  flags[17] = '1';  // window linking
+  WriteStringSetting("BooleanOption", flags);
+  RECT first[2]{};
+  for (int run = 0; run < 3; ++run) {
+    ArchiveSession session("members.lzh");
+    ASSERT_NE(session.filer, nullptr) << "run " << run;
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(session.filer) != 0; }, 5000));
+    Pause(500);
+    RECT rects[2]{};
+    GetWindowRect(session.viewer.main(), &rects[0]);
+    GetWindowRect(session.filer, &rects[1]);
+    if (run == 0) {
+      std::memcpy(first, rects, sizeof rects);
+      EXPECT_EQ(SubWindowPlacementFault(session.viewer.main(), session.filer), "");
+    }
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_TRUE(EqualRect(&rects[i], &first[i])) << "run " << run << (i ? " filer " : " viewer ") << rects[i].left
+                                                   << "," << rects[i].top << "-" << rects[i].right << ","
+                                                   << rects[i].bottom;
+    }
+    Post(session.viewer.main(), WM_CLOSE);
+    ASSERT_TRUE(session.viewer.WaitExit(10000)) << "run " << run;
+    // What the viewer stored is the group, not its own share of it.
+    std::string stored;
+    ASSERT_TRUE(ReadSetting("PrevWinRect", stored));
+    ASSERT_EQ(stored.size(), 16u);
+    int32_t width = 0;
+    std::memcpy(&width, stored.data() + 8, 4);
+    EXPECT_EQ(width, first[1].right - first[0].left) << "run " << run;
+  }
 }

@@ -25,8 +25,9 @@ namespace {
 constexpr char kFilerClass[] = "ZelkoView!Filer";
 constexpr int kListId = IDC_FILER_LIST;
 constexpr int kDriveBarId = IDC_FILER_DRIVE_BAR;
+constexpr int kIconCell = 16;  // the icon cell before a line's text
 constexpr int kFileCount = 600;  // more than the 480 the list once stopped at
-constexpr char kDefaultFlags[] = "1111111101140007F010111111";
+constexpr char kDefaultFlags[] = "1111111101140007F010111101";
 
 // BooleanOption with some characters replaced: {position, character}.
 std::string Flags(std::initializer_list<std::pair<int, char>> changes) {
@@ -542,6 +543,76 @@ void DragEntryByRealInput(Filer& filer, int index, POINT to, bool escape = false
     Pause(300);
   }
   MouseInput(MOUSEEVENTF_LEFTUP);
+}
+
+// From a fresh settings key Zelko Filer opens beside the viewer, owned by it: a click on the
+// viewer leaves it in front.
+TEST_F(FilerTest, OpensBesideTheViewerAtFirst) {
+  Viewer viewer(TreeDir());
+  HWND filer = WaitForWindow(viewer.ProcessId(), kFilerClass, "Zelko Filer", 20000);
+  ASSERT_NE(filer, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer.main()) != 0; }, 5000));
+  Pause(300);
+  EXPECT_EQ(SubWindowPlacementFault(viewer.main(), filer), "");
+  EXPECT_EQ(GetWindow(filer, GW_OWNER), viewer.main());
+  RECT main{}, filerRect{}, both{};
+  GetWindowRect(viewer.main(), &main);
+  GetWindowRect(filer, &filerRect);
+  RealClick(viewer.main(), 40, (main.bottom - main.top) / 2);
+  Pause(300);
+  EXPECT_TRUE(IsAbove(filer, viewer.main()));
+  UnionRect(&both, &main, &filerRect);
+  EXPECT_FALSE(SavePng(CaptureScreen(both), "zv32_filer_first_placement").empty());
+}
+
+// An underscore in a file's name is drawn: the line of "a_locale.txt" has ink below the
+// baseline as wide as the underscore (nothing else on it descends), the line of "notes.man" none.
+TEST_F(FilerTest, UnderscoresInNamesAreDrawn) {
+  WriteStringSetting("BooleanOption", kAllFilesByName);
+  const std::string folder = ExeDir() + "\\underscore-tree";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WriteFileAt(folder + "\\a_locale.txt", "underscore\r\n");
+  WriteFileAt(folder + "\\notes.man", "notes\r\n");
+  Filer filer(folder);
+  ASSERT_NE(filer.window(), nullptr);
+  ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("La_locale|") >= 0 && filer.IndexOf("Lnotes|") >= 0; }));
+  ShowAndSettle(filer.window());
+  const Image image = Capture(filer.list(), true);
+  RECT item{}, plainItem{};
+  Send(filer.list(), LB_GETITEMRECT, WPARAM(filer.IndexOf("La_locale|")), reinterpret_cast<LPARAM>(&item));
+  Send(filer.list(), LB_GETITEMRECT, WPARAM(filer.IndexOf("Lnotes|")), reinterpret_cast<LPARAM>(&plainItem));
+  // The text starts after the icon cell, which is indented by the folder's level.
+  auto textStart = [&](const RECT& line) {
+    const COLORREF background = image.Pixel(line.right - 1, line.bottom - 1);
+    for (int x = line.left; x < line.right; ++x)
+      for (int y = line.top; y < line.bottom; ++y)
+        if (image.Pixel(x, y) != background) return x + kIconCell;
+    return int(line.right);
+  };
+  EXPECT_GE(LongestInkBelowBaseline(image, item, textStart(item), item.right), SystemFontWidth("_") - 2);
+  EXPECT_EQ(LongestInkBelowBaseline(image, plainItem, textStart(plainItem), plainItem.right), 0);
+  EXPECT_FALSE(SavePng(image, "zv32_filer_underscore").empty());
+}
+
+// The wheel, turned through the system's input over the filer's list, scrolls it by the
+// system's rows per notch.
+TEST_F(FilerTest, WheelScrollsTheList) {
+  WriteStringSetting("BooleanOption", kAllFilesByName);
+  Filer filer;
+  ASSERT_TRUE(filer.WaitFor([&] { return filer.IndexOf("Ln599|") >= 0; }));
+  UINT rowsPerNotch = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &rowsPerNotch, 0);
+  ShowAndSettle(filer.window());
+  ASSERT_EQ(Send(filer.list(), LB_GETTOPINDEX), 0);
+  RealWheel(filer.list(), 60, 60, -1);
+  EXPECT_TRUE(WaitUntil([&] { return Send(filer.list(), LB_GETTOPINDEX) == LRESULT(rowsPerNotch); }, 3000))
+      << Send(filer.list(), LB_GETTOPINDEX);
+  RealWheel(filer.list(), 60, 60, -2);
+  EXPECT_TRUE(WaitUntil([&] { return Send(filer.list(), LB_GETTOPINDEX) == LRESULT(3 * rowsPerNotch); }, 3000))
+      << Send(filer.list(), LB_GETTOPINDEX);
+  RealWheel(filer.list(), 60, 60, 3);
+  EXPECT_TRUE(WaitUntil([&] { return Send(filer.list(), LB_GETTOPINDEX) == 0; }, 3000))
+      << Send(filer.list(), LB_GETTOPINDEX);
 }
 
 TEST_F(FilerTest, RealDragDropsTheFileOnAnotherProgramsWindow) {

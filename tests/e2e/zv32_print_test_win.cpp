@@ -239,8 +239,9 @@ TEST_F(PrinterTest, AJapaneseJobPrintsItsKanjiInAJapaneseFont) {
 
 // Prints a Japanese file with the face the set-up dialog shows, or with `face` chosen from its
 // list; the job as the printer received it.
-std::string PrintJapaneseJob(const std::string& jobPath, const char* face, std::string* shownFace) {
-  Viewer viewer(WriteTestFile("japanese-job.txt", NumberedLines(30)));
+std::string PrintJapaneseJob(const std::string& jobPath, const char* face, std::string* shownFace,
+                             const char* fileName = "japanese-job.txt") {
+  Viewer viewer(WriteTestFile(fileName, NumberedLines(30)));
   if (!viewer.main() || !viewer.WaitRows(31)) return {};
   HWND dialog = OpenSetUp(viewer);
   if (!dialog) return {};
@@ -269,14 +270,28 @@ TEST_F(PrinterTest, AJapaneseJobInThePreselectedFaceKeepsItsKanji) {
 }
 
 TEST_F(PrinterTest, AJapaneseJobInAWesternFacePrintsItsKanjiInAJapaneseOne) {
+  // With the file name printed: a Japanese name, its kanji in the Japanese face as well.
+  WriteBinarySetting("SpaceR", std::string("\x0a\x0a\x0a\x01", 4));
   std::string shown;
-  std::string job = PrintJapaneseJob(jobPath, "Courier", &shown);
+  std::string job = PrintJapaneseJob(jobPath, "Courier", &shown, "印刷の見本.txt");
   ASSERT_FALSE(job.empty()) << "no job in " << jobPath;
   EXPECT_EQ(shown, "Courier");
   // The digits and the colon in Courier, the rest in the Japanese face.
   EXPECT_NE(job.find("/Courier"), std::string::npos);
   EXPECT_NE(job.find("/IPA"), std::string::npos);
   EXPECT_EQ(StoredPrinterFace(), "Courier");  // what the dialog shows next time
+  // The name, last on the page: its folders in Courier up to the last "\", then the kanji in
+  // the Japanese face, then ".txt" in Courier again (not Shift-JIS bytes as Courier's glyphs).
+  const size_t page = job.rfind("showpage");
+  ASSERT_NE(page, std::string::npos);
+  const size_t folders = job.rfind("/backslash glyphshow", page);
+  ASSERT_NE(folders, std::string::npos);
+  const size_t kanji = job.find("/IPA", folders);
+  EXPECT_LT(kanji, page);
+  const size_t extension = job.find("/x glyphshow", kanji);
+  EXPECT_LT(extension, page);
+  EXPECT_NE(job.rfind("/Courier", extension), std::string::npos);
+  EXPECT_GT(job.rfind("/Courier", extension), kanji);
 }
 
 TEST_F(PrinterTest, ACancelledJobLeavesNoOutput) {

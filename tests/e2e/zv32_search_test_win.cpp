@@ -290,7 +290,7 @@ TEST_F(SearchTest, PatternThatIsNoRegularExpressionIsSearchedAsText) {
 }
 
 TEST_F(SearchTest, ClipboardButtonAndNotFoundWithoutTheStatusBar) {
-  std::string flags = "1111111101140007F010111111";
+  std::string flags = "1111111101140007F010111101";
   flags[5] = '0';  // no status bar
   WriteStringSetting("BooleanOption", flags);
   Viewer viewer(WriteTestFile("nostatus.txt", NumberedLines(20)));
@@ -340,9 +340,13 @@ TEST_F(SearchTest, BatchSearchListsTheRowsZvcatFindsAndShowsAChosenRow) {
   const std::vector<int> expected(hits.begin(), hits.end());
   EXPECT_EQ(listed, expected);
   EXPECT_EQ(listed, DistinctRows(ZvcatGrepRows("-E ne+dle", file)));
-  RECT main{};
-  GetWindowRect(viewer.main(), &main);
-  SetWindowPos(list, nullptr, main.right, main.top, 300, main.bottom - main.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // From a fresh settings key the list opens beside the viewer, owned by it: a click on the
+  // viewer leaves it in front.
+  EXPECT_EQ(SubWindowPlacementFault(viewer.main(), list), "");
+  EXPECT_EQ(GetWindow(list, GW_OWNER), viewer.main());
+  RealClick(viewer.text(), 60, 60);
+  Pause(300);
+  EXPECT_TRUE(IsAbove(list, viewer.main()));
   EXPECT_FALSE(SaveScreensOf({viewer.main(), list}, "zv32_batch_list").empty());
 
   // Choosing the fifth item shows its row at the tab's row.
@@ -453,6 +457,44 @@ TEST_F(SearchTest, AltLettersWorkTheSearchAndJumpDialogs) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(jump); }, 5000));
 }
 
+// Row 1,000,000 of a file of more than two million rows: the position item is wide enough
+// for "1000000/2012501" in its font, and the load meter and the message follow it.
+TEST_F(SearchTest, PositionItemHoldsSevenDigitRowsWhole) {
+  constexpr int kRows = 2012500;
+  Viewer viewer(WriteTestFile("rows.txt", RepeatedLines(kRows, "row\r\n")));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(kRows + 1, 120000)) << viewer.Position();
+  viewer.Command(kJumpCommand);
+  HWND dialog = WaitForWindow(viewer.ProcessId(), kDialogClass, "ジャンプ", 20000);
+  ASSERT_NE(dialog, nullptr);
+  SetText(Item(dialog, kJumpRow), "1000000");
+  ClickButton(Item(dialog, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  ASSERT_TRUE(viewer.WaitTopRow(1000000)) << viewer.Position();
+  EXPECT_EQ(viewer.Position(), "1000000/2012501");
+
+  // The item draws in the system font (it is given none).
+  HWND item = GetDlgItem(viewer.main(), kPositionItem);
+  ASSERT_EQ(Send(item, WM_GETFONT), 0);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  SIZE extent{};
+  const std::string shown = viewer.Position();
+  GetTextExtentPoint32A(screen, shown.c_str(), int(shown.size()), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  RECT itemRect{}, meter{}, message{};
+  GetClientRect(item, &itemRect);
+  EXPECT_GT(itemRect.right, extent.cx) << "the item is " << itemRect.right << " wide for " << extent.cx;
+  GetWindowRect(item, &itemRect);
+  GetWindowRect(GetDlgItem(viewer.main(), kLoadMeterItem), &meter);
+  GetWindowRect(GetDlgItem(viewer.main(), kMessageItem), &message);
+  EXPECT_LE(itemRect.right, meter.left);
+  EXPECT_LE(meter.right, message.left);
+  ShowAndSettle(viewer.main());
+  EXPECT_FALSE(SaveScreenshot(viewer.main(), "zv32_row_1000000").empty());
+}
+
 TEST_F(SearchTest, JumpDialogGoesToTheRowTypedAndTheSpinIsNotCutToLowBits) {
   std::string text;
   for (int i = 1; i <= 70000; ++i) text += std::to_string(i) + "\r\n";
@@ -515,4 +557,44 @@ TEST_F(SearchTest, DialogAnswersAsSoonAsItCloses) {
     EXPECT_LT(GetTickCount() - start, kLimitMs) << (held ? "button, message held" : "Enter");
     EXPECT_FALSE(IsWindow(dialog.window));
   }
+}
+
+// The wheel, turned through the system's input: over the text window it scrolls by the
+// system's rows per notch; over a line list it scrolls that list, though the text window
+// keeps the focus, and the text stays where it was.
+TEST_F(SearchTest, WheelScrollsTheTextAndTheLineListUnderThePointer) {
+  std::set<int> hits;
+  for (int row = 0; row < 600; row += 5) hits.insert(row);
+  Viewer viewer(WriteTestFile("wheel.txt", TextWithNeedles(600, hits)));
+  ASSERT_NE(viewer.main(), nullptr);
+  ASSERT_TRUE(viewer.WaitRows(601)) << viewer.Position();
+  SearchDialog dialog(viewer);
+  ASSERT_NE(dialog.window, nullptr);
+  dialog.Type("needle");
+  PostClick(Item(dialog.window, kSearchAllButton));
+  HWND list = WaitForWindow(viewer.ProcessId(), kListClass, "一括検索 『 needle 』", 10000);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog.window); }, 20000));
+  UINT rowsPerNotch = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &rowsPerNotch, 0);
+  ASSERT_GT(rowsPerNotch, 0u);
+
+  ShowAndSettle(viewer.main());
+  RealClick(viewer.text(), 200, 40);  // the focus to the text window
+  ASSERT_EQ(viewer.TopRow(), 1);
+  RealWheel(viewer.text(), 200, 100, -1);
+  EXPECT_TRUE(viewer.WaitTopRow(1 + int(rowsPerNotch))) << viewer.Position();
+  RealWheel(viewer.text(), 200, 100, -2);
+  EXPECT_TRUE(viewer.WaitTopRow(1 + 3 * int(rowsPerNotch))) << viewer.Position();
+  RealWheel(viewer.text(), 200, 100, 1);
+  EXPECT_TRUE(viewer.WaitTopRow(1 + 2 * int(rowsPerNotch))) << viewer.Position();
+
+  HWND box = Item(list, kListBox);
+  ASSERT_EQ(Send(box, LB_GETTOPINDEX), 0);
+  const int textTop = viewer.TopRow();
+  RealWheel(box, 40, 40, -2);
+  EXPECT_TRUE(WaitUntil([&] { return Send(box, LB_GETTOPINDEX) == LRESULT(2 * rowsPerNotch); }, 3000))
+      << Send(box, LB_GETTOPINDEX);
+  EXPECT_EQ(viewer.TopRow(), textTop);
+  EXPECT_FALSE(SaveScreensOf({viewer.main(), list}, "zv32_wheel").empty());
 }

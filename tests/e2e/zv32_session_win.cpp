@@ -2,6 +2,7 @@
 #include "tests/e2e/zv32_session_win.h"
 
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <optional>
 
@@ -102,6 +103,52 @@ void WriteStringSetting(const char* name, const std::string& text) {
 
 void WriteDwordSetting(const char* name, DWORD value) { WriteSetting(name, REG_DWORD, &value, sizeof value); }
 
+std::string SubWindowPlacementFault(HWND viewer, HWND subWindow) {
+  RECT main{}, sub{}, overlap{};
+  GetWindowRect(viewer, &main);
+  GetWindowRect(subWindow, &sub);
+  char where[160];
+  std::snprintf(where, sizeof where, " (viewer %ld,%ld-%ld,%ld, sub-window %ld,%ld-%ld,%ld)", main.left, main.top,
+                main.right, main.bottom, sub.left, sub.top, sub.right, sub.bottom);
+  RECT band = main;
+  band.bottom = main.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+  if (sub.right - sub.left < 240 || sub.bottom - sub.top < 200) return std::string("too small") + where;
+  if (IntersectRect(&overlap, &band, &sub)) return std::string("over the caption or menu") + where;
+  const bool right = sub.left >= main.right;
+  const bool below = sub.top >= main.bottom - (sub.bottom - sub.top) && sub.left < main.right;
+  if (!right && !below) return std::string("not beside the viewer") + where;
+  return {};
+}
+
+int SystemFontWidth(const char* text) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, text, int(std::strlen(text)), &extent);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return int(extent.cx);
+}
+
+int LongestInkBelowBaseline(const Image& list, const RECT& item, int fromX, int toX) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  const int baseline = int(item.top) + (int(item.bottom - item.top) - int(metrics.tmHeight)) / 2 + int(metrics.tmAscent);
+  const COLORREF background = list.Pixel(item.right - 1, item.bottom - 1);
+  int longest = 0, run = 0;
+  for (int x = fromX; x < toX && x < list.width; ++x) {
+    bool ink = false;
+    for (int y = baseline + 1; y < item.bottom && y < list.height && !ink; ++y) ink = list.Pixel(x, y) != background;
+    run = ink ? run + 1 : 0;
+    if (run > longest) longest = run;
+  }
+  return longest;
+}
+
 std::string WriteTestFile(const std::string& name, const std::string& bytes) {
   std::string folder = ExeDir() + "\\e2e-files";
   CreateDirectoryA(folder.c_str(), nullptr);
@@ -111,6 +158,13 @@ std::string WriteTestFile(const std::string& name, const std::string& bytes) {
     std::fclose(file);
   }
   return path;
+}
+
+std::string RepeatedLines(int count, const std::string& line) {
+  std::string text;
+  text.reserve(size_t(count) * line.size());
+  for (int i = 0; i < count; ++i) text += line;
+  return text;
 }
 
 std::string NumberedLines(int count) {

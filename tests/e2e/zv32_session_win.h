@@ -51,8 +51,23 @@ void WriteBinarySetting(const char* name, const std::string& bytes);
 void WriteStringSetting(const char* name, const std::string& text);
 void WriteDwordSetting(const char* name, DWORD value);
 
+// What is wrong with the first rectangle of a sub-window opened from a fresh settings key,
+// against the viewer's (empty when it is right): beside the viewer (right of it, or below it),
+// at least 240 pixels wide and 200 high, and not over the viewer's caption or menu.
+std::string SubWindowPlacementFault(HWND viewer, HWND subWindow);
+
+// The width of `text` in the system font (the file lists' font when none is chosen).
+int SystemFontWidth(const char* text);
+// The longest run of columns in [fromX, toX) of a list line `item` (client coordinates of the
+// captured list) with ink below the baseline of system-font text centred in the line: where an
+// underscore, and nothing else of a name without descenders, is drawn.  The background is the
+// line's bottom-right pixel.
+int LongestInkBelowBaseline(const Image& list, const RECT& item, int fromX, int toX);
+
 // Test files live in ExeDir()\e2e-files; returns the full Windows path written.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
+// `count` copies of `line` (which carries its own line end).
+std::string RepeatedLines(int count, const std::string& line);
 // Lines "line N ..." of Shift-JIS text, CR LF ended.
 std::string NumberedLines(int count);
 

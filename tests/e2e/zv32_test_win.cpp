@@ -123,7 +123,7 @@ TEST_F(ViewerTest, EscapeClosesAndEveryExitValueIsWritten) {
   DWORD code = 99;
   ASSERT_TRUE(viewer.WaitExit(10000, &code));
   EXPECT_EQ(code, 0u);
-  EXPECT_EQ(Setting("BooleanOption"), "1111111101140007F010111111");
+  EXPECT_EQ(Setting("BooleanOption"), "1111111101140007F010111101");
   EXPECT_EQ(Setting("LineMax"), "50000000");
   EXPECT_EQ(Setting("Spacing"), "0A000000");
   EXPECT_EQ(Setting("RSpacing"), "04000000");
@@ -270,7 +270,7 @@ TEST_F(ViewerTest, ReloadedKeyTableTakesEffect) {
 
 // The flags of BooleanOption with the tool-bar placement (character 8) replaced.
 std::string FlagsWithToolBar(char placement) {
-  std::string flags = "1111111101140007F010111111";
+  std::string flags = "1111111101140007F010111101";
   flags[7] = placement;
   return flags;
 }
@@ -307,7 +307,7 @@ TEST_F(ViewerTest, StartsMaximizedWhenTheWindowStyleSaysSo) {
 TEST_F(ViewerTest, MouseSelectionGoesToTheClipboard) {
   // Line numbers off: the text starts at the margin "Spacing" (10 pixels), so a press just
   // right of it hits byte 0 of a row whatever the font.
-  std::string flags = "1111111101140007F010111111";
+  std::string flags = "1111111101140007F010111101";
   flags[10] = '0';
   WriteStringSetting("BooleanOption", flags);
   Viewer viewer(WriteTestFile("clip.txt", "ab\r\nc"));

@@ -41,13 +41,18 @@ std::string FormatArchiveSummary(const ArchiveTotals& totals) {
   return text;
 }
 
-std::array<int, kArchiveColumnCount> ArchiveColumnPositions(int widestStem, int digitsWidth, int percentWidth) {
+std::array<int, kArchiveColumnCount> ArchiveColumnPositions(int widestStem, int widestRest, int digitsWidth,
+                                                            int percentWidth) {
   int b = digitsWidth;
   int e = digitsWidth * 4 / 5;
   int d = percentWidth;
   int w = widestStem > e ? widestStem : e;
-  int sizeEnd = w + b * 3 / 2;
-  return {0, w, sizeEnd, sizeEnd, w + e + b + d, w + e + 2 * b + d, w + e + 3 * b + d};
+  // The size's eight digits start about 7/10 b after the rest column; a wider rest keeps a
+  // space's room (1/10 b) before them.
+  int extra = widestRest + b / 10 > b * 7 / 10 ? widestRest + b / 10 - b * 7 / 10 : 0;
+  int x = w + extra;
+  int sizeEnd = x + b * 3 / 2;
+  return {0, w, sizeEnd, sizeEnd, x + e + b + d, x + e + 2 * b + d, x + e + 3 * b + d};
 }
 
 std::string FormatItemStamp(const ItemStamp& s) {

@@ -35,9 +35,12 @@ struct ArchiveTotals {
 std::string FormatArchiveSummary(const ArchiveTotals& totals);
 
 constexpr int kArchiveColumnCount = 7;
-// Pixel positions of the seven columns after the 16-pixel icon, from the widest stem, the width
-// of "1234567890" and the width of "(%)" in the list's font.
-std::array<int, kArchiveColumnCount> ArchiveColumnPositions(int widestStem, int digitsWidth, int percentWidth);
+// Pixel positions of the seven columns after the 16-pixel icon, from the widest stem, the widest
+// rest of a name (from its first "."), the width of "1234567890" and the width of "(%)" in the
+// list's font.  A rest wider than the 4/5 of "1234567890" the column has moves the columns after
+// it right by the difference, so a name such as "a..long.name" never runs into the size.
+std::array<int, kArchiveColumnCount> ArchiveColumnPositions(int widestStem, int widestRest, int digitsWidth,
+                                                            int percentWidth);
 
 // The same-name question's size-and-time line: "サイズ %12d byte  %4d-%2d-%2d  %2d-%2d-%2d", or
 // "   dir   %4d-%2d-%2d  %2d-%2d-%2d" for a directory.  `year` is the full year.

@@ -63,12 +63,19 @@ TEST(ArchiveList, SummaryTotalsAndRatio) {
   EXPECT_EQ(FormatArchiveSummary(totals), "  4ﾌｧｲﾙ : 総圧縮率  50% ( 4000000000/ 8000000000 )");
 }
 
-TEST(ArchiveList, ColumnPositionsFollowTheWidestStem) {
+TEST(ArchiveList, ColumnPositionsFollowTheWidestStemAndRest) {
   // b = 50, e = 40, d = 15; a stem narrower than e takes e.
-  auto narrow = ArchiveColumnPositions(10, 50, 15);
+  auto narrow = ArchiveColumnPositions(10, 20, 50, 15);
   EXPECT_EQ(narrow, (std::array<int, 7>{0, 40, 115, 115, 145, 195, 245}));
-  auto wide = ArchiveColumnPositions(100, 50, 15);
+  auto wide = ArchiveColumnPositions(100, 20, 50, 15);
   EXPECT_EQ(wide, (std::array<int, 7>{0, 100, 175, 175, 205, 255, 305}));
+  // A rest up to 7/10 b less a space fits before the size's digits; a wider one ("..b.txt")
+  // moves the size and the columns after it right by what it lacks.
+  EXPECT_EQ(ArchiveColumnPositions(100, 30, 50, 15), wide);
+  auto longRest = ArchiveColumnPositions(100, 90, 50, 15);
+  EXPECT_EQ(longRest, (std::array<int, 7>{0, 100, 235, 235, 265, 315, 365}));
+  // The size's eight digits (8/10 b) start after the rest's end.
+  EXPECT_GE(longRest[2] - 40, longRest[1] + 90);
 }
 
 TEST(ArchiveList, SameNameTextsShowFullYears) {

@@ -2,6 +2,7 @@
 // and commands.  It has no reader of its own: it lists the members of the document's source.
 #include "viewer/archive_filer/archive_filer_win.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -63,9 +64,15 @@ int TextWidth(HDC dc, const char* text, int length) {
   return size.cx;
 }
 
-// Fills the list with one line per member and writes the summary; returns the widest stem.
-int FillMemberList(HWND list, HDC dc, ArchiveReader& reader, ArchiveTotals& totals) {
-  int widest = 0;
+// The widest stem and the widest rest of the listed names, in the list's font.
+struct WidestName {
+  int stem = 0;
+  int rest = 0;
+};
+
+// Fills the list with one line per member and writes the summary; returns the widest name parts.
+WidestName FillMemberList(HWND list, HDC dc, ArchiveReader& reader, ArchiveTotals& totals) {
+  WidestName widest;
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, LB_INITSTORAGE, WPARAM(reader.MemberCount()), LPARAM(reader.MemberCount()) * 64);
   ArchiveEntry entry;
@@ -76,8 +83,9 @@ int FillMemberList(HWND list, HDC dc, ArchiveReader& reader, ArchiveTotals& tota
     if (at < 0) break;
     SendMessageA(list, LB_SETITEMDATA, WPARAM(at), (IsArchiveFolderEntry(entry) ? kArchiveFolderItemData : kArchiveItemData) + i);
     const char* name = ArchiveShownName(entry);
-    int stem = TextWidth(dc, name, int(ArchiveNameStemLength(name)));
-    if (stem > widest) widest = stem;
+    const int stemLength = int(ArchiveNameStemLength(name));
+    widest.stem = std::max(widest.stem, TextWidth(dc, name, stemLength));
+    widest.rest = std::max(widest.rest, TextWidth(dc, name + stemLength, int(std::strlen(name + stemLength))));
     totals.Add(entry);
   }
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
@@ -91,8 +99,9 @@ void ListMembers(HWND window) {
   win::WindowDC dc(list);
   win::Selection font(dc, ArchiveListFont());
   ArchiveTotals totals;
-  int widest = FillMemberList(list, dc, *reader, totals);
-  ColumnPositions = ArchiveColumnPositions(widest, TextWidth(dc, "1234567890", 10), TextWidth(dc, "(%)", 3));
+  const WidestName widest = FillMemberList(list, dc, *reader, totals);
+  ColumnPositions =
+      ArchiveColumnPositions(widest.stem, widest.rest, TextWidth(dc, "1234567890", 10), TextWidth(dc, "(%)", 3));
   SetPropA(window, kPositionsProperty, ColumnPositions.data());
   SendMessageA(list, LB_SETCURSEL, 0, 0);
   SetDlgItemTextA(window, IDC_ARCH_SUMMARY, FormatArchiveSummary(totals).c_str());

@@ -5,6 +5,7 @@
 #include "viewer/filer/filer_text.h"
 #include "viewer/resources/zv32_ids.h"
 #include "viewer/frame/list_items_win.h"
+#include "viewer/frame/list_text_win.h"
 #include "viewer/frame/viewer_globals_win.h"
 
 namespace {
@@ -34,7 +35,7 @@ void DrawColumns(HDC dc, const RECT& item, const std::string& text, const int* p
     int length = int(columns[k].size() - 1);
     int x = item.left + kIconCellSize + positions[k];
     SetTextAlign(dc, right ? TA_RIGHT : TA_LEFT);
-    TextOutA(dc, x, y, body, length);
+    ListTextOut(dc, x, y, body, length);
   }
   SetTextAlign(dc, TA_LEFT);
 }

@@ -8,6 +8,7 @@
 #include "viewer/filer/filer_text.h"
 #include "viewer/filer/filer_win.h"
 #include "viewer/frame/list_items_win.h"
+#include "viewer/frame/list_text_win.h"
 #include "viewer/settings/settings_globals.h"
 #include "viewer/frame/viewer_globals_win.h"
 
@@ -28,7 +29,7 @@ void DrawColumns(HDC dc, const RECT& item, int x, const std::string& text) {
     bool right = column[0] == 'R';
     column.remove_prefix(1);
     SetTextAlign(dc, right ? TA_RIGHT : TA_LEFT);
-    TextOutA(dc, x + kIconCellSize + FilerColumnPositions[i], y, column.data(), int(column.size()));
+    ListTextOut(dc, x + kIconCellSize + FilerColumnPositions[i], y, column.data(), int(column.size()));
   }
   SetTextAlign(dc, TA_LEFT);
 }

@@ -102,7 +102,7 @@ HWND OpenSubWindow(const char* className, const char* title, DWORD style, HWND o
                                    parameter, LinkPathOf(pathSlot));
   if (!window) return nullptr;
   ShowWindow(window, ShowStateForOpening(placement.showState));
-  RelayoutLinkedWindows(TheLinkTree, LinkHost(), WindowLinking != 0);
+  PlaceNewLinkedWindow(TheLinkTree, LinkHost(), WindowLinking != 0, IdOf(window));
   return window;
 }
 
@@ -115,6 +115,14 @@ void OnLinkedWindowPosChanged(HWND window, const WINDOWPOS* position) {
   if (!position) return;
   const LinkPosChange change{position->flags, WindowRectOf(window), IsZoomed(window) != 0};
   OnLinkedWindowPosChanged(TheLinkTree, LinkHost(), WindowLinking != 0, IdOf(window), change);
+}
+
+bool LinkedGroupRect(HWND window, RECT& rect) {
+  if (!WindowLinking || FindLinkNode(TheLinkTree, IdOf(window)) < 0) return false;
+  const LinkRect& group = TheLinkTree.Nodes[kLinkRootNode].Rect;
+  if (group.right <= group.left || group.bottom <= group.top) return false;
+  rect = {group.left, group.top, group.right, group.bottom};
+  return true;
 }
 
 void UnlinkWindow(HWND window) { UnlinkWindow(TheLinkTree, LinkHost(), WindowLinking != 0, IdOf(window)); }

@@ -30,5 +30,9 @@ HWND OpenSubWindow(const char* className, const char* title, DWORD style, HWND o
 void SaveSubWindowPlacement(HWND window, const char* placementName);
 // WM_WINDOWPOSCHANGED of every linked window, before default processing.
 void OnLinkedWindowPosChanged(HWND window, const WINDOWPOS* position);
+// With linking on and `window` linked, the group's rectangle (what the linked windows share);
+// false otherwise.  The main window saves it as its placement, so that the group comes back
+// as large as it was and the sub-windows take their shares of it again.
+bool LinkedGroupRect(HWND window, RECT& rect);
 // WM_DESTROY of every linked window.
 void UnlinkWindow(HWND window);

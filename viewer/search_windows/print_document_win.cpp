@@ -181,16 +181,17 @@ class PagePrinter {
     FormatRow(row, text, &length);
     const int y = frame_.y0 + line * lineHeight_;
     if (fonts_.japanese) {
-      PrintRuns(text, size_t(length), y);
+      PrintRuns(text, size_t(length), frame_.x0, y);
     } else {
       TextOutA(dc_, frame_.x0, y, text, length);
     }
   }
 
-  // ASCII in the chosen face, the rest in the Japanese one, each run from where the last ended.
-  void PrintRuns(const char* text, size_t length, int y) {
-    SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_UPDATECP);
-    MoveToEx(dc_, frame_.x0, y, nullptr);
+  // ASCII in the chosen face, the rest in the Japanese one, each run from where the last ended;
+  // the first starts at (x, y), which is the top or the bottom of the text as `vertical` says.
+  void PrintRuns(const char* text, size_t length, int x, int y, UINT vertical = TA_TOP) {
+    SetTextAlign(dc_, TA_LEFT | vertical | TA_UPDATECP);
+    MoveToEx(dc_, x, y, nullptr);
     for (size_t at = 0; at < length;) {
       bool japanese = false;
       const size_t end = PrintRunEnd(text, length, at, &japanese);
@@ -201,12 +202,36 @@ class PagePrinter {
     SetTextAlign(dc_, TA_LEFT | TA_TOP);
   }
 
-  void PrintHeaderAndFooter(int page) {
-    if (ThePrint.flags & kPrintFileName) {
-      SetTextAlign(dc_, TA_RIGHT | TA_BOTTOM);
-      const char* name = TheDocument.FileName;
-      TextOutA(dc_, width_, frame_.y0, name, int(std::strlen(name)));
+  // The width of the runs PrintRuns prints.
+  int RunsWidth(const char* text, size_t length) {
+    int width = 0;
+    for (size_t at = 0; at < length;) {
+      bool japanese = false;
+      const size_t end = PrintRunEnd(text, length, at, &japanese);
+      win::Selection runFont(dc_, japanese ? fonts_.japanese : fonts_.chosen);
+      SIZE size{};
+      GetTextExtentPoint32A(dc_, text + at, int(end - at), &size);
+      width += int(size.cx);
+      at = end;
     }
+    return width;
+  }
+
+  // The file name, its right edge at the page's and its bottom on the text's first row; a
+  // Japanese name in a face without Japanese glyphs is printed run by run as the rows are.
+  void PrintFileName() {
+    const char* name = TheDocument.FileName;
+    const size_t length = std::strlen(name);
+    if (fonts_.japanese) {
+      PrintRuns(name, length, width_ - RunsWidth(name, length), frame_.y0, TA_BOTTOM);
+      return;
+    }
+    SetTextAlign(dc_, TA_RIGHT | TA_BOTTOM);
+    TextOutA(dc_, width_, frame_.y0, name, int(length));
+  }
+
+  void PrintHeaderAndFooter(int page) {
+    if (ThePrint.flags & kPrintFileName) PrintFileName();
     if (ThePrint.flags & kPrintPageNumber) {
       char number[32];
       int length = std::snprintf(number, sizeof number, "- %d -", page);

@@ -2,6 +2,7 @@
 // proportion to their sizes, carrying a resize of one window up the tree (its neighbours
 // give or take what it gained or lost), and moving the whole group along with one window.
 #include <algorithm>
+#include <cstdint>
 
 #include "viewer/settings/link_tree.h"
 
@@ -112,6 +113,23 @@ void MoveGroup(LinkTree& tree, LinkWindowHost& host, int node, const LinkRect& w
   }
 }
 
+// Along the split of `child`'s parent (extent `extent`), the size `child` must weigh so that
+// PlaceNode gives it its present size and the other shown children the rest.
+void WeighToKeepSize(LinkTree& tree, const LinkWindowHost& host, int child, int64_t extent) {
+  const int parent = tree.Nodes[child].Parent;
+  const bool vertical = tree.Nodes[parent].Vertical != 0;
+  const ShownChildren shown = ShownChildrenOf(tree, host, parent);
+  int64_t others = 0;
+  for (int i = 0; i < shown.count; ++i) {
+    if (shown.nodes[i] != child) others += SizeAlong(tree.Nodes[shown.nodes[i]].Rect, vertical);
+  }
+  LinkRect& r = tree.Nodes[child].Rect;
+  const int64_t size = SizeAlong(r, vertical);
+  if (others <= 0 || size <= 0 || size >= extent) return;  // alone, empty, or wider than the split
+  const int64_t weight = size * others / (extent - size);
+  Trail(r, vertical) = int32_t(std::min<int64_t>(int64_t(LeadOf(r, vertical)) + weight, INT32_MAX));
+}
+
 }  // namespace
 
 bool IsNodeShown(const LinkTree& tree, const LinkWindowHost& host, int node) {
@@ -155,6 +173,19 @@ void RelayoutLinkedWindows(LinkTree& tree, LinkWindowHost& host, bool linking) {
   if (!linking) return;
   BusyScope busy(tree);
   PlaceNode(tree, host, kLinkRootNode, tree.Nodes[kLinkRootNode].Rect);
+}
+
+void PlaceNewLinkedWindow(LinkTree& tree, LinkWindowHost& host, bool linking, LinkWindowId window) {
+  if (!linking) return;
+  const int node = FindLinkNode(tree, window);
+  if (node >= 0 && IsNodeShown(tree, host, node)) {
+    // From the window up: each node on its path keeps its size within its parent's extent.
+    for (int n = node; n != kLinkRootNode; n = tree.Nodes[n].Parent) {
+      const int parent = tree.Nodes[n].Parent;
+      WeighToKeepSize(tree, host, n, SizeAlong(tree.Nodes[parent].Rect, tree.Nodes[parent].Vertical != 0));
+    }
+  }
+  RelayoutLinkedWindows(tree, host, linking);
 }
 
 void OnLinkedWindowPosChanged(LinkTree& tree, LinkWindowHost& host, bool linking, LinkWindowId window,

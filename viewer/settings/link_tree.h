@@ -70,6 +70,11 @@ bool IsNodeShown(const LinkTree& tree, const LinkWindowHost& host, int node);
 void PlaceNode(LinkTree& tree, LinkWindowHost& host, int node, const LinkRect& rect);
 // With linking on, the whole group laid out again in the root's rectangle.
 void RelayoutLinkedWindows(LinkTree& tree, LinkWindowHost& host, bool linking);
+// With linking on, the group laid out again after `window` was linked: the new window keeps
+// its own size along each split it joins (where the split has room for it) and the windows
+// already there share the rest in proportion, so a window closed and opened again at its
+// saved size finds the group as it left it.
+void PlaceNewLinkedWindow(LinkTree& tree, LinkWindowHost& host, bool linking, LinkWindowId window);
 
 // The WINDOWPOS flags the tree looks at (the platform's values).
 constexpr uint32_t kPosNoSize = 0x0001;

@@ -146,6 +146,38 @@ TEST_F(LinkTreeTest, OpeningTheFilerSharesTheViewersRectangle) {
   ExpectTiling();
 }
 
+// A sub-window opened at its saved size keeps that size and the group shares the rest, so
+// closing it and opening it again (saving its rectangle in between) changes nothing.
+TEST_F(LinkTreeTest, ReopeningAtTheSavedSizeDoesNotDrift) {
+  OpenViewer({0, 0, 960, 768});
+  LinkRect saved{960, 0, 1280, 768};  // beside the viewer, 320 wide
+  for (int turn = 0; turn < 10; ++turn) {
+    host.windows[kArchive] = {saved, true};
+    ASSERT_GE(LinkWindow(tree, kArchive, "RB", saved), 0);
+    PlaceNewLinkedWindow(tree, host, linking, kArchive);
+    EXPECT_EQ(host.Rect(kViewer), (LinkRect{0, 0, 640, 768})) << turn;
+    EXPECT_EQ(host.Rect(kArchive), (LinkRect{640, 0, 960, 768})) << turn;
+    ExpectTiling();
+    saved = host.Rect(kArchive);
+    UnlinkWindow(tree, host, linking, kArchive);
+    EXPECT_EQ(host.Rect(kViewer), (LinkRect{0, 0, 960, 768})) << turn;
+  }
+  // Joining a column that is there already: the column keeps its width, the new window its height.
+  Open(kFiler, "RT", {0, 0, 320, 768});
+  const LinkRect column = host.Rect(kFiler);
+  host.windows[kArchive] = {{0, 0, 320, 300}, true};
+  ASSERT_GE(LinkWindow(tree, kArchive, "RB", {0, 0, 320, 300}), 0);
+  PlaceNewLinkedWindow(tree, host, linking, kArchive);
+  EXPECT_EQ(host.Rect(kArchive), (LinkRect{column.left, 468, column.right, 768}));
+  EXPECT_EQ(host.Rect(kFiler), (LinkRect{column.left, 0, column.right, 468}));
+  ExpectTiling();
+  // Wider than the group: shared in proportion as before.
+  host.windows[kList] = {{0, 0, 2000, 100}, true};
+  ASSERT_GE(LinkWindow(tree, kList, "LBR", {0, 0, 2000, 100}), 0);
+  PlaceNewLinkedWindow(tree, host, linking, kList);
+  ExpectTiling();
+}
+
 TEST_F(LinkTreeTest, ResizingTheViewerNarrowsTheFilerByTheSameAmount) {
   OpenViewer();
   Open(kFiler, "RT", {0, 0, 150, 150});

@@ -85,7 +85,7 @@ TEST_F(RegistrySettingsTest, MissingKeyIsCreatedAndSavedValuesHaveTheirTypesAndL
 
   StoredValue flags = Read("BooleanOption");
   EXPECT_EQ(flags.type, DWORD(REG_SZ));
-  EXPECT_EQ(flags.bytes, Text("1111111101140007F010111111"));
+  EXPECT_EQ(flags.bytes, Text("1111111101140007F010111101"));
   StoredValue lineMax = Read("LineMax");
   EXPECT_EQ(lineMax.type, DWORD(REG_DWORD));
   EXPECT_EQ(lineMax.bytes, (std::vector<uint8_t>{80, 0, 0, 0}));

@@ -54,5 +54,5 @@ int32_t FilerAtStart = 1;
 int32_t FilerVertical = 1;
 int32_t ShowDriveBar = 1;
 int32_t RememberDirectory = 1;
-int32_t UnownedSubWindows = 1;
+int32_t UnownedSubWindows = 0;
 int32_t SpareFlag = 1;

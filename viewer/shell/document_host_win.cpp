@@ -6,6 +6,7 @@
 // dropped and the rest are passed on at most every kProgressIntervalMs while bytes remain; the
 // last report of a load always goes through, and a paint of the text window writes the
 // position text itself, so what is on the screen is never older than that interval.
+#include "viewer/frame/position_item_win.h"
 #include "viewer/shell/document_host_win.h"
 
 #include <cstring>
@@ -74,7 +75,7 @@ class Win32DocumentHost : public DocumentHost {
     if (TheDocument.BytesLeft > 0 && now - lastPush_ < kProgressIntervalMs) return;
     lastPush_ = now;
     if (positionDirty_) {
-      if (HWND item = MainItem(kPositionTextId)) SetWindowTextA(item, positionText_);
+      ShowPositionText(MainWindow, positionText_);
       positionDirty_ = false;
     }
     if (meterDirty_) {

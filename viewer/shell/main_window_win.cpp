@@ -16,6 +16,7 @@
 #include "viewer/frame/process_watch_win.h"
 #include "viewer/settings/settings_globals.h"
 #include "viewer/settings/settings_win.h"
+#include "viewer/frame/position_item_win.h"
 #include "viewer/frame/status_bar_win.h"
 #include "viewer/shell/tool_bar_win.h"
 #include "viewer/frame/viewer_globals_win.h"
@@ -103,13 +104,14 @@ void PlaceStatusItems(HWND window, int w, int h, int left, int bottom) {
   int x0 = left - 2 > 1 ? left - 2 : 1;
   int itemHeight = BaseUnitY() + 2;
   int y = h - bottom + 3;
-  Place(window, kPositionFrameId, x0, y, 12 * b + 2, itemHeight);
-  Place(window, kPositionTextId, x0 + 1, y + 1, 12 * b, itemHeight - 2);
-  Place(window, kMarkListId, x0 + 1, y + 1, 12 * b, itemHeight - 2);
-  Place(window, kLoadMeterId, x0 + 12 * b + 3, y, 12 * b + 2, itemHeight);
-  Place(window, IDC_FOLLOW_TEXT, x0 + 12 * b + 3, y + 1, 12 * b + 2, itemHeight - 2);
-  Place(window, kMessageFrameId, x0 + 24 * b + 6, y, w - (24 * b + 4) - x0 - 12, itemHeight);
-  Place(window, kMessageTextId, x0 + 24 * b + 7, y + 1, w - (24 * b + 4) - x0 - 14, itemHeight - 2);
+  const int p = PositionItemWidth(12 * b);  // the position item grows with the row count's digits
+  Place(window, kPositionFrameId, x0, y, p + 2, itemHeight);
+  Place(window, kPositionTextId, x0 + 1, y + 1, p, itemHeight - 2);
+  Place(window, kMarkListId, x0 + 1, y + 1, p, itemHeight - 2);
+  Place(window, kLoadMeterId, x0 + p + 3, y, 12 * b + 2, itemHeight);
+  Place(window, IDC_FOLLOW_TEXT, x0 + p + 3, y + 1, 12 * b + 2, itemHeight - 2);
+  Place(window, kMessageFrameId, x0 + p + 12 * b + 6, y, w - (p + 12 * b + 4) - x0 - 12, itemHeight);
+  Place(window, kMessageTextId, x0 + p + 12 * b + 7, y + 1, w - (p + 12 * b + 4) - x0 - 14, itemHeight - 2);
   Place(window, kSizeGripId, w - 10, y, 10, itemHeight + 1);
 }
 
@@ -188,8 +190,22 @@ void ShowToolDescription(HWND window, HWND tool) {
   if (lstrcmpA(description, shown) != 0) ShowStatusMessage(description, 0);
 }
 
+// The main window's placement, or with linking on the group's rectangle in a normal state:
+// the sub-windows' shares come out of it again at the next start.
+void SaveMainOrGroupPlacement(HWND window) {
+  WindowPlacementValue placement = PlacementOfWindow(window);
+  RECT group{};
+  if (placement.showState == kShowNormal && LinkedGroupRect(window, group)) {
+    placement.left = group.left;
+    placement.top = group.top;
+    placement.width = group.right - group.left;
+    placement.height = group.bottom - group.top;
+  }
+  (void)SaveMainPlacement(placement);  // best effort: the window is closing
+}
+
 void OnDestroy(HWND window) {
-  SaveMainPlacement(window);
+  SaveMainOrGroupPlacement(window);
   SetMenu(window, nullptr);
   DragAcceptFiles(window, FALSE);
   RevokeFileDropTarget(window);

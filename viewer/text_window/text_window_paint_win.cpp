@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/win/owners.h"
+#include "viewer/frame/position_item_win.h"
 #include "viewer/document/document.h"
 #include "viewer/document/row_layout.h"
 #include "viewer/document/scroll_math.h"
@@ -176,7 +177,7 @@ void ShowPosition(HWND window) {
   std::snprintf(position, sizeof position, "%lld/%ld",
                 static_cast<long long>(ShownTopRow(TheDocument.TopLine, TheDocument.RowCount)),
                 long(TheDocument.RowCount));
-  SetDlgItemTextA(GetParent(window), kPositionTextId, position);
+  ShowPositionText(GetParent(window), position);
   if (HWND tab = MainWindow ? GetDlgItem(MainWindow, kLeftTabId) : nullptr) InvalidateRect(tab, nullptr, FALSE);
 }
 
