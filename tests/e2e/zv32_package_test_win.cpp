@@ -42,13 +42,13 @@ std::wstring LineText(HWND list, int line) {
   return text;
 }
 
-// Whether a line shows the member: the filer's line starts "L<stem>|L<extension>|", folders
-// separated by backslashes ("LREADME|L.TXT|R    2162|...").
+// Whether a line shows the member: the filer's line starts "L<stem>|L<extension>|", with the
+// member's stored path ("LREADME|L.TXT|R    2162|...", "Lmanual/index|L.html|R...").
 bool ShowsMember(const std::wstring& line, const std::string& path) {
   std::wstring name(path.begin(), path.end());
-  for (wchar_t& c : name) c = c == L'/' ? L'\\' : c;
-  size_t dot = name.rfind(L'.');
-  if (dot == std::wstring::npos || dot < name.rfind(L'\\') + 1) dot = name.size();
+  size_t folder = name.rfind(L'/');
+  size_t dot = name.find(L'.', folder == std::wstring::npos ? 0 : folder + 1);
+  if (dot == std::wstring::npos) dot = name.size();
   return line.rfind(L"L" + name.substr(0, dot) + L"|L" + name.substr(dot) + L"|", 0) == 0;
 }
 

@@ -79,7 +79,7 @@ TEST(ViewerBitmaps, EveryBitmapHasItsSizeAndDepth) {
     int width, height, bits;
   };
   const Expected bitmaps[] = {
-      {kToolBarBitmap, 880, 16, 4}, {kLogoBitmap, 152, 18, 1},     {kFlagBitmap, 33, 10, 4},
+      {kToolBarBitmap, 900, 16, 4}, {kLogoBitmap, 152, 18, 1},     {kFlagBitmap, 33, 10, 4},
       {kIconBitmap, 96, 32, 4},     {kCrBitmap, 12, 12, 1},        {kTabBitmap, 6, 12, 1},
       {kArchiveToolBarBitmap, 60, 16, 4}, {kFilerToolBarBitmap, 200, 16, 4},
       {kDriveBitmap, 108, 32, 4}};
@@ -115,7 +115,7 @@ void ExpectDistinctImages(const char* name, int count) {
 }
 
 TEST(ViewerBitmaps, ToolBarStripsHoldDistinctImages) {
-  ExpectDistinctImages(kToolBarBitmap, 44);
+  ExpectDistinctImages(kToolBarBitmap, 45);
   ExpectDistinctImages(kFilerToolBarBitmap, 10);
   ExpectDistinctImages(kArchiveToolBarBitmap, 3);
 }
@@ -271,7 +271,7 @@ const std::vector<MenuLine>& ExpectedMenu() {
       {2, 313, "マークⅣ(&4)"},
       {1, kPopup, "マークジャンプ(&M)"},
       {2, 320, "マークⅠ(&1)"}, {2, 321, "マークⅡ(&2)"}, {2, 322, "マークⅢ(&3)"},
-      {2, 323, "マークⅣ(&4)"},
+      {2, 323, "マークⅣ(&4)"}, {1, 0, ""}, {1, 105, "ファイルの追従(&F)"},
       {0, kPopup, "ｳｨﾝﾄﾞｳ(&W)"},
       {1, 500, "重ねて表示(&C)"}, {1, 501, "並べて表示(&T)"}, {1, 502, "横に並べる(&H)"},
       {1, 503, "縦に並べる(&V)"}, {1, 0, ""}, {1, 509, "Window連携機能"}, {1, 0, ""},
@@ -329,6 +329,7 @@ TEST(ViewerMenu, HelpLinesExactlyForTheListedIds) {
       {3, "Zelko Viewのヘルプを表示します"}, {100, "Zelko Filerを起動します"},
       {102, "別なZelko Viewを起動してファイルを読み込ませます"},
       {103, "現在のファイルを読み込みなおします"}, {104, "該当するアーカイブファイラーを開きます"},
+      {105, "ファイルに書き足される行を読み込み、末尾を表示し続けます"},
       {110, "画面一番上の一行をコピーします"}, {111, "表示されている部分全体をコピーします"},
       {112, "マウスで選択した範囲をコピーします"}, {113, "選択した範囲を引用符付きでコピーします"},
       {114, "マウスで選択した範囲を追加してコピーします"}, {115, "テキスト全体をコピーします"},
@@ -373,7 +374,7 @@ TEST(ViewerMenu, HelpLinesExactlyForTheListedIds) {
   }
 }
 
-TEST(ViewerKeys, DefaultKeyTableIsTheFullTableWithFortyThreeRecords) {
+TEST(ViewerKeys, DefaultKeyTableIsTheFullTableWithFortyFourRecords) {
   Resource table = Find(MAKEINTRESOURCEA(kDefaultKeyTableId), RT_RCDATA);
   ASSERT_NE(table.data, nullptr);
   ASSERT_EQ(table.size, 1280u);
@@ -381,8 +382,8 @@ TEST(ViewerKeys, DefaultKeyTableIsTheFullTableWithFortyThreeRecords) {
   EXPECT_EQ(record(0)[0] | record(0)[1] << 8, VK_RETURN);
   EXPECT_EQ(record(0)[2], 0);
   EXPECT_EQ(record(0)[3] | record(0)[4] << 8, 8);
-  EXPECT_NE(record(42)[0] | record(42)[1] << 8, 0);
-  for (int n = 43; n < 256; ++n)
+  EXPECT_NE(record(43)[0] | record(43)[1] << 8, 0);
+  for (int n = 44; n < 256; ++n)
     for (int b = 0; b < 5; ++b) ASSERT_EQ(record(n)[b], 0) << "record " << n;
 }
 
