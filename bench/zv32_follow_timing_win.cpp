@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/timing_support_win.h"
+#include "platform/win/owners.h"
 #include "tests/e2e/e2e_driver_win.h"
 #include "tests/e2e/zv32_windows_win.h"
 #include "viewer/resources/zv32_ids.h"
@@ -55,12 +56,11 @@ std::string LinesFrom(long first) {
 }
 
 bool Append(const char* path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  win::Handle file(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
   bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
-  CloseHandle(file);
   return ok;
 }
 

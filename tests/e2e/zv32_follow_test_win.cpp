@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/e2e/zv32_session_win.h"
+#include "platform/win/owners.h"
 #include "viewer/resources/zv32_ids.h"
 
 using namespace e2e;
@@ -25,14 +26,13 @@ class Follow : public ::testing::Test {
 
 // Appends as a logger does: opened for appending, shared with readers, closed after each line.
 void AppendLine(const std::string& path, int number) {
-  HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  win::Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file);
   char line[96];
   int length = std::snprintf(line, sizeof line, "%d 行目: 追記されたログです。\r\n", number);
   DWORD written = 0;
   EXPECT_TRUE(WriteFile(file, line, DWORD(length), &written, nullptr));
-  CloseHandle(file);
 }
 
 bool StatusSaysFollowing(const Viewer& viewer) {

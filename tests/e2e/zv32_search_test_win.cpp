@@ -476,16 +476,11 @@ TEST_F(SearchTest, PositionItemHoldsSevenDigitRowsWhole) {
   // The item draws in the system font (it is given none).
   HWND item = GetDlgItem(viewer.main(), kPositionItem);
   ASSERT_EQ(Send(item, WM_GETFONT), 0);
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
-  SIZE extent{};
   const std::string shown = viewer.Position();
-  GetTextExtentPoint32A(screen, shown.c_str(), int(shown.size()), &extent);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  const int width = SystemFontWidth(shown.c_str());
   RECT itemRect{}, meter{}, message{};
   GetClientRect(item, &itemRect);
-  EXPECT_GT(itemRect.right, extent.cx) << "the item is " << itemRect.right << " wide for " << extent.cx;
+  EXPECT_GT(itemRect.right, width) << "the item is " << itemRect.right << " wide for " << width;
   GetWindowRect(item, &itemRect);
   GetWindowRect(GetDlgItem(viewer.main(), kLoadMeterItem), &meter);
   GetWindowRect(GetDlgItem(viewer.main(), kMessageItem), &message);

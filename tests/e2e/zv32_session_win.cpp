@@ -1,6 +1,8 @@
 // The running viewer of the end-to-end tests (see zv32_session_win.h).
 #include "tests/e2e/zv32_session_win.h"
 
+#include "platform/win/owners.h"
+
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
@@ -121,22 +123,20 @@ std::string SubWindowPlacementFault(HWND viewer, HWND subWindow) {
 }
 
 int SystemFontWidth(const char* text) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+  win::WindowDC screen(nullptr);
+  win::Selection font(screen, GetStockObject(SYSTEM_FONT));
   SIZE extent{};
   GetTextExtentPoint32A(screen, text, int(std::strlen(text)), &extent);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
   return int(extent.cx);
 }
 
 int LongestInkBelowBaseline(const Image& list, const RECT& item, int fromX, int toX) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
   TEXTMETRICA metrics{};
-  GetTextMetricsA(screen, &metrics);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  {
+    win::WindowDC screen(nullptr);
+    win::Selection font(screen, GetStockObject(SYSTEM_FONT));
+    GetTextMetricsA(screen, &metrics);
+  }
   const int baseline = int(item.top) + (int(item.bottom - item.top) - int(metrics.tmHeight)) / 2 + int(metrics.tmAscent);
   const COLORREF background = list.Pixel(item.right - 1, item.bottom - 1);
   int longest = 0, run = 0;

@@ -17,8 +17,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct MemberSpec {
-  MemberSpec(std::string t, uint8_t f = 0, std::string n = {}, std::string c = {}, Bytes e = {})
+struct MemberLayout {
+  MemberLayout(std::string t, uint8_t f = 0, std::string n = {}, std::string c = {}, Bytes e = {})
       : text(std::move(t)), flags(f), name(std::move(n)), comment(std::move(c)), extra(std::move(e)) {}
   std::string text;
   uint8_t flags = 0;
@@ -32,26 +32,26 @@ using zip_test::Put16;
 using zip_test::Put32;
 
 // One member: header with the asked fields, fixed-code deflate data of the text, trailer.
-Bytes Member(const MemberSpec& spec) {
-  Bytes b = {0x1F, 0x8B, 8, spec.flags};
+Bytes Member(const MemberLayout& layout) {
+  Bytes b = {0x1F, 0x8B, 8, layout.flags};
   Put32(b, 1000000000);  // 2001-09-09 01:46:40 UTC
   b.push_back(2), b.push_back(3);
-  if (spec.flags & kGzipFlagExtra) {
-    Put16(b, uint32_t(spec.extra.size()));
-    b.insert(b.end(), spec.extra.begin(), spec.extra.end());
+  if (layout.flags & kGzipFlagExtra) {
+    Put16(b, uint32_t(layout.extra.size()));
+    b.insert(b.end(), layout.extra.begin(), layout.extra.end());
   }
-  if (spec.flags & kGzipFlagName) b.insert(b.end(), spec.name.begin(), spec.name.end() + 1);
-  if (spec.flags & kGzipFlagComment) b.insert(b.end(), spec.comment.begin(), spec.comment.end() + 1);
-  if (spec.flags & kGzipFlagHeaderCrc) Put16(b, (UpdateCrc32(0, b.data(), b.size()) & 0xFFFF) ^ (spec.wrongHeaderCrc ? 1 : 0));
+  if (layout.flags & kGzipFlagName) b.insert(b.end(), layout.name.begin(), layout.name.end() + 1);
+  if (layout.flags & kGzipFlagComment) b.insert(b.end(), layout.comment.begin(), layout.comment.end() + 1);
+  if (layout.flags & kGzipFlagHeaderCrc) Put16(b, (UpdateCrc32(0, b.data(), b.size()) & 0xFFFF) ^ (layout.wrongHeaderCrc ? 1 : 0));
   inflate_test::DeflateWriter writer;
   std::vector<inflate_test::Token> tokens;
-  for (unsigned char c : spec.text) tokens.push_back(inflate_test::Token::Literal(c));
+  for (unsigned char c : layout.text) tokens.push_back(inflate_test::Token::Literal(c));
   writer.FixedBlock(tokens, true);
   Bytes deflated = writer.Finish();
   b.insert(b.end(), deflated.begin(), deflated.end());
-  uint32_t crc = UpdateCrc32(0, spec.text.data(), spec.text.size());
-  Put32(b, spec.crcOverride >= 0 ? uint32_t(spec.crcOverride) : crc);
-  Put32(b, spec.lengthOverride >= 0 ? uint32_t(spec.lengthOverride) : uint32_t(spec.text.size()));
+  uint32_t crc = UpdateCrc32(0, layout.text.data(), layout.text.size());
+  Put32(b, layout.crcOverride >= 0 ? uint32_t(layout.crcOverride) : crc);
+  Put32(b, layout.lengthOverride >= 0 ? uint32_t(layout.lengthOverride) : uint32_t(layout.text.size()));
   return b;
 }
 
@@ -81,20 +81,20 @@ std::string ReadAll(SourceReader& reader) {
 }
 
 TEST(GzipStream, EveryHeaderFieldIsReadAndTheHeaderCrcChecked) {
-  MemberSpec spec{"text with every header field\n", uint8_t(kGzipFlagText | kGzipFlagHeaderCrc | kGzipFlagExtra |
+  MemberLayout layout{"text with every header field\n", uint8_t(kGzipFlagText | kGzipFlagHeaderCrc | kGzipFlagExtra |
                                                             kGzipFlagName | kGzipFlagComment),
                   "memo.txt", "a comment", Bytes{'A', 'B', 2, 0, 'x', 'y'}};
-  Bytes file = Member(spec);
+  Bytes file = Member(layout);
   GzipHeader header;
   ASSERT_EQ(ParseGzipHeader(file.data(), file.size(), header), ArchiveResult::kOk);
   EXPECT_EQ(header.name, "memo.txt");
   EXPECT_EQ(header.comment, "a comment");
   EXPECT_EQ(header.modificationTime, 1000000000u);
-  EXPECT_EQ(Decode(file).text, spec.text);
+  EXPECT_EQ(Decode(file).text, layout.text);
   EXPECT_EQ(Decode(file).result, ArchiveResult::kOk);
 
-  spec.wrongHeaderCrc = true;
-  Bytes damaged = Member(spec);
+  layout.wrongHeaderCrc = true;
+  Bytes damaged = Member(layout);
   EXPECT_EQ(ParseGzipHeader(damaged.data(), damaged.size(), header), ArchiveResult::kBadHeader);
   Bytes reserved = file;
   reserved[3] |= 0x20;
@@ -123,19 +123,19 @@ TEST(GzipStream, OutputGrowsBeyondTheLastMembersLength) {
 }
 
 TEST(GzipStream, ChecksLengthAndCrcOfEveryMember) {
-  MemberSpec badCrc{"second"};
+  MemberLayout badCrc{"second"};
   badCrc.crcOverride = 12345;
   Decoded d = Decode(Join({Member({"first"}), Member(badCrc)}));
   EXPECT_EQ(d.result, ArchiveResult::kCrcMismatch);
   EXPECT_EQ(d.members, 1);
-  MemberSpec badLength{"text"};
+  MemberLayout badLength{"text"};
   badLength.lengthOverride = 5;
   EXPECT_EQ(Decode(Member(badLength)).result, ArchiveResult::kCrcMismatch);
 }
 
 TEST(GzipStream, EveryCutOffIsAnError) {
-  MemberSpec spec{"a cut-off gzip file is never shown as the file", uint8_t(kGzipFlagName | kGzipFlagHeaderCrc), "n"};
-  Bytes file = Member(spec);
+  MemberLayout layout{"a cut-off gzip file is never shown as the file", uint8_t(kGzipFlagName | kGzipFlagHeaderCrc), "n"};
+  Bytes file = Member(layout);
   for (size_t length = 0; length < file.size(); ++length) {
     Bytes cut(file.begin(), file.begin() + length);
     Decoded d = Decode(cut);
@@ -186,9 +186,9 @@ TEST(GzipReader, UsesUtf8NamesInCp932) {
 }
 
 TEST(GzipReader, DamageRefusesTheMemberButNotTheListing) {
-  MemberSpec spec{"the text"};
-  spec.crcOverride = 1;
-  Bytes file = Member(spec);
+  MemberLayout layout{"the text"};
+  layout.crcOverride = 1;
+  Bytes file = Member(layout);
   BytesReader bytes(file.data(), file.size());
   GzipReader reader(&bytes, "x.gz");
   ASSERT_FALSE(reader.IsBad());
