@@ -204,7 +204,10 @@ TEST_F(ViewerTest, MenuHelpLeavesTheStatusBarWhenTheMenuCloses) {
   ASSERT_TRUE(viewer.WaitMessage("", 8000)) << viewer.Message();
   // "その他(&O)", "ｲﾝﾃﾘｼﾞｪﾝﾄ機能(&I)" and "NIFTYログ解析(&L)" by their accelerators, as keys
   // reach the menu a user opened: each highlighted item shows its help while the menu is open.
-  // (The pointer goes out of the way first: over an item it would highlight that one.)
+  // The pointer goes out of the way first: over an item it would highlight that one. Where
+  // the viewer opens by default, the menu may reach any corner of the screen, so the viewer
+  // goes to the top left and the pointer to the far corner.
+  SetWindowPos(viewer.main(), nullptr, 0, 0, 640, 480, SWP_NOZORDER);
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   Post(viewer.main(), WM_SYSCOMMAND, SC_KEYMENU, 'o');
   EXPECT_TRUE(viewer.WaitMessage("テキストモードで表示します")) << viewer.Message();
