@@ -1,4 +1,5 @@
-// Small platform queries the portable core needs: memory status and the tick count.
+// Small platform queries the portable core needs: memory status, the tick count and the local
+// time zone.
 // platform_posix.cpp reads /proc/meminfo; platform_win.cpp asks the memory status call.
 #pragma once
 
@@ -12,3 +13,6 @@ uint64_t AvailableMemoryBytes();
 void AdviseSequentialFill(void* block, size_t size);
 // Milliseconds since some fixed point, wrapping at 2^32.
 uint32_t TickCount();
+// How far local time is ahead of UTC at the moment `unixSeconds` (seconds since 1970, UTC),
+// daylight saving included; 0 when the system cannot say.
+int64_t LocalTimeOffsetSeconds(int64_t unixSeconds);

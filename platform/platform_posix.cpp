@@ -33,3 +33,10 @@ void AdviseSequentialFill(void* block, size_t size) {
   uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size) & ~(kLargePage - 1);
   if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }
+
+int64_t LocalTimeOffsetSeconds(int64_t unixSeconds) {
+  time_t moment = time_t(unixSeconds);
+  tm local{};
+  if (int64_t(moment) != unixSeconds || !localtime_r(&moment, &local)) return 0;
+  return int64_t(local.tm_gmtoff);
+}

@@ -15,3 +15,18 @@ uint64_t AvailableMemoryBytes() {
 uint32_t TickCount() { return GetTickCount(); }
 
 void AdviseSequentialFill(void*, size_t) {}
+
+int64_t LocalTimeOffsetSeconds(int64_t unixSeconds) {
+  constexpr int64_t kTicksPerSecond = 10000000;            // FILETIME counts 100 ns
+  constexpr int64_t kUnixEpochInTicks = 116444736000000000;  // 1970-01-01 since 1601-01-01
+  int64_t ticks = unixSeconds * kTicksPerSecond + kUnixEpochInTicks;
+  if (unixSeconds < -11644473600LL || unixSeconds > 0x7FFFFFFFFFLL) return 0;
+  FILETIME utcFile{DWORD(uint64_t(ticks)), DWORD(uint64_t(ticks) >> 32)};
+  SYSTEMTIME utc, local;
+  FILETIME localFile;
+  if (!FileTimeToSystemTime(&utcFile, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) ||
+      !SystemTimeToFileTime(&local, &localFile))
+    return 0;
+  int64_t localTicks = int64_t((uint64_t(localFile.dwHighDateTime) << 32) | localFile.dwLowDateTime);
+  return (localTicks - ticks) / kTicksPerSecond;
+}

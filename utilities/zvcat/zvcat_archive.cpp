@@ -29,20 +29,22 @@ struct OpenArchive {
   std::unique_ptr<ArchiveReader> reader;
 };
 
-bool Open(const std::string& path, OpenArchive& archive) {
+// `name` is what messages call the archive and what a gzip member without a name of its own is
+// named after.
+bool Open(const std::string& path, const std::string& name, OpenArchive& archive) {
   if (!CheckInputFile(path)) return false;
   archive.file = std::make_unique<FileReader>(path.c_str(), fileapi::kShareDenyNone);
   ArchiveKind kind = ArchiveKind::kNone;
   if (archive.file->IsBad() || DetectArchiveKind(path.c_str(), *archive.file, kind) != ArchiveResult::kOk) {
-    Report(zvmsg::kCannotRead, path.c_str(), SystemReason().c_str());
+    Report(zvmsg::kCannotRead, name.c_str(), SystemReason().c_str());
     return false;
   }
   if (kind == ArchiveKind::kNone) {
-    Report(zvmsg::kNotAnArchive, path.c_str());
+    Report(zvmsg::kNotAnArchive, name.c_str());
     return false;
   }
-  archive.reader = NewArchiveReader(kind, archive.file.get(), path.c_str());
-  if (!archive.reader) Report(zvmsg::kCannotExtract, path.c_str());
+  archive.reader = NewArchiveReader(kind, archive.file.get(), name.c_str());
+  if (!archive.reader) Report(zvmsg::kCannotExtract, name.c_str());
   return archive.reader != nullptr;
 }
 
@@ -135,7 +137,7 @@ bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) 
 
 int RunList(const ZvcatOptions& options) {
   OpenArchive archive;
-  if (!Open(options.operands[0], archive)) return 1;
+  if (!Open(options.operands[0], InputName(options), archive)) return 1;
   ZvcatOutput out(options.utf8Output);
   ArchiveEntry entry;
   for (int i = 0; archive.reader->GetEntry(i, entry) == ArchiveResult::kOk; ++i) {
@@ -146,15 +148,15 @@ int RunList(const ZvcatOptions& options) {
     out.Text(entry.path, std::strlen(entry.path));
     out.Plain("\n", 1);
   }
-  return ListingSound(*archive.reader, options.operands[0]) ? 0 : 1;
+  return ListingSound(*archive.reader, InputName(options)) ? 0 : 1;
 }
 
 int RunExtract(const ZvcatOptions& options) {
   OpenArchive archive;
-  if (!Open(options.operands[0], archive)) return 1;
+  if (!Open(options.operands[0], InputName(options), archive)) return 1;
   ArchiveReader& reader = *archive.reader;
   int count = reader.MemberCount();
-  if (!HasMember(reader, options.operands[0], options.member)) return 1;
+  if (!HasMember(reader, InputName(options), options.member)) return 1;
   if (!fileapi::MakeDirectory(options.outputDir.c_str())) {
     Report(zvmsg::kCannotCreateFolder, options.outputDir.c_str(), SystemReason().c_str());
     return 1;
@@ -163,15 +165,15 @@ int RunExtract(const ZvcatOptions& options) {
   int last = options.member >= 0 ? options.member + 1 : count;
   bool allGood = true;
   for (int i = first; i < last; ++i) allGood = ExtractOne(reader, i, options.outputDir) && allGood;
-  return ListingSound(reader, options.operands[0]) && allGood ? 0 : 1;
+  return ListingSound(reader, InputName(options)) && allGood ? 0 : 1;
 }
 
-bool CheckShownMember(const std::string& path, int member) {
+bool CheckShownMember(const std::string& path, const std::string& name, int member) {
   OpenArchive archive;
-  if (!Open(path, archive) || !HasMember(*archive.reader, path, member)) return false;
+  if (!Open(path, name, archive) || !HasMember(*archive.reader, name, member)) return false;
   ArchiveEntry entry;
   if (archive.reader->GetEntry(member, entry) == ArchiveResult::kOk && IsDirectoryEntry(entry)) {
-    Report(zvmsg::kMemberIsFolder, path.c_str(), member);
+    Report(zvmsg::kMemberIsFolder, name.c_str(), member);
     return false;
   }
   return true;

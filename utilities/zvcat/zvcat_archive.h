@@ -3,6 +3,7 @@
 
 #include <string>
 
-// True when the archive `path` has a member `member` that is a file (so it can be shown);
-// otherwise prints why (not an archive, no such member, a folder) and returns false.
-[[nodiscard]] bool CheckShownMember(const std::string& path, int member);
+// True when the archive `path` (called `name` in messages) has a member `member` that is a file
+// (so it can be shown); otherwise prints why (not an archive, no such member, a folder) and
+// returns false.
+[[nodiscard]] bool CheckShownMember(const std::string& path, const std::string& name, int member);

@@ -108,8 +108,16 @@ data = bytearray(open(sys.argv[1], 'rb').read())
 data[-8] ^= 0xFF
 open(sys.argv[2], 'wb').write(data)
 PY
-run "$work/badcrc.gz" >/dev/null
+run "$work/badcrc.gz" >"$work/badcrc-out"
 check "a CRC that fails: status" "1" "$?"
+# A large stream is shown before its end is checked: the check still decides.
+check "a CRC that fails: nothing shown" "0" "$(stat -c %s "$work/badcrc-out")"
+check "a CRC that fails: its message" \
+  "zvcat: the CRC does not match: the compressed file is damaged; nothing of it is shown" "$(cat "$work/stderr")"
+head -c 900000 "$work/log.gz" >"$work/cut-late.gz"
+run "$work/cut-late.gz" >"$work/cut-late-out"
+check "cut off late: status" "1" "$?"
+check "cut off late: nothing shown" "0" "$(stat -c %s "$work/cut-late-out")"
 head -c 700000 "$work/posix.tar" >"$work/cut.tar"
 run --list "$work/cut.tar" >"$work/cut-list"
 check "cut-off tar: status" "1" "$?"
@@ -150,5 +158,8 @@ check "gzip on a pipe" "$(md5sum <"$src/big.log")" "$(cat "$work/log.gz" | run |
 check "grep on a pipe" "$(run --grep 599999 "$src/big.log")" "$(gzip -dc "$work/log.gz" | run --grep 599999)"
 check "zvcat - reads standard input" "$(run "$src/日本語/メモ.txt" | od -An -tx1)" "$(run - <"$src/日本語/メモ.txt" | od -An -tx1)"
 check "tar.gz listed from a pipe" "$(run --list "$work/gnu.tar.gz")" "$(run --list - <"$work/gnu.tar.gz")"
+check "gzip without a name on a pipe is named stdin" "stdin" "$(gzip -c <"$src/big.log" | run --list | cut -f5)"
+check "and extracted so" "$(md5sum <"$src/big.log")" \
+  "$(gzip -c <"$src/big.log" | run --extract - -o "$work/out-stdin" >/dev/null; md5sum <"$work/out-stdin/stdin")"
 
 finish

@@ -12,10 +12,12 @@
 
 namespace {
 
-// The message box that stops a load (the core's own text names the cause: no memory, or a read
-// that failed), said in the user's language.
+// The message box that stops a load (the core's own text names the cause: no memory, a member
+// whose check failed, or a read that failed), said in the user's language.
 const char* LoadStopMessage(const char* coreText) {
-  return std::strstr(coreText, "メモリ") ? zvmsg::kMemoryStopped : zvmsg::kReadStopped;
+  if (std::strstr(coreText, "メモリ")) return zvmsg::kMemoryStopped;
+  if (std::strstr(coreText, "CRC")) return zvmsg::kCrcStopped;
+  return std::strstr(coreText, "圧縮ファイル") ? zvmsg::kDamagedStopped : zvmsg::kReadStopped;
 }
 
 // Prints the message boxes that stop a load at once.
@@ -69,12 +71,12 @@ DocumentResult Open(const ZvcatOptions& options, const char* path) {
 bool OpenAndLoad(const ZvcatOptions& options) {
   const std::string& path = options.operands.back();
   if (!CheckInputFile(path)) return false;
-  if (options.member >= 0 && !CheckShownMember(path, options.member)) return false;
+  if (options.member >= 0 && !CheckShownMember(path, InputName(options), options.member)) return false;
   host.rows = RowOptions{options.lineMax, options.tabSize, options.controlCodes};
   SetDocumentHost(&host);
   DocumentResult opened = Open(options, path.c_str());
   if (opened != DocumentResult::kOk) {
-    ReportOpenFailure(opened, path.c_str());
+    ReportOpenFailure(opened, InputName(options).c_str());
     return false;
   }
   if (options.member >= 0 && options.kanjiCode >= 0) SetKanjiCode(options.kanjiCode);

@@ -21,6 +21,9 @@ inline constexpr const char* kCannotExtract = N_("%s: out of memory, or the file
 inline constexpr const char* kUnsupported = N_("%s: unsupported compression method; it cannot be extracted");
 inline constexpr const char* kReadStopped = N_("the file cannot be read; loading stopped");
 inline constexpr const char* kMemoryStopped = N_("out of memory; loading stopped");
+inline constexpr const char* kCrcStopped = N_("the CRC does not match: the compressed file is damaged; nothing of it is shown");
+inline constexpr const char* kDamagedStopped =
+    N_("the compressed file is damaged or cut off; nothing of it is shown");
 
 // Archives.
 inline constexpr const char* kNotAnArchive = N_("%s is not an archive (LZH, ZIP, gzip or tar)");

@@ -25,7 +25,15 @@ struct ZvcatOptions {
   std::string outputDir = ".";        // extract -o DIR
   std::string analysis;               // --analyze pages|toc|log|ini
   bool follow = false;                // --follow (-f): then what the file gains (text or --grep)
+  // What the input is called in messages and in the name of a gzip member that has none:
+  // "stdin" when standard input was copied, else empty (the file operand is its own name).
+  std::string inputName;
 };
+
+// What messages call the input: its inputName, or else the file operand.
+inline const std::string& InputName(const ZvcatOptions& options) {
+  return options.inputName.empty() ? options.operands.back() : options.inputName;
+}
 
 // Fills `options`; false with a message (in the user's language) in `error` when the command
 // line is not understood.

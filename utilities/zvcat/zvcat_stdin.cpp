@@ -12,6 +12,9 @@
 namespace {
 
 constexpr unsigned kChunk = 1u << 16;
+// A plain word rather than "-": extracted, it names an ordinary file that the shell does not
+// take for standard input again.
+constexpr char kStandardInputName[] = "stdin";
 
 }  // namespace
 
@@ -40,5 +43,6 @@ bool StandardInputCopy::Replace(ZvcatOptions& options) {
     }
   }
   options.operands.back() = path_;
+  options.inputName = kStandardInputName;
   return true;
 }

@@ -1,6 +1,9 @@
 // Unpacking of the MS-DOS date and time words shared by the LZH and ZIP readers, and of the
-// Unix times (seconds since 1970, UTC) of gzip and tar headers.
+// Unix times (seconds since 1970, UTC) of gzip and tar headers into local time, as the DOS
+// words of the other formats are.
 #include "viewer/archive/archive_reader.h"
+
+#include "platform/platform.h"
 
 void SetEntryDosDateTime(ArchiveEntry& entry, uint16_t dosDate, uint16_t dosTime) {
   entry.year = (dosDate >> 9) + 80;
@@ -28,8 +31,9 @@ void CivilFromDays(int64_t days, int64_t& year, unsigned& month, unsigned& day) 
 
 }  // namespace
 
-void SetEntryUnixTime(ArchiveEntry& entry, int64_t seconds) {
+void SetEntryUnixTime(ArchiveEntry& entry, int64_t utcSeconds) {
   constexpr int64_t kDay = 86400;
+  int64_t seconds = utcSeconds + LocalTimeOffsetSeconds(utcSeconds);
   int64_t days = seconds >= 0 ? seconds / kDay : -((-seconds + kDay - 1) / kDay);
   int64_t within = seconds - days * kDay;
   int64_t year = 0;

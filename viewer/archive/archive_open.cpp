@@ -84,6 +84,7 @@ std::unique_ptr<ArchiveReader> TarReaderOverGzip(std::unique_ptr<GzipReader>& gz
   if (gzip->Read(head, sizeof head) != int(sizeof head) || !LooksLikeTarHeader(head, sizeof head) ||
       gzip->Seek(0, 0) != 0)
     return nullptr;
+  gzip->CompleteDecoding();  // the tar headers lie all through the stream
   std::unique_ptr<TarReader> tar = NewTarReader(gzip.get());
   if (!tar || tar->IsBad()) return nullptr;
   tar->Adopt(std::move(gzip));

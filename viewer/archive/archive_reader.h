@@ -38,6 +38,10 @@ class ArchiveReader : public SourceReader {
   // formats without a check), kCrcMismatch, kBroken, or kReadFailed when the archive could not
   // be read to the member's end.
   [[nodiscard]] virtual ArchiveResult CheckMemberIntegrity() { return ArchiveResult::kOk; }
+  // True when the open member's bytes are delivered before its check has run and a failed check
+  // takes back everything delivered: nothing of such a member may stay shown then.  (The other
+  // readers check as they go, and what they delivered before the damage stays usable.)
+  virtual bool WithdrawsOnDamage() const { return false; }
   // kOk when the whole archive was read; otherwise why the member list ends early or the
   // archive is damaged (the members listed before the fault are still usable).
   [[nodiscard]] virtual ArchiveResult ListingResult() { return ArchiveResult::kOk; }
@@ -52,5 +56,6 @@ class ArchiveReader : public SourceReader {
 
 // The DOS packed date and time words of archive headers, unpacked into an entry.
 void SetEntryDosDateTime(ArchiveEntry& entry, uint16_t dosDate, uint16_t dosTime);
-// A Unix time of gzip and tar headers (seconds since 1970-01-01, UTC) into an entry's date.
-void SetEntryUnixTime(ArchiveEntry& entry, int64_t seconds);
+// A Unix time of gzip and tar headers (seconds since 1970-01-01, UTC) into an entry's date in
+// local time, like the DOS dates of LZH and ZIP members.
+void SetEntryUnixTime(ArchiveEntry& entry, int64_t utcSeconds);

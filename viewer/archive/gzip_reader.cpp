@@ -1,4 +1,5 @@
-// GzipReader: whole-file decoding at creation and Read/Seek over the decoded bytes.
+// GzipReader: decoding at creation (the whole file, or the first part of a large one) and
+// Read/Seek over the decoded bytes.
 #include "viewer/archive/gzip_reader.h"
 
 #include <algorithm>
@@ -9,11 +10,14 @@
 #include "platform/allocation.h"
 #include "viewer/archive/archive_name.h"
 #include "viewer/archive/archive_open.h"
+#include "viewer/archive/little_endian.h"
 #include "viewer/archive/member_path.h"
 
 namespace {
 
 constexpr uint32_t kLargestContent = 0x7FFFFFFF;  // positions are ints
+// What a large stream has decoded before it is shown: several screens, and the kanji sample.
+constexpr uint32_t kFirstPartBytes = 1u << 20;
 
 // The member's name from the archive's own: "x.gz" and "x-gz" give "x", "x.tgz" and "x.taz"
 // give "x.tar"; any other name is kept.
@@ -37,27 +41,73 @@ GzipReader::GzipReader(SourceReader* inner, const char* archivePath) : ArchiveRe
   if (!inner_) return;
   uint32_t size = inner_->Size();
   if (inner_->IsBad() || size == uint32_t(-1) || size > kLargestContent) return;
-  auto compressed = NewArray<uint8_t>(size);
-  if (!compressed) {
+  compressed_ = NewArray<uint8_t>(size);
+  if (!compressed_) {
     headerResult_ = ArchiveResult::kNoMemory;
     return;
   }
-  if (inner_->Seek(0, 0) != 0 || inner_->Read(compressed.get(), size) != int(size)) return;
+  compressedSize_ = size;
+  if (inner_->Seek(0, 0) != 0 || inner_->Read(compressed_.get(), size) != int(size)) return;
   GzipHeader header;
-  headerResult_ = ParseGzipHeader(compressed.get(), size, header);
+  headerResult_ = ParseGzipHeader(compressed_.get(), size, header);
   if (headerResult_ == ArchiveResult::kBroken) headerResult_ = ArchiveResult::kBadHeader;
   if (headerResult_ != ArchiveResult::kOk) return;
   FillEntry(header, size, archivePath);
-  auto inflater = NewObject<Inflater>();
-  if (!inflater || !inflater->IsReady()) {
+  inflater_ = NewObject<Inflater>();
+  if (!inflater_ || !inflater_->IsReady()) {
     decodeResult_ = ArchiveResult::kNoMemory;
     return;
   }
+  if (!DecodeFirstPart(header)) DecodeWhole();
+}
+
+// A large stream of one member gets only its first part decoded now, and the trailer's size as
+// its size.  False when the stream is small, may hold more members (the last trailer then does
+// not give the whole size), or its trailer's size cannot be believed: it is decoded whole.
+bool GzipReader::DecodeFirstPart(const GzipHeader& header) {
+  const uint8_t* data = compressed_.get();
+  size_t size = compressedSize_;
+  if (size < header.size + kGzipTrailerSize) return false;
+  uint32_t promised = LittleEndian32(data + size - 4);
+  if (promised <= kFirstPartBytes || promised > kLargestContent ||
+      uint64_t(promised) > uint64_t(size) * kDeflateMostExpansion || MayHoldAnotherMember(data, size, header.size))
+    return false;
+  auto part = NewArray<uint8_t>(kFirstPartBytes);
+  if (!part) return false;
+  size_t produced = 0;
+  InflateResult result =
+      inflater_->Inflate(data + header.size, size - header.size, part.get(), kFirstPartBytes, &produced);
+  if (result != InflateResult::kOutputFull || produced == 0) return false;
+  decoded_ = std::move(part);
+  decodedSize_ = uint32_t(produced);  // the inflater may stop short of a match that does not fit
+  promisedSize_ = promised;
+  entry_.originalSize = promised;
+  decodeResult_ = ArchiveResult::kOk;  // as far as it is decoded
+  complete_ = false;
+  return true;
+}
+
+void GzipReader::DecodeWhole() {
   GzipOutput out;
-  decodeResult_ = DecodeGzip(compressed.get(), size, kLargestContent, *inflater, out);
+  decodeResult_ = DecodeGzip(compressed_.get(), compressedSize_, kLargestContent, *inflater_, out);
+  // The size already given out was the trailer's: a stream that ends elsewhere is not the one
+  // the trailer describes.
+  if (!complete_ && decodeResult_ == ArchiveResult::kOk && out.size != promisedSize_) decodeResult_ = ArchiveResult::kBroken;
   decoded_ = std::move(out.bytes);
   decodedSize_ = uint32_t(out.size);
   entry_.originalSize = decodedSize_;
+  complete_ = true;
+  compressed_.reset();
+  inflater_.reset();
+}
+
+void GzipReader::CompleteDecoding() {
+  if (!complete_) DecodeWhole();
+}
+
+ArchiveResult GzipReader::CheckMemberIntegrity() {
+  CompleteDecoding();
+  return decodeResult_;
 }
 
 void GzipReader::FillEntry(const GzipHeader& header, uint32_t compressedSize, const char* archivePath) {
@@ -90,10 +140,18 @@ ArchiveResult GzipReader::OpenMember(int index) {
   return opened_ ? decodeResult_ : ArchiveResult::kNoMemory;
 }
 
-uint32_t GzipReader::Size() { return opened_ ? decodedSize_ : 0; }
+uint32_t GzipReader::Size() {
+  if (!opened_) return 0;
+  return complete_ ? decodedSize_ : promisedSize_;
+}
 
 int GzipReader::Read(void* buffer, uint32_t count) {
   if (!opened_) return 0;
+  if (!complete_ && uint64_t(position_) + count > decodedSize_) {
+    DecodeWhole();
+    withdrawn_ = decodeResult_ != ArchiveResult::kOk;
+  }
+  if (withdrawn_) return -1;
   uint32_t n = std::min(count, decodedSize_ - position_);
   if (n) std::memcpy(buffer, decoded_.get() + position_, n);
   position_ += n;

@@ -9,7 +9,9 @@
 
 #include "viewer/archive/bytes_reader.h"
 #include "viewer/archive/gzip_reader.h"
+#include "viewer/archive/gzip_test_support.h"
 #include "viewer/archive/inflate_test_writer.h"
+#include "viewer/archive/time_zone_test_support.h"
 #include "viewer/archive/zip_crc32.h"
 #include "viewer/archive/zip_test_support.h"
 
@@ -149,6 +151,7 @@ TEST(GzipStream, EveryCutOffIsAnError) {
 }
 
 TEST(GzipReader, IsAnArchiveOfOneMemberNamedByTheHeaderOrTheFile) {
+  ScopedTimeZone utc("UTC0");  // the dates below are UTC
   Bytes named = Member({"x", kGzipFlagName, "ログ.txt"});
   BytesReader file(named.data(), named.size());
   GzipReader reader(&file, "/var/log/syslog.2.gz");
@@ -199,6 +202,93 @@ TEST(GzipReader, DamageRefusesTheMemberButNotTheListing) {
   Bytes text = {'n', 'o', 't', ' ', 'g', 'z', 'i', 'p'};
   BytesReader plain(text.data(), text.size());
   EXPECT_TRUE(GzipReader(&plain, "x.gz").IsBad());
+}
+
+}  // namespace
+
+namespace {
+
+// Numbered lines of text, `size` bytes in all: large enough to be shown before it is decoded.
+Bytes LargeText(size_t size) {
+  Bytes text;
+  for (int line = 0; text.size() < size; ++line) {
+    std::string s = "行 " + std::to_string(line) + "\n";
+    text.insert(text.end(), s.begin(), s.end());
+  }
+  text.resize(size);
+  return text;
+}
+
+std::string AsString(const Bytes& b) { return std::string(b.begin(), b.end()); }
+
+TEST(GzipReader, ALargeStreamIsOpenedBeforeItIsDecodedAndItsCheckStillDecides) {
+  const Bytes text = LargeText(3u << 20);
+  Bytes sound = gzip_test::StoredGzip(text);
+  BytesReader soundBytes(sound.data(), sound.size());
+  GzipReader reader(&soundBytes, "big.log.gz");
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
+  EXPECT_EQ(reader.Size(), text.size());  // the trailer's size, before the rest is decoded
+  EXPECT_EQ(ReadAll(reader), AsString(text));
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kOk);
+
+  // A failing CRC is not known when the member opens; the first read past the decoded part
+  // finds it, and from then on nothing more is delivered.
+  Bytes badCrc = sound;
+  badCrc[badCrc.size() - 8] ^= 1;
+  BytesReader badBytes(badCrc.data(), badCrc.size());
+  GzipReader bad(&badBytes, "big.log.gz");
+  ASSERT_EQ(bad.OpenMember(0), ArchiveResult::kOk);
+  Bytes head(4096);
+  EXPECT_EQ(bad.Read(head.data(), uint32_t(head.size())), int(head.size()));
+  EXPECT_EQ(bad.Seek(int32_t(text.size() - 10), 0), int(text.size() - 10));
+  EXPECT_EQ(bad.Read(head.data(), 10), -1);
+  EXPECT_EQ(bad.Seek(0, 0), 0);
+  EXPECT_EQ(bad.Read(head.data(), 16), -1);
+  EXPECT_TRUE(bad.WithdrawsOnDamage());
+  EXPECT_EQ(bad.CheckMemberIntegrity(), ArchiveResult::kCrcMismatch);
+  EXPECT_EQ(bad.OpenMember(0), ArchiveResult::kCrcMismatch);  // chosen again, it is refused
+
+  // A stream cut off after its first part, and bytes after the member that end in a plausible
+  // size: neither is the stream its trailer describes.
+  Bytes cut(sound.begin(), sound.begin() + (2u << 20));
+  Bytes trailing = sound;
+  for (uint8_t b : Bytes{'p', 'a', 'd', 0, 0, 0, 0x40, 0}) trailing.push_back(b);  // 4 MiB
+  for (const Bytes* damaged : {&cut, &trailing}) {
+    BytesReader bytes(damaged->data(), damaged->size());
+    GzipReader broken(&bytes, "big.log.gz");
+    ASSERT_EQ(broken.OpenMember(0), ArchiveResult::kOk);
+    Bytes all(broken.Size());
+    EXPECT_EQ(broken.Read(all.data(), uint32_t(all.size())), -1);
+    EXPECT_EQ(broken.CheckMemberIntegrity(), ArchiveResult::kBroken);
+  }
+}
+
+TEST(GzipReader, StreamsThatMayHoldSeveralMembersOrAreSmallAreDecodedWhole) {
+  const Bytes text = LargeText(3u << 20);
+  // Two members: the last trailer's size is the second member's, so the whole is decoded first
+  // and a damaged one is refused when it opens.
+  Bytes two = Join({gzip_test::StoredGzip(text), Member({"の続き\n"})});
+  BytesReader twoBytes(two.data(), two.size());
+  GzipReader reader(&twoBytes, "two.gz");
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
+  EXPECT_EQ(ReadAll(reader), AsString(text) + "の続き\n");
+  Bytes twoBad = two;
+  twoBad[twoBad.size() - 8] ^= 1;
+  BytesReader twoBadBytes(twoBad.data(), twoBad.size());
+  EXPECT_EQ(GzipReader(&twoBadBytes, "two.gz").OpenMember(0), ArchiveResult::kCrcMismatch);
+
+  // The signature test never misses a member, and says no when there is none.
+  EXPECT_TRUE(MayHoldAnotherMember(two.data(), two.size(), 10));
+  Bytes one = gzip_test::StoredGzip(text);
+  EXPECT_FALSE(MayHoldAnotherMember(one.data(), one.size(), 10));
+  Bytes reservedFlags = {0x1F, 0x8B, 8, 0x20, 0};
+  EXPECT_FALSE(MayHoldAnotherMember(reservedFlags.data(), reservedFlags.size(), 0));
+
+  // A small damaged stream is refused at once, as before.
+  Bytes small = gzip_test::StoredGzip(LargeText(5000));
+  small[small.size() - 8] ^= 1;
+  BytesReader smallBytes(small.data(), small.size());
+  EXPECT_EQ(GzipReader(&smallBytes, "small.gz").OpenMember(0), ArchiveResult::kCrcMismatch);
 }
 
 }  // namespace

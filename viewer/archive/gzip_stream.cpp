@@ -13,8 +13,6 @@ namespace {
 constexpr uint8_t kMethodDeflate = 8;
 constexpr uint8_t kReservedFlags = 0xE0;
 constexpr size_t kSmallestCapacity = 4096;
-// Deflate cannot expand more than 1032 to 1; an output estimate beyond that is not believed.
-constexpr size_t kMaxDeflateRatio = 1032;
 
 // Steps over a zero-terminated field at `at`, keeping its text; false when it is cut off.
 bool TakeTerminatedField(const uint8_t* data, size_t size, size_t& at, std::string& text) {
@@ -41,7 +39,7 @@ ArchiveResult Grow(GzipOutput& out, size_t keep, size_t wanted, size_t limit) {
 // output for the usual single member, within what deflate can produce from the input.
 size_t FirstCapacity(const uint8_t* data, size_t size, size_t limit) {
   size_t last = size >= 4 ? LittleEndian32(data + size - 4) : 0;
-  size_t most = size * kMaxDeflateRatio + 1024;
+  size_t most = size * kDeflateMostExpansion + 1024;
   return std::min({std::max(last, kSmallestCapacity), most, std::max(limit, size_t(1))});
 }
 
@@ -66,6 +64,17 @@ ArchiveResult InflateMember(const uint8_t* data, size_t size, size_t start, size
 
 bool HasGzipSignature(const uint8_t* data, size_t size) {
   return size >= 3 && data[0] == 0x1F && data[1] == 0x8B && data[2] == kMethodDeflate;
+}
+
+bool MayHoldAnotherMember(const uint8_t* data, size_t size, size_t from) {
+  for (size_t at = from; at + 4 <= size;) {
+    const void* found = std::memchr(data + at, 0x1F, size - 3 - at);
+    if (!found) return false;
+    at = size_t(static_cast<const uint8_t*>(found) - data);
+    if (HasGzipSignature(data + at, size - at) && !(data[at + 3] & kReservedFlags)) return true;
+    ++at;
+  }
+  return false;
 }
 
 ArchiveResult ParseGzipHeader(const uint8_t* data, size_t size, GzipHeader& header) {

@@ -19,6 +19,8 @@ constexpr uint8_t kGzipFlagName = 1u << 3;
 constexpr uint8_t kGzipFlagComment = 1u << 4;
 constexpr size_t kGzipFixedHeaderSize = 10;
 constexpr size_t kGzipTrailerSize = 8;
+// Deflate cannot expand more than 1032 to 1: an output size beyond that is not believed.
+constexpr size_t kDeflateMostExpansion = 1032;
 
 struct GzipHeader {
   uint8_t flags = 0;
@@ -31,6 +33,11 @@ struct GzipHeader {
 
 // True when `data` starts with the gzip signature and the deflate method.
 bool HasGzipSignature(const uint8_t* data, size_t size);
+
+// True when bytes that could start another member (the signature, deflate, no reserved flag)
+// lie anywhere from `from` on.  False proves the file is one member (and what follows it is no
+// member); true may be chance bytes inside the compressed data.
+bool MayHoldAnotherMember(const uint8_t* data, size_t size, size_t from);
 
 // kOk; kBadHeader (no signature, reserved flags, a header CRC that fails); kUnsupportedMethod
 // (a method other than deflate); kBroken (the header is cut off).

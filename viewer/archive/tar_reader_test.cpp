@@ -11,9 +11,11 @@
 
 #include "viewer/archive/bytes_reader.h"
 #include "viewer/archive/gzip_reader.h"
+#include "viewer/archive/gzip_test_support.h"
 #include "viewer/archive/inflate_test_writer.h"
 #include "viewer/archive/tar_header.h"
 #include "viewer/archive/tar_reader.h"
+#include "viewer/archive/time_zone_test_support.h"
 #include "viewer/archive/zip_crc32.h"
 
 namespace {
@@ -107,6 +109,7 @@ std::string PathOf(ArchiveReader& reader, int index) {
 }
 
 TEST(TarReader, ReadsUstarV7AndGnuNames) {
+  ScopedTimeZone utc("UTC0");  // the dates below are UTC
   std::string longName(150, 'n');
   Bytes file = Archive({
       {"docs/", '5'},
@@ -139,6 +142,7 @@ TEST(TarReader, ReadsUstarV7AndGnuNames) {
 }
 
 TEST(TarReader, PaxRecordsLocalAndGlobal) {
+  ScopedTimeZone utc("UTC0");  // the dates below are UTC
   Bytes file = Archive({
       {"pax_global_header", 'g', Pax({{"mtime", "1234567890.5"}, {"comment", "ignored"}})},
       {"PaxHeaders/x", 'x', Pax({{"path", "\xE6\x97\xA5\xE6\x9C\xAC/\xE3\x83\xA1\xE3\x83\xA2.txt"}, {"size", "3"}})},
@@ -213,25 +217,9 @@ TEST(TarReader, ABadChecksumOrACutEndsTheListKeepingTheMembersBefore) {
   EXPECT_TRUE(TarReader(&plain).IsBad());
 }
 
-// A gzip file of `content` in stored deflate blocks.
-Bytes Gzip(const Bytes& content) {
-  Bytes b = {0x1F, 0x8B, 8, 0, 0, 0, 0, 0, 0, 3};
-  inflate_test::DeflateWriter writer;
-  for (size_t at = 0; at < content.size() || at == 0; at += 60000) {
-    size_t n = std::min<size_t>(60000, content.size() - at);
-    writer.StoredBlock(Bytes(content.begin() + at, content.begin() + at + n), at + n >= content.size());
-  }
-  Bytes deflated = writer.Finish();
-  b.insert(b.end(), deflated.begin(), deflated.end());
-  uint32_t crc = UpdateCrc32(0, content.data(), content.size());
-  for (uint32_t v : {crc, uint32_t(content.size())})
-    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
-  return b;
-}
-
 TEST(TarReader, InsideGzipJudgesMembersByWhereTheDamageLies) {
   Bytes tar = Archive({{"one", '0', "first"}, {"two", '0', std::string(3000, 'z')}});
-  Bytes gz = Gzip(tar);
+  Bytes gz = gzip_test::StoredGzip(tar);
   BytesReader bytes(gz.data(), gz.size());
   std::unique_ptr<ArchiveReader> reader = NewGzipReader(&bytes, "x.tar.gz");
   ASSERT_TRUE(reader);
@@ -254,6 +242,20 @@ TEST(TarReader, InsideGzipJudgesMembersByWhereTheDamageLies) {
   ASSERT_TRUE(badReader);
   EXPECT_EQ(Content(*badReader, 0), "first");
   EXPECT_EQ(badReader->CheckMemberIntegrity(), ArchiveResult::kCrcMismatch);
+}
+
+TEST(TarReader, ALargeTarGzIsDecodedWholeForItsHeaders) {
+  // The second member's header lies far beyond the part of the stream decoded first.
+  std::string big(2u << 20, 'x');
+  for (size_t i = 0; i < big.size(); i += 64) big[i] = '\n';
+  Bytes gz = gzip_test::StoredGzip(Archive({{"big.log", '0', big}, {"after.txt", '0', "after"}}));
+  BytesReader bytes(gz.data(), gz.size());
+  std::unique_ptr<ArchiveReader> reader = NewGzipReader(&bytes, "big.tar.gz");
+  ASSERT_TRUE(reader);
+  ASSERT_EQ(reader->MemberCount(), 2);
+  EXPECT_EQ(reader->ListingResult(), ArchiveResult::kOk);
+  EXPECT_EQ(Content(*reader, 0), big);
+  EXPECT_EQ(Content(*reader, 1), "after");
 }
 
 TEST(TarHeader, PaxRecordsThatDoNotAddUpAreRefused) {

@@ -2,6 +2,7 @@
 // cannot be unpacked skipped, and a member whose bytes fail the archive's CRC reported.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -106,15 +107,20 @@ TEST_F(ArchiveDocument, EachChosenMemberDetectsItsOwnCodes) {
   EXPECT_EQ(host.busyDepth, 0);
 }
 
-// A gzip file of `text` in one stored deflate block, with the CRC-32 and length asked for.
+// A gzip file of `text` in stored deflate blocks, with the CRC-32 and length asked for.
 std::string GzipOf(const std::string& text, uint32_t crc, uint32_t length) {
-  std::string b("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\x01", 11);
+  constexpr size_t kBlock = 65535;
+  std::string b("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10);
   auto put = [&](uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) b += char(v >> (8 * i));
   };
-  put(uint32_t(text.size()), 2);
-  put(~uint32_t(text.size()) & 0xFFFF, 2);
-  b += text;
+  for (size_t at = 0; at < text.size() || at == 0; at += kBlock) {
+    size_t n = std::min(kBlock, text.size() - at);
+    b += char(at + n >= text.size() ? 1 : 0);  // BFINAL on the last, stored
+    put(uint32_t(n), 2);
+    put(~uint32_t(n) & 0xFFFF, 2);
+    b.append(text, at, n);
+  }
   put(crc, 4);
   put(length, 4);
   return b;
@@ -139,6 +145,46 @@ TEST_F(ArchiveDocument, GzipFileShowsItsTextAndDamageIsRefused) {
     EXPECT_TRUE(host.Showed("メモリが足りないか、ファイルが展開できません"));
     EXPECT_EQ(TheDocument.FileSize, 0u);
     EXPECT_EQ(host.busyDepth, 0);
+  }
+}
+
+// A large gzip file shows its first rows before the whole stream is decoded; when the stream's
+// check then fails, everything shown of it is taken back with the message.
+TEST_F(ArchiveDocument, ALargeGzipIsShownEarlyAndItsDamageTakesBackTheText) {
+  std::string text;
+  int lines = 0;
+  while (text.size() < (3u << 20)) text += "ログの行 " + std::to_string(lines++) + "\n";
+  uint32_t crc = UpdateCrc32(0, text.data(), text.size());
+  std::string path = WriteTemp("big.log.gz", GzipOf(text, crc, uint32_t(text.size())));
+  ASSERT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
+  EXPECT_EQ(TheDocument.FileSize, text.size());
+  EXPECT_EQ(LoadNextChunk(), 0);
+  EXPECT_GT(TheDocument.RowCount, 1);
+  EXPECT_GT(TheDocument.BytesLeft, 0u);
+  LoadAll();
+  std::vector<std::string> rows = Rows();
+  ASSERT_EQ(rows.size(), size_t(lines) + 1);  // and the empty row after the last line end
+  EXPECT_EQ(rows[0], "ログの行 0");
+  EXPECT_EQ(rows[size_t(lines) - 1], "ログの行 " + std::to_string(lines - 1));
+  EXPECT_TRUE(host.errorBoxes.empty());
+
+  const std::string damaged[] = {GzipOf(text, crc ^ 1, uint32_t(text.size())),
+                                 GzipOf(text, crc, uint32_t(text.size())).substr(0, 2u << 20) + std::string("\0\0\x30\0", 4)};
+  const char* messages[] = {"CRCが一致しません!圧縮ファイルが壊れているため表示を中止します",
+                            "圧縮ファイルが壊れているか途中で切れています!表示を中止します"};
+  for (int i = 0; i < 2; ++i) {
+    host = RecordingHost();
+    ASSERT_EQ(OpenDocument(WriteTemp("bad.log.gz", damaged[i]).c_str(), AutoDetect, AutoDetect), DocumentResult::kOk) << i;
+    for (int chunk = 0; chunk < 8; ++chunk) (void)LoadNextChunk();
+    EXPECT_GT(TheDocument.RowCount, 1) << i;  // the first screen is there
+    const char* firstRow = RowStart(0);
+    LoadAll();
+    EXPECT_EQ(host.errorBoxes, std::vector<std::string>{messages[i]}) << i;
+    EXPECT_TRUE(Rows().empty()) << i;
+    EXPECT_EQ(TheDocument.RowCount, 0) << i;
+    EXPECT_EQ(TheDocument.BytesLeft, 0u) << i;
+    EXPECT_EQ(RowStart(0), firstRow) << i;  // the text block stays where views saw it
+    EXPECT_EQ(host.busyDepth, 0) << i;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
 #include "viewer/document/document_loading.h"
+#include "viewer/document/document_withdraw.h"
 #include "viewer/document/row_scan.h"
 #include "viewer/document/scroll_math.h"
 
@@ -195,7 +196,10 @@ int LoadNextChunk() {
     return 1;
   }
   DocumentResult result = LoadChunk();
-  if (result == DocumentResult::kCannotOpen) return StopLoading("ファイルが読み込めません!これ以上の読み込みを中止します");
+  if (result == DocumentResult::kCannotOpen) {
+    const char* withdrawn = WithdrawDamagedMember();
+    return StopLoading(withdrawn ? withdrawn : "ファイルが読み込めません!これ以上の読み込みを中止します");
+  }
   if (result == DocumentResult::kNoMemory) return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
   if (doc.BytesLeft == 0) ReportMemberIntegrity();
   ShowLoadProgress();
