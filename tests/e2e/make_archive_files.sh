@@ -59,3 +59,25 @@ printf '<?xml version="1.0"?>\r\n<Types/>\r\n' > '[Content_Types].xml'
 printf '<w:document/>\r\n' > word/document.xml
 rm -f "$out/report.docx"
 zip -q -X "$out/report.docx" '[Content_Types].xml' word/document.xml
+# A log large enough to be shown before its stream is decoded, the same with a CRC that fails,
+# and a tar whose second header is damaged (listed up to it).
+cd "$work"
+awk 'BEGIN { for (i = 1; i <= 400000; i++) printf "12月 8 %02d:%02d:%02d host app: 処理 %d 件目を終えました\r\n", int(i / 3600) % 24, int(i / 60) % 60, i % 60, i }' |
+  iconv -f UTF-8 -t CP932 > big.log
+gzip -n -c big.log > "$out/big.log.gz"
+python3 - "$out/big.log.gz" "$out/bad.log.gz" <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+data[-8] ^= 0xFF
+open(sys.argv[2], 'wb').write(data)
+PY
+mkdir -p "$work/cut" && cd "$work/cut"
+printf 'before the damage\r\n' > README.TXT
+printf 'never listed\r\n' > AFTER.TXT
+tar --format=ustar -cf "$work/cut.tar" README.TXT AFTER.TXT
+python3 - "$work/cut.tar" "$out/damaged.tar" <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+data[1024 + 148] = ord('9')  # the second header's checksum no longer holds
+open(sys.argv[2], 'wb').write(data)
+PY

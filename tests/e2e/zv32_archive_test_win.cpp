@@ -637,6 +637,43 @@ TEST_F(ArchiveFilerTest, ShowsAGzipLogAsText) {
   EXPECT_FALSE(SaveScreenshot(session.viewer.main(), "zv32_gzip_log").empty());
 }
 
+// A large compressed log shows its first screen while the rest is still to be decoded, and
+// then the whole text.
+TEST_F(ArchiveFilerTest, ShowsALargeGzipLogEarlyAndWhole) {
+  ArchiveSession session("big.log.gz");
+  ASSERT_NE(session.filer, nullptr);
+  ASSERT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  ShowAndSettle(session.viewer.main());
+  EXPECT_FALSE(SaveScreenshot(session.viewer.main(), "zv32_gzip_big_log").empty());
+  EXPECT_TRUE(session.viewer.WaitRows(400001, 120000)) << session.viewer.Position();
+  EXPECT_EQ(FindTopWindow(session.viewer.ProcessId(), "#32770", nullptr), nullptr);  // no failure message
+}
+
+// When the check at the end of a large stream fails, what was shown of it is taken back.
+TEST_F(ArchiveFilerTest, ADamagedLargeGzipIsTakenBackWithItsMessage) {
+  ArchiveSession session("bad.log.gz");
+  ASSERT_NE(session.filer, nullptr);
+  HWND box = session.Dialog("#32770", "Zelko View 32", 120000);
+  ASSERT_NE(box, nullptr) << session.viewer.Position();
+  EXPECT_EQ(MessageBoxText(box), "CRCが一致しません!圧縮ファイルが壊れているため表示を中止します");
+  Post(box, WM_COMMAND, IDOK);
+  WaitUntil([&] { return !IsWindow(box); }, 5000);
+  EXPECT_TRUE(WaitUntil([&] { return session.viewer.Position() == "0/0"; }, 5000)) << session.viewer.Position();
+  ShowAndSettle(session.viewer.main());
+  EXPECT_FALSE(SaveScreenshot(session.viewer.main(), "zv32_gzip_damaged").empty());
+}
+
+// A tar listing that stops at a damaged header keeps the members before it and says so.
+TEST_F(ArchiveFilerTest, AListingThatEndsEarlySaysSoInTheSummary) {
+  ArchiveSession session("damaged.tar");
+  ASSERT_NE(session.filer, nullptr);
+  EXPECT_EQ(Lines(session.list).size(), 1u);
+  EXPECT_TRUE(session.viewer.WaitRows(2)) << session.viewer.Position();
+  std::string summary = Text(GetDlgItem(session.filer, kSummaryId));
+  EXPECT_NE(summary.find("壊れたヘッダがあるため、その前までを表示しています"), std::string::npos) << summary;
+  EXPECT_FALSE(SaveScreenshot(session.filer, "archfiler_damaged_tar").empty());
+}
+
 // A ZIP file under another name (a .docx) is found by its contents.
 TEST_F(ArchiveFilerTest, OpensADocxAsAZip) {
   ArchiveSession session("report.docx");

@@ -41,6 +41,21 @@ std::string FormatArchiveSummary(const ArchiveTotals& totals) {
   return text;
 }
 
+std::string ArchiveListingNote(ArchiveResult listing) {
+  switch (listing) {
+    case ArchiveResult::kOk:
+      return {};
+    case ArchiveResult::kBadHeader:
+      return "  ※壊れたヘッダがあるため、その前までを表示しています";
+    case ArchiveResult::kNoMemory:
+      return "  ※メモリが足りないため、一覧は途中までです";
+    case ArchiveResult::kCrcMismatch:
+      return "  ※CRCが一致しません。書庫が壊れています";
+    default:
+      return "  ※書庫が壊れているか途中で切れているため、一覧は途中までです";
+  }
+}
+
 std::array<int, kArchiveColumnCount> ArchiveColumnPositions(int widestStem, int widestRest, int digitsWidth,
                                                             int percentWidth) {
   int b = digitsWidth;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -61,6 +63,21 @@ TEST(ArchiveList, SummaryTotalsAndRatio) {
   totals.Add(Entry("C", 4000000000u, 1000000000u, 2000));
   totals.Add(Entry("D", 4000000000u, 3000000000u, 2000));
   EXPECT_EQ(FormatArchiveSummary(totals), "  4ﾌｧｲﾙ : 総圧縮率  50% ( 4000000000/ 8000000000 )");
+}
+
+TEST(ArchiveList, ANoteSaysWhenTheListEndsEarly) {
+  EXPECT_EQ(ArchiveListingNote(ArchiveResult::kOk), "");
+  const ArchiveResult early[] = {ArchiveResult::kBadHeader, ArchiveResult::kBroken, ArchiveResult::kReadFailed,
+                                 ArchiveResult::kCrcMismatch, ArchiveResult::kNoMemory};
+  std::vector<std::string> notes;
+  for (ArchiveResult result : early) {
+    std::string note = ArchiveListingNote(result);
+    EXPECT_EQ(note.rfind("  ※", 0), 0u) << note;  // set off from the totals before it
+    notes.push_back(note);
+  }
+  EXPECT_NE(notes[0], notes[1]);  // a bad header is told apart from a cut
+  EXPECT_EQ(notes[1], notes[2]);
+  EXPECT_NE(notes[3], notes[1]);
 }
 
 TEST(ArchiveList, ColumnPositionsFollowTheWidestStemAndRest) {

@@ -183,6 +183,7 @@ TEST_F(ArchiveDocument, ALargeGzipIsShownEarlyAndItsDamageTakesBackTheText) {
     EXPECT_TRUE(Rows().empty()) << i;
     EXPECT_EQ(TheDocument.RowCount, 0) << i;
     EXPECT_EQ(TheDocument.BytesLeft, 0u) << i;
+    EXPECT_EQ(host.positionText, "0/0") << i;  // as an empty document shows
     EXPECT_EQ(RowStart(0), firstRow) << i;  // the text block stays where views saw it
     EXPECT_EQ(host.busyDepth, 0) << i;
   }

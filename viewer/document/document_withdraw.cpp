@@ -17,7 +17,7 @@ void EmptyText() {
   *doc.Text = '\0';
   doc.LineCount = doc.RowCount = 0;
   doc.LineTable[0] = 0;
-  doc.FileSize = 0;
+  doc.FileSize = doc.BytesLeft = 0;
   doc.TopLine = 0;
   doc.LeftColumn = 0;
   for (int32_t& edge : doc.Selection) edge = -1;
@@ -33,6 +33,7 @@ const char* WithdrawDamagedMember() {
   ArchiveResult check = member.CheckMemberIntegrity();
   if (check == ArchiveResult::kOk) return nullptr;
   EmptyText();
+  ShowLoadProgress();  // the position and the meter of the empty document
   if (check == ArchiveResult::kCrcMismatch) return kCrcFailed;
   return check == ArchiveResult::kNoMemory ? kNoMemory : kDamaged;
 }
