@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "utilities/zvcat/zvcat_archive.h"
@@ -78,13 +79,24 @@ std::string JoinParts(const std::string& directory, const std::vector<std::strin
   return path;
 }
 
-// Creates the folders of the first `count` parts below `directory`.
-bool MakeFolders(const std::string& directory, const std::vector<std::string>& parts, size_t count) {
-  for (size_t i = 1; i <= count; ++i) {
-    if (!fileapi::MakeDirectory(JoinParts(directory, parts, i).c_str())) return false;
+// The folders below the output directory that this run has made or found: the members of one
+// folder ask the system for it once, not once each.
+class MadeFolders {
+ public:
+  // Creates the folders of the first `count` parts below `directory`.
+  bool Make(const std::string& directory, const std::vector<std::string>& parts, size_t count) {
+    for (size_t i = 1; i <= count; ++i) {
+      std::string folder = JoinParts(directory, parts, i);
+      if (known_.count(folder)) continue;
+      if (!fileapi::MakeDirectory(folder.c_str())) return false;
+      known_.insert(std::move(folder));
+    }
+    return true;
   }
-  return true;
-}
+
+ private:
+  std::unordered_set<std::string> known_;
+};
 
 bool FailMember(const char* msgid, const ArchiveEntry& entry) {
   Report(msgid, ForMessage(entry.path).c_str());
@@ -94,7 +106,7 @@ bool FailMember(const char* msgid, const ArchiveEntry& entry) {
 // Writes a file member to its place under `directory`, deleting it when the archive's check
 // fails; false after printing why.
 bool ExtractFile(ArchiveReader& reader, int index, const ArchiveEntry& entry, const std::string& directory,
-                 const std::vector<std::string>& parts) {
+                 const std::vector<std::string>& parts, MadeFolders& folders) {
   ArchiveResult opened = reader.OpenMember(index);
   if (opened == ArchiveResult::kSymbolicLink) {
     Report(zvmsg::kLinkNotExtracted, ForMessage(entry.path).c_str());
@@ -105,7 +117,7 @@ bool ExtractFile(ArchiveReader& reader, int index, const ArchiveEntry& entry, co
                       entry);
   }
   std::string target = JoinParts(directory, parts, parts.size());
-  if (!MakeFolders(directory, parts, parts.size() - 1) ||
+  if (!folders.Make(directory, parts, parts.size() - 1) ||
       ExtractMemberToFile(reader, target.c_str(), nullptr) != ArchiveResult::kOk) {
     return FailMember(zvmsg::kExtractFailed, entry);
   }
@@ -119,18 +131,19 @@ bool ExtractFile(ArchiveReader& reader, int index, const ArchiveEntry& entry, co
 }
 
 // Extracts member `index`; false after printing why it failed.
-bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory) {
+bool ExtractOne(ArchiveReader& reader, int index, const std::string& directory, MadeFolders& folders) {
   ArchiveEntry entry;
   if (reader.GetEntry(index, entry) != ArchiveResult::kOk) return false;
   std::vector<std::string> parts;
   bool named = DiskPartsOfMember(entry.path, parts);
   if (!IsDirectoryEntry(entry)) {
-    return named ? ExtractFile(reader, index, entry, directory, parts) : FailMember(zvmsg::kExtractFailed, entry);
+    return named ? ExtractFile(reader, index, entry, directory, parts, folders)
+                 : FailMember(zvmsg::kExtractFailed, entry);
   }
   // A directory with no name has nothing to make; one without a trailing separator is a Unix
   // link, with nothing to write.
   if (!named || !EndsWithPathSeparator(entry.path)) return true;
-  return MakeFolders(directory, parts, parts.size()) || FailMember(zvmsg::kExtractFailed, entry);
+  return folders.Make(directory, parts, parts.size()) || FailMember(zvmsg::kExtractFailed, entry);
 }
 
 }  // namespace
@@ -164,7 +177,8 @@ int RunExtract(const ZvcatOptions& options) {
   int first = options.member >= 0 ? options.member : 0;
   int last = options.member >= 0 ? options.member + 1 : count;
   bool allGood = true;
-  for (int i = first; i < last; ++i) allGood = ExtractOne(reader, i, options.outputDir) && allGood;
+  MadeFolders folders;
+  for (int i = first; i < last; ++i) allGood = ExtractOne(reader, i, options.outputDir, folders) && allGood;
   return ListingSound(reader, InputName(options)) && allGood ? 0 : 1;
 }
 
