@@ -46,13 +46,13 @@ std::string ArchiveListingNote(ArchiveResult listing) {
     case ArchiveResult::kOk:
       return {};
     case ArchiveResult::kBadHeader:
-      return "  ※壊れたヘッダがあるため、その前までを表示しています";
+      return " ※壊れたヘッダの前まで";
     case ArchiveResult::kNoMemory:
-      return "  ※メモリが足りないため、一覧は途中までです";
+      return " ※メモリ不足で途中まで";
     case ArchiveResult::kCrcMismatch:
-      return "  ※CRCが一致しません。書庫が壊れています";
+      return " ※CRCが一致しません";
     default:
-      return "  ※書庫が壊れているか途中で切れているため、一覧は途中までです";
+      return " ※壊れているか途中で切れています";
   }
 }
 

@@ -33,9 +33,9 @@ struct ArchiveTotals {
 };
 // "  %dﾌｧｲﾙ : 総圧縮率 %3d%% ( %ld/ %ld )" with the count, the total ratio and both totals.
 std::string FormatArchiveSummary(const ArchiveTotals& totals);
-// What the summary line adds when the member list ends early (`listing` is the reader's
-// ListingResult): why, and that the members listed are the ones before the fault.  Empty when
-// the whole archive was read.
+// What the summary line starts with when the member list ends early (`listing` is the reader's
+// ListingResult): why the list stops there, short enough to be seen in a narrow window.  Empty
+// when the whole archive was read.
 std::string ArchiveListingNote(ArchiveResult listing);
 
 constexpr int kArchiveColumnCount = 7;

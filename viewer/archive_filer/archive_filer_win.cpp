@@ -104,7 +104,8 @@ void ListMembers(HWND window) {
       ArchiveColumnPositions(widest.stem, widest.rest, TextWidth(dc, "1234567890", 10), TextWidth(dc, "(%)", 3));
   SetPropA(window, kPositionsProperty, ColumnPositions.data());
   SendMessageA(list, LB_SETCURSEL, 0, 0);
-  std::string summary = FormatArchiveSummary(totals) + ArchiveListingNote(reader->ListingResult());
+  // A list that ends early says so first, where a narrow window still shows it.
+  std::string summary = ArchiveListingNote(reader->ListingResult()) + FormatArchiveSummary(totals);
   SetDlgItemTextA(window, IDC_ARCH_SUMMARY, summary.c_str());
 }
 
