@@ -19,8 +19,10 @@ void AdviseSequentialFill(void*, size_t) {}
 int64_t LocalTimeOffsetSeconds(int64_t unixSeconds) {
   constexpr int64_t kTicksPerSecond = 10000000;            // FILETIME counts 100 ns
   constexpr int64_t kUnixEpochInTicks = 116444736000000000;  // 1970-01-01 since 1601-01-01
+  constexpr int64_t kEarliest = -kUnixEpochInTicks / kTicksPerSecond;  // 1601-01-01
+  constexpr int64_t kLatest = int64_t(1) << 40;                         // far beyond any archive's date
+  if (unixSeconds < kEarliest || unixSeconds > kLatest) return 0;
   int64_t ticks = unixSeconds * kTicksPerSecond + kUnixEpochInTicks;
-  if (unixSeconds < -11644473600LL || unixSeconds > 0x7FFFFFFFFFLL) return 0;
   FILETIME utcFile{DWORD(uint64_t(ticks)), DWORD(uint64_t(ticks) >> 32)};
   SYSTEMTIME utc, local;
   FILETIME localFile;
