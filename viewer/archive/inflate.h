@@ -1,7 +1,7 @@
 // Inflater: decodes a raw deflate stream (RFC 1951: stored, fixed and dynamic Huffman blocks)
 // held in memory into an output block of known size.  Everything in the stream is untrusted:
 // the decoder never reads outside the input, never writes outside the output and reports
-// damaged data as a result code.  The tables of the fixed code are built once per Inflater.
+// damaged data as a result code.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +14,7 @@ enum class InflateResult {
   kOk,
   kBadData,        // bad stored length, invalid code, bad code-length sequence
   kBadCodes,       // block type 3 or an over-subscribed code
+  kTableFull,      // a code needs more table entries than its table has (never for a valid stream)
   kNoMemory,
   kTruncated,      // the input ends inside the stream
   kOutputFull,     // the stream produces more than the output holds
