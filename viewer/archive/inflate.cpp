@@ -192,13 +192,13 @@ InflateResult ReadDynamicTables(InflateStream& s, InflateTables& t) {
                            t.dist);
 }
 
-InflateResult InflateBlock(InflateStream& s, InflateTables& t, unsigned type) {
+InflateResult InflateBlock(InflateStream& s, InflateTables& t, unsigned type, bool fastLoop) {
   if (type == 0) return CopyStoredBlock(s);
-  if (type == 1) return DecodeBlockCodes(s, kFixedLitlen, kFixedDist);
+  if (type == 1) return DecodeBlockCodes(s, kFixedLitlen, kFixedDist, fastLoop);
   if (type == 2) {
     InflateResult result = ReadDynamicTables(s, t);
     if (result != InflateResult::kOk) return result;
-    return DecodeBlockCodes(s, t.litlen, t.dist);
+    return DecodeBlockCodes(s, t.litlen, t.dist, fastLoop);
   }
   return InflateResult::kBadCodes;
 }
@@ -219,7 +219,7 @@ InflateResult Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t*
     s.RefillSlowly();
     unsigned last = s.Take(1);
     unsigned type = s.Take(2);
-    result = s.Truncated() ? InflateResult::kTruncated : InflateBlock(s, *tables_, type);
+    result = s.Truncated() ? InflateResult::kTruncated : InflateBlock(s, *tables_, type, fastLoop_);
     if (result == InflateResult::kOk && s.Truncated()) result = InflateResult::kTruncated;
     if (result != InflateResult::kOk || last) break;
   }

@@ -32,6 +32,9 @@ class Inflater {
 
   // False when the tables could not be allocated.
   bool IsReady() const { return tables_ != nullptr; }
+  // With false, every block is decoded by the careful loop alone (for checking the fast loop,
+  // which must give the same bytes and results).
+  void UseFastLoop(bool use) { fastLoop_ = use; }
 
   // Decodes `input` into `output` until the last block ends.  *produced receives the bytes
   // written, also when the result is an error (the output then holds what was decoded).
@@ -42,6 +45,7 @@ class Inflater {
 
  private:
   std::unique_ptr<InflateTables> tables_;
+  bool fastLoop_ = true;
 };
 
 // Human-readable reason for an InflateResult (ASCII, for tools and logs).

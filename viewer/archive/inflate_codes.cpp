@@ -199,9 +199,10 @@ InflateResult DecodeCarefully(InflateStream& s, const HuffmanTable& litlen, cons
 
 }  // namespace
 
-InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist) {
+InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
+                               bool fastLoop) {
   InflateResult failure = InflateResult::kOk;
-  LoopOutcome outcome = DecodeFast(s, litlen, dist, &failure);
+  LoopOutcome outcome = fastLoop ? DecodeFast(s, litlen, dist, &failure) : LoopOutcome::kMarginReached;
   if (outcome == LoopOutcome::kEndOfBlock) return InflateResult::kOk;
   if (outcome == LoopOutcome::kFailed) return failure;
   return DecodeCarefully(s, litlen, dist);

@@ -79,7 +79,9 @@ struct InflateStream {
   }
 };
 
-// Decodes the literal/length and distance codes of one block up to its end-of-block code.
-[[nodiscard]] InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist);
+// Decodes the literal/length and distance codes of one block up to its end-of-block code, with
+// the fast loop first when `fastLoop`.
+[[nodiscard]] InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
+                                             bool fastLoop);
 
 }  // namespace inflate_detail
