@@ -58,16 +58,17 @@ constexpr SymbolEntries kSymbols = MakeSymbolEntries();
 constexpr unsigned kFixedNineBitsFrom = 144;
 constexpr unsigned kFixedSevenBitsFrom = 256;
 constexpr unsigned kFixedEightBitsAgainFrom = 280;
-constexpr unsigned kFixedLitlenBits = 9;
 constexpr unsigned kFixedDistBits = 5;
 
 constexpr uint8_t FixedLitlenLength(unsigned symbol) {
   return symbol < kFixedNineBitsFrom ? 8 : symbol < kFixedSevenBitsFrom ? 9 : symbol < kFixedEightBitsAgainFrom ? 7 : 8;
 }
 
+// The fixed code's tables have the dynamic tables' first-level widths, so that one fast loop
+// with constant masks serves both.
 struct FixedTables {
-  uint32_t litlen[1u << kFixedLitlenBits] = {};
-  uint32_t dist[1u << kFixedDistBits] = {};
+  uint32_t litlen[1u << kLitlenRootBits] = {};
+  uint32_t dist[1u << kDistRootBits] = {};
   bool built = false;
 };
 
@@ -76,19 +77,19 @@ constexpr FixedTables MakeFixedTables() {
   uint8_t lengths[kLitlenSymbols] = {};
   for (unsigned s = 0; s < kLitlenSymbols; ++s) lengths[s] = FixedLitlenLength(s);
   HuffmanTable unused;
-  bool litlenBuilt = BuildHuffmanTable(lengths, kLitlenSymbols, kSymbols.litlen, kFixedLitlenBits, false,
-                                       t.litlen, 1u << kFixedLitlenBits, unused) == BuildResult::kOk;
+  bool litlenBuilt = BuildHuffmanTable(lengths, kLitlenSymbols, kSymbols.litlen, kLitlenRootBits, false, t.litlen,
+                                       1u << kLitlenRootBits, unused) == BuildResult::kOk;
   for (unsigned s = 0; s < kDistSymbols; ++s) lengths[s] = kFixedDistBits;
-  bool distBuilt = BuildHuffmanTable(lengths, kDistSymbols, kSymbols.dist, kFixedDistBits, false, t.dist,
-                                     1u << kFixedDistBits, unused) == BuildResult::kOk;
+  bool distBuilt = BuildHuffmanTable(lengths, kDistSymbols, kSymbols.dist, kDistRootBits, false, t.dist,
+                                     1u << kDistRootBits, unused) == BuildResult::kOk;
   t.built = litlenBuilt && distBuilt;
   return t;
 }
 
 constexpr FixedTables kFixed = MakeFixedTables();
 static_assert(kFixed.built, "the fixed code fills its tables exactly");
-constexpr HuffmanTable kFixedLitlen{kFixed.litlen, kFixedLitlenBits};
-constexpr HuffmanTable kFixedDist{kFixed.dist, kFixedDistBits};
+constexpr HuffmanTable kFixedLitlen{kFixed.litlen, kLitlenRootBits};
+constexpr HuffmanTable kFixedDist{kFixed.dist, kDistRootBits};
 
 }  // namespace
 

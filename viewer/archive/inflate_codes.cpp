@@ -36,9 +36,10 @@ constexpr size_t kFastOutputMargin = (kLiteralsPerRefill - 1) + kMaxMatchLength 
 
 enum class LoopOutcome { kEndOfBlock, kMarginReached, kFailed };
 
+// `count` holds the number of buffered bits in its low six bits only (see DecodeFast).
 inline void RefillFast(const uint8_t*& in, uint64_t& bits, unsigned& count) {
-  bits |= LoadLittleEndian64(in) << count;
-  in += (63 - count) >> 3;
+  bits |= LoadLittleEndian64(in) << (count & 63);
+  in += (63 - (count & 63)) >> 3;
   count |= kRefilledBits;
 }
 
@@ -93,6 +94,7 @@ struct FastState {
 // loop goes on from there), or at damage, which it leaves in *failure.
 LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
                        InflateResult* failure) {
+  if (litlen.rootBits != kLitlenRootBits || dist.rootBits != kDistRootBits) return LoopOutcome::kMarginReached;
   if (size_t(s.inEnd - s.in) < kFastInputMargin || size_t(s.outEnd - s.out) < kFastOutputMargin)
     return LoopOutcome::kMarginReached;
   const uint8_t* in = s.in;
@@ -104,13 +106,23 @@ LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const Huffm
   unsigned count = s.count;
   const uint32_t* const lt = litlen.entries;
   const uint32_t* const dt = dist.entries;
-  const unsigned litRoot = litlen.rootBits;
-  const unsigned distRoot = dist.rootBits;
-  const uint64_t litMask = LowBits(litRoot);
+  constexpr uint64_t litMask = LowBits(kLitlenRootBits);
+  constexpr uint64_t distMask = LowBits(kDistRootBits);
+  // Both tables of every block have these first-level widths (fixed ones included).
+  auto litlenEntry = [&] {
+    uint32_t entry = lt[bits & litMask];
+    return (entry & kEntrySubtable) ? LookUpSecondLevel(lt, entry, bits) : entry;
+  };
+  auto distEntry = [&] {
+    uint32_t entry = dt[bits & distMask];
+    return (entry & kEntrySubtable) ? LookUpSecondLevel(dt, entry, bits) : entry;
+  };
 
+  // The whole entry is subtracted from the count: only its low six bits (the bits dropped)
+  // reach the count's low six bits, which are all that is read of it until the loop ends.
   auto drop = [&](uint32_t entry) {
     bits >>= EntryDropBits(entry);
-    count -= EntryDropBits(entry);
+    count -= entry;
   };
 
   // Each turn starts with at least kRefilledBits bits buffered and the next first-level entry
@@ -119,15 +131,15 @@ LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const Huffm
   RefillFast(in, bits, count);
   uint32_t e = lt[bits & litMask];
   while (in <= inLimit && out <= outLimit) {
-    if (e & kEntrySubtable) e = LookUp(lt, litRoot, bits);
+    if (e & kEntrySubtable) e = LookUpSecondLevel(lt, e, bits);
     if (IsLiteral(e)) {
       drop(e);
       *out++ = uint8_t(EntryValue(e));
-      e = LookUp(lt, litRoot, bits);
+      e = litlenEntry();
       if (IsLiteral(e)) {
         drop(e);
         *out++ = uint8_t(EntryValue(e));
-        e = LookUp(lt, litRoot, bits);
+        e = litlenEntry();
         if (IsLiteral(e)) {
           drop(e);
           *out++ = uint8_t(EntryValue(e));
@@ -146,7 +158,7 @@ LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const Huffm
     const unsigned length = ValueWithExtra(e, bits);
     drop(e);
     RefillFast(in, bits, count);
-    e = LookUp(dt, distRoot, bits);
+    e = distEntry();
     if (e & kEntryInvalid) {
       outcome = LoopOutcome::kFailed;
       *failure = InflateResult::kBadData;
@@ -166,7 +178,7 @@ LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const Huffm
   }
   s.in = in;
   s.bits = bits;
-  s.count = count;
+  s.count = count & 63;
   s.out = out;
   return outcome;
 }

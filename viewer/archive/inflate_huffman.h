@@ -43,7 +43,7 @@ constexpr unsigned kLitlenTableEntries = 2342;
 constexpr unsigned kDistTableEntries = 534;
 constexpr unsigned kCodeLengthTableEntries = 1u << kCodeLengthRootBits;
 
-// Entry layout: bits 0-7 the bits to drop (code and extra bits; in a link entry the first-level
+// Entry layout: bits 0-5 the bits to drop (code and extra bits; in a link entry the first-level
 // bits), bits 8-11 the code's own length (the extra bits start there; in a link entry the
 // second-level bits), bits 12-14 kind flags, bit 31 a literal, bits 16-30 the value (literal
 // byte, base length or distance, code-length symbol, or where the second-level part starts).
@@ -59,7 +59,9 @@ constexpr uint32_t kEntryValueMask = 0x7FFF;
 constexpr uint32_t MakeSymbol(uint32_t value, uint32_t extraBits, uint32_t flags) {
   return value << kEntryValueShift | extraBits | flags;
 }
-constexpr uint32_t EntryDropBits(uint32_t entry) { return entry & 0xFF; }
+// The bits to drop never exceed kMaxCodeBits + 13, so six bits hold them: a shift by the entry's
+// low six bits needs no masking on processors whose shifts use only those.
+constexpr uint32_t EntryDropBits(uint32_t entry) { return entry & 63; }
 constexpr uint32_t EntryCodeBits(uint32_t entry) { return (entry >> 8) & 15; }
 constexpr uint32_t EntryValue(uint32_t entry) { return (entry >> kEntryValueShift) & kEntryValueMask; }
 constexpr bool IsLiteral(uint32_t entry) { return (entry & kEntryLiteral) != 0; }
@@ -140,21 +142,20 @@ constexpr unsigned SortSymbols(const uint8_t* lengths, unsigned count, const Len
 
 // Builds a table for `count` symbols (at most kLitlenSymbols + kDistSymbols) with the given code
 // lengths (0 = unused) into entries[0 .. capacity).  symbolEntries[s] is MakeSymbol(...) of
-// symbol s.  The first level is `requestedRootBits` wide, narrowed to the longest code.  An
+// symbol s.  The first level is `rootBits` wide whatever the longest code (so that the fast
+// loop's masks are constants); shorter codes fill several of its entries.  An
 // incomplete set is built only when `incompleteAccepted` or when its only code has one bit
 // (unused entries invalid); all lengths 0 give a table whose every entry is invalid.
 [[nodiscard]] constexpr BuildResult BuildHuffmanTable(const uint8_t* lengths, unsigned count,
                                                       const uint32_t* symbolEntries,
-                                                      unsigned requestedRootBits, bool incompleteAccepted,
+                                                      unsigned rootBits, bool incompleteAccepted,
                                                       uint32_t* entries, unsigned capacity,
                                                       HuffmanTable& table) {
   using namespace build_detail;
   LengthCensus census = TakeCensus(lengths, count);
   if (census.unused < 0) return BuildResult::kOversubscribed;
   if (census.unused > 0 && census.longest > 1 && !incompleteAccepted) return BuildResult::kIncomplete;
-  const unsigned root = census.longest == 0 ? 1
-                        : census.longest < requestedRootBits ? census.longest
-                                                             : requestedRootBits;
+  const unsigned root = rootBits;
   if ((1u << root) > capacity) return BuildResult::kTableFull;
   table = HuffmanTable{entries, root};
   Fill(entries, 1u << root, kEntryInvalid);
@@ -190,12 +191,16 @@ constexpr unsigned SortSymbols(const uint8_t* lengths, unsigned count, const Len
   return census.unused > 0 && census.longest > 1 ? BuildResult::kIncomplete : BuildResult::kOk;
 }
 
+// The second-level entry a link entry leads to for the next bits.
+inline uint32_t LookUpSecondLevel(const uint32_t* entries, uint32_t link, uint64_t bits) {
+  return entries[EntryValue(link) + ((bits >> EntryDropBits(link)) & LowBits(EntryCodeBits(link)))];
+}
+
 // The entry for the next bits: a first-level entry, or the second-level entry it links to.
 // Needs kMaxCodeBits buffered bits.
 inline uint32_t LookUp(const uint32_t* entries, unsigned rootBits, uint64_t bits) {
   uint32_t entry = entries[bits & LowBits(rootBits)];
-  if (entry & kEntrySubtable)
-    entry = entries[EntryValue(entry) + ((bits >> rootBits) & LowBits(EntryCodeBits(entry)))];
+  if (entry & kEntrySubtable) entry = LookUpSecondLevel(entries, entry, bits);
   return entry;
 }
 

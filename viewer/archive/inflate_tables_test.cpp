@@ -96,7 +96,7 @@ TEST(InflateTables, FullTableOversubscribedAndIncompleteAreTold) {
   EXPECT_EQ(Build(lengths, kLitlenLimits, kLitlenTableEntries).result, BuildResult::kOversubscribed);
   lengths = LengthsFromCensus(kWorstDist);
   EXPECT_EQ(Build(lengths, kLitlenLimits, kLitlenTableEntries).result, BuildResult::kIncomplete);
-  EXPECT_EQ(Build({1}, kLitlenLimits, 2).result, BuildResult::kOk);  // the single one-bit code
+  EXPECT_EQ(Build({1}, kLitlenLimits, kLitlenTableEntries).result, BuildResult::kOk);  // the single one-bit code
 }
 
 // Every length (3..258) and, for every distance code, its shortest and longest distance, in
