@@ -7,6 +7,7 @@
 // compile-time constants.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "viewer/archive/inflate_table_limits.h"
@@ -44,14 +45,17 @@ constexpr unsigned kDistTableEntries = 534;
 constexpr unsigned kCodeLengthTableEntries = 1u << kCodeLengthRootBits;
 
 // Entry layout: bits 0-5 the bits to drop (code and extra bits; in a link entry the first-level
-// bits), bits 8-11 the code's own length (the extra bits start there; in a link entry the
-// second-level bits), bits 12-14 kind flags, bit 31 a literal, bits 16-30 the value (literal
-// byte, base length or distance, code-length symbol, or where the second-level part starts).
-constexpr uint32_t kEntrySubtable = 1u << 12;
-constexpr uint32_t kEntryEndOfBlock = 1u << 13;
+// bits), bits 8-13 the code's own length (the extra bits start there; in a link entry the
+// second-level bits), bits 6, 7 and 14 kind flags, bit 31 a literal, bits 16-30 the value
+// (literal byte, base length or distance, code-length symbol, or where the second-level part
+// starts).  Six-bit fields at bits 0 and 8 let a shift take them with no masking where the
+// processor's shifts use only six bits of the count.
+constexpr uint32_t kEntrySubtable = 1u << 6;
+constexpr uint32_t kEntryEndOfBlock = 1u << 7;
 constexpr uint32_t kEntryInvalid = 1u << 14;
 constexpr uint32_t kEntrySpecial = kEntrySubtable | kEntryEndOfBlock | kEntryInvalid;
 constexpr uint32_t kEntryLiteral = 1u << 31;
+constexpr unsigned kEntryCodeBitsShift = 8;
 constexpr unsigned kEntryValueShift = 16;
 constexpr uint32_t kEntryValueMask = 0x7FFF;
 
@@ -59,16 +63,21 @@ constexpr uint32_t kEntryValueMask = 0x7FFF;
 constexpr uint32_t MakeSymbol(uint32_t value, uint32_t extraBits, uint32_t flags) {
   return value << kEntryValueShift | extraBits | flags;
 }
-// The bits to drop never exceed kMaxCodeBits + 13, so six bits hold them: a shift by the entry's
-// low six bits needs no masking on processors whose shifts use only those.
+// The symbol's entry once its code has `codeBits` bits.
+constexpr uint32_t WithCodeBits(uint32_t symbol, uint32_t codeBits) {
+  return symbol + codeBits + (codeBits << kEntryCodeBitsShift);
+}
+// The bits to drop never exceed kMaxCodeBits + 13, so six bits hold them.
 constexpr uint32_t EntryDropBits(uint32_t entry) { return entry & 63; }
-constexpr uint32_t EntryCodeBits(uint32_t entry) { return (entry >> 8) & 15; }
+constexpr uint32_t EntryCodeBits(uint32_t entry) { return (entry >> kEntryCodeBitsShift) & 63; }
 constexpr uint32_t EntryValue(uint32_t entry) { return (entry >> kEntryValueShift) & kEntryValueMask; }
 constexpr bool IsLiteral(uint32_t entry) { return (entry & kEntryLiteral) != 0; }
 constexpr uint64_t LowBits(unsigned n) { return (uint64_t(1) << n) - 1; }
 // The entry's value plus the extra bits that follow its code in `bits` (taken before the drop).
+// For a literal the byte is the low eight bits of the result.
 constexpr uint32_t ValueWithExtra(uint32_t entry, uint64_t bits) {
-  return EntryValue(entry) + uint32_t((bits & LowBits(EntryDropBits(entry))) >> EntryCodeBits(entry));
+  static_assert(kEntryLiteral >> kEntryValueShift > kEntryValueMask, "only a literal's flag is above the value");
+  return (entry >> kEntryValueShift) + uint32_t((bits & LowBits(EntryDropBits(entry))) >> EntryCodeBits(entry));
 }
 
 struct HuffmanTable {
@@ -85,10 +94,23 @@ enum class BuildResult {
 
 namespace build_detail {
 
+struct ReversedBytes {
+  uint8_t of[256] = {};
+};
+
+constexpr ReversedBytes MakeReversedBytes() {
+  ReversedBytes r;
+  for (unsigned b = 0; b < 256; ++b)
+    for (unsigned i = 0; i < 8; ++i) r.of[b] |= uint8_t(((b >> i) & 1) << (7 - i));
+  return r;
+}
+
+inline constexpr ReversedBytes kReversedBytes = MakeReversedBytes();
+
+// The low `bits` bits of `code` in reverse order (bits <= 16).
 constexpr uint32_t ReverseBits(uint32_t code, unsigned bits) {
-  uint32_t reversed = 0;
-  for (unsigned i = 0; i < bits; ++i, code >>= 1) reversed = reversed << 1 | (code & 1);
-  return reversed;
+  uint32_t reversed16 = uint32_t(kReversedBytes.of[code & 0xFF]) << 8 | kReversedBytes.of[(code >> 8) & 0xFF];
+  return reversed16 >> (16 - bits);
 }
 
 // Codes per length, the longest length, and how much of the code space is left unused.
@@ -158,27 +180,34 @@ constexpr unsigned SortSymbols(const uint8_t* lengths, unsigned count, const Len
   const unsigned root = rootBits;
   if ((1u << root) > capacity) return BuildResult::kTableFull;
   table = HuffmanTable{entries, root};
-  Fill(entries, 1u << root, kEntryInvalid);
   uint16_t sorted[kLitlenSymbols + kDistSymbols] = {};
   const unsigned placed = SortSymbols(lengths, count, census, sorted);
   unsigned codes[kMaxCodeBits + 1] = {};
   for (unsigned len = 0; len <= kMaxCodeBits; ++len) codes[len] = census.perLength[len];
+  // The first level grows from two entries, doubling (each half a copy of the other) until it
+  // is as wide as the next code, so a short code is stored once and copied with its half.
+  unsigned width = 1;
+  Fill(entries, 2, kEntryInvalid);
+  auto widenTo = [&](unsigned bits) {
+    for (; width < bits; ++width) std::copy(entries, entries + (1u << width), entries + (1u << width));
+  };
   unsigned used = 1u << root, slot = ~0u, subStart = 0, subBits = 0;
   uint32_t code = 0;
   for (unsigned i = 0, len = 0; i < placed; ++i, ++code) {
     const unsigned symbol = sorted[i];
     code <<= lengths[symbol] - len;
     len = lengths[symbol];
-    const uint32_t entry = symbolEntries[symbol] + len + (len << 8);
+    const uint32_t entry = WithCodeBits(symbolEntries[symbol], len);
     const uint32_t reversed = ReverseBits(code, len);
+    widenTo(len < root ? len : root);
     if (len <= root) {
-      for (uint32_t at = reversed; at < (1u << root); at += 1u << len) entries[at] = entry;
+      entries[reversed] = entry;
     } else {
       if ((reversed & ((1u << root) - 1)) != slot) {
         slot = reversed & ((1u << root) - 1);
         subBits = SubtableBits(codes, len, root, census.longest);
         if (used + (1u << subBits) > capacity) return BuildResult::kTableFull;
-        entries[slot] = MakeSymbol(used, root, kEntrySubtable) | subBits << 8;
+        entries[slot] = MakeSymbol(used, root, kEntrySubtable) | subBits << kEntryCodeBitsShift;
         Fill(entries + used, 1u << subBits, kEntryInvalid);
         subStart = used;
         used += 1u << subBits;
@@ -188,6 +217,7 @@ constexpr unsigned SortSymbols(const uint8_t* lengths, unsigned count, const Len
     }
     --codes[len];
   }
+  widenTo(root);
   return census.unused > 0 && census.longest > 1 ? BuildResult::kIncomplete : BuildResult::kOk;
 }
 
