@@ -19,12 +19,13 @@ constexpr unsigned kRefilledBits = 8 * kRefillWord - kRefillAdvance - 1;
 // The longest literal/length and distance codes with their extra bits.
 constexpr unsigned kMaxLitlenBits = kMaxCodeBits + kMaxLengthExtraBits;
 constexpr unsigned kMaxDistanceBits = kMaxCodeBits + kMaxDistanceExtraBits;
-// A turn decodes either up to three literals, or up to two literals and a match, with a refill
-// after the literals, after the length and after the distance.
+// A turn decodes either up to three literals with a refill after them, or up to two literals
+// and a match with a refill before the length (its code already looked up) and one after the
+// distance.
 constexpr unsigned kLiteralsPerRefill = 3;
-static_assert((kLiteralsPerRefill - 1) * kMaxCodeBits + kMaxLitlenBits <= kRefilledBits,
-              "two literals and a length with its extra bits fit one refill");
-static_assert(kMaxDistanceBits <= kRefilledBits, "a distance fits one refill");
+static_assert(kLiteralsPerRefill * kMaxCodeBits <= kRefilledBits,
+              "two literals and the next code looked up fit one refill");
+static_assert(kMaxLitlenBits + kMaxDistanceBits <= kRefilledBits, "a length and a distance fit one refill");
 constexpr unsigned kRefillsPerTurn = 2;
 // Input: every refill of a turn may advance kRefillAdvance bytes, and the last one reads a
 // whole word from where the one before left the input.
@@ -155,9 +156,11 @@ LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const Huffm
       *failure = InflateResult::kBadData;
       break;
     }
+    // The refill leaves the length's bits as they are and adds enough for the distance, which
+    // is then looked up as soon as the length is dropped.
+    RefillFast(in, bits, count);
     const unsigned length = ValueWithExtra(e, bits);
     drop(e);
-    RefillFast(in, bits, count);
     e = distEntry();
     if (e & kEntryInvalid) {
       outcome = LoopOutcome::kFailed;
