@@ -92,9 +92,10 @@ struct FastState {
 };
 
 // The fast loop stops at the end of the block, near the ends of input or output (the careful
-// loop goes on from there), or at damage, which it leaves in *failure.
-LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
-                       InflateResult* failure) {
+// loop goes on from there), or at damage, which it leaves in *failure.  Always inlined, so that
+// each caller compiles it for its own instruction set.
+__attribute__((always_inline)) inline LoopOutcome DecodeFastLoop(InflateStream& s, const HuffmanTable& litlen,
+                                                                 const HuffmanTable& dist, InflateResult* failure) {
   if (litlen.rootBits != kLitlenRootBits || dist.rootBits != kDistRootBits) return LoopOutcome::kMarginReached;
   if (size_t(s.inEnd - s.in) < kFastInputMargin || size_t(s.outEnd - s.out) < kFastOutputMargin)
     return LoopOutcome::kMarginReached;
@@ -185,6 +186,31 @@ LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const Huffm
   s.out = out;
   return outcome;
 }
+
+LoopOutcome DecodeFastPlain(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
+                            InflateResult* failure) {
+  return DecodeFastLoop(s, litlen, dist, failure);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// With BMI2 the extra bits come out of the buffer with two instructions (bzhi and shrx), and
+// shifts by a count in a register need no flags.
+__attribute__((target("bmi2"))) LoopOutcome DecodeFastBmi2(InflateStream& s, const HuffmanTable& litlen,
+                                                           const HuffmanTable& dist, InflateResult* failure) {
+  return DecodeFastLoop(s, litlen, dist, failure);
+}
+
+LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
+                       InflateResult* failure) {
+  static const bool hasBmi2 = __builtin_cpu_supports("bmi2");
+  return hasBmi2 ? DecodeFastBmi2(s, litlen, dist, failure) : DecodeFastPlain(s, litlen, dist, failure);
+}
+#else
+LoopOutcome DecodeFast(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
+                       InflateResult* failure) {
+  return DecodeFastPlain(s, litlen, dist, failure);
+}
+#endif
 
 InflateResult DecodeCarefully(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist) {
   for (;;) {
