@@ -1,4 +1,4 @@
-// The inflater's block layer: block headers, stored blocks, the fixed code (built once) and the
+// The inflater's block layer: block headers, stored blocks, the fixed code and the
 // code-length header of dynamic blocks (RFC 1951, 3.2.3 to 3.2.7).  The fixed code's tables
 // and every symbol's value and extra bits are compile-time constants.
 #include "viewer/archive/inflate.h"

@@ -24,11 +24,11 @@ constexpr unsigned kMaxDistanceBits = kMaxCodeBits + kMaxDistanceExtraBits;
 // distance.
 constexpr unsigned kLiteralsPerRefill = 3;
 static_assert(kLiteralsPerRefill * kMaxCodeBits <= kRefilledBits,
-              "two literals and the next code looked up fit one refill");
+              "two literals and the next code's lookup fit one refill");
 static_assert(kMaxLitlenBits + kMaxDistanceBits <= kRefilledBits, "a length and a distance fit one refill");
 constexpr unsigned kRefillsPerTurn = 2;
-// Input: every refill of a turn may advance kRefillAdvance bytes, and the last one reads a
-// whole word from where the one before left the input.
+// Input: a turn starts with the input at most at its limit; every refill but the last may
+// advance kRefillAdvance bytes, and the last one reads a whole word from where they left it.
 constexpr size_t kFastInputMargin = (kRefillsPerTurn - 1) * kRefillAdvance + kRefillWord;
 // Output: a match copy writes whole words, so up to kCopyWord - 1 bytes beyond the longest
 // match, after the literals that came before it in the turn.
@@ -37,7 +37,7 @@ constexpr size_t kFastOutputMargin = (kLiteralsPerRefill - 1) + kMaxMatchLength 
 
 enum class LoopOutcome { kEndOfBlock, kMarginReached, kFailed };
 
-// `count` holds the number of buffered bits in its low six bits only (see DecodeFast).
+// `count` holds the number of buffered bits in its low six bits only (see DecodeFastLoop).
 inline void RefillFast(const uint8_t*& in, uint64_t& bits, unsigned& count) {
   bits |= LoadLittleEndian64(in) << (count & 63);
   in += (63 - (count & 63)) >> 3;

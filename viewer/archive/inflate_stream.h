@@ -55,8 +55,9 @@ struct InflateStream {
     return v;
   }
 
-  // Decodes one entry of `table` (needs kMaxCodeBits + 13 buffered bits): the code and its
-  // extra bits are dropped, and *value receives the entry's value plus those extra bits.
+  // Decodes one entry of `table` (needs kMaxCodeBits + kMaxDistanceExtraBits buffered bits):
+  // the code and its extra bits are dropped, and *value receives the entry's value plus those
+  // extra bits.
   uint32_t Decode(const HuffmanTable& table, uint32_t* value) {
     uint32_t entry = LookUp(table.entries, table.rootBits, bits);
     *value = ValueWithExtra(entry, bits);
