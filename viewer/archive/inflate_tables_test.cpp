@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <string>
 
 #include "viewer/archive/inflate.h"
 #include "viewer/archive/inflate_huffman.h"
@@ -23,6 +24,12 @@ using namespace inflate_test;
 namespace {
 
 // Code lengths from a count per length (index = length), given to symbols 0, 1, 2, ... in order.
+std::vector<Token> Literals(const std::vector<uint8_t>& bytes) {
+  std::vector<Token> tokens;
+  for (uint8_t b : bytes) tokens.push_back(Token::Literal(b));
+  return tokens;
+}
+
 std::vector<uint8_t> LengthsFromCensus(const std::vector<unsigned>& perLength) {
   std::vector<uint8_t> lengths;
   for (unsigned len = 1; len < perLength.size(); ++len) lengths.insert(lengths.end(), perLength[len], uint8_t(len));
@@ -209,6 +216,23 @@ TEST(InflateTables, FastLoopAgreesWithCarefulLoopOnHeldInStreams) {
   std::vector<uint8_t> litlen = FixedLitlenLengths(), dist(30, 5);
   w.DynamicBlock(litlen, dist, second, true);
   ExpectLoopsAgree(w.Finish(), "random tokens");
+  // Turns that write the most: two literals, then a long match whose word copies overshoot the
+  // most (257 bytes a word or more back, 258 bytes at short distances), each pattern near the
+  // end of a stream so that the output's end meets every turn.
+  for (uint16_t distance : {40, 8, 1, 2, 3, 4, 5, 6, 7, 9}) {
+    for (uint16_t length : {257, 258}) {
+      std::vector<Token> widest = Literals(std::vector<uint8_t>(39, 'a'));  // whole turns of literals
+      for (int turn = 0; turn < 3; ++turn) {
+        widest.push_back(Token::Literal('b'));
+        widest.push_back(Token::Literal('c'));
+        widest.push_back(Token::Match(length, distance));
+      }
+      DeflateWriter fixed;  // a stored block after it keeps the turns within the fast loop's input
+      fixed.FixedBlock(widest, false);
+      fixed.StoredBlock(std::vector<uint8_t>(40, 'z'), true);
+      ExpectLoopsAgree(fixed.Finish(), "widest turns " + std::to_string(length) + "/" + std::to_string(distance));
+    }
+  }
 }
 
 }  // namespace
