@@ -24,12 +24,6 @@ using namespace inflate_test;
 namespace {
 
 // Code lengths from a count per length (index = length), given to symbols 0, 1, 2, ... in order.
-std::vector<Token> Literals(const std::vector<uint8_t>& bytes) {
-  std::vector<Token> tokens;
-  for (uint8_t b : bytes) tokens.push_back(Token::Literal(b));
-  return tokens;
-}
-
 std::vector<uint8_t> LengthsFromCensus(const std::vector<unsigned>& perLength) {
   std::vector<uint8_t> lengths;
   for (unsigned len = 1; len < perLength.size(); ++len) lengths.insert(lengths.end(), perLength[len], uint8_t(len));
