@@ -1,5 +1,6 @@
-// The inflater's block layer: block headers, stored blocks, the fixed code (built once) and the
-// code-length header of dynamic blocks (RFC 1951, 3.2.3 to 3.2.7).
+// The inflater's block layer: block headers, stored blocks, the fixed code and the
+// code-length header of dynamic blocks (RFC 1951, 3.2.3 to 3.2.7).  The fixed code's tables
+// and every symbol's value and extra bits are compile-time constants.
 #include "viewer/archive/inflate.h"
 
 #include <algorithm>
@@ -13,57 +14,92 @@ using namespace inflate_detail;
 
 namespace {
 
-constexpr unsigned kLitlenSymbols = 288;
-constexpr unsigned kDistSymbols = 32;
-constexpr unsigned kCodeLengthSymbols = 19;
-constexpr unsigned kLitlenRootBits = 11;
-constexpr unsigned kDistRootBits = 8;
-constexpr unsigned kCodeLengthRootBits = 7;
-
-constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr uint16_t kDistBase[30] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                    33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                    1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                    6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+constexpr uint16_t kLengthBase[kLengthSymbols] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                                  31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8_t kLengthExtra[kLengthSymbols] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint16_t kDistBase[kDistanceSymbols] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
+                                                  33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
+                                                  1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr uint8_t kDistExtra[kDistanceSymbols] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                                  6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 // The order in which a dynamic header lists the code-length code's lengths.
 constexpr uint8_t kCodeLengthOrder[kCodeLengthSymbols] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                           11, 4,  12, 3, 13, 2, 14, 1, 15};
+static_assert(kLengthBase[kLengthSymbols - 1] == kMaxMatchLength && kLengthBase[0] == kMinMatchLength);
+static_assert(kDistBase[kDistanceSymbols - 1] + (1u << kDistExtra[kDistanceSymbols - 1]) - 1 == kWindowSize);
+
+// What each symbol of the three alphabets decodes to.
+struct SymbolEntries {
+  uint32_t litlen[kLitlenSymbols] = {};
+  uint32_t dist[kDistSymbols] = {};
+  uint32_t codeLength[kCodeLengthSymbols] = {};
+};
+
+constexpr SymbolEntries MakeSymbolEntries() {
+  SymbolEntries e;
+  for (unsigned s = 0; s < kLitlenSymbols; ++s) {
+    if (s < kLiteralSymbols) e.litlen[s] = MakeSymbol(s, 0, kEntryLiteral);
+    else if (s == kEndOfBlockSymbol) e.litlen[s] = kEntryEndOfBlock;
+    else if (s < kFirstLengthSymbol + kLengthSymbols)
+      e.litlen[s] = MakeSymbol(kLengthBase[s - kFirstLengthSymbol], kLengthExtra[s - kFirstLengthSymbol], 0);
+    else e.litlen[s] = kEntryInvalid;
+  }
+  for (unsigned s = 0; s < kDistSymbols; ++s)
+    e.dist[s] = s < kDistanceSymbols ? MakeSymbol(kDistBase[s], kDistExtra[s], 0) : kEntryInvalid;
+  for (unsigned s = 0; s < kCodeLengthSymbols; ++s) e.codeLength[s] = MakeSymbol(s, 0, 0);
+  return e;
+}
+
+constexpr SymbolEntries kSymbols = MakeSymbolEntries();
+
+// The fixed code (RFC 1951, 3.2.6): literal/length symbols below 144 and from 280 take 8 bits,
+// 144 to 255 take 9, 256 to 279 take 7; every distance symbol takes 5.
+constexpr unsigned kFixedNineBitsFrom = 144;
+constexpr unsigned kFixedSevenBitsFrom = 256;
+constexpr unsigned kFixedEightBitsAgainFrom = 280;
+constexpr unsigned kFixedDistBits = 5;
+
+constexpr uint8_t FixedLitlenLength(unsigned symbol) {
+  return symbol < kFixedNineBitsFrom ? 8 : symbol < kFixedSevenBitsFrom ? 9 : symbol < kFixedEightBitsAgainFrom ? 7 : 8;
+}
+
+// The fixed code's tables have the dynamic tables' first-level widths, so that one fast loop
+// with constant masks serves both.
+struct FixedTables {
+  uint32_t litlen[1u << kLitlenRootBits] = {};
+  uint32_t dist[1u << kDistRootBits] = {};
+  bool built = false;
+};
+
+constexpr FixedTables MakeFixedTables() {
+  FixedTables t;
+  uint8_t lengths[kLitlenSymbols] = {};
+  for (unsigned s = 0; s < kLitlenSymbols; ++s) lengths[s] = FixedLitlenLength(s);
+  HuffmanTable unused;
+  bool litlenBuilt = BuildHuffmanTable(lengths, kLitlenSymbols, kSymbols.litlen, kLitlenRootBits, false, t.litlen,
+                                       1u << kLitlenRootBits, unused) == BuildResult::kOk;
+  for (unsigned s = 0; s < kDistSymbols; ++s) lengths[s] = kFixedDistBits;
+  bool distBuilt = BuildHuffmanTable(lengths, kDistSymbols, kSymbols.dist, kDistRootBits, false, t.dist,
+                                     1u << kDistRootBits, unused) == BuildResult::kOk;
+  t.built = litlenBuilt && distBuilt;
+  return t;
+}
+
+constexpr FixedTables kFixed = MakeFixedTables();
+static_assert(kFixed.built, "the fixed code fills its tables exactly");
+constexpr HuffmanTable kFixedLitlen{kFixed.litlen, kLitlenRootBits};
+constexpr HuffmanTable kFixedDist{kFixed.dist, kDistRootBits};
 
 }  // namespace
 
 struct InflateTables {
-  uint32_t litlenSymbols[kLitlenSymbols];
-  uint32_t distSymbols[kDistSymbols];
-  uint32_t codeLengthSymbols[kCodeLengthSymbols];
-
-  uint32_t fixedLitlenEntries[1u << 9];
-  uint32_t fixedDistEntries[1u << 5];
-  HuffmanTable fixedLitlen{fixedLitlenEntries, 1u << 9};
-  HuffmanTable fixedDist{fixedDistEntries, 1u << 5};
-  bool fixedBuilt = false;
-
-  uint32_t litlenEntries[TableCapacity(kLitlenRootBits, kLitlenSymbols)];
-  uint32_t distEntries[TableCapacity(kDistRootBits, kDistSymbols)];
-  uint32_t codeLengthEntries[1u << kCodeLengthRootBits];
-  HuffmanTable litlen{litlenEntries, TableCapacity(kLitlenRootBits, kLitlenSymbols)};
-  HuffmanTable dist{distEntries, TableCapacity(kDistRootBits, kDistSymbols)};
-  HuffmanTable codeLengths{codeLengthEntries, 1u << kCodeLengthRootBits};
-
-  InflateTables() {
-    for (unsigned s = 0; s < kLitlenSymbols; ++s) {
-      if (s < 256) litlenSymbols[s] = MakeEntry(s, 0, kEntryLiteral);
-      else if (s == 256) litlenSymbols[s] = kEntryEndOfBlock;
-      else if (s < 286) litlenSymbols[s] = MakeEntry(kLengthBase[s - 257], kLengthExtra[s - 257], 0);
-      else litlenSymbols[s] = kEntryInvalid;
-    }
-    for (unsigned s = 0; s < kDistSymbols; ++s)
-      distSymbols[s] = s < 30 ? MakeEntry(kDistBase[s], kDistExtra[s], 0) : kEntryInvalid;
-    for (unsigned s = 0; s < kCodeLengthSymbols; ++s) codeLengthSymbols[s] = MakeEntry(s, 0, 0);
-  }
+  uint32_t litlenEntries[kLitlenTableEntries];
+  uint32_t distEntries[kDistTableEntries];
+  uint32_t codeLengthEntries[kCodeLengthTableEntries];
+  HuffmanTable litlen;
+  HuffmanTable dist;
+  HuffmanTable codeLengths;
 };
 
 namespace {
@@ -83,27 +119,24 @@ InflateResult CopyStoredBlock(InflateStream& s) {
   return s.in == s.inEnd ? InflateResult::kTruncated : InflateResult::kOutputFull;
 }
 
-InflateResult BuildFixedTables(InflateTables& t) {
-  uint8_t lengths[kLitlenSymbols];
-  std::fill(lengths, lengths + 144, 8);
-  std::fill(lengths + 144, lengths + 256, 9);
-  std::fill(lengths + 256, lengths + 280, 7);
-  std::fill(lengths + 280, lengths + 288, 8);
-  BuildResult result = BuildHuffmanTable(lengths, kLitlenSymbols, t.litlenSymbols, 9, t.fixedLitlen);
-  if (result != BuildResult::kOk) return InflateResult::kBadCodes;
-  std::fill(lengths, lengths + 30, 5);
-  result = BuildHuffmanTable(lengths, 30, t.distSymbols, 5, t.fixedDist);
-  if (result == BuildResult::kOversubscribed) return InflateResult::kBadCodes;
-  t.fixedBuilt = true;
-  return InflateResult::kOk;
+// Maps a table build result onto the inflater's results (an incomplete code that the table
+// accepts is built and fine).
+InflateResult BuildCheck(BuildResult buildResult, const TableLimits& limits) {
+  switch (buildResult) {
+    case BuildResult::kOk: return InflateResult::kOk;
+    case BuildResult::kIncomplete: return limits.incompleteAccepted ? InflateResult::kOk : InflateResult::kBadData;
+    case BuildResult::kOversubscribed: return InflateResult::kBadCodes;
+    case BuildResult::kTableFull: return InflateResult::kTableFull;
+  }
+  return InflateResult::kBadData;
 }
 
-// Maps a table build result onto the inflater's results; incomplete codes are refused unless
-// the caller accepts them.
-InflateResult BuildCheck(BuildResult buildResult, bool incompleteAccepted) {
-  if (buildResult == BuildResult::kOversubscribed) return InflateResult::kBadCodes;
-  if (buildResult == BuildResult::kIncomplete && !incompleteAccepted) return InflateResult::kBadData;
-  return InflateResult::kOk;
+InflateResult BuildDynamicTable(const uint8_t* lengths, unsigned count, const uint32_t* symbolEntries,
+                                const TableLimits& limits, uint32_t* entries, unsigned capacity,
+                                HuffmanTable& table) {
+  return BuildCheck(BuildHuffmanTable(lengths, count, symbolEntries, limits.rootBits, limits.incompleteAccepted,
+                                      entries, capacity, table),
+                    limits);
 }
 
 // Reads the HLIT + HDIST code lengths through the code-length code.
@@ -112,9 +145,8 @@ InflateResult ReadCodeLengths(InflateStream& s, const HuffmanTable& codeLengths,
   unsigned i = 0;
   while (i < total) {
     s.RefillSlowly();
-    uint32_t e = s.Decode(codeLengths);
-    if (e & kEntryInvalid) return InflateResult::kBadData;
-    unsigned symbol = EntryValue(e);
+    uint32_t symbol = 0;
+    if (s.Decode(codeLengths, &symbol) & kEntryInvalid) return InflateResult::kBadData;
     if (symbol < 16) {
       lengths[i++] = uint8_t(symbol);
       continue;
@@ -147,35 +179,27 @@ InflateResult ReadDynamicTables(InflateStream& s, InflateTables& t) {
     s.RefillSlowly();
     lengths[kCodeLengthOrder[i]] = uint8_t(s.Take(3));
   }
-  InflateResult result = BuildCheck(
-      BuildHuffmanTable(lengths, kCodeLengthSymbols, t.codeLengthSymbols, kCodeLengthRootBits,
-                        t.codeLengths),
-      false);
+  InflateResult result = BuildDynamicTable(lengths, kCodeLengthSymbols, kSymbols.codeLength, kCodeLengthLimits,
+                                           t.codeLengthEntries, kCodeLengthTableEntries, t.codeLengths);
   if (result != InflateResult::kOk) return result;
   std::fill(lengths, lengths + kCodeLengthSymbols, 0);
   result = ReadCodeLengths(s, t.codeLengths, lengths, hlit + hdist);
   if (result != InflateResult::kOk) return result;
-  if (lengths[256] == 0) return InflateResult::kBadData;  // a block without an end
-  result = BuildCheck(
-      BuildHuffmanTable(lengths, hlit, t.litlenSymbols, kLitlenRootBits, t.litlen), false);
+  if (lengths[kEndOfBlockSymbol] == 0) return InflateResult::kBadData;  // a block without an end
+  result = BuildDynamicTable(lengths, hlit, kSymbols.litlen, kLitlenLimits, t.litlenEntries, kLitlenTableEntries,
+                             t.litlen);
   if (result != InflateResult::kOk) return result;
-  return BuildCheck(
-      BuildHuffmanTable(lengths + hlit, hdist, t.distSymbols, kDistRootBits, t.dist), true);
+  return BuildDynamicTable(lengths + hlit, hdist, kSymbols.dist, kDistLimits, t.distEntries, kDistTableEntries,
+                           t.dist);
 }
 
-InflateResult InflateBlock(InflateStream& s, InflateTables& t, unsigned type) {
+InflateResult InflateBlock(InflateStream& s, InflateTables& t, unsigned type, bool fastLoop) {
   if (type == 0) return CopyStoredBlock(s);
-  if (type == 1) {
-    if (!t.fixedBuilt) {
-      InflateResult result = BuildFixedTables(t);
-      if (result != InflateResult::kOk) return result;
-    }
-    return DecodeBlockCodes(s, t.fixedLitlen, t.fixedDist);
-  }
+  if (type == 1) return DecodeBlockCodes(s, kFixedLitlen, kFixedDist, fastLoop);
   if (type == 2) {
     InflateResult result = ReadDynamicTables(s, t);
     if (result != InflateResult::kOk) return result;
-    return DecodeBlockCodes(s, t.litlen, t.dist);
+    return DecodeBlockCodes(s, t.litlen, t.dist, fastLoop);
   }
   return InflateResult::kBadCodes;
 }
@@ -196,7 +220,7 @@ InflateResult Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t*
     s.RefillSlowly();
     unsigned last = s.Take(1);
     unsigned type = s.Take(2);
-    result = s.Truncated() ? InflateResult::kTruncated : InflateBlock(s, *tables_, type);
+    result = s.Truncated() ? InflateResult::kTruncated : InflateBlock(s, *tables_, type, fastLoop_);
     if (result == InflateResult::kOk && s.Truncated()) result = InflateResult::kTruncated;
     if (result != InflateResult::kOk || last) break;
   }
@@ -217,6 +241,7 @@ const char* InflateResultText(InflateResult result) {
     case InflateResult::kTruncated: return "deflate data ends early";
     case InflateResult::kOutputFull: return "member inflates past its declared size";
     case InflateResult::kDistanceTooFar: return "match distance before the start of the member";
+    case InflateResult::kTableFull: return "code too large for the decoding table";
   }
   return "unknown inflate result";
 }

@@ -1,7 +1,7 @@
 // Inflater: decodes a raw deflate stream (RFC 1951: stored, fixed and dynamic Huffman blocks)
 // held in memory into an output block of known size.  Everything in the stream is untrusted:
 // the decoder never reads outside the input, never writes outside the output and reports
-// damaged data as a result code.  The tables of the fixed code are built once per Inflater.
+// damaged data as a result code.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +14,7 @@ enum class InflateResult {
   kOk,
   kBadData,        // bad stored length, invalid code, bad code-length sequence
   kBadCodes,       // block type 3 or an over-subscribed code
+  kTableFull,      // a code needs more table entries than its table has (never for a valid stream)
   kNoMemory,
   kTruncated,      // the input ends inside the stream
   kOutputFull,     // the stream produces more than the output holds
@@ -31,6 +32,9 @@ class Inflater {
 
   // False when the tables could not be allocated.
   bool IsReady() const { return tables_ != nullptr; }
+  // With false, every block is decoded by the careful loop alone (for checking the fast loop,
+  // which must give the same bytes and results).
+  void UseFastLoop(bool use) { fastLoop_ = use; }
 
   // Decodes `input` into `output` until the last block ends.  *produced receives the bytes
   // written, also when the result is an error (the output then holds what was decoded).
@@ -41,6 +45,7 @@ class Inflater {
 
  private:
   std::unique_ptr<InflateTables> tables_;
+  bool fastLoop_ = true;
 };
 
 // Human-readable reason for an InflateResult (ASCII, for tools and logs).

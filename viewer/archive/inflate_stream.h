@@ -55,14 +55,13 @@ struct InflateStream {
     return v;
   }
 
-  // Decodes one entry of `table` (needs 15 buffered bits); the code bits are dropped.
-  uint32_t Decode(const HuffmanTable& table) {
-    uint32_t entry = table.entries[Peek(table.rootBits)];
-    if (entry & kEntrySubtable) {
-      Drop(EntryCodeBits(entry));
-      entry = table.entries[EntryValue(entry) + Peek(EntryExtraBits(entry))];
-    }
-    Drop(EntryCodeBits(entry));
+  // Decodes one entry of `table` (needs kMaxCodeBits + kMaxDistanceExtraBits buffered bits):
+  // the code and its extra bits are dropped, and *value receives the entry's value plus those
+  // extra bits.
+  uint32_t Decode(const HuffmanTable& table, uint32_t* value) {
+    uint32_t entry = LookUp(table.entries, table.rootBits, bits);
+    *value = ValueWithExtra(entry, bits);
+    Drop(EntryDropBits(entry));
     return entry;
   }
 
@@ -81,7 +80,9 @@ struct InflateStream {
   }
 };
 
-// Decodes the literal/length and distance codes of one block up to its end-of-block code.
-[[nodiscard]] InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist);
+// Decodes the literal/length and distance codes of one block up to its end-of-block code, with
+// the fast loop first when `fastLoop`.
+[[nodiscard]] InflateResult DecodeBlockCodes(InflateStream& s, const HuffmanTable& litlen, const HuffmanTable& dist,
+                                             bool fastLoop);
 
 }  // namespace inflate_detail

@@ -44,12 +44,6 @@ std::vector<uint8_t> Expected(const std::vector<Token>& tokens) {
   return out;
 }
 
-std::vector<Token> Literals(const std::vector<uint8_t>& bytes) {
-  std::vector<Token> tokens;
-  for (uint8_t b : bytes) tokens.push_back(Token::Literal(b));
-  return tokens;
-}
-
 // Complete litlen lengths with codes of 7 to 15 bits (the fixed set, reshaped): symbols 286 and
 // 287 unused, 144..150 given 10..15,15 bits, 152..161 shortened to 8 bits.
 std::vector<uint8_t> DeepLitlenLengths() {

@@ -56,6 +56,12 @@ std::vector<uint32_t> CanonicalCodes(const std::vector<uint8_t>& lengths) {
   return codes;
 }
 
+std::vector<Token> Literals(const std::vector<uint8_t>& bytes) {
+  std::vector<Token> tokens;
+  for (uint8_t b : bytes) tokens.push_back(Token::Literal(b));
+  return tokens;
+}
+
 void ApplyTokens(const std::vector<Token>& tokens, std::vector<uint8_t>& out) {
   for (const Token& t : tokens) {
     if (t.length == 0) {

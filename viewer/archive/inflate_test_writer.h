@@ -49,6 +49,8 @@ std::vector<uint8_t> FixedLitlenLengths();
 std::vector<uint8_t> FixedDistLengths();
 // Canonical codes (MSB-first values) for code lengths.
 std::vector<uint32_t> CanonicalCodes(const std::vector<uint8_t>& lengths);
+// One literal token per byte.
+std::vector<Token> Literals(const std::vector<uint8_t>& bytes);
 // Applies tokens to `out` the simple way (the expected decoder output).
 void ApplyTokens(const std::vector<Token>& tokens, std::vector<uint8_t>& out);
 

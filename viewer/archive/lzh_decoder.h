@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "viewer/archive/lzh_adaptive_tree.h"
+#include "viewer/archive/lzh_code_limits.h"
 #include "viewer/archive/lzh_huffman_table.h"
 #include "viewer/archive/lzh_input.h"
 
@@ -37,8 +38,8 @@ class LzhDecoder {
   void MarkCorrupt() { corrupt_ = true; }
 
   struct StaticState {
-    LzhHuffmanTable<510, 12> chars;  // literals and lengths
-    LzhHuffmanTable<128, 8> small;   // positions, and the code-length code of a block header
+    LzhHuffmanTable<kLzhCharTableSymbols, kLzhCharTableBits> chars;     // literals and lengths
+    LzhHuffmanTable<kLzhSmallTableSymbols, kLzhSmallTableBits> small;  // positions, the code-length code
     uint16_t blockRemaining = 0;
     int positionCodes = 0;           // -lh4- to -lh7-: position alphabet of a block
     int positionCountBits = 0;       // bits of its count in the block header

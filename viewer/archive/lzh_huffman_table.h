@@ -8,12 +8,20 @@
 #include <cstdint>
 #include <cstring>
 
+#include "viewer/archive/lzh_code_limits.h"
 #include "viewer/archive/lzh_input.h"
 
 template <int MaxSymbols, int TableBits>
 struct LzhHuffmanTable {
+  static_assert(TableBits < kLzhMaxCodeBits);
   static constexpr int kTableSize = 1 << TableBits;
-  static constexpr int kNodes = 2 * MaxSymbols;
+  // Tree nodes are numbered after the symbols.  Canonical codes fill the table slots of long
+  // codes one after another, each completely but the last: a full slot of m codes makes m - 1
+  // nodes, the last slot of m codes at most m - 1 nodes with two branches and one with a single
+  // branch per level below the table.  So no accepted set needs more nodes than this.
+  static constexpr int kTreeNodes = MaxSymbols - 1 + (kLzhMaxCodeBits - TableBits);
+  static constexpr int kNodes = MaxSymbols + kTreeNodes;
+  static_assert(kNodes <= 0xFFFF, "node numbers fit the 16-bit table entries");
 
   uint8_t length[MaxSymbols];
   uint16_t table[kTableSize];

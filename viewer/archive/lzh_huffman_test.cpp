@@ -11,7 +11,7 @@
 
 namespace {
 
-using CharTable = LzhHuffmanTable<510, 12>;
+using CharTable = LzhHuffmanTable<kLzhCharTableSymbols, kLzhCharTableBits>;
 
 // Decodes `count` symbols of `bits` through `table`.
 std::vector<int> DecodeAll(const CharTable& table, const std::string& bits, int count) {

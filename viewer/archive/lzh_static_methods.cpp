@@ -2,15 +2,14 @@
 // and -lh3- (form 0: lengths stored in 4-bit fields, fixed or stored position lengths).
 #include <cstring>
 
+#include "viewer/archive/lzh_code_limits.h"
 #include "viewer/archive/lzh_methods.h"
 #include "viewer/archive/lzh_static_codes.h"
 
 namespace {
 
-constexpr int kCharCodes = 510;      // 256 literals and match lengths 3..256
-constexpr int kLengthCodes = 19;     // the code-length code of a block header
-constexpr int kLh3CharCodes = 286;
-constexpr int kLh3PositionCodes = 128;
+constexpr int kCharCodes = kLzhCharCodes;
+constexpr int kLengthCodes = kLzhCodeLengthCodes;
 
 // The fixed position-length tables: the starting length, then the symbols at which the
 // length grows by one.
@@ -139,7 +138,7 @@ bool ReadStaticBlockHeader(LzhDecoder& d) {
 void DecodeStartLh4(LzhDecoder& d) { StartStatic(d, 16, 4); }
 void DecodeStartLh5(LzhDecoder& d) { StartStatic(d, 16, 4); }
 void DecodeStartLh6(LzhDecoder& d) { StartStatic(d, 16, 5); }
-void DecodeStartLh7(LzhDecoder& d) { StartStatic(d, 17, 5); }
+void DecodeStartLh7(LzhDecoder& d) { StartStatic(d, kLzhMaxPositionCodes, 5); }
 uint16_t DecodeCStatic(LzhDecoder& d) { return StaticCharCode(d); }
 uint16_t DecodePStatic(LzhDecoder& d, uint32_t) { return StaticDistance(d); }
 
@@ -162,4 +161,4 @@ uint16_t DecodePLh3(LzhDecoder& d, uint32_t) {
 }
 
 // -lh1- decodes its positions with the fixed table 0 over 64 codes.
-void PrepareFixedPositionsLh1(LzhDecoder& d) { ReadyMade(d, 0, 64); }
+void PrepareFixedPositionsLh1(LzhDecoder& d) { ReadyMade(d, 0, kLh1PositionCodes); }
