@@ -15,3 +15,5 @@ uint64_t AvailableMemoryBytes() {
 uint32_t TickCount() { return GetTickCount(); }
 
 void AdviseSequentialFill(void*, size_t) {}
+
+void PrefaultForWrite(void*, size_t) {}

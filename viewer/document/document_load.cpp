@@ -15,6 +15,10 @@ namespace {
 constexpr int kHeldBackBytes = 4;
 constexpr int32_t kTableSlack = 1024;
 constexpr int32_t kTableGrowth = 2052;
+// LoadAll's chunk.  Smaller than the file reader's read-ahead: reading straight into the text
+// block (which larger reads do) writes to memory that is not in the cache and was measured slower
+// than reading through the reader's buffer, which stays in the cache.
+constexpr uint32_t kBulkLoadChunkSize = 32 * 1024;
 
 int32_t TableCapacity() { return int32_t(TheDocument.LineTableHandle.Size() / sizeof(uint32_t)); }
 
@@ -141,11 +145,12 @@ void ResumeAtLoadEnd() {
   *doc.TextEnd = '\0';
 }
 
-DocumentResult LoadChunk() {
+DocumentResult LoadChunk(uint32_t size) {
   Document& doc = TheDocument;
-  uint32_t n = std::min(doc.BytesLeft, kLoadChunkSize);
+  uint32_t n = std::min(doc.BytesLeft, size);
   // An escape sequence left open by the last chunk is written back in front of this one.
   char* input = doc.TextEnd + PendingEscapeBytes();
+  doc.TextHandle.PrepareFill(size_t(input - doc.Text) + n);
   int got = doc.Source ? doc.Source->Read(input, n) : -1;
   bool shortRead = got != int(n);
   uint32_t arrived = got > 0 ? uint32_t(got) : 0;
@@ -188,24 +193,33 @@ bool RestartLoading() {
   return false;
 }
 
-int LoadNextChunk() {
+namespace {
+
+// LoadNextChunk with chunks of `size` bytes.
+int LoadNextChunkOf(uint32_t size) {
   Document& doc = TheDocument;
   if (doc.BytesLeft == 0) {
     if (doc.Source) doc.Source->Suspend();
     return 1;
   }
-  DocumentResult result = LoadChunk();
+  DocumentResult result = LoadChunk(size);
   if (result == DocumentResult::kCannotOpen) return StopLoading("ファイルが読み込めません!これ以上の読み込みを中止します");
   if (result == DocumentResult::kNoMemory) return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
   if (doc.BytesLeft == 0) ReportMemberIntegrity();
   ShowLoadProgress();
-  if (doc.BytesLeft == 0) LoadNextChunk();
+  if (doc.BytesLeft == 0) LoadNextChunkOf(size);
   return 0;
 }
 
+}  // namespace
+
+int LoadNextChunk() { return LoadNextChunkOf(kLoadChunkSize); }
+
 void LoadAll() {
   Host().SetBusy(true);
-  while (TheDocument.BytesLeft > 0) LoadNextChunk();
+  // The same steps as in idle time, in larger chunks: fewer calls per byte, and each chunk is
+  // still in the cache when it is scanned.
+  while (TheDocument.BytesLeft > 0) LoadNextChunkOf(kBulkLoadChunkSize);
   LoadNextChunk();
   Host().SetBusy(false);
 }

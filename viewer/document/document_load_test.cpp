@@ -166,35 +166,6 @@ TEST_F(Load, SwitchingCodeOrModeRestartsFromTheTop) {
   EXPECT_EQ(host.busyDepth, 0);
 }
 
-// The rules of the row scan applied one byte at a time: the oracle for the fast scanner.
-std::vector<uint32_t> ReferenceRowStarts(const std::string& text, int32_t lineMax, int32_t tabSize, bool controls) {
-  std::vector<uint32_t> starts;
-  if (text.empty()) return starts;
-  starts.push_back(0);
-  int64_t wrap = lineMax < 1 ? 255 : lineMax, tab = std::max(tabSize, 1);  // 0: no wrapping
-  size_t p = 0;
-  int64_t c = 0;
-  auto byte = [&](size_t i) { return i < text.size() ? uint8_t(text[i]) : uint8_t(0); };
-  while (p < text.size()) {
-    uint8_t b = byte(p);
-    if (b == '\n') {
-      starts.push_back(uint32_t(++p)), c = 0;
-    } else if (b == '\r') {
-      if (byte(++p) == '\n') ++p;
-      starts.push_back(uint32_t(p)), c = 0;
-    } else if (c >= wrap) {
-      starts.push_back(uint32_t(p)), c = 0;
-    } else if (b == '\t') {
-      ++p, c = (c / tab + 1) * tab;
-    } else if (IsSjisLead(b) && IsSjisTrail(byte(p + 1))) {
-      p += 2, c += 2;
-    } else {
-      ++p, c += (controls && b < 0x20) ? 2 : 1;
-    }
-  }
-  return starts;
-}
-
 // The rows of a document loaded chunk by chunk follow the rules byte for byte, on random text
 // of every byte class and on random layouts.
 TEST_F(Load, ChunkedLoadingFollowsTheRulesOnRandomText) {

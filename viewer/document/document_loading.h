@@ -3,10 +3,10 @@
 
 #include "viewer/document/document.h"
 
-// Reads, converts and scans one chunk of at most kLoadChunkSize bytes, showing nothing.  At the
+// Reads, converts and scans one chunk of at most `size` bytes, showing nothing.  At the
 // file's end it remembers the LoadEndPoint and closes the rows.  kOk; kCannotOpen when the read
 // fell short (what arrived is converted); kNoMemory when the row table cannot grow.
-[[nodiscard]] DocumentResult LoadChunk();
+[[nodiscard]] DocumentResult LoadChunk(uint32_t size = kLoadChunkSize);
 // The last rows after the final byte: scans to the end and closes the table with its end entry.
 void FinishRows();
 // Puts the text end, the row scan and the converter back where the LoadEndPoint says.

@@ -1,7 +1,8 @@
 // The row scan.  Bytes from 0x20 up advance the column by exactly their count (a double-byte
-// character is two bytes and two columns), so the scan jumps over such stretches to the next
-// control byte, eight bytes at a time, and walks characters only near the wrap column; line
-// ends, tabs and control codes are handled one by one.
+// character is two bytes and two columns), so the scan takes plain rows (no control byte but the
+// line end, no wrap) 64 bytes at a time from a mask of the control bytes; elsewhere it jumps over
+// such stretches to the next control byte and walks characters only near the wrap column, and
+// handles tabs and control codes one by one.
 #include "viewer/document/row_scan.h"
 
 #include <cstring>
@@ -11,6 +12,7 @@
 #endif
 
 #include "text/sjis.h"
+#include "viewer/document/control_byte_mask.h"
 
 namespace {
 
@@ -50,21 +52,61 @@ inline char* BoundaryAtOrAfter(char* p, char* target) {
   return q;
 }
 
-}  // namespace
-
-int32_t RowScanner::Scan(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const {
-  const int64_t wrap = WrapWidth(lineMax);
-  const int64_t tab = tabSize < 1 ? 1 : tabSize;
-  const int64_t controlWidth = controlCodesShown ? 2 : 1;
-  char* p = state.position;
-  int64_t c = state.column;
+// Where a scan stands, and the rows it has written.
+struct RowWalk {
+  const char* text;
+  uint32_t* rows;
+  char* p;
+  int64_t c;
+  char* rowStart;
   int32_t added = 0;
-  auto startRow = [&](char* at) {
+
+  void StartRow(char* at) {
     rows[added++] = uint32_t(at - text);
-    state.rowStart = at;
+    p = rowStart = at;
     c = 0;
-  };
+  }
+};
+
+// Whole rows a block of 64 bytes at a time: every row whose only control byte is its line end
+// (LF, CR or CR LF) at or before the wrap column, so that it ends there and nowhere else.  Stops
+// at the first row that needs the careful walk (a tab, a control code, a wrap), with the walk
+// exactly where the careful walk would have taken it.  Reads no further than `limit`, and the
+// byte after a CR (which the careful walk reads as well).
+template <uint64_t (*Mask)(const char*)>
+void TakePlainRows(RowWalk& walk, const char* limit, int64_t wrap) {
+  for (char* block = walk.p; limit - block >= kControlMaskBlock; block += kControlMaskBlock) {
+    for (uint64_t controls = Mask(block); controls != 0; controls &= controls - 1) {
+      char* x = block + __builtin_ctzll(controls);
+      if (x < walk.p) continue;  // the LF of a CR LF already taken
+      if (walk.c + (x - walk.p) > wrap) return;
+      if (*x == '\n') {
+        walk.StartRow(x + 1);
+      } else if (*x == '\r') {
+        walk.StartRow(x[1] == '\n' ? x + 2 : x + 1);
+      } else {
+        return;
+      }
+    }
+    if (walk.c + (block + kControlMaskBlock - walk.p) >= wrap) return;
+  }
+}
+
+template <uint64_t (*Mask)(const char*)>
+int32_t ScanRows(const RowScanner& scanner, const char* text, RowScanState& state, const char* limit,
+                 uint32_t* rows) {
+  const int64_t wrap = WrapWidth(scanner.lineMax);
+  const int64_t tab = scanner.tabSize < 1 ? 1 : scanner.tabSize;
+  const int64_t controlWidth = scanner.controlCodesShown ? 2 : 1;
+  RowWalk walk{text, rows, state.position, state.column, state.rowStart};
+  char*& p = walk.p;
+  int64_t& c = walk.c;
+  bool rowJustStarted = true;
   while (p < limit) {
+    if (rowJustStarted) {
+      TakePlainRows<Mask>(walk, limit, wrap);
+      rowJustStarted = false;
+    }
     if (c < wrap) {
       // Over bytes from 0x20 up the column grows by the byte count: jump to the first control
       // byte, or to the character boundary at the wrap column or the scan limit.
@@ -77,12 +119,15 @@ int32_t RowScanner::Scan(const char* text, RowScanState& state, const char* limi
     }
     uint8_t b = uint8_t(*p);
     if (b == '\n') {
-      startRow(++p);
+      walk.StartRow(++p);
+      rowJustStarted = true;
     } else if (b == '\r') {
       if (*++p == '\n') ++p;
-      startRow(p);
+      walk.StartRow(p);
+      rowJustStarted = true;
     } else if (c >= wrap) {
-      startRow(p);
+      walk.StartRow(p);
+      rowJustStarted = true;
     } else if (b == '\t') {
       ++p;
       c = (c / tab + 1) * tab;
@@ -93,5 +138,16 @@ int32_t RowScanner::Scan(const char* text, RowScanState& state, const char* limi
   }
   state.position = p;
   state.column = c;
-  return added;
+  state.rowStart = walk.rowStart;
+  return walk.added;
+}
+
+}  // namespace
+
+int32_t RowScanner::Scan(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const {
+  return ScanRows<ControlByteMask>(*this, text, state, limit, rows);
+}
+
+int32_t RowScanner::ScanPortable(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const {
+  return ScanRows<ControlByteMaskPortable>(*this, text, state, limit, rows);
 }
