@@ -66,7 +66,7 @@ DocumentResult Open(const ZvcatOptions& options, const char* path) {
 
 }  // namespace
 
-bool OpenAndLoad(const ZvcatOptions& options) {
+bool OpenShown(const ZvcatOptions& options) {
   const std::string& path = options.operands.back();
   if (!CheckInputFile(path)) return false;
   if (options.member >= 0 && !CheckShownMember(path, options.member)) return false;
@@ -78,6 +78,13 @@ bool OpenAndLoad(const ZvcatOptions& options) {
     return false;
   }
   if (options.member >= 0 && options.kanjiCode >= 0) SetKanjiCode(options.kanjiCode);
+  return true;
+}
+
+bool OpenAndLoad(const ZvcatOptions& options) {
+  if (!OpenShown(options)) return false;
   LoadAll();
   return !host.Failed();
 }
+
+bool LoadStopped() { return host.Failed(); }

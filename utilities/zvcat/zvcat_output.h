@@ -26,6 +26,8 @@ class ZvcatOutput {
   void Flush();
 
  private:
+  void WriteNow(const char* data, size_t length);
+
   bool utf8_;
   std::string pending_;
 };

@@ -5,25 +5,54 @@
 #include "utilities/zvcat/zvcat_commands.h"
 #include "utilities/zvcat/zvcat_document.h"
 #include "utilities/zvcat/zvcat_output.h"
+#include "utilities/zvcat/zvcat_messages.h"
 #include "viewer/document/document.h"
+#include "viewer/document/document_stream.h"
 
-int RunShowText(const ZvcatOptions& options) {
-  if (!OpenAndLoad(options)) return 1;
-  ZvcatOutput out(options.utf8Output);
-  const Document& doc = TheDocument;
-  const char* p = doc.Text;
-  while (p < doc.TextEnd) {
-    size_t n = size_t(doc.TextEnd - p) < 65536 ? size_t(doc.TextEnd - p) : 65536;
-    // Never cut a double-byte character between two conversions.
-    if (options.utf8Output && p + n < doc.TextEnd) {
-      size_t keep = 0;
-      while (keep < n && p[n - 1 - keep] != '\n') ++keep;
-      if (keep < n) n -= keep;
+namespace {
+
+// Longest text held back for the rest of its line before UTF-8 output converts it anyway.
+constexpr size_t kLongestHeldLine = 65536;
+
+// Prints the streamed text as it comes; for UTF-8 output a line at a time, so that a
+// double-byte character is never cut between two conversions.
+class TextPrinter : public TextSink {
+ public:
+  TextPrinter(ZvcatOutput& out, bool utf8) : out_(out), utf8_(utf8) {}
+
+  bool Take(const char* text, size_t length) override {
+    if (!utf8_) {
+      out_.Text(text, length);
+      return !OutputLost();
     }
-    out.Text(p, n);
-    p += n;
+    held_.append(text, length);
+    size_t lineEnd = held_.rfind('\n');
+    size_t ready = lineEnd != std::string::npos ? lineEnd + 1 : held_.size() >= kLongestHeldLine ? held_.size() : 0;
+    out_.Text(held_.data(), ready);
+    held_.erase(0, ready);
+    return !OutputLost();
   }
-  return 0;
+
+  // The last line, which has no line end.
+  void Finish() { out_.Text(held_.data(), held_.size()); }
+
+ private:
+  ZvcatOutput& out_;
+  bool utf8_;
+  std::string held_;
+};
+
+}  // namespace
+
+// The text is streamed: printing it needs no rows, and the text block would cost a copy more.
+int RunShowText(const ZvcatOptions& options) {
+  if (!OpenShown(options)) return 1;
+  ZvcatOutput out(options.utf8Output);
+  TextPrinter printer(out, options.utf8Output);
+  DocumentResult streamed = StreamDocumentText(printer);
+  printer.Finish();
+  if (streamed == DocumentResult::kNoMemory) Report(zvmsg::kNoMemory);
+  return streamed == DocumentResult::kOk && !LoadStopped() ? 0 : 1;
 }
 
 int RunDetect(const ZvcatOptions& options) {

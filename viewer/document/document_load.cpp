@@ -85,6 +85,8 @@ char* AppendDecimal(char* out, int64_t value) {
   return out;
 }
 
+}  // namespace
+
 // A fully loaded archive member is checked against the archive's CRC; a mismatch or damaged
 // data is worth telling, since the text shown may then be wrong.
 void ReportMemberIntegrity() {
@@ -97,6 +99,8 @@ void ReportMemberIntegrity() {
     Host().ShowStatusMessage("書庫が壊れています。読めたところまでを表示します", 1);
   }
 }
+
+namespace {
 
 
 // Remembers where the load stands before the end of the text is closed (see LoadEndPoint).
@@ -203,7 +207,7 @@ int LoadNextChunkOf(uint32_t size) {
     return 1;
   }
   DocumentResult result = LoadChunk(size);
-  if (result == DocumentResult::kCannotOpen) return StopLoading("ファイルが読み込めません!これ以上の読み込みを中止します");
+  if (result == DocumentResult::kCannotOpen) return StopLoading(kReadStoppedMessage);
   if (result == DocumentResult::kNoMemory) return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
   if (doc.BytesLeft == 0) ReportMemberIntegrity();
   ShowLoadProgress();
