@@ -3,6 +3,7 @@
 // until more text arrives, so a CR LF pair or a double-byte character is never split.
 #include <algorithm>
 
+#include "viewer/document/decimal_text.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
@@ -71,18 +72,6 @@ int StopLoading(const char* message) {
   Host().ShowErrorBox(message);
   Host().RefreshTextWindow();
   return 0;
-}
-
-// Writes the decimal digits of value at out; returns the end.  (snprintf is a noticeable part
-// of the load time when it runs for every chunk.)
-char* AppendDecimal(char* out, int64_t value) {
-  if (value < 0) *out++ = '-', value = -value;
-  char digits[24];
-  int count = 0;
-  do digits[count++] = char('0' + value % 10), value /= 10;
-  while (value > 0);
-  while (count > 0) *out++ = digits[--count];
-  return out;
 }
 
 }  // namespace

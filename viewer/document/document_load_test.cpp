@@ -6,6 +6,7 @@
 #include <random>
 
 #include "viewer/archive/file_reader.h"
+#include "viewer/document/decimal_text.h"
 #include "viewer/document/document_test_support.h"
 #include "text/sjis.h"
 
@@ -190,6 +191,21 @@ TEST_F(Load, ChunkedLoadingFollowsTheRulesOnRandomText) {
     }
     ASSERT_EQ(RowStart(TheDocument.RowCount), TheDocument.TextEnd);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AppendDecimal, EdgesOfTheRange) {
+  char text[24];
+  auto decimal = [&](int64_t value) { return std::string(text, AppendDecimal(text, value)); };
+  EXPECT_EQ(decimal(0), "0");
+  EXPECT_EQ(decimal(7), "7");
+  EXPECT_EQ(decimal(-10), "-10");
+  EXPECT_EQ(decimal(1234567890123), "1234567890123");
+  EXPECT_EQ(decimal(INT64_MAX), "9223372036854775807");
+  EXPECT_EQ(decimal(INT64_MIN), "-9223372036854775808");
 }
 
 }  // namespace
