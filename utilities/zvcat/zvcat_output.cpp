@@ -14,14 +14,14 @@ constexpr size_t kFlushSize = 1 << 16;
 // kWritten until a write to standard output fails; after that, output is dropped.
 OutputWrite outputState = OutputWrite::kWritten;
 
+}  // namespace
+
 void RecordLostOutput(OutputWrite result, int error) {
   if (outputState != OutputWrite::kWritten) return;
   outputState = result;
   if (result != OutputWrite::kFailed) return;
   Report(zvmsg::kCannotWrite, std::strerror(error));
 }
-
-}  // namespace
 
 void ZvcatOutput::Text(const char* text, size_t length) {
   if (utf8_) {

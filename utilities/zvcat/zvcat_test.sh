@@ -14,6 +14,14 @@ run "$samples/euc.txt" >"$work/euc.out"
 check "EUC text equals iconv's CP932" "$(sha1sum <"$samples/euc.cp932")" "$(sha1sum <"$work/euc.out")"
 run --utf8 "$samples/jis.txt" >"$work/jis.utf8"
 check "--utf8 equals iconv's UTF-8" "$(iconv -f CP932 -t UTF-8 "$samples/jis.cp932" | sha1sum)" "$(sha1sum <"$work/jis.utf8")"
+# Shift-JIS goes out as it is, to a file (copied inside the system on Linux), appended to one,
+# and into a pipe, whatever way each of them takes.
+run --code sjis "$samples/sjis.txt" >"$work/sjis.out"
+check "Shift-JIS to a file is the file" "$(sha1sum <"$samples/sjis.txt")" "$(sha1sum <"$work/sjis.out")"
+printf 'before\n' >"$work/sjis-appended.out"
+run --code sjis "$samples/sjis.txt" >>"$work/sjis-appended.out"
+check "Shift-JIS appended to a file" "$({ printf 'before\n'; cat "$samples/sjis.txt"; } | sha1sum)" "$(sha1sum <"$work/sjis-appended.out")"
+check "Shift-JIS into a pipe" "$(sha1sum <"$samples/sjis.txt")" "$(run --code sjis "$samples/sjis.txt" | sha1sum)"
 
 # Detection.
 check "detect sjis" "sjis text" "$(run --detect "$samples/sjis.txt")"

@@ -6,6 +6,7 @@
 #include "utilities/zvcat/zvcat_document.h"
 #include "utilities/zvcat/zvcat_output.h"
 #include "utilities/zvcat/zvcat_messages.h"
+#include "viewer/archive/file_reader.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_stream.h"
 
@@ -42,11 +43,27 @@ class TextPrinter : public TextSink {
   std::string held_;
 };
 
+// A text that needs no conversion (Shift-JIS shown as it is, or a binary file) read from the disk
+// goes to a file inside the system, as cat copies it.  True when that settled the command, with
+// its status in `status`.
+bool CopiedAsItIs(const ZvcatOptions& options, int& status) {
+  const Document& doc = TheDocument;
+  bool asItIs = doc.DisplayMode == 1 || doc.KanjiCode == kShiftJis;
+  if (options.utf8Output || !asItIs || !dynamic_cast<const FileReader*>(doc.Source.get())) return false;
+  FileCopy copy = CopyFileToStandardOutput(options.operands.back().c_str(), doc.FileSize);
+  if (copy == FileCopy::kNotPossible) return false;
+  if (copy == FileCopy::kFileEnded) Report(zvmsg::kReadStopped);
+  status = copy == FileCopy::kCopied ? 0 : 1;
+  return true;
+}
+
 }  // namespace
 
 // The text is streamed: printing it needs no rows, and the text block would cost a copy more.
 int RunShowText(const ZvcatOptions& options) {
   if (!OpenShown(options)) return 1;
+  int copied = 0;
+  if (CopiedAsItIs(options, copied)) return copied;
   ZvcatOutput out(options.utf8Output);
   TextPrinter printer(out, options.utf8Output);
   DocumentResult streamed = StreamDocumentText(printer);
