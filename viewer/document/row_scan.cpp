@@ -16,12 +16,24 @@
 
 namespace {
 
+// How the scan looks at many bytes at once: with SSE2 where the compiler has it, or with 64-bit
+// words only (the builds without SSE2; the tests run both).
+struct VectorBytes {
+  static constexpr bool kSse2 = true;
+  static uint64_t Mask(const char* block) { return ControlByteMask(block); }
+};
+struct PortableBytes {
+  static constexpr bool kSse2 = false;
+  static uint64_t Mask(const char* block) { return ControlByteMaskPortable(block); }
+};
+
 // The first byte below 0x20 in [p, end), or end when there is none; sixteen bytes at a time
-// where SSE2 is there, eight otherwise.
+// with SSE2, eight otherwise.
+template <class Bytes>
 inline char* FindControlByte(char* p, const char* end) {
 #ifdef __SSE2__
   const __m128i highestControl = _mm_set1_epi8(0x1F);
-  while (end - p >= 16) {
+  while (Bytes::kSse2 && end - p >= 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     int below = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(x, highestControl), x));
     if (below) return p + __builtin_ctz(unsigned(below));
@@ -73,10 +85,10 @@ struct RowWalk {
 // at the first row that needs the careful walk (a tab, a control code, a wrap), with the walk
 // exactly where the careful walk would have taken it.  Reads no further than `limit`, and the
 // byte after a CR (which the careful walk reads as well).
-template <uint64_t (*Mask)(const char*)>
+template <class Bytes>
 void TakePlainRows(RowWalk& walk, const char* limit, int64_t wrap) {
   for (char* block = walk.p; limit - block >= kControlMaskBlock; block += kControlMaskBlock) {
-    for (uint64_t controls = Mask(block); controls != 0; controls &= controls - 1) {
+    for (uint64_t controls = Bytes::Mask(block); controls != 0; controls &= controls - 1) {
       char* x = block + __builtin_ctzll(controls);
       if (x < walk.p) continue;  // the LF of a CR LF already taken
       if (walk.c + (x - walk.p) > wrap) return;
@@ -92,7 +104,7 @@ void TakePlainRows(RowWalk& walk, const char* limit, int64_t wrap) {
   }
 }
 
-template <uint64_t (*Mask)(const char*)>
+template <class Bytes>
 int32_t ScanRows(const RowScanner& scanner, const char* text, RowScanState& state, const char* limit,
                  uint32_t* rows) {
   const int64_t wrap = WrapWidth(scanner.lineMax);
@@ -104,14 +116,14 @@ int32_t ScanRows(const RowScanner& scanner, const char* text, RowScanState& stat
   bool rowJustStarted = true;
   while (p < limit) {
     if (rowJustStarted) {
-      TakePlainRows<Mask>(walk, limit, wrap);
+      TakePlainRows<Bytes>(walk, limit, wrap);
       rowJustStarted = false;
     }
     if (c < wrap) {
       // Over bytes from 0x20 up the column grows by the byte count: jump to the first control
       // byte, or to the character boundary at the wrap column or the scan limit.
       char* end = limit - p > wrap - c ? p + (wrap - c) : const_cast<char*>(limit);
-      char* q = FindControlByte(p, end);
+      char* q = FindControlByte<Bytes>(p, end);
       if (q == end && q > p) q = BoundaryAtOrAfter(p, q);
       c += q - p;
       p = q;
@@ -145,9 +157,9 @@ int32_t ScanRows(const RowScanner& scanner, const char* text, RowScanState& stat
 }  // namespace
 
 int32_t RowScanner::Scan(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const {
-  return ScanRows<ControlByteMask>(*this, text, state, limit, rows);
+  return ScanRows<VectorBytes>(*this, text, state, limit, rows);
 }
 
 int32_t RowScanner::ScanPortable(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const {
-  return ScanRows<ControlByteMaskPortable>(*this, text, state, limit, rows);
+  return ScanRows<PortableBytes>(*this, text, state, limit, rows);
 }
