@@ -91,7 +91,6 @@ void ReportMemberIntegrity() {
 
 namespace {
 
-
 // Remembers where the load stands before the end of the text is closed (see LoadEndPoint).
 void MarkLoadEnd() {
   Document& doc = TheDocument;
