@@ -84,7 +84,16 @@ bool OpenShown(const ZvcatOptions& options) {
 bool OpenAndLoad(const ZvcatOptions& options) {
   if (!OpenShown(options)) return false;
   LoadAll();
-  return !host.Failed();
+  return !host.Failed() && ShownMemberSound(options);
+}
+
+bool ShownMemberSound(const ZvcatOptions& options) {
+  const Document& doc = TheDocument;
+  if (!doc.ArchiveFile || !doc.Source) return true;
+  ArchiveResult result = static_cast<ArchiveReader&>(*doc.Source).CheckMemberIntegrity();
+  if (result == ArchiveResult::kOk) return true;
+  Report(zvmsg::kShownMemberCheck, options.operands.back().c_str(), ArchiveResultText(result));
+  return false;
 }
 
 bool LoadStopped() { return host.Failed(); }

@@ -59,6 +59,17 @@ run --extract "$work/zip/t.zip" -o "$work/zip/out" >/dev/null
 check "extract status" "0" "$?"
 check "extracted files" "same" "$(diff -r "$work/zip/in" "$work/zip/out" >/dev/null && echo same)"
 check "member shown" "first member" "$(run --member 0 "$work/zip/t.zip")"
+# A stored member whose bytes no longer match its CRC: shown, but said and failed.
+(cd "$work/zip/in" && zip -q -X -0 ../damaged.zip a.txt)
+printf 'F' | dd of="$work/zip/damaged.zip" bs=1 seek=$((30 + 5)) conv=notrunc status=none
+for options in "" --rows; do
+  read -ra words <<<"$options"
+  run "${words[@]}" "$work/zip/damaged.zip" >"$work/zip/damaged.out"
+  check "damaged member $options: status" "1" "$?"
+  check "damaged member $options: message" \
+    "zvcat: $work/zip/damaged.zip: 表示したメンバーが書庫の検査値と一致しません (CRC or length mismatch)" "$(tr -d '\r' <"$work/stderr")"
+done
+check "damaged member: the text shown" "First member" "$(run "$work/zip/damaged.zip")"
 
 # Failures: the system's message on standard error, exit status 1; bad usage 2.
 run --utf8 "$work/no-such-file.txt" >/dev/null

@@ -69,7 +69,8 @@ int RunShowText(const ZvcatOptions& options) {
   DocumentResult streamed = StreamDocumentText(printer);
   printer.Finish();
   if (streamed == DocumentResult::kNoMemory) Report(zvmsg::kNoMemory);
-  return streamed == DocumentResult::kOk && !LoadStopped() ? 0 : 1;
+  bool sound = streamed == DocumentResult::kOk && !LoadStopped();
+  return sound && ShownMemberSound(options) ? 0 : 1;
 }
 
 int RunDetect(const ZvcatOptions& options) {
