@@ -27,6 +27,16 @@ uint32_t TickCount() {
   return uint32_t(uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1000000);
 }
 
+void PrefaultForWrite(void* start, size_t size) {
+#ifndef MADV_POPULATE_WRITE
+  constexpr int MADV_POPULATE_WRITE = 23;  // Linux 5.14; older kernels refuse it, harmlessly
+#endif
+  constexpr uintptr_t kPage = 4096;
+  uintptr_t first = (reinterpret_cast<uintptr_t>(start) + kPage - 1) & ~(kPage - 1);
+  uintptr_t end = (reinterpret_cast<uintptr_t>(start) + size) & ~(kPage - 1);
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+}
+
 void AdviseSequentialFill(void* block, size_t size) {
   constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
   uintptr_t start = (reinterpret_cast<uintptr_t>(block) + kLargePage - 1) & ~(kLargePage - 1);

@@ -16,6 +16,8 @@ uint32_t TickCount() { return GetTickCount(); }
 
 void AdviseSequentialFill(void*, size_t) {}
 
+void PrefaultForWrite(void*, size_t) {}
+
 int64_t LocalTimeOffsetSeconds(int64_t unixSeconds) {
   constexpr int64_t kTicksPerSecond = 10000000;            // FILETIME counts 100 ns
   constexpr int64_t kUnixEpochInTicks = 116444736000000000;  // 1970-01-01 since 1601-01-01

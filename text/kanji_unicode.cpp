@@ -59,10 +59,15 @@ struct Utf8Decoder {
   int operator()(KanjiConverterState&, const uint8_t* p, const uint8_t* end, uint32_t& codePoint) const {
     return DecodeUtf8(p, end, codePoint);
   }
-  // Converts a run of such characters at once; three bytes in give at most two out, so both
-  // output bytes may be written before the length is known.
+  // Converts a run of such characters and the ASCII between them at once; three bytes in give
+  // at most two out, so both output bytes may be written before the length is known.
   static void ConvertRun(uint8_t*& out, const uint8_t*& in, const uint8_t* end) {
-    while (IsPlainThreeByteCharacter(in, end)) {
+    while (in < end) {
+      if (*in < 0x80) {
+        CopyAscii(out, in, end);
+        continue;
+      }
+      if (!IsPlainThreeByteCharacter(in, end)) return;
       uint32_t codePoint = uint32_t(in[0] & 0x0F) << 12 | uint32_t(in[1] & 0x3F) << 6 | (in[2] & 0x3F);
       uint16_t code = kCp932Pages[kCp932PageIndex[codePoint >> 8]][codePoint & 0xFF];
       if (code == 0) code = 0x81AC;  // 〓
@@ -72,6 +77,24 @@ struct Utf8Decoder {
       out += 1 + int(twoBytes);
       in += 3;
     }
+  }
+
+  // Copies the ASCII at `in` up to the next byte from 0x80: eight bytes at a time where all
+  // eight written lie before the input not read yet (the text converts in place, and every
+  // converted kanji puts the output one byte further behind), else one byte.
+  static void CopyAscii(uint8_t*& out, const uint8_t*& in, const uint8_t* end) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    if (in - out < 8 || end - in < 8) {
+      *out++ = *in++;
+      return;
+    }
+    uint64_t x;
+    std::memcpy(&x, in, 8);
+    std::memcpy(out, &x, 8);
+    uint64_t high = x & kHighBits;
+    int ascii = high ? __builtin_ctzll(high) >> 3 : 8;
+    out += ascii;
+    in += ascii;
   }
 };
 

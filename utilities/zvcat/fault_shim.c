@@ -132,6 +132,14 @@ ssize_t write(int fd, const void* buffer, size_t count) {
   return real(fd, buffer, count);
 }
 
+/* A copy between files inside the system writes the output: it counts as a write, and comes
+ * back short as reads do. */
+ssize_t copy_file_range(int in, off64_t* inOffset, int out, off64_t* outOffset, size_t count, unsigned flags) {
+  if (ShouldFail(kWrite)) return -1;
+  ssize_t (*real)(int, off64_t*, int, off64_t*, size_t, unsigned) = Next("copy_file_range");
+  return real(in, inOffset, out, outOffset, ShortenRead(count), flags);
+}
+
 /* The counts of a run, so that a test knows how many points each family has. */
 __attribute__((destructor)) static void WriteCounts(void) {
   const char* path = getenv("ZV_FAULT_COUNTS");

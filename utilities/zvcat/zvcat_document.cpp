@@ -68,7 +68,7 @@ DocumentResult Open(const ZvcatOptions& options, const char* path) {
 
 }  // namespace
 
-bool OpenAndLoad(const ZvcatOptions& options) {
+bool OpenShown(const ZvcatOptions& options) {
   const std::string& path = options.operands.back();
   if (!CheckInputFile(path)) return false;
   if (options.member >= 0 && !CheckShownMember(path, InputName(options), options.member)) return false;
@@ -80,6 +80,22 @@ bool OpenAndLoad(const ZvcatOptions& options) {
     return false;
   }
   if (options.member >= 0 && options.kanjiCode >= 0) SetKanjiCode(options.kanjiCode);
-  LoadAll();
-  return !host.Failed();
+  return true;
 }
+
+bool OpenAndLoad(const ZvcatOptions& options) {
+  if (!OpenShown(options)) return false;
+  LoadAll();
+  return !host.Failed() && ShownMemberSound(options);
+}
+
+bool ShownMemberSound(const ZvcatOptions& options) {
+  const Document& doc = TheDocument;
+  if (!doc.ArchiveFile || !doc.Source) return true;
+  ArchiveResult result = static_cast<ArchiveReader&>(*doc.Source).CheckMemberIntegrity();
+  if (result == ArchiveResult::kOk) return true;
+  Report(zvmsg::kShownMemberCheck, options.operands.back().c_str(), ArchiveResultText(result));
+  return false;
+}
+
+bool LoadStopped() { return host.Failed(); }

@@ -4,5 +4,13 @@
 
 #include "utilities/zvcat/zvcat_options.h"
 
-// Opens and fully loads operands.back(); prints the system's message and returns false on failure.
+// Opens operands.back() without loading it; prints the system's message and returns false on
+// failure.
+bool OpenShown(const ZvcatOptions& options);
+// OpenShown, then loads all of it; false (after the message) when loading stopped short.
 bool OpenAndLoad(const ZvcatOptions& options);
+// False, after saying so, when the archive member shown fails the archive's check (its CRC):
+// the text printed may then be wrong.
+bool ShownMemberSound(const ZvcatOptions& options);
+// True once the document has shown a message box that stopped a load or a stream.
+bool LoadStopped();

@@ -1,6 +1,5 @@
 // zvcat --grep: every hit of a pattern, forward from the top the way repeat search finds them,
 // one line each: row, byte offset of the hit in the row text, length in bytes.
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -9,6 +8,7 @@
 #include "utilities/zvcat/zvcat_messages.h"
 #include "utilities/zvcat/zvcat_output.h"
 #include "utilities/zvcat/zvcat_pattern.h"
+#include "viewer/document/decimal_text.h"
 #include "viewer/document/document.h"
 #include "viewer/search/search_engine.h"
 #include "viewer/settings/settings_globals.h"
@@ -41,9 +41,14 @@ int RunGrep(const ZvcatOptions& options) {
   char* hit = nullptr;
   int length = 0;
   for (int32_t row = SearchForward(-1, &hit, &length); row >= 0; row = SearchForward(row, &hit, &length)) {
-    long offset = long(hit - RowStart(row));
-    int written = std::snprintf(line, sizeof line, "%ld\t%ld\t%d\n", long(row), offset, length);
-    out.Plain(line, size_t(written));
+    // The row, the hit's byte offset in it and its length, tab-separated.
+    char* end = AppendDecimal(line, row);
+    *end++ = '\t';
+    end = AppendDecimal(end, hit - RowStart(row));
+    *end++ = '\t';
+    end = AppendDecimal(end, length);
+    *end++ = '\n';
+    out.Plain(line, size_t(end - line));
   }
   out.Flush();
   if (RowsGivenUp > 0) {

@@ -32,6 +32,7 @@ inline constexpr const char* kMemberIsFolder = N_("%s: member %d is a folder");
 inline constexpr const char* kExtractFailed = N_("cannot extract %s");
 inline constexpr const char* kCheckFailed =
     N_("the extracted bytes do not match the archive's check; the file was deleted");
+inline constexpr const char* kShownMemberCheck = N_("%s: the member shown does not match the archive's check (%s)");
 inline constexpr const char* kArchiveCutOff = N_("%s is damaged or cut off after the members listed (%s)");
 inline constexpr const char* kLinkNotExtracted = N_("%s: a symbolic link is not extracted");
 inline constexpr const char* kCannotCreateFolder = N_("cannot create the folder %s (%s)");

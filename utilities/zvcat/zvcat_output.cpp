@@ -14,6 +14,8 @@ constexpr size_t kFlushSize = 1 << 16;
 // kWritten until a write to standard output fails; after that, output is dropped.
 OutputWrite outputState = OutputWrite::kWritten;
 
+}  // namespace
+
 void RecordLostOutput(OutputWrite result, int error) {
   if (outputState != OutputWrite::kWritten) return;
   outputState = result;
@@ -21,11 +23,14 @@ void RecordLostOutput(OutputWrite result, int error) {
   Report(zvmsg::kCannotWrite, std::strerror(error));
 }
 
-}  // namespace
-
 void ZvcatOutput::Text(const char* text, size_t length) {
   if (utf8_) {
     pending_ += SjisToUtf8(text, length);
+  } else if (length >= kFlushSize) {
+    // A large piece goes out as it is, without a copy into the buffer.
+    Flush();
+    WriteNow(text, length);
+    return;
   } else {
     pending_.append(text, length);
   }
@@ -38,11 +43,14 @@ void ZvcatOutput::Plain(const char* text, size_t length) {
 }
 
 void ZvcatOutput::Flush() {
-  if (!pending_.empty() && outputState == OutputWrite::kWritten) {
-    OutputWrite result = WriteStandardOutput(pending_.data(), pending_.size());
-    RecordLostOutput(result, errno);
-  }
+  WriteNow(pending_.data(), pending_.size());
   pending_.clear();
+}
+
+void ZvcatOutput::WriteNow(const char* data, size_t length) {
+  if (length == 0 || outputState != OutputWrite::kWritten) return;
+  OutputWrite result = WriteStandardOutput(data, length);
+  RecordLostOutput(result, errno);
 }
 
 int FinishOutput(int status) {

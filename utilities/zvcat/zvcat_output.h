@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Converts Shift-JIS (CP932) text to UTF-8; bytes that do not convert become U+FFFD.
@@ -26,6 +27,8 @@ class ZvcatOutput {
   void Flush();
 
  private:
+  void WriteNow(const char* data, size_t length);
+
   bool utf8_;
   std::string pending_;
 };
@@ -34,6 +37,19 @@ class ZvcatOutput {
 enum class OutputWrite { kWritten, kPipeClosed, kFailed };
 // Writes all `length` bytes to standard output at once (no buffer of the C library between).
 [[nodiscard]] OutputWrite WriteStandardOutput(const char* data, size_t length);
+// How copying a file's bytes to standard output inside the system ended.
+enum class FileCopy {
+  kCopied,       // all of them
+  kNotPossible,  // nothing written: the system cannot copy to this output; write them yourself
+  kFileEnded,    // the file ended (or its reading failed) before all of them; what came is written
+  kWriteFailed,  // written in part: recorded as a lost output, as WriteStandardOutput's failures
+};
+// Copies the first `size` bytes of the file `path` to standard output without passing them
+// through zvcat, where the system can (Linux, to a file); elsewhere kNotPossible.
+[[nodiscard]] FileCopy CopyFileToStandardOutput(const char* path, uint64_t size);
+// Records a write to standard output that failed (`error`: the system's error number).
+void RecordLostOutput(OutputWrite result, int error);
+
 // The last step of every command: flushes and closes standard output and returns `status`, or 1
 // when any output was lost (with the system's message, unless the pipe was closed).
 [[nodiscard]] int FinishOutput(int status);

@@ -33,6 +33,8 @@ namespace {
 bool utf8Messages = false;
 }
 
+FileCopy CopyFileToStandardOutput(const char*, uint64_t) { return FileCopy::kNotPossible; }
+
 void PrepareTerminal(bool utf8Output) {
   _setmode(_fileno(stdout), _O_BINARY);
   utf8Messages = utf8Output || GetConsoleOutputCP() == CP_UTF8;

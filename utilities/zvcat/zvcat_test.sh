@@ -14,6 +14,14 @@ run "$samples/euc.txt" >"$work/euc.out"
 check "EUC text equals iconv's CP932" "$(sha1sum <"$samples/euc.cp932")" "$(sha1sum <"$work/euc.out")"
 run --utf8 "$samples/jis.txt" >"$work/jis.utf8"
 check "--utf8 equals iconv's UTF-8" "$(iconv -f CP932 -t UTF-8 "$samples/jis.cp932" | sha1sum)" "$(sha1sum <"$work/jis.utf8")"
+# Shift-JIS goes out as it is, to a file (copied inside the system on Linux), appended to one,
+# and into a pipe, whatever way each of them takes.
+run --code sjis "$samples/sjis.txt" >"$work/sjis.out"
+check "Shift-JIS to a file is the file" "$(sha1sum <"$samples/sjis.txt")" "$(sha1sum <"$work/sjis.out")"
+printf 'before\n' >"$work/sjis-appended.out"
+run --code sjis "$samples/sjis.txt" >>"$work/sjis-appended.out"
+check "Shift-JIS appended to a file" "$({ printf 'before\n'; cat "$samples/sjis.txt"; } | sha1sum)" "$(sha1sum <"$work/sjis-appended.out")"
+check "Shift-JIS into a pipe" "$(sha1sum <"$samples/sjis.txt")" "$(run --code sjis "$samples/sjis.txt" | sha1sum)"
 
 # Detection.
 check "detect sjis" "sjis text" "$(run --detect "$samples/sjis.txt")"
@@ -51,6 +59,18 @@ run --extract "$work/zip/t.zip" -o "$work/zip/out" >/dev/null
 check "extract status" "0" "$?"
 check "extracted files" "same" "$(diff -r "$work/zip/in" "$work/zip/out" >/dev/null && echo same)"
 check "member shown" "first member" "$(run --member 0 "$work/zip/t.zip")"
+# A stored member whose bytes no longer match its CRC: shown, but said and failed.  (--utf8:
+# messages in UTF-8 on Windows too)
+(cd "$work/zip/in" && zip -q -X -0 ../damaged.zip a.txt)
+printf 'F' | dd of="$work/zip/damaged.zip" bs=1 seek=$((30 + 5)) conv=notrunc status=none
+for options in --utf8 "--utf8 --rows"; do
+  read -ra words <<<"$options"
+  run "${words[@]}" "$work/zip/damaged.zip" >"$work/zip/damaged.out"
+  check "damaged member $options: status" "1" "$?"
+  check "damaged member $options: message" \
+    "zvcat: $work/zip/damaged.zip: 表示したメンバーが書庫の検査値と一致しません (CRC or length mismatch)" "$(tr -d '\r' <"$work/stderr")"
+done
+check "damaged member: the text shown" "First member" "$(run "$work/zip/damaged.zip")"
 
 # Failures: the system's message on standard error, exit status 1; bad usage 2.
 run --utf8 "$work/no-such-file.txt" >/dev/null

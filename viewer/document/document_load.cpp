@@ -3,6 +3,7 @@
 // until more text arrives, so a CR LF pair or a double-byte character is never split.
 #include <algorithm>
 
+#include "viewer/document/decimal_text.h"
 #include "viewer/document/document.h"
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_converter.h"
@@ -16,6 +17,10 @@ namespace {
 constexpr int kHeldBackBytes = 4;
 constexpr int32_t kTableSlack = 1024;
 constexpr int32_t kTableGrowth = 2052;
+// LoadAll's chunk.  Smaller than the file reader's read-ahead: reading straight into the text
+// block (which larger reads do) writes to memory that is not in the cache and was measured slower
+// than reading through the reader's buffer, which stays in the cache.
+constexpr uint32_t kBulkLoadChunkSize = 32 * 1024;
 
 int32_t TableCapacity() { return int32_t(TheDocument.LineTableHandle.Size() / sizeof(uint32_t)); }
 
@@ -70,17 +75,7 @@ int StopLoading(const char* message) {
   return 0;
 }
 
-// Writes the decimal digits of value at out; returns the end.  (snprintf is a noticeable part
-// of the load time when it runs for every chunk.)
-char* AppendDecimal(char* out, int64_t value) {
-  if (value < 0) *out++ = '-', value = -value;
-  char digits[24];
-  int count = 0;
-  do digits[count++] = char('0' + value % 10), value /= 10;
-  while (value > 0);
-  while (count > 0) *out++ = digits[--count];
-  return out;
-}
+}  // namespace
 
 // A fully loaded archive member is checked against the archive's CRC; a mismatch or damaged
 // data is worth telling, since the text shown may then be wrong.
@@ -95,6 +90,7 @@ void ReportMemberIntegrity() {
   }
 }
 
+namespace {
 
 // Remembers where the load stands before the end of the text is closed (see LoadEndPoint).
 void MarkLoadEnd() {
@@ -142,11 +138,12 @@ void ResumeAtLoadEnd() {
   *doc.TextEnd = '\0';
 }
 
-DocumentResult LoadChunk() {
+DocumentResult LoadChunk(uint32_t size) {
   Document& doc = TheDocument;
-  uint32_t n = std::min(doc.BytesLeft, kLoadChunkSize);
+  uint32_t n = std::min(doc.BytesLeft, size);
   // An escape sequence left open by the last chunk is written back in front of this one.
   char* input = doc.TextEnd + PendingEscapeBytes();
+  doc.TextHandle.PrepareFill(size_t(input - doc.Text) + n);
   int got = doc.Source ? doc.Source->Read(input, n) : -1;
   bool shortRead = got != int(n);
   uint32_t arrived = got > 0 ? uint32_t(got) : 0;
@@ -189,27 +186,36 @@ bool RestartLoading() {
   return false;
 }
 
-int LoadNextChunk() {
+namespace {
+
+// LoadNextChunk with chunks of `size` bytes.
+int LoadNextChunkOf(uint32_t size) {
   Document& doc = TheDocument;
   if (doc.BytesLeft == 0) {
     if (doc.Source) doc.Source->Suspend();
     return 1;
   }
-  DocumentResult result = LoadChunk();
+  DocumentResult result = LoadChunk(size);
   if (result == DocumentResult::kCannotOpen) {
     const char* withdrawn = WithdrawDamagedMember();
-    return StopLoading(withdrawn ? withdrawn : "ファイルが読み込めません!これ以上の読み込みを中止します");
+    return StopLoading(withdrawn ? withdrawn : kReadStoppedMessage);
   }
   if (result == DocumentResult::kNoMemory) return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
   if (doc.BytesLeft == 0) ReportMemberIntegrity();
   ShowLoadProgress();
-  if (doc.BytesLeft == 0) LoadNextChunk();
+  if (doc.BytesLeft == 0) LoadNextChunkOf(size);
   return 0;
 }
 
+}  // namespace
+
+int LoadNextChunk() { return LoadNextChunkOf(kLoadChunkSize); }
+
 void LoadAll() {
   Host().SetBusy(true);
-  while (TheDocument.BytesLeft > 0) LoadNextChunk();
+  // The same steps as in idle time, in larger chunks: fewer calls per byte, and each chunk is
+  // still in the cache when it is scanned.
+  while (TheDocument.BytesLeft > 0) LoadNextChunkOf(kBulkLoadChunkSize);
   LoadNextChunk();
   Host().SetBusy(false);
 }

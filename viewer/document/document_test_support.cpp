@@ -3,8 +3,10 @@
 
 #include "viewer/document/document_test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "text/sjis.h"
 #include "viewer/archive/zip_crc32.h"
 
 namespace {
@@ -78,4 +80,32 @@ std::vector<std::string> DocumentTest::Rows() {
     rows.emplace_back(buffer, size_t(length));
   }
   return rows;
+}
+
+std::vector<uint32_t> ReferenceRowStarts(const std::string& text, int32_t lineMax, int32_t tabSize, bool controls) {
+  std::vector<uint32_t> starts;
+  if (text.empty()) return starts;
+  starts.push_back(0);
+  int64_t wrap = lineMax < 1 ? 255 : lineMax, tab = std::max(tabSize, 1);  // 0: no wrapping
+  size_t p = 0;
+  int64_t c = 0;
+  auto byte = [&](size_t i) { return i < text.size() ? uint8_t(text[i]) : uint8_t(0); };
+  while (p < text.size()) {
+    uint8_t b = byte(p);
+    if (b == '\n') {
+      starts.push_back(uint32_t(++p)), c = 0;
+    } else if (b == '\r') {
+      if (byte(++p) == '\n') ++p;
+      starts.push_back(uint32_t(p)), c = 0;
+    } else if (c >= wrap) {
+      starts.push_back(uint32_t(p)), c = 0;
+    } else if (b == '\t') {
+      ++p, c = (c / tab + 1) * tab;
+    } else if (IsSjisLead(b) && IsSjisTrail(byte(p + 1))) {
+      p += 2, c += 2;
+    } else {
+      ++p, c += (controls && b < 0x20) ? 2 : 1;
+    }
+  }
+  return starts;
 }

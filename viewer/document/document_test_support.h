@@ -48,6 +48,10 @@ class RecordingHost : public DocumentHost {
   }
 };
 
+// The row starts the rules of the row scan give, applied one byte at a time (the oracle for the
+// fast scanner): row 0 and every row after it, without the end entry.
+std::vector<uint32_t> ReferenceRowStarts(const std::string& text, int32_t lineMax, int32_t tabSize, bool controls);
+
 // Installs a fresh RecordingHost, restores the default layout settings and closes any
 // document left by an earlier test.
 // A member of a test ZIP archive, stored (method 0) unless told otherwise.

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <random>
 #include <string>
 
 #include "viewer/document/document_test_support.h"
@@ -131,6 +132,43 @@ TEST(UnicodeConvert, EveryChunkEdgeGivesTheSameText) {
   }
   for (size_t chunk = 1; chunk <= utf8.size(); ++chunk) {
     EXPECT_EQ(ConvertInChunks(kUtf8, utf8, chunk), whole8) << "UTF-8 chunk " << chunk;
+  }
+}
+
+// One character at a time through DecodeUtf8 and the table: the oracle for the converter's runs.
+std::string ConvertUtf8ByCharacter(const std::string& text) {
+  std::string out;
+  const auto* p = reinterpret_cast<const uint8_t*>(text.data());
+  const uint8_t* end = p + text.size();
+  while (p < end) {
+    uint32_t codePoint = 0;
+    int used = DecodeUtf8(p, end, codePoint);
+    if (used == 0) used = int(end - p), codePoint = kInvalidUnicode;  // cut by the end
+    p += used;
+    uint16_t code = codePoint == kInvalidUnicode ? uint16_t('?') : UnicodeToCp932(codePoint);
+    if (code == 0 && codePoint != 0) code = 0x81AC;
+    if (code > 0xFF) out += char(code >> 8);
+    out += char(code & 0xFF);
+  }
+  return out;
+}
+
+// ASCII runs of every length between kanji (so that the eight-byte copies start at every
+// distance behind the input and end at every byte of a word), with now and then a character
+// of two or four bytes or a byte that is not UTF-8, converted whole and in random chunks.
+TEST(UnicodeConvert, AsciiBetweenKanjiInEveryAlignment) {
+  const std::string pieces[] = {U8(u8"漢"), U8(u8"あ"), U8(u8"ｱ"), U8(u8"é"), U8(u8"😀"), "\xFF", "\xE3\x81"};
+  std::mt19937 random(8);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    while (text.size() < 600) {
+      text += std::string(random() % 24, char('a' + random() % 26));
+      size_t piece = random() % 16;
+      text += pieces[piece < 10 ? piece % 2 : 2 + (piece - 10) % 5];  // mostly kanji and kana
+    }
+    const std::string expected = ConvertUtf8ByCharacter(text);
+    ASSERT_EQ(Convert(kUtf8, text), expected) << round;
+    ASSERT_EQ(ConvertInChunks(kUtf8, text, 1 + random() % 100), expected) << round;
   }
 }
 

@@ -9,6 +9,8 @@
 
 namespace {
 constexpr size_t kLargeBlock = size_t(4) << 20;
+// How far PrepareFill backs the pages ahead of the writes.
+constexpr size_t kFillAhead = size_t(4) << 20;
 }
 
 bool MemoryBlock::Allocate(size_t size, bool zeroFill) {
@@ -17,7 +19,15 @@ bool MemoryBlock::Allocate(size_t size, bool zeroFill) {
   if (!data_) return false;
   if (size >= kLargeBlock) AdviseSequentialFill(data_, size);
   size_ = size;
+  prepared_ = size < kLargeBlock ? size : 0;
   return true;
+}
+
+void MemoryBlock::PrepareFill(size_t end) {
+  if (end <= prepared_) return;
+  size_t ahead = end + kFillAhead < size_ ? end + kFillAhead : size_;
+  PrefaultForWrite(static_cast<char*>(data_) + prepared_, ahead - prepared_);
+  prepared_ = ahead;
 }
 
 bool MemoryBlock::Resize(size_t size) {
@@ -26,11 +36,12 @@ bool MemoryBlock::Resize(size_t size) {
   if (size > size_) std::memset(static_cast<char*>(grown) + size_, 0, size - size_);
   data_ = grown;
   size_ = size;
+  prepared_ = 0;
   return true;
 }
 
 void MemoryBlock::Free() {
   FreeBytes(data_);
   data_ = nullptr;
-  size_ = 0;
+  size_ = prepared_ = 0;
 }

@@ -35,4 +35,6 @@ struct RowScanner {
   // of every new row into `rows`.  Returns the number of rows written, at most
   // limit - state.position + 1.
   int32_t Scan(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const;
+  // The same scan without vector instructions (what builds without SSE2 run; the tests compare).
+  int32_t ScanPortable(const char* text, RowScanState& state, const char* limit, uint32_t* rows) const;
 };

@@ -1,0 +1,50 @@
+// The document's text streamed to a receiver: the steps of LoadChunk without the text block
+// and the row scan.
+#include "viewer/document/document_stream.h"
+
+#include <algorithm>
+
+#include "platform/allocation.h"
+#include "viewer/document/document_converter.h"
+#include "viewer/document/document_host.h"
+#include "viewer/document/document_loading.h"
+
+namespace {
+
+// Large enough that the file reader reads straight into the buffer, small enough to stay in
+// the cache between the read, the conversion and the receiver.
+constexpr uint32_t kStreamChunkSize = 128 * 1024;
+// Room in front of a chunk for an escape sequence or a character the last chunk held back, and
+// behind it for the stand-in of a character the file's end cuts off.
+constexpr uint32_t kHeldBackRoom = 4;
+constexpr uint32_t kFinishRoom = 4;
+
+// Reads and converts the rest of the Source into `buffer`, chunk by chunk, into `sink`.
+DocumentResult StreamChunks(char* buffer, TextSink& sink) {
+  Document& doc = TheDocument;
+  while (doc.BytesLeft > 0) {
+    uint32_t n = std::min(doc.BytesLeft, kStreamChunkSize);
+    char* input = buffer + PendingEscapeBytes();
+    int got = doc.Source ? doc.Source->Read(input, n) : -1;
+    uint32_t arrived = got > 0 ? uint32_t(got) : 0;
+    bool taken = sink.Take(buffer, ConvertChunkTo(buffer, input, arrived));
+    if (got != int(n)) return DocumentResult::kCannotOpen;
+    doc.BytesLeft -= n;
+    if (!taken) return DocumentResult::kOk;
+  }
+  (void)sink.Take(buffer, FinishChunks(buffer));
+  ReportMemberIntegrity();
+  return DocumentResult::kOk;
+}
+
+}  // namespace
+
+DocumentResult StreamDocumentText(TextSink& sink) {
+  auto buffer = NewArray<char>(kHeldBackRoom + kStreamChunkSize + kFinishRoom);
+  if (!buffer) return DocumentResult::kNoMemory;
+  DocumentResult result = RestartLoading() ? StreamChunks(buffer.get(), sink) : DocumentResult::kCannotOpen;
+  if (result == DocumentResult::kCannotOpen) Host().ShowErrorBox(kReadStoppedMessage);
+  // Back at the start of loading (or empty, when the Source cannot seek back).
+  static_cast<void>(RestartLoading());
+  return result;
+}
