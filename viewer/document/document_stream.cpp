@@ -8,6 +8,7 @@
 #include "viewer/document/document_converter.h"
 #include "viewer/document/document_host.h"
 #include "viewer/document/document_loading.h"
+#include "viewer/document/document_withdraw.h"
 
 namespace {
 
@@ -42,6 +43,12 @@ DocumentResult StreamChunks(char* buffer, TextSink& sink) {
 DocumentResult StreamDocumentText(TextSink& sink) {
   auto buffer = NewArray<char>(kHeldBackRoom + kStreamChunkSize + kFinishRoom);
   if (!buffer) return DocumentResult::kNoMemory;
+  // What is passed on cannot be taken back: a member checked only once it is decoded whole is
+  // checked before any of it goes.
+  if (const char* damage = WithdrawnMemberDamage()) {
+    Host().ShowErrorBox(damage);
+    return DocumentResult::kCannotOpen;
+  }
   DocumentResult result = RestartLoading() ? StreamChunks(buffer.get(), sink) : DocumentResult::kCannotOpen;
   if (result == DocumentResult::kCannotOpen) Host().ShowErrorBox(kReadStoppedMessage);
   // Back at the start of loading (or empty, when the Source cannot seek back).

@@ -25,15 +25,22 @@ void EmptyText() {
 
 }  // namespace
 
-const char* WithdrawDamagedMember() {
+const char* WithdrawnMemberDamage() {
   Document& doc = TheDocument;
-  if (!doc.ArchiveFile || !doc.Source || !doc.Text) return nullptr;
+  if (!doc.ArchiveFile || !doc.Source) return nullptr;
   ArchiveReader& member = static_cast<ArchiveReader&>(*doc.Source);
   if (!member.WithdrawsOnDamage()) return nullptr;
   ArchiveResult check = member.CheckMemberIntegrity();
   if (check == ArchiveResult::kOk) return nullptr;
-  EmptyText();
-  ShowLoadProgress();  // the position and the meter of the empty document
   if (check == ArchiveResult::kCrcMismatch) return kCrcFailed;
   return check == ArchiveResult::kNoMemory ? kNoMemory : kDamaged;
+}
+
+const char* WithdrawDamagedMember() {
+  if (!TheDocument.Text) return nullptr;
+  const char* damage = WithdrawnMemberDamage();
+  if (!damage) return nullptr;
+  EmptyText();
+  ShowLoadProgress();  // the position and the meter of the empty document
+  return damage;
 }

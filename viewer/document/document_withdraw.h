@@ -7,3 +7,8 @@
 // was loaded stays).  The text and row blocks are kept, so a row pointer a view still holds
 // points into memory that stays valid.
 const char* WithdrawDamagedMember();
+
+// The message of WithdrawDamagedMember, without touching the text: for a member of that kind
+// whose check fails, null otherwise.  Checking decodes the whole member, so a program that
+// passes the text on as it reads (and cannot take back what it passed) asks this first.
+const char* WithdrawnMemberDamage();
