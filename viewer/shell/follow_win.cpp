@@ -1,7 +1,9 @@
 // Following the shown file: a look at the file at least every kLookIntervalMs, and sooner when
 // its folder reports a change (never more often than kQuickestLookMs, so a writer appending in
 // many small writes does not make the viewer read after each).  The main loop waits on the
-// folder's notification with the time to the next look as its limit: no busy waiting.
+// folder's notification with the time to the next look as its limit: no busy waiting.  Once
+// the folder has reported a change the look is due anyway, so the notification is not waited
+// on again (nor re-armed) until that look: a writer's many writes in between wake nothing.
 #include "viewer/shell/follow_win.h"
 
 #include <cstring>
@@ -60,6 +62,7 @@ bool Start() {
   if (StartFollowing(follow.followed) != DocumentResult::kOk) return false;
   std::memcpy(follow.path, TheDocument.FileName, sizeof follow.path);
   follow.on = true;
+  follow.changeReported = false;
   follow.lastLook = GetTickCount();
   WatchFolderOfDocument();
   ShowFollowingInStatusBar(true);
@@ -78,9 +81,17 @@ void LoadAfresh() {
   if (!wasEmpty) ShowStatusMessage(kReplaced, 1);
 }
 
+// Arms the folder's notification again after it reported a change, before the look, so that
+// a change made while looking is reported too.
+void RearmFolderWatch() {
+  if (!follow.changeReported) return;
+  follow.changeReported = false;
+  if (follow.folderWatch && !FindNextChangeNotification(follow.folderWatch.get())) follow.folderWatch.Reset();
+}
+
 void Look() {
   follow.lastLook = GetTickCount();
-  follow.changeReported = false;
+  RearmFolderWatch();
   if (std::strcmp(follow.path, TheDocument.FileName) != 0) return StopFollowing(nullptr);
   const int32_t rowsBefore = TheDocument.RowCount;
   const bool showedEnd = LastRowShown(rowsBefore);
@@ -135,7 +146,7 @@ void UpdateFollowMenuItem(HMENU popup) {
 }
 
 DWORD FollowWaitHandles(HANDLE* handles) {
-  if (!follow.on || !follow.folderWatch) return 0;
+  if (!follow.on || !follow.folderWatch || follow.changeReported) return 0;
   handles[0] = follow.folderWatch.get();
   return 1;
 }
@@ -149,9 +160,6 @@ DWORD FollowWaitTimeout() {
 
 void FollowAfterWait(bool notified) {
   if (!follow.on) return;
-  if (notified) {
-    follow.changeReported = true;
-    if (!FindNextChangeNotification(follow.folderWatch.get())) follow.folderWatch.Reset();
-  }
+  if (notified) follow.changeReported = true;
   if (FollowWaitTimeout() == 0) Look();
 }
