@@ -11,6 +11,7 @@
 #include "viewer/document/document.h"
 #include "viewer/document/document_follow.h"
 #include "viewer/frame/viewer_globals_win.h"
+#include "viewer/text_window/mark_commands_win.h"
 
 namespace {
 
@@ -69,15 +70,17 @@ bool Start() {
   return true;
 }
 
-// The file shrank or another file took its name: it is loaded afresh from its start.
-void LoadAfresh() {
+// The file shrank or another file took its name: it is loaded afresh from its start.  The marks
+// were rows of the file that is gone.  A view that showed the end shows the new file's end:
+// following a log goes on across its rotation.
+void LoadAfresh(bool showedEnd) {
   const bool wasEmpty = TheDocument.FileSize == 0;  // an empty file only got its first bytes
-  char name[kFileNameSize];
-  std::memcpy(name, TheDocument.FileName, sizeof name);
-  if (OpenDocument(name, AutoDetect, AutoDetect) != DocumentResult::kOk || !Start()) {
+  ClearMarks();
+  if (LoadFollowedFileAfresh() != DocumentResult::kOk || !Start()) {
     StopFollowing(nullptr);  // the open said why
     return;
   }
+  if (showedEnd) ShowEnd();
   if (!wasEmpty) ShowStatusMessage(kReplaced, 1);
 }
 
@@ -102,7 +105,7 @@ void Look() {
       ShowLoadProgress();
       return;
     case DocumentResult::kReplaced:
-      return LoadAfresh();
+      return LoadAfresh(showedEnd);
     case DocumentResult::kNotFound:
       return;  // a rotation under way: the new file comes
     case DocumentResult::kTooLarge:
