@@ -215,6 +215,51 @@ TEST_F(Follow, AShrunkOrReplacedFileAsksForAFreshLoad) {
   EXPECT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
 }
 
+// A rotated log is loaded whole.  While the new one holds nothing but ASCII lines it keeps the
+// code the old one was shown in, so that the kanji its writer appends later read as before; a new
+// file whose own bytes tell its code is shown in that one.
+TEST_F(Follow, ARotatedLogIsLoadedWholeInTheCodeItWasShownIn) {
+  const std::string eucLine = "\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xA5\xED\xA5\xB0\n";  // 日本語のログ
+  std::string eucLog;
+  for (int i = 0; i < 20; ++i) eucLog += eucLine;
+  std::string path = WriteTemp("app.log", eucLog);
+  std::string moved = path + ".1";
+  tempFiles.push_back(moved);
+  LoadWhole(path, AutoDetect, AutoDetect);
+  ASSERT_EQ(TheDocument.KanjiCode, kEuc);
+  FollowedFile followed;
+  ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+
+  ASSERT_EQ(std::rename(path.c_str(), moved.c_str()), 0);
+  WriteTemp("app.log", "started\nlistening on port 80\n");
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
+  ASSERT_EQ(LoadFollowedFileAfresh(), DocumentResult::kOk);
+  EXPECT_EQ(TheDocument.KanjiCode, kEuc);
+  EXPECT_EQ(TheDocument.BytesLeft, 0u) << "loaded whole, so that its end can be shown";
+  ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+  AppendToFile(path, eucLine);
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kOk);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"started", "listening on port 80", "日本語のログ", ""}));
+
+  // Rotated again, to a file in UTF-8: its own code.
+  ASSERT_EQ(std::rename(path.c_str(), moved.c_str()), 0);
+  WriteTemp("app.log", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\n");
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
+  ASSERT_EQ(LoadFollowedFileAfresh(), DocumentResult::kOk);
+  EXPECT_EQ(TheDocument.KanjiCode, kUtf8);
+  EXPECT_EQ(Rows().front(), "日本語");
+
+  // An empty log was shown in no code of its own: its first lines are detected.
+  WriteTemp("app.log", "");
+  LoadWhole(path, AutoDetect, AutoDetect);
+  TheDocument.KanjiCode = kEuc;
+  ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+  AppendToFile(path, "plain\n");
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
+  ASSERT_EQ(LoadFollowedFileAfresh(), DocumentResult::kOk);
+  EXPECT_EQ(TheDocument.KanjiCode, kShiftJis);
+}
+
 TEST_F(Follow, OnlyAFileOnTheDiskIsFollowed) {
   std::string zip = WriteTemp("log.zip", ZipOf({{"a.log", "inside\n"}}));
   LoadWhole(zip, AutoDetect, AutoDetect);
