@@ -42,14 +42,15 @@ cpu_ticks() {
 viewer_pid() { ps -eo pid=,args= | awk 'index($0, "ZV32.EXE") && index($0, "follow-viewer.log") { print $1; exit }'; }
 server_pid() {
   for pid in $(ps -eo pid=,comm= | awk '$2 ~ /^wineserver/ { print $1 }'); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && { echo "$pid"; return; }
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$prefix" && { echo "$pid"; return; }
   done
+  return 0
 }
 # The prefix's other Wine processes (its services and device drivers: a file's volume is asked
 # of the mount manager there), neither the viewer, the timing program nor the server.
 helper_pids() {
   for pid in $(ps -eo pid=,args= | awk 'index($0, ".exe") && !index($0, "ZV32.EXE") && !index($0, "zv32_follow_timing") { print $1 }'); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && echo "$pid"
+    if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$prefix"; then echo "$pid"; fi
   done
 }
 helper_ticks() {
@@ -89,7 +90,8 @@ for run in $(seq "$runs"); do
   echo "- following (run $run of $runs)"
   viewer_run | tee "$data/follow-viewer-on.txt"
   echo "- the same writing and reading, following off"
-  viewer_run --no-follow | grep '^cpu_' | sed 's/^cpu_/idle_cpu_/' | tee "$data/follow-viewer-off.txt"
+  viewer_run --no-follow | { grep '^cpu_' || echo "(the run without following gave no figures)"; } |
+    sed 's/^cpu_/idle_cpu_/' | tee "$data/follow-viewer-off.txt"
   awk '$1 == "cpu_viewer_percent" { v = $2 } $1 == "cpu_wineserver_percent" { s = $2 }
        $1 == "cpu_wine_helpers_percent" { h = $2 } $1 == "idle_cpu_wineserver_percent" { b = $2 }
        $1 == "idle_cpu_wine_helpers_percent" { hb = $2 }

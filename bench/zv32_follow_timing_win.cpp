@@ -2,9 +2,10 @@
 //   zv32_follow_timing LOG SECONDS [--no-follow]
 // Writes LOG with one line, starts the viewer on it with fresh settings, turns following on
 // (command 105; with --no-follow it stays off, so that what the writing and the reading cost
-// the window server without the viewer's following can be told apart), then appends Shift-JIS log lines of 64 bytes, 1 MiB a second in writes every
-// 50 ms, for SECONDS seconds.  Between writes it reads the viewer's position text "top/rows"
-// (every 50 ms) and notes when the rows of each write were shown.  Prints ("name value"):
+// the window server without the viewer's following can be told apart), then appends Shift-JIS
+// log lines of 64 bytes, 1 MiB a second in writes every 50 ms, for SECONDS seconds.  Between
+// writes it reads the viewer's position text "top/rows" (every 50 ms) and notes when the rows
+// of each write were shown.  Prints ("name value"):
 //   mark          when the writing starts and when it ends (the script samples the
 //                 viewer's processor time there)
 //   writes, kept  writes, and writes shown within 1000 ms

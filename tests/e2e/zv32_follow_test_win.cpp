@@ -36,6 +36,13 @@ void AppendLine(const std::string& path, int number) {
   EXPECT_TRUE(WriteFile(file, line, DWORD(length), &written, nullptr));
 }
 
+// Cuts the file to nothing where it is, as a rotation by copying and truncating does.
+void Truncate(const std::string& path) {
+  win::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file);
+}
+
 bool StatusSaysFollowing(const Viewer& viewer) {
   HWND item = GetDlgItem(viewer.main(), IDC_FOLLOW_TEXT);
   return item && IsWindowVisible(item) && Text(item) == "追従中";
@@ -100,9 +107,7 @@ TEST_F(Follow, NewRowsAppearAndTheViewKeepsToTheEndUntilScrolledUpOrTurnedOff) {
   EXPECT_GT(viewer.TopRow(), top) << viewer.Position();
 
   // Cut short where it is and written again (a rotation by copying and truncating): loaded afresh.
-  { win::Handle emptied(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(emptied); }
+  Truncate(path);
   for (int i = 1; i <= 5; ++i) AppendLine(path, i);
   EXPECT_TRUE(viewer.WaitRows(6, 3000)) << viewer.Position();
   EXPECT_TRUE(StatusSaysFollowing(viewer));
