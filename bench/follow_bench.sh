@@ -6,7 +6,9 @@
 # processor use in per cent of one core.
 # The viewer: ZV32.EXE under wine64 following a Shift-JIS log that bench/zv32_follow_timing_win.cpp
 # grows by 1 MiB a second for 20 s; the lag until the position text counts each write's rows,
-# and the processor time of ZV32.EXE and of the prefix's wineserver over the writing.
+# and the processor time of ZV32.EXE and of the prefix's wineserver over the writing; then the
+# same writing with following off, whose server time is the writer's and the reader's own.
+# FOLLOW_RUNS=N repeats the viewer's pair of runs.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -40,26 +42,61 @@ cpu_ticks() {
 viewer_pid() { ps -eo pid=,args= | awk 'index($0, "ZV32.EXE") && index($0, "follow-viewer.log") { print $1; exit }'; }
 server_pid() {
   for pid in $(ps -eo pid=,comm= | awk '$2 ~ /^wineserver/ { print $1 }'); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && { echo "$pid"; return; }
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$prefix" && { echo "$pid"; return; }
+  done
+  return 0
+}
+# The prefix's other Wine processes (its services and device drivers: a file's volume is asked
+# of the mount manager there), neither the viewer, the timing program nor the server.
+helper_pids() {
+  for pid in $(ps -eo pid=,args= | awk 'index($0, ".exe") && !index($0, "ZV32.EXE") && !index($0, "zv32_follow_timing") { print $1 }'); do
+    if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$prefix"; then echo "$pid"; fi
   done
 }
-WINEPREFIX=$prefix /usr/lib/wine/wineserver -w || true
-marks=0 viewer= server= v0=0 s0=0
-while read -r name value; do
-  value=${value%$'\r'}
-  if [ "$name" = mark ]; then
-    marks=$((marks + 1))
-    if [ $marks -eq 1 ]; then
-      viewer=$(viewer_pid) server=$(server_pid)
-      v0=$(cpu_ticks "$viewer") s0=$(cpu_ticks "$server")
+helper_ticks() {
+  local sum=0 pid
+  for pid in $1; do sum=$((sum + $(cpu_ticks "$pid"))); done
+  echo "$sum"
+}
+# viewer_run [--no-follow]: one run of the timing program; its figures, then the processor use
+# of the viewer and of the server over the writing, in per cent of one core.
+viewer_run() {
+  WINEPREFIX=$prefix /usr/lib/wine/wineserver -w || true
+  local marks=0 viewer= server= helpers= v0=0 s0=0 h0=0 v1 s1 h1 name value
+  while read -r name value; do
+    value=${value%$'\r'}
+    if [ "$name" = mark ]; then
+      marks=$((marks + 1))
+      if [ $marks -eq 1 ]; then
+        viewer=$(viewer_pid) server=$(server_pid) helpers=$(helper_pids)
+        v0=$(cpu_ticks "$viewer") s0=$(cpu_ticks "$server") h0=$(helper_ticks "$helpers")
+      else
+        v1=$(cpu_ticks "$viewer") s1=$(cpu_ticks "$server") h1=$(helper_ticks "$helpers")
+        awk -v v=$((v1 - v0)) -v s=$((s1 - s0)) -v h=$((h1 - h0)) -v t="$ticks" -v ms="$value" 'BEGIN {
+          f = 100 / t / (ms / 1000)
+          printf "cpu_viewer_percent %.1f\ncpu_wineserver_percent %.1f\ncpu_wine_helpers_percent %.1f\n", v * f, s * f, h * f }'
+      fi
     else
-      v1=$(cpu_ticks "$viewer") s1=$(cpu_ticks "$server")
-      awk -v v=$((v1 - v0)) -v s=$((s1 - s0)) -v t="$ticks" -v ms="$value" 'BEGIN {
-        printf "cpu_viewer_percent %.1f\ncpu_wineserver_percent %.1f\n", 100 * v / t / (ms / 1000), 100 * s / t / (ms / 1000) }'
+      echo "$name $value"
     fi
-  else
-    echo "$name $value"
-  fi
-done < <(xvfb-run -a -s "-screen 0 1280x1024x24" "$here/cmake/wine-run" "$here/build/win64/zv32_follow_timing.exe" \
-  "Z:${log//\//\\}" "$seconds" 2>/dev/null)
+  done < <(xvfb-run -a -s "-screen 0 1280x1024x24" "$here/cmake/wine-run" "$here/build/win64/zv32_follow_timing.exe" \
+    "Z:${log//\//\\}" "$seconds" "$@" 2>/dev/null)
+}
+# The server also works for the writer (its opens and writes) and for the reading of the position
+# text; a run with following off measures that share, and the server's figure less it is what
+# the following costs the server.
+runs=${FOLLOW_RUNS:-1}
+for run in $(seq "$runs"); do
+  echo "- following (run $run of $runs)"
+  viewer_run | tee "$data/follow-viewer-on.txt"
+  echo "- the same writing and reading, following off"
+  viewer_run --no-follow | { grep '^cpu_' || echo "(the run without following gave no figures)"; } |
+    sed 's/^cpu_/idle_cpu_/' | tee "$data/follow-viewer-off.txt"
+  awk '$1 == "cpu_viewer_percent" { v = $2 } $1 == "cpu_wineserver_percent" { s = $2 }
+       $1 == "cpu_wine_helpers_percent" { h = $2 } $1 == "idle_cpu_wineserver_percent" { b = $2 }
+       $1 == "idle_cpu_wine_helpers_percent" { hb = $2 }
+       END { printf "following_cost_percent %.1f (viewer %.1f + server %.1f - %.1f without following + helpers %.1f - %.1f)\n",
+                    v + s - b + h - hb, v, s, b, h, hb }' \
+    "$data/follow-viewer-on.txt" "$data/follow-viewer-off.txt"
+done
 echo "(the goal: every write shown within 1 s, under 10 % of one core on average)"

@@ -1,9 +1,11 @@
 // zv32_follow_timing: ZV32.EXE following a log that grows by 1 MiB a second, for the benchmarks.
-//   zv32_follow_timing LOG SECONDS
+//   zv32_follow_timing LOG SECONDS [--no-follow]
 // Writes LOG with one line, starts the viewer on it with fresh settings, turns following on
-// (command 105), then appends Shift-JIS log lines of 64 bytes, 1 MiB a second in writes every
-// 50 ms, for SECONDS seconds.  Between writes it reads the viewer's position text "top/rows"
-// (every 50 ms) and notes when the rows of each write were shown.  Prints ("name value"):
+// (command 105; with --no-follow it stays off, so that what the writing and the reading cost
+// the window server without the viewer's following can be told apart), then appends Shift-JIS
+// log lines of 64 bytes, 1 MiB a second in writes every 50 ms, for SECONDS seconds.  Between
+// writes it reads the viewer's position text "top/rows" (every 50 ms) and notes when the rows
+// of each write were shown.  Prints ("name value"):
 //   mark          when the writing starts and when it ends (the script samples the
 //                 viewer's processor time there)
 //   writes, kept  writes, and writes shown within 1000 ms
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -32,16 +35,16 @@ constexpr int kLineBytes = 64;
 constexpr int kLinesPerWrite = (1 << 20) / kLineBytes / 20;
 constexpr double kKeptMs = 1000;
 constexpr double kDrainMs = 3000;
-// Reading the position text is a message the viewer answers: read it no more often than this,
-// so that the reading costs the viewer little of what is measured.
 constexpr DWORD kReadIntervalMs = 50;
 
+// The position text as the window server holds it: reading it sends the viewer no message, so
+// the measuring wakes the viewer never and costs it nothing of what is measured.
 long ShownRows(HWND main) {
-  char text[64] = "";
+  wchar_t text[64] = L"";
   HWND item = GetDlgItem(main, kPositionItem);
-  if (!item || SendPatiently(item, WM_GETTEXT, sizeof text, LPARAM(text)) < 0) return -1;
-  const char* slash = std::strchr(text, '/');
-  return slash ? std::atol(slash + 1) : -1;
+  if (!item || InternalGetWindowText(item, text, 64) <= 0) return -1;
+  const wchar_t* slash = std::wcschr(text, L'/');
+  return slash ? std::wcstol(slash + 1, nullptr, 10) : -1;
 }
 
 // One write of kLinesPerWrite lines of exactly kLineBytes bytes, numbered from `first`.
@@ -80,8 +83,9 @@ void NoteShown(HWND main, std::vector<Write>& writes, size_t& firstUnshown) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: zv32_follow_timing LOG SECONDS\n");
+  const bool follow = argc == 3;
+  if (argc != 3 && (argc != 4 || std::strcmp(argv[3], "--no-follow") != 0)) {
+    std::fprintf(stderr, "usage: zv32_follow_timing LOG SECONDS [--no-follow]\n");
     return 2;
   }
   const char* log = argv[1];
@@ -93,8 +97,10 @@ int main(int argc, char** argv) {
   Program viewer(std::string("ZV32.EXE ") + log, {}, false);
   HWND main = viewer.Started() ? WaitForWindow(viewer.Id(), kViewerClass, nullptr, 30000) : nullptr;
   if (!main || !WaitUntil([&] { return ShownRows(main) == lines + 1; }, 30000)) return 1;
-  Post(main, WM_COMMAND, IDM_FOLLOW);
-  if (!WaitUntil([&] { return IsWindowVisible(GetDlgItem(main, IDC_FOLLOW_TEXT)) != 0; }, 10000)) return 1;
+  if (follow) {
+    Post(main, WM_COMMAND, IDM_FOLLOW);
+    if (!WaitUntil([&] { return IsWindowVisible(GetDlgItem(main, IDC_FOLLOW_TEXT)) != 0; }, 10000)) return 1;
+  }
 
   std::vector<Write> writes;
   size_t firstUnshown = 0;
@@ -117,7 +123,7 @@ int main(int argc, char** argv) {
   }
   const double end = NowMs();
   PrintFigure("mark", end - start);
-  while (firstUnshown < writes.size() && NowMs() - end < kDrainMs) {
+  while (follow && firstUnshown < writes.size() && NowMs() - end < kDrainMs) {
     NoteShown(main, writes, firstUnshown);
     Sleep(kReadIntervalMs);
   }

@@ -1,7 +1,8 @@
 // End-to-end: following a growing log in ZV32.EXE.  A writer appends a line every 100 ms; with
 // "ファイル追従" on, each new last row is shown within a second and the position text follows;
 // scrolled up, the view stays where it is while the rows grow; back at the end it follows
-// again; a rotated log is loaded afresh with a message; turned off, nothing more is read.  The
+// again; a rotated log is loaded afresh with a message and its end shown, a truncated one too;
+// turned off, nothing more is read.  The
 // status bar says "追従中" while following.  A screenshot is saved.  (The menu item's check and
 // grey are tested in process: Wine's menus cannot be read from another process.)
 #include <gtest/gtest.h>
@@ -33,6 +34,13 @@ void AppendLine(const std::string& path, int number) {
   int length = std::snprintf(line, sizeof line, "%d 行目: 追記されたログです。\r\n", number);
   DWORD written = 0;
   EXPECT_TRUE(WriteFile(file, line, DWORD(length), &written, nullptr));
+}
+
+// Cuts the file to nothing where it is, as a rotation by copying and truncating does.
+void Truncate(const std::string& path) {
+  win::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file);
 }
 
 bool StatusSaysFollowing(const Viewer& viewer) {
@@ -82,13 +90,25 @@ TEST_F(Follow, NewRowsAppearAndTheViewKeepsToTheEndUntilScrolledUpOrTurnedOff) {
   EXPECT_TRUE(viewer.WaitRows(lines + 1, 1500)) << viewer.Position();
   EXPECT_GT(viewer.TopRow(), top) << viewer.Position();
 
-  // Rotated: renamed away and a new log begun under the name.
+  // Rotated: renamed away and a new log begun under the name, longer than a page.  The view
+  // showed the end, so it shows the new log's end, and goes on following it.
   const std::string rotated = path + ".1";
   DeleteFileA(rotated.c_str());
   ASSERT_TRUE(MoveFileA(path.c_str(), rotated.c_str()));
   Pause(300);
-  for (int i = 1; i <= 5; ++i) AppendLine(path, i);
+  for (int i = 1; i <= kFirstLines; ++i) AppendLine(path, i);
   EXPECT_TRUE(viewer.WaitMessage("ファイルが置き換えられました。先頭から読み込み直します", 3000)) << viewer.Message();
+  EXPECT_TRUE(viewer.WaitRows(kFirstLines + 1, 3000)) << viewer.Position();
+  EXPECT_TRUE(StatusSaysFollowing(viewer));
+  EXPECT_TRUE(WaitUntil([&] { return viewer.TopRow() > 1; }, 1000)) << "the new log's end: " << viewer.Position();
+  top = viewer.TopRow();
+  AppendLine(path, kFirstLines + 1);
+  EXPECT_TRUE(viewer.WaitRows(kFirstLines + 2, 1500)) << viewer.Position();
+  EXPECT_GT(viewer.TopRow(), top) << viewer.Position();
+
+  // Cut short where it is and written again (a rotation by copying and truncating): loaded afresh.
+  Truncate(path);
+  for (int i = 1; i <= 5; ++i) AppendLine(path, i);
   EXPECT_TRUE(viewer.WaitRows(6, 3000)) << viewer.Position();
   EXPECT_TRUE(StatusSaysFollowing(viewer));
   AppendLine(path, 6);

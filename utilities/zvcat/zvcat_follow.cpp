@@ -5,6 +5,7 @@
 // start, with a line on standard error.
 #include "utilities/zvcat/zvcat_follow.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -35,7 +36,9 @@ class TextPrinter : public FollowPrinter {
  public:
   void PrintNew(ZvcatOutput& out) override {
     const Document& doc = TheDocument;
-    const char* end = doc.LoadEnd.valid ? doc.Text + doc.LoadEnd.textLength : doc.TextEnd;
+    // The load closed the text's end with a mark for a character cut off there, which an append
+    // hides again (it may also hide a lead byte): neither is printed.
+    const char* end = doc.LoadEnd.valid ? std::min(doc.TextEnd, doc.Text + doc.LoadEnd.textLength) : doc.TextEnd;
     const char* p = doc.Text + printed_;
     const char* whole = p;
     while (whole < end) {

@@ -51,6 +51,7 @@ for code in CP932 EUC-JP ISO-2022-JP UTF-8; do
   LC_ALL=ja_JP.UTF-8
   check "$code: appended lines appear converted, once" "$(printf '一行目の記録\n二行目は漢字で終わる')" \
     "$(settled "$work/out" "$(printf '一行目の記録\n二行目は漢字で終わる')")"
+  check "$code: nothing for the cut characters (no NUL, no '?')" "0" "$(tr -cd '\000?' <"$work/out" | wc -c)"
   stop
 done
 

@@ -34,6 +34,9 @@ struct LoadEndPoint {
   int64_t scanColumn = 0;
   int32_t lineCount = 0;
   KanjiConverterState converter;
+  // A double-byte character's lead byte that ended the text, hidden from the rows by an append
+  // until its trail byte comes (0: none; no lead byte is 0).
+  char hiddenLead = 0;
 };
 
 struct Document {

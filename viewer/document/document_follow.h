@@ -20,3 +20,8 @@ struct FollowedFile {
 // (a rotation under way), nothing changes; kTooLarge or kNoMemory: following must stop, the
 // rows so far are kept; kCannotOpen: the document cannot be followed.
 [[nodiscard]] DocumentResult LookAtFollowedFile(FollowedFile& followed);
+// After kReplaced: loads the file now at the document's name, whole, with its codes detected.
+// A new log that so far holds only plain ASCII lines tells no kanji code (detection would take
+// it for Shift-JIS); it keeps the code the replaced one was shown in, so that the lines its
+// writer appends later are converted as before.  OpenDocument's result.
+[[nodiscard]] DocumentResult LoadFollowedFileAfresh();

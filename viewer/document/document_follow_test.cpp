@@ -12,6 +12,7 @@
 #include "viewer/document/document_follow.h"
 #include "viewer/document/document_test_support.h"
 #include "text/kanji_test_support.h"
+#include "text/sjis.h"
 
 namespace {
 
@@ -32,6 +33,13 @@ Loaded Snapshot() {
   loaded.rows.assign(doc.LineTable, doc.LineTable + doc.LineCount + 1);
   loaded.rowCount = doc.RowCount;
   return loaded;
+}
+
+// Whether the first `length` bytes of a Shift-JIS text end between two characters.
+bool EndsOnCharacter(const std::string& text, size_t length) {
+  size_t at = 0;
+  while (at < length) at += IsSjisLead(uint8_t(text[at])) ? 2 : 1;
+  return at == length;
 }
 
 void AppendToFile(const std::string& path, const std::string& bytes) {
@@ -77,8 +85,9 @@ class Follow : public DocumentTest {
 };
 
 // For each code, a piece of real text from the middle of a sample (UTF-16: from its start, where
-// its byte-order mark is) cut at an odd byte, followed from a few sizes of start in pieces of
-// every small size and a few around the loader's chunk.
+// its byte-order mark is) begun at an odd byte and ended at a line end (a character the end of
+// a followed file cuts is not shown; a load shows its mark), followed from a few sizes of start
+// in pieces of every small size and a few around the loader's chunk.
 TEST_F(Follow, GrowingTextEndsAsALoadOfTheFinishedFile) {
   struct Case {
     const char* file;
@@ -89,17 +98,64 @@ TEST_F(Follow, GrowingTextEndsAsALoadOfTheFinishedFile) {
     std::string sample = ReadFileBytes(SamplePath(c.file));
     ASSERT_GT(sample.size(), 20000u) << c.file << " was not generated";
     size_t from = c.code == 4 ? 0 : sample.size() / 2;
+    const size_t lineEndBytes = c.code == 4 ? 2 : 1;
     std::string bytes = sample.substr(from, 12345);
+    bytes.resize(bytes.rfind('\n') + lineEndBytes);
     std::string whole = WriteTemp("whole.log", bytes);
     Loaded expected = LoadWhole(whole, c.code, 0);
+    const std::string part = bytes.substr(0, bytes.rfind('\n', 700) + lineEndBytes);
     for (size_t piece : {1u, 2u, 3u, 5u}) {
-      EXPECT_EQ(FollowInPieces(bytes.substr(0, 701), 100, {piece}, c.code),
-                (LoadWhole(WriteTemp("part.log", bytes.substr(0, 701)), c.code, 0)))
+      EXPECT_EQ(FollowInPieces(part, 100, {piece}, c.code), (LoadWhole(WriteTemp("part.log", part), c.code, 0)))
           << c.file << " in pieces of " << piece;
     }
     for (size_t start : {1u, 1023u, 1024u, 4097u}) {
       EXPECT_EQ(FollowInPieces(bytes, start, {7, 1023, 1024, 1025, 333, 4099}, c.code), expected)
           << c.file << " from " << start;
+    }
+  }
+}
+
+// Every kind of character each code has, in lines a logger might write, followed in pieces of
+// every size from 1 to 13 bytes: after each look the text shown is the start of the finished
+// file's text (a row cut by the look is completed later, never shown twice, and a character
+// whose bytes have not all arrived is not shown until they have), and the last look ends with
+// what a load of the finished file gives.
+TEST_F(Follow, EveryCharacterCutAtEveryByteWaitsForItsRest) {
+  struct Case {
+    const char* name;
+    int code;
+    std::string line;
+  };
+  const Case cases[] = {
+      // Double-byte kanji, half-width katakana, trail bytes 0x5C and 0x7C.
+      {"Shift-JIS", kShiftJis, "ok \x93\xFA\x96\x7B\xB6\xC0\x95\x5C\x83\x7C end"},
+      // Pairs, and half-width katakana after 0x8E.
+      {"EUC", kEuc, "ok \xC6\xFC\xCB\xDC\x8E\xB6\x8E\xC0\xC9\xBD end"},
+      // Kanji in and out by every escape, the two-byte ones too, and escapes that switch nothing.
+      {"JIS", kJis, "ok \x1B$B\x46\x7C\x4B\x5C\x1B(B a \x1B$@\x46\x7C\x1B(J b \x1BK\x4B\x5C\x1BH \x1B(Z \x1Bx end"},
+      // Two-, three- and four-byte sequences.
+      {"UTF-8", kUtf8, "ok \xC3\xA9\xE6\x97\xA5\xE6\x9C\xAC\xF0\x9F\x98\x80 end"},
+  };
+  for (const Case& c : cases) {
+    std::string bytes;
+    for (int i = 0; i < 6; ++i) bytes += c.line + (i % 2 ? "\r\n" : "\n");
+    const Loaded expected = LoadWhole(WriteTemp("whole.log", bytes), c.code, 0);
+    for (size_t piece = 1; piece <= 13; ++piece) {
+      // (An empty file would be loaded afresh at its first bytes, to detect its code.)
+      std::string path = WriteTemp("growing.log", bytes.substr(0, piece));
+      LoadWhole(path, c.code, 0);
+      FollowedFile followed;
+      ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+      for (size_t at = piece; at < bytes.size(); at += piece) {
+        AppendToFile(path, bytes.substr(at, piece));
+        ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kOk) << c.name << " at " << at;
+        const std::string shown(TheDocument.Text, TheDocument.TextEnd);
+        EXPECT_EQ(expected.text.compare(0, shown.size(), shown), 0)
+            << c.name << " in pieces of " << piece << ", after " << at + piece << " bytes: " << shown;
+        EXPECT_TRUE(EndsOnCharacter(expected.text, shown.size()))
+            << c.name << " in pieces of " << piece << ", after " << at + piece << " bytes: " << shown;
+      }
+      EXPECT_EQ(Snapshot(), expected) << c.name << " in pieces of " << piece;
     }
   }
 }
@@ -157,6 +213,52 @@ TEST_F(Follow, AShrunkOrReplacedFileAsksForAFreshLoad) {
   ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
   AppendToFile(path, "line\n");
   EXPECT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
+}
+
+// A rotated log is loaded whole.  While the new one holds nothing but ASCII lines it keeps the
+// code the old one was shown in, so that the kanji its writer appends later read as before; a new
+// file whose own bytes tell its code is shown in that one.
+TEST_F(Follow, ARotatedLogIsLoadedWholeInTheCodeItWasShownIn) {
+  const std::string eucLine = "\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xCE\xA5\xED\xA5\xB0\n";  // 日本語のログ
+  std::string eucLog;
+  for (int i = 0; i < 20; ++i) eucLog += eucLine;
+  std::string path = WriteTemp("app.log", eucLog);
+  std::string moved = path + ".1";
+  tempFiles.push_back(moved);
+  LoadWhole(path, AutoDetect, AutoDetect);
+  ASSERT_EQ(TheDocument.KanjiCode, kEuc);
+  FollowedFile followed;
+  ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+
+  ASSERT_EQ(std::rename(path.c_str(), moved.c_str()), 0);
+  WriteTemp("app.log", "started\nlistening on port 80\n");
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
+  ASSERT_EQ(LoadFollowedFileAfresh(), DocumentResult::kOk);
+  EXPECT_EQ(TheDocument.KanjiCode, kEuc);
+  EXPECT_EQ(TheDocument.BytesLeft, 0u) << "loaded whole, so that its end can be shown";
+  ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+  AppendToFile(path, eucLine);
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kOk);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"started", "listening on port 80", "日本語のログ", ""}));
+
+  // Rotated again, to a file in UTF-8: its own code.  (Renaming onto a file fails on Windows.)
+  std::remove(moved.c_str());
+  ASSERT_EQ(std::rename(path.c_str(), moved.c_str()), 0);
+  WriteTemp("app.log", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\n");
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
+  ASSERT_EQ(LoadFollowedFileAfresh(), DocumentResult::kOk);
+  EXPECT_EQ(TheDocument.KanjiCode, kUtf8);
+  EXPECT_EQ(Rows().front(), "日本語");
+
+  // An empty log was shown in no code of its own: its first lines are detected.
+  WriteTemp("app.log", "");
+  LoadWhole(path, AutoDetect, AutoDetect);
+  TheDocument.KanjiCode = kEuc;
+  ASSERT_EQ(StartFollowing(followed), DocumentResult::kOk);
+  AppendToFile(path, "plain\n");
+  ASSERT_EQ(LookAtFollowedFile(followed), DocumentResult::kReplaced);
+  ASSERT_EQ(LoadFollowedFileAfresh(), DocumentResult::kOk);
+  EXPECT_EQ(TheDocument.KanjiCode, kShiftJis);
 }
 
 TEST_F(Follow, OnlyAFileOnTheDiskIsFollowed) {

@@ -102,6 +102,7 @@ void MarkLoadEnd() {
   end.scanColumn = doc.ScanColumn;
   end.lineCount = doc.LineCount;
   end.converter = ConverterState();
+  end.hiddenLead = 0;
   end.valid = true;
 }
 

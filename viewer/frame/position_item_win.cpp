@@ -10,6 +10,9 @@
 namespace {
 
 int NeededWidth = 0;  // pixels; 0 until a position was shown
+// What NeededWidth was measured for: the widest text in the item's font.
+std::string MeasuredText;
+HGDIOBJ MeasuredFont = nullptr;
 
 // "count/count" with every digit a '0': the widest text the position item shows for this
 // row count (the top row has no more digits than the count).
@@ -20,9 +23,9 @@ std::string WidestPosition(const char* text) {
 }
 
 // The text's width in the item's font, with room for the frame and a margin each side.
-int WidthFor(HWND item, const std::string& text) {
+int WidthFor(HWND item, HGDIOBJ itemFont, const std::string& text) {
   win::WindowDC dc(item);
-  win::Selection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item, WM_GETFONT, 0, 0)));
+  win::Selection font(dc, itemFont);
   SIZE extent{};
   GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &extent);
   SIZE margin{};
@@ -35,8 +38,17 @@ int WidthFor(HWND item, const std::string& text) {
 void ShowPositionText(HWND mainWindow, const char* text) {
   HWND item = mainWindow ? GetDlgItem(mainWindow, kPositionTextId) : nullptr;
   if (!item) return;
+  // Unchanged text is not set again: a followed file reports its position at every look, and
+  // each text change and measurement is a round trip to the window server under Wine.
+  char shown[48] = "";
+  if (!MeasuredText.empty() && GetWindowTextA(item, shown, sizeof shown) > 0 && std::strcmp(shown, text) == 0) return;
   SetWindowTextA(item, text);
-  const int width = WidthFor(item, WidestPosition(text));
+  const std::string widest = WidestPosition(text);
+  const HGDIOBJ itemFont = reinterpret_cast<HGDIOBJ>(SendMessageA(item, WM_GETFONT, 0, 0));
+  if (widest == MeasuredText && itemFont == MeasuredFont) return;
+  MeasuredText = widest;
+  MeasuredFont = itemFont;
+  const int width = WidthFor(item, itemFont, widest);
   if (width == NeededWidth) return;
   NeededWidth = width;
   RECT client{};

@@ -1,7 +1,9 @@
 // Following the shown file: a look at the file at least every kLookIntervalMs, and sooner when
 // its folder reports a change (never more often than kQuickestLookMs, so a writer appending in
 // many small writes does not make the viewer read after each).  The main loop waits on the
-// folder's notification with the time to the next look as its limit: no busy waiting.
+// folder's notification with the time to the next look as its limit: no busy waiting.  Once
+// the folder has reported a change the look is due anyway, so the notification is not waited
+// on again (nor re-armed) until that look: a writer's many writes in between wake nothing.
 #include "viewer/shell/follow_win.h"
 
 #include <cstring>
@@ -9,6 +11,7 @@
 #include "viewer/document/document.h"
 #include "viewer/document/document_follow.h"
 #include "viewer/frame/viewer_globals_win.h"
+#include "viewer/text_window/mark_commands_win.h"
 
 namespace {
 
@@ -60,27 +63,38 @@ bool Start() {
   if (StartFollowing(follow.followed) != DocumentResult::kOk) return false;
   std::memcpy(follow.path, TheDocument.FileName, sizeof follow.path);
   follow.on = true;
+  follow.changeReported = false;
   follow.lastLook = GetTickCount();
   WatchFolderOfDocument();
   ShowFollowingInStatusBar(true);
   return true;
 }
 
-// The file shrank or another file took its name: it is loaded afresh from its start.
-void LoadAfresh() {
+// The file shrank or another file took its name: it is loaded afresh from its start.  The marks
+// were rows of the file that is gone.  A view that showed the end shows the new file's end:
+// following a log goes on across its rotation.
+void LoadAfresh(bool showedEnd) {
   const bool wasEmpty = TheDocument.FileSize == 0;  // an empty file only got its first bytes
-  char name[kFileNameSize];
-  std::memcpy(name, TheDocument.FileName, sizeof name);
-  if (OpenDocument(name, AutoDetect, AutoDetect) != DocumentResult::kOk || !Start()) {
+  ClearMarks();
+  if (LoadFollowedFileAfresh() != DocumentResult::kOk || !Start()) {
     StopFollowing(nullptr);  // the open said why
     return;
   }
+  if (showedEnd) ShowEnd();
   if (!wasEmpty) ShowStatusMessage(kReplaced, 1);
+}
+
+// Arms the folder's notification again after it reported a change, before the look, so that
+// a change made while looking is reported too.
+void RearmFolderWatch() {
+  if (!follow.changeReported) return;
+  follow.changeReported = false;
+  if (follow.folderWatch && !FindNextChangeNotification(follow.folderWatch.get())) follow.folderWatch.Reset();
 }
 
 void Look() {
   follow.lastLook = GetTickCount();
-  follow.changeReported = false;
+  RearmFolderWatch();
   if (std::strcmp(follow.path, TheDocument.FileName) != 0) return StopFollowing(nullptr);
   const int32_t rowsBefore = TheDocument.RowCount;
   const bool showedEnd = LastRowShown(rowsBefore);
@@ -91,7 +105,7 @@ void Look() {
       ShowLoadProgress();
       return;
     case DocumentResult::kReplaced:
-      return LoadAfresh();
+      return LoadAfresh(showedEnd);
     case DocumentResult::kNotFound:
       return;  // a rotation under way: the new file comes
     case DocumentResult::kTooLarge:
@@ -135,7 +149,7 @@ void UpdateFollowMenuItem(HMENU popup) {
 }
 
 DWORD FollowWaitHandles(HANDLE* handles) {
-  if (!follow.on || !follow.folderWatch) return 0;
+  if (!follow.on || !follow.folderWatch || follow.changeReported) return 0;
   handles[0] = follow.folderWatch.get();
   return 1;
 }
@@ -149,9 +163,6 @@ DWORD FollowWaitTimeout() {
 
 void FollowAfterWait(bool notified) {
   if (!follow.on) return;
-  if (notified) {
-    follow.changeReported = true;
-    if (!FindNextChangeNotification(follow.folderWatch.get())) follow.folderWatch.Reset();
-  }
+  if (notified) follow.changeReported = true;
   if (FollowWaitTimeout() == 0) Look();
 }

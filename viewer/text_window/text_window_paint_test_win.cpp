@@ -211,4 +211,31 @@ TEST_F(TextWindowTest, JapaneseTextScreenshot) {
   SaveScreenshot(image, "text_window_japanese");
 }
 
+// A followed file gains rows while the view shows its end: the view scrolls to them (moving the
+// pixels it has and painting the strip it brings in), then is told of the rows.  Every row then
+// shown has its text, also the rows that were blank space below the old end and the old last row.
+TEST_F(TextWindowTest, RowsGainedWhileTheEndIsShownArePaintedAfterTheScroll) {
+  const int firstLines = PageRowCount - 4;
+  const std::string path = WriteTemp("growing.txt", Lines(firstLines));
+  ASSERT_EQ(OpenAndLoad(path), DocumentResult::kOk);
+  SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
+  Repaint();
+  for (int gained : {PageRowCount / 2, 3, 1}) {
+    std::string more;
+    for (int i = 0; i < gained; ++i) more += "gained\r\n";
+    FILE* file = std::fopen(path.c_str(), "ab");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(more.data(), 1, more.size(), file);
+    std::fclose(file);
+    ASSERT_EQ(AppendToDocument(TheDocument.FileSize + uint32_t(more.size())), DocumentResult::kOk);
+    VScroll(SB_BOTTOM);
+    SendMessageA(TextWindow, WM_ZV_REFRESH, 0, 0);
+    UpdateWindow(TextWindow);
+    Pixels image = Capture(TextWindow);
+    for (int32_t row = TheDocument.TopLine; row < TheDocument.RowCount - 1; ++row)
+      EXPECT_GT(image.Count(kText, ColumnX(0), RowTop(row), image.width, RowBottom(row)), 0)
+          << "row " << row << " of " << TheDocument.RowCount << " after " << gained << " more";
+  }
+}
+
 }  // namespace

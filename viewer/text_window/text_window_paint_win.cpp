@@ -211,6 +211,9 @@ void InvalidateRowsLoadedSincePaint() {
 }
 
 void PaintTextWindow(HWND window) {
+  // Rows that came since the last painting are painted now wherever they are: a scroll since then
+  // moved only their blank pixels, and painted only the strip it brought into view.
+  InvalidateRowsLoadedSincePaint();
   RECT update{};
   GetUpdateRect(window, &update, FALSE);
   RECT client{};
@@ -219,7 +222,6 @@ void PaintTextWindow(HWND window) {
   win::Selection font(dc, CurrentDisplayFont());
   PaintTools tools(dc, client.right);
   ShowPosition(window);
-  RowCountAtPaint = TheDocument.RowCount;
   SetBkMode(dc, TRANSPARENT);
   const RowRange rows = RowsToPaint(update, client.bottom);
   for (int32_t row = rows.first; row < rows.end; ++row)

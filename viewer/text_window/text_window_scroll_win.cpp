@@ -46,13 +46,34 @@ void ScrollColumns(HWND window, int64_t columns) {
   ScrollArea(window, area, columns * CharWidth, 0);
 }
 
+// Sets a bar's range and position in one call, and only when they change: each redraw of a
+// bar costs several round trips to the window server under Wine, and a followed file refreshes
+// the bars at every look.
+void SetBar(HWND window, int bar, int32_t maxPosition, int32_t position) {
+  SCROLLINFO now{};
+  now.cbSize = sizeof now;
+  now.fMask = SIF_RANGE | SIF_POS;
+  if (GetScrollInfo(window, bar, &now) && now.nMin == 0 && now.nMax == maxPosition && now.nPos == position) return;
+  SCROLLINFO wanted = now;
+  wanted.nMin = 0;
+  wanted.nMax = maxPosition;
+  wanted.nPos = position;
+  SetScrollInfo(window, bar, &wanted, TRUE);
+}
+
+// The vertical bar for the rows and the top row as they are now.
+void SetVerticalBar(HWND window) {
+  VScrollBar bar = VerticalBar(TheDocument.RowCount, TheDocument.TopLine);
+  TheDocument.VScrollScale = bar.scale;
+  SetBar(window, SB_VERT, bar.maxPosition, bar.position);
+}
+
 void ShowHorizontalBar(HWND window, const HScrollBarState& state) {
   if (!HScrollShown) {
     HScrollShown = true;  // before showing: the bar's WM_SIZE comes back here
     ShowScrollBar(window, SB_HORZ, TRUE);
   }
-  SetScrollRange(window, SB_HORZ, 0, state.maxPosition, FALSE);
-  SetScrollPos(window, SB_HORZ, state.position, TRUE);
+  SetBar(window, SB_HORZ, state.maxPosition, state.position);
 }
 
 void HideHorizontalBar(HWND window) {
@@ -96,10 +117,7 @@ void UpdateHorizontalBar(HWND window) {
 void RefreshScrollBars(HWND window) {
   UpdateHorizontalBar(window);
   if (TheDocument.RowCount <= 0) return;
-  VScrollBar bar = VerticalBar(TheDocument.RowCount, TheDocument.TopLine);
-  TheDocument.VScrollScale = bar.scale;
-  SetScrollRange(window, SB_VERT, 0, bar.maxPosition, FALSE);
-  SetScrollPos(window, SB_VERT, bar.position, TRUE);
+  SetVerticalBar(window);
 }
 
 LRESULT OnVerticalScroll(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -117,8 +135,8 @@ LRESULT OnVerticalScroll(HWND window, WPARAM wParam, LPARAM lParam) {
   const int32_t oldTop = TheDocument.TopLine;
   TheDocument.TopLine = *top;
   ScrollRows(window, int64_t(oldTop) - *top);
-  const int32_t scale = TheDocument.VScrollScale < 1 ? 1 : TheDocument.VScrollScale;
-  SetScrollPos(window, SB_VERT, TheDocument.TopLine / scale, TRUE);
+  // Range and position together: rows loaded since the last refresh move the range too.
+  SetVerticalBar(window);
   UpdateWindow(window);
   return 0;
 }
