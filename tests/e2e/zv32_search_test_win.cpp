@@ -67,10 +67,15 @@ struct SearchDialog {
     Type(edit);
     return items;
   }
-  // Clicks a button that closes the dialog and waits until it has gone.
+  // A dialog just created may not be shown yet, and a click that reaches a button before its
+  // window is up is lost: the click waits for it and is given again while the dialog stays.
   bool ClickAndClose(int id) const {
-    ClickButton(Item(window, id));
-    return WaitUntil([&] { return !IsWindow(window); }, 5000);
+    if (!WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000)) return false;
+    for (int attempt = 0; attempt < 3 && IsWindow(window); ++attempt) {
+      ClickButton(Item(window, id));
+      if (WaitUntil([&] { return !IsWindow(window); }, 2000)) return true;
+    }
+    return !IsWindow(window);
   }
   HWND window;
 };
