@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# LZH decoding speed: `zvcat --extract` beside lhasa's `lha x` on the same archives of Japanese
+# LZH decoding speed: `zvcat --extract` beside `lhasa x` on the same archives of Japanese
 # text (the manual pages of manpages-ja, concatenated to at least 32 MiB and converted to
 # Shift-JIS), compressed by jlha in -lh5-, -lh6- and -lh7-.  Prints MB/s of output and the
 # ratio; each figure is the best of three runs.  Inputs live under build/bench/lzh.
@@ -10,7 +10,7 @@ work=$here/build/bench/lzh
 if [ ! -x "$zvcat" ]; then
   cmake --preset host >/dev/null && cmake --build --preset host -j2 --target zvcat >/dev/null
 fi
-command -v jlha >/dev/null && command -v lha >/dev/null || { echo "lzh bench: needs jlha-utils and lhasa"; exit 1; }
+command -v jlha >/dev/null && command -v lhasa >/dev/null || { echo "lzh bench: needs jlha-utils and lhasa"; exit 1; }
 mkdir -p "$work"
 text=$work/japanese.txt
 if [ ! -s "$text" ]; then
@@ -33,7 +33,7 @@ seconds() {  # seconds COMMAND...: best wall time of three runs
   echo "$best"
 }
 
-lhasa_extract() { (cd "$work/out-lhasa" && lha xqf "$1"); }
+lhasa_extract() { (cd "$work/out-lhasa" && lhasa xqf "$1"); }
 
 printf 'lzh bench: %d bytes of Shift-JIS text\n' "$size"
 for method in 5 6 7; do
