@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   }
   LoadAll();
   double elapsed = Seconds() - start;
-  std::printf("code %d rows %ld bytes %lu seconds %.3f\n", int(TheDocument.KanjiCode), long(TheDocument.RowCount),
+  std::printf("code %d rows %ld bytes %lu seconds %.4f\n", int(TheDocument.KanjiCode), long(TheDocument.RowCount),
               static_cast<unsigned long>(TheDocument.TextEnd - TheDocument.Text), elapsed);
   return 0;
 }

@@ -34,8 +34,9 @@ bool EnsureTableRoom(int64_t bytes) {
   int64_t least = std::max<int64_t>(doc.LineCount + kTableGrowth, required + kTableSlack);
   int64_t generous = std::max<int64_t>(least, int64_t(TableCapacity()) + TableCapacity() / 2);
   // When memory is short, the least growth may still fit where the generous one does not.
-  if (!doc.LineTableHandle.Resize(size_t(generous) * sizeof(uint32_t)) &&
-      !doc.LineTableHandle.Resize(size_t(least) * sizeof(uint32_t)))
+  // Rows are written before they are read: the new part needs no zero fill.
+  if (!doc.LineTableHandle.ResizeUnfilled(size_t(generous) * sizeof(uint32_t)) &&
+      !doc.LineTableHandle.ResizeUnfilled(size_t(least) * sizeof(uint32_t)))
     return false;
   doc.LineTable = static_cast<uint32_t*>(doc.LineTableHandle.Data());
   return true;

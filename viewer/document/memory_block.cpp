@@ -31,9 +31,15 @@ void MemoryBlock::PrepareFill(size_t end) {
 }
 
 bool MemoryBlock::Resize(size_t size) {
+  size_t kept = size_;
+  if (!ResizeUnfilled(size)) return false;
+  if (size > kept) std::memset(static_cast<char*>(data_) + kept, 0, size - kept);
+  return true;
+}
+
+bool MemoryBlock::ResizeUnfilled(size_t size) {
   void* grown = ReallocateBytes(data_, size);
   if (!grown) return false;
-  if (size > size_) std::memset(static_cast<char*>(grown) + size_, 0, size - size_);
   data_ = grown;
   size_ = size;
   prepared_ = 0;

@@ -15,6 +15,9 @@ class MemoryBlock {
   bool Allocate(size_t size, bool zeroFill);
   // Resizes, keeping the contents; false (block unchanged) on failure.
   bool Resize(size_t size);
+  // The same without zero-filling the new part, for a block whose bytes are always written
+  // before they are read: a large block's new pages are then not touched until they are used.
+  bool ResizeUnfilled(size_t size);
   void Free();
   // About to write the block up to byte `end`: a large block gets its pages ahead of the
   // writes, a few megabytes at a time (far cheaper than a page fault per page).
