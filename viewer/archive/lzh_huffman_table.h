@@ -10,16 +10,14 @@
 
 #include "viewer/archive/lzh_code_limits.h"
 #include "viewer/archive/lzh_input.h"
+#include "viewer/archive/lzh_tree_limits.h"
 
 template <int MaxSymbols, int TableBits>
 struct LzhHuffmanTable {
   static_assert(TableBits < kLzhMaxCodeBits);
   static constexpr int kTableSize = 1 << TableBits;
-  // Tree nodes are numbered after the symbols.  Canonical codes fill the table slots of long
-  // codes one after another, each completely but the last: a full slot of m codes makes m - 1
-  // nodes, the last slot of m codes at most m - 1 nodes with two branches and one with a single
-  // branch per level below the table.  So no accepted set needs more nodes than this.
-  static constexpr int kTreeNodes = MaxSymbols - 1 + (kLzhMaxCodeBits - TableBits);
+  // Tree nodes are numbered after the symbols; no accepted length set needs more of them.
+  static constexpr int kTreeNodes = WorstCaseTreeNodes(MaxSymbols, TableBits, kLzhMaxCodeBits);
   static constexpr int kNodes = MaxSymbols + kTreeNodes;
   static_assert(kNodes <= 0xFFFF, "node numbers fit the 16-bit table entries");
 
