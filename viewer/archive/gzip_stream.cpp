@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/allocation.h"
+#include "platform/platform.h"
 #include "viewer/archive/little_endian.h"
 #include "viewer/archive/zip_crc32.h"
 
@@ -29,6 +30,7 @@ ArchiveResult Grow(GzipOutput& out, size_t keep, size_t wanted, size_t limit) {
   if (wanted > limit) return ArchiveResult::kSizeOutOfRange;
   auto bytes = NewArray<uint8_t>(wanted);
   if (!bytes) return ArchiveResult::kNoMemory;
+  AdviseSequentialFill(bytes.get(), wanted);
   if (keep) std::memcpy(bytes.get(), out.bytes.get(), keep);
   out.bytes = std::move(bytes);
   out.capacity = wanted;
