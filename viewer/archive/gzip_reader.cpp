@@ -160,6 +160,11 @@ int GzipReader::Read(void* buffer, uint32_t count) {
   return int(n);
 }
 
+std::span<const uint8_t> GzipReader::HeldBytes() {
+  if (!opened_ || !complete_ || withdrawn_) return {};
+  return {decoded_.get(), decodedSize_};
+}
+
 int GzipReader::Seek(int32_t offset, int origin) {
   position_ = ClampedSeekPosition(position_, Size(), offset, origin);
   return int(position_);
