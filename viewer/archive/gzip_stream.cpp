@@ -108,6 +108,7 @@ ArchiveResult ParseGzipHeader(const uint8_t* data, size_t size, GzipHeader& head
 ArchiveResult DecodeGzip(const uint8_t* data, size_t size, size_t limit, Inflater& inflater, GzipOutput& out) {
   out = GzipOutput{};
   ArchiveResult result = Grow(out, 0, FirstCapacity(data, size, limit), limit);
+  inflater.ComputeOutputCrc32(true);
   size_t at = 0;
   while (result == ArchiveResult::kOk && (out.members == 0 || HasGzipSignature(data + at, size - at))) {
     GzipHeader header;
@@ -121,7 +122,7 @@ ArchiveResult DecodeGzip(const uint8_t* data, size_t size, size_t limit, Inflate
     at += consumed;
     if (size - at < kGzipTrailerSize) return ArchiveResult::kBroken;
     size_t length = out.size - start;
-    bool sound = LittleEndian32(data + at) == UpdateCrc32(0, out.bytes.get() + start, length) &&
+    bool sound = LittleEndian32(data + at) == inflater.OutputCrc32() &&
                  LittleEndian32(data + at + 4) == uint32_t(length);
     if (!sound) return ArchiveResult::kCrcMismatch;
     at += kGzipTrailerSize;
