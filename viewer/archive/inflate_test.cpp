@@ -330,7 +330,8 @@ TEST(Inflate, ComputesTheOutputCrcBlockByBlock) {
   std::vector<uint8_t> expected = Bytes("head:");
   for (int i = 0; i < 30000; ++i) {
     uint32_t r = random();
-    tokens.push_back(r % 4 ? Token::Literal(uint8_t(r >> 8)) : Token::Match(uint16_t(3 + r % 200), uint16_t(1 + r % 5)));
+    tokens.push_back(r % 4 ? Token::Literal(uint8_t(r >> 8))
+                           : Token::Match(uint16_t(3 + r % 200), uint16_t(1 + r % 5)));
   }
   DeflateWriter w;
   w.StoredBlock(Bytes("head:"), false);

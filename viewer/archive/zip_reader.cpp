@@ -165,7 +165,8 @@ ArchiveResult ZipReader::Decode(const ZipMember& member, uint32_t dataStart) {
   }
   if (status != ArchiveResult::kOk) return status;
   // The inflater computed the CRC-32 of what it decoded as it went.
-  uint32_t crc = member.method == kMethodStored ? UpdateCrc32(0, decoded_.get(), decodedSize_) : inflater_->OutputCrc32();
+  uint32_t crc =
+      member.method == kMethodStored ? UpdateCrc32(0, decoded_.get(), decodedSize_) : inflater_->OutputCrc32();
   return crc == member.crc32 ? ArchiveResult::kOk : ArchiveResult::kCrcMismatch;
 }
 
