@@ -68,7 +68,8 @@ echo "gzip: a 64 MiB Japanese log ($(stat -c %s log.gz) bytes compressed), outpu
 report "zvcat FILE.gz > out" "$zb" "$zm" "$zb"
 report "gzip -dc" "$gb" "$gm" "$zb"
 report "libdeflate-gunzip -c" "$lb" "$lm" "$zb"
-awk -v z="$zb" -v g="$gb" -v l="$lb" 'BEGIN { printf "  speed against gzip -dc %.2f (goal >= 1), against libdeflate %.2f (goal >= 0.8)\n", g / z, l / z }'
+awk -v z="$zb" -v g="$gb" -v l="$lb" 'BEGIN { printf "  best: speed against gzip -dc %.2f (goal >= 1), against libdeflate %.2f (goal >= 0.8)\n", g / z, l / z }'
+awk -v z="$zm" -v g="$gm" -v l="$lm" 'BEGIN { printf "  median: speed against gzip -dc %.2f, against libdeflate %.2f\n", g / z, l / z }'
 
 x=$scratch/out.x t=$scratch/out.t
 read -r xb xm < <(times "$runs" "rm -rf '$x' && mkdir '$x'" "'$zvcat' --extract files.tar.gz -o '$x'" | best_median)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/allocation.h"
+#include "platform/platform.h"
 #include "viewer/archive/archive_name.h"
 #include "viewer/archive/archive_open.h"
 #include "viewer/archive/little_endian.h"
@@ -46,6 +47,7 @@ GzipReader::GzipReader(SourceReader* inner, const char* archivePath) : ArchiveRe
     headerResult_ = ArchiveResult::kNoMemory;
     return;
   }
+  AdviseSequentialFill(compressed_.get(), size);
   compressedSize_ = size;
   if (inner_->Seek(0, 0) != 0 || inner_->Read(compressed_.get(), size) != int(size)) return;
   GzipHeader header;
@@ -156,6 +158,11 @@ int GzipReader::Read(void* buffer, uint32_t count) {
   if (n) std::memcpy(buffer, decoded_.get() + position_, n);
   position_ += n;
   return int(n);
+}
+
+std::span<const uint8_t> GzipReader::HeldBytes() {
+  if (!opened_ || !complete_ || withdrawn_) return {};
+  return {decoded_.get(), decodedSize_};
 }
 
 int GzipReader::Seek(int32_t offset, int origin) {

@@ -30,6 +30,8 @@ class GzipReader : public ArchiveReader {
   [[nodiscard]] ArchiveResult GetEntry(int index, ArchiveEntry& entry) override;
   int MemberCount() override;
   [[nodiscard]] ArchiveResult CheckMemberIntegrity() override;
+  // The decoded content once the whole stream is decoded and not withdrawn.
+  [[nodiscard]] std::span<const uint8_t> HeldBytes() override;
   // The stream's damage once it has been decoded; a stream still to be decoded beyond its first
   // part counts as sound until then (its one member is listed from the header either way).
   [[nodiscard]] ArchiveResult ListingResult() override { return complete_ ? decodeResult_ : ArchiveResult::kOk; }

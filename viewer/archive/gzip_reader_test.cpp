@@ -2,7 +2,9 @@
 // cut-off streams) read through DecodeGzip and the GzipReader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -289,6 +291,39 @@ TEST(GzipReader, StreamsThatMayHoldSeveralMembersOrAreSmallAreDecodedWhole) {
   small[small.size() - 8] ^= 1;
   BytesReader smallBytes(small.data(), small.size());
   EXPECT_EQ(GzipReader(&smallBytes, "small.gz").OpenMember(0), ArchiveResult::kCrcMismatch);
+}
+
+// The decoded bytes are held out only when they are what Read gives: not while only the first
+// part is decoded, and not once the check has withdrawn the member.
+TEST(GzipReader, HoldsOutItsBytesOnlyWhenDecodedWholeAndSound) {
+  const Bytes text = LargeText(3u << 20);
+  Bytes sound = gzip_test::StoredGzip(text);
+  BytesReader soundBytes(sound.data(), sound.size());
+  GzipReader reader(&soundBytes, "big.log.gz");
+  EXPECT_TRUE(reader.HeldBytes().empty());  // no member open
+  ASSERT_EQ(reader.OpenMember(0), ArchiveResult::kOk);
+  EXPECT_TRUE(reader.HeldBytes().empty());  // the first part only
+  EXPECT_EQ(reader.CheckMemberIntegrity(), ArchiveResult::kOk);
+  std::span<const uint8_t> held = reader.HeldBytes();
+  EXPECT_TRUE(std::equal(held.begin(), held.end(), text.begin(), text.end()));
+
+  Bytes badCrc = sound;
+  badCrc[badCrc.size() - 8] ^= 1;
+  BytesReader badBytes(badCrc.data(), badCrc.size());
+  GzipReader bad(&badBytes, "big.log.gz");
+  ASSERT_EQ(bad.OpenMember(0), ArchiveResult::kOk);
+  Bytes all(bad.Size());
+  EXPECT_EQ(bad.Read(all.data(), uint32_t(all.size())), -1);
+  EXPECT_TRUE(bad.HeldBytes().empty());
+
+  // A small sound member is decoded whole when it opens.
+  const Bytes small = LargeText(5000);
+  Bytes smallGzip = gzip_test::StoredGzip(small);
+  BytesReader smallBytes(smallGzip.data(), smallGzip.size());
+  GzipReader smallReader(&smallBytes, "small.gz");
+  ASSERT_EQ(smallReader.OpenMember(0), ArchiveResult::kOk);
+  held = smallReader.HeldBytes();
+  EXPECT_TRUE(std::equal(held.begin(), held.end(), small.begin(), small.end()));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/allocation.h"
+#include "platform/platform.h"
 #include "viewer/archive/little_endian.h"
 #include "viewer/archive/zip_crc32.h"
 
@@ -29,6 +30,7 @@ ArchiveResult Grow(GzipOutput& out, size_t keep, size_t wanted, size_t limit) {
   if (wanted > limit) return ArchiveResult::kSizeOutOfRange;
   auto bytes = NewArray<uint8_t>(wanted);
   if (!bytes) return ArchiveResult::kNoMemory;
+  AdviseSequentialFill(bytes.get(), wanted);
   if (keep) std::memcpy(bytes.get(), out.bytes.get(), keep);
   out.bytes = std::move(bytes);
   out.capacity = wanted;
@@ -106,6 +108,7 @@ ArchiveResult ParseGzipHeader(const uint8_t* data, size_t size, GzipHeader& head
 ArchiveResult DecodeGzip(const uint8_t* data, size_t size, size_t limit, Inflater& inflater, GzipOutput& out) {
   out = GzipOutput{};
   ArchiveResult result = Grow(out, 0, FirstCapacity(data, size, limit), limit);
+  inflater.ComputeOutputCrc32(true);
   size_t at = 0;
   while (result == ArchiveResult::kOk && (out.members == 0 || HasGzipSignature(data + at, size - at))) {
     GzipHeader header;
@@ -119,7 +122,7 @@ ArchiveResult DecodeGzip(const uint8_t* data, size_t size, size_t limit, Inflate
     at += consumed;
     if (size - at < kGzipTrailerSize) return ArchiveResult::kBroken;
     size_t length = out.size - start;
-    bool sound = LittleEndian32(data + at) == UpdateCrc32(0, out.bytes.get() + start, length) &&
+    bool sound = LittleEndian32(data + at) == inflater.OutputCrc32() &&
                  LittleEndian32(data + at + 4) == uint32_t(length);
     if (!sound) return ArchiveResult::kCrcMismatch;
     at += kGzipTrailerSize;

@@ -8,6 +8,7 @@
 
 #include "viewer/archive/inflate_stream.h"
 #include "viewer/archive/little_endian.h"
+#include "viewer/archive/zip_crc32.h"
 #include "platform/allocation.h"
 
 using namespace inflate_detail;
@@ -216,12 +217,15 @@ InflateResult Inflater::Inflate(const uint8_t* input, size_t inputSize, uint8_t*
   if (!tables_) return InflateResult::kNoMemory;
   InflateStream s{input, input + inputSize, output, output, output + outputSize};
   InflateResult result;
+  outputCrc_ = 0;
   for (;;) {
     s.RefillSlowly();
     unsigned last = s.Take(1);
     unsigned type = s.Take(2);
+    uint8_t* blockStart = s.out;
     result = s.Truncated() ? InflateResult::kTruncated : InflateBlock(s, *tables_, type, fastLoop_);
     if (result == InflateResult::kOk && s.Truncated()) result = InflateResult::kTruncated;
+    if (computeCrc_) outputCrc_ = UpdateCrc32(outputCrc_, blockStart, size_t(s.out - blockStart));
     if (result != InflateResult::kOk || last) break;
   }
   *produced = size_t(s.out - s.outStart);

@@ -35,6 +35,11 @@ class Inflater {
   // With false, every block is decoded by the careful loop alone (for checking the fast loop,
   // which must give the same bytes and results).
   void UseFastLoop(bool use) { fastLoop_ = use; }
+  // With true, Inflate also computes the CRC-32 of what it writes, one block at a time right
+  // after the block is decoded, while its bytes are still in the cache (OutputCrc32 gives it).
+  void ComputeOutputCrc32(bool compute) { computeCrc_ = compute; }
+  // The CRC-32 of the bytes the last Inflate call wrote (0 when it was not asked to compute it).
+  uint32_t OutputCrc32() const { return outputCrc_; }
 
   // Decodes `input` into `output` until the last block ends.  *produced receives the bytes
   // written, also when the result is an error (the output then holds what was decoded).
@@ -46,6 +51,8 @@ class Inflater {
  private:
   std::unique_ptr<InflateTables> tables_;
   bool fastLoop_ = true;
+  bool computeCrc_ = false;
+  uint32_t outputCrc_ = 0;
 };
 
 // Human-readable reason for an InflateResult (ASCII, for tools and logs).

@@ -312,4 +312,57 @@ TEST(Inflate, EveryTruncationIsAnError) {
   }
 }
 
+// The CRC-32 one bit at a time, as RFC 1952 defines it.
+uint32_t BitwiseCrc32(const std::vector<uint8_t>& bytes) {
+  uint32_t c = 0xFFFFFFFF;
+  for (uint8_t b : bytes) {
+    c ^= b;
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+  }
+  return ~c;
+}
+
+// The CRC computed a block at a time while decoding is that of everything written: across
+// stored, fixed and dynamic blocks (one of them empty), a stream cut short, and each new call.
+TEST(Inflate, ComputesTheOutputCrcBlockByBlock) {
+  std::mt19937 random(1952);
+  std::vector<Token> tokens;
+  std::vector<uint8_t> expected = Bytes("head:");
+  for (int i = 0; i < 30000; ++i) {
+    uint32_t r = random();
+    tokens.push_back(r % 4 ? Token::Literal(uint8_t(r >> 8))
+                           : Token::Match(uint16_t(3 + r % 200), uint16_t(1 + r % 5)));
+  }
+  DeflateWriter w;
+  w.StoredBlock(Bytes("head:"), false);
+  w.FixedBlock(tokens, false);
+  w.StoredBlock({}, false);
+  w.DynamicBlock(DeepLitlenLengths(), DeepDistLengths(), tokens, true);
+  ApplyTokens(tokens, expected);
+  ApplyTokens(tokens, expected);
+  const std::vector<uint8_t> stream = w.Finish();
+
+  Inflater inflater;
+  Outcome plain = Decode(inflater, stream, expected.size());
+  EXPECT_EQ(inflater.OutputCrc32(), 0u);  // not asked for
+  inflater.ComputeOutputCrc32(true);
+  for (bool fast : {true, false}) {
+    inflater.UseFastLoop(fast);
+    Outcome whole = Decode(inflater, stream, expected.size());
+    ASSERT_EQ(whole.result, InflateResult::kOk);
+    ASSERT_EQ(whole.output, expected);
+    EXPECT_EQ(inflater.OutputCrc32(), BitwiseCrc32(expected)) << fast;
+    for (size_t cut : {size_t(3), size_t(40), stream.size() / 2, stream.size() - 1}) {
+      std::vector<uint8_t> head(stream.begin(), stream.begin() + std::ptrdiff_t(cut));
+      Outcome part = Decode(inflater, head, expected.size());
+      EXPECT_EQ(part.result, InflateResult::kTruncated) << cut;
+      EXPECT_EQ(inflater.OutputCrc32(), BitwiseCrc32(part.output)) << fast << " cut at " << cut;
+    }
+    Outcome small = Decode(inflater, stream, 1000);
+    EXPECT_EQ(small.result, InflateResult::kOutputFull);
+    EXPECT_EQ(inflater.OutputCrc32(), BitwiseCrc32(small.output)) << fast;
+  }
+  EXPECT_EQ(plain.output, expected);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 class SourceReader {
  public:
@@ -23,6 +24,10 @@ class SourceReader {
   virtual int GetWord();
   virtual uint32_t GetDword();
   [[nodiscard]] virtual int Tell();
+  // The whole content, when the reader already holds all of it in memory: exactly the bytes
+  // Read would deliver from position 0 to the end, valid until the reader changes.  Empty when
+  // the reader does not hold them (read them then).
+  [[nodiscard]] virtual std::span<const uint8_t> HeldBytes() { return {}; }
   virtual ~SourceReader() = default;
 };
 

@@ -10,6 +10,7 @@
 #include "viewer/archive/little_endian.h"
 #include "viewer/archive/zip_crc32.h"
 #include "platform/allocation.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -155,15 +156,18 @@ ArchiveResult ZipReader::Decode(const ZipMember& member, uint32_t dataStart) {
   decodedSize_ = member.entry.originalSize;
   decoded_ = NewArray<uint8_t>(decodedSize_);
   if (!decoded_) return ArchiveResult::kNoMemory;
+  AdviseSequentialFill(decoded_.get(), decodedSize_);
   ArchiveResult status = ArchiveResult::kOk;
   if (member.method == kMethodStored) {
     if (!ReadAt(dataStart, decoded_.get(), decodedSize_)) status = ArchiveResult::kReadFailed;
   } else {
     status = Inflate(member, dataStart);
   }
-  if (status == ArchiveResult::kOk && UpdateCrc32(0, decoded_.get(), decodedSize_) != member.crc32)
-    status = ArchiveResult::kCrcMismatch;
-  return status;
+  if (status != ArchiveResult::kOk) return status;
+  // The inflater computed the CRC-32 of what it decoded as it went.
+  uint32_t crc =
+      member.method == kMethodStored ? UpdateCrc32(0, decoded_.get(), decodedSize_) : inflater_->OutputCrc32();
+  return crc == member.crc32 ? ArchiveResult::kOk : ArchiveResult::kCrcMismatch;
 }
 
 ArchiveResult ZipReader::Inflate(const ZipMember& member, uint32_t dataStart) {
@@ -172,6 +176,8 @@ ArchiveResult ZipReader::Inflate(const ZipMember& member, uint32_t dataStart) {
   if (inflater_ && !inflater_->IsReady()) inflater_.reset();  // its tables failed: try again
   if (!inflater_) inflater_ = NewObject<Inflater>();
   if (!input || !inflater_ || !inflater_->IsReady()) return ArchiveResult::kNoMemory;
+  inflater_->ComputeOutputCrc32(true);
+  AdviseSequentialFill(input.get(), inputSize);
   if (!ReadAt(dataStart, input.get(), inputSize)) return ArchiveResult::kReadFailed;
   size_t produced = 0;
   inflateResult_ = inflater_->Inflate(input.get(), inputSize, decoded_.get(), decodedSize_, &produced);

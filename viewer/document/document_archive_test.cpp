@@ -107,25 +107,6 @@ TEST_F(ArchiveDocument, EachChosenMemberDetectsItsOwnCodes) {
   EXPECT_EQ(host.busyDepth, 0);
 }
 
-// A gzip file of `text` in stored deflate blocks, with the CRC-32 and length asked for.
-std::string GzipOf(const std::string& text, uint32_t crc, uint32_t length) {
-  constexpr size_t kBlock = 65535;
-  std::string b("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10);
-  auto put = [&](uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b += char(v >> (8 * i));
-  };
-  for (size_t at = 0; at < text.size() || at == 0; at += kBlock) {
-    size_t n = std::min(kBlock, text.size() - at);
-    b += char(at + n >= text.size() ? 1 : 0);  // BFINAL on the last, stored
-    put(uint32_t(n), 2);
-    put(~uint32_t(n) & 0xFFFF, 2);
-    b.append(text, at, n);
-  }
-  put(crc, 4);
-  put(length, 4);
-  return b;
-}
-
 // A gzip file is shown as its text; a damaged one is refused with its message, never shown.
 TEST_F(ArchiveDocument, GzipFileShowsItsTextAndDamageIsRefused) {
   const std::string text = "ログの一行目\n二行目";

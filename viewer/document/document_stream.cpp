@@ -1,8 +1,10 @@
 // The document's text streamed to a receiver: the steps of LoadChunk without the text block
-// and the row scan.
+// and the row scan.  Text that needs no conversion from a Source holding all of it in memory
+// (a decoded gzip member) goes to the receiver straight from there, without a copy.
 #include "viewer/document/document_stream.h"
 
 #include <algorithm>
+#include <span>
 
 #include "platform/allocation.h"
 #include "viewer/document/document_converter.h"
@@ -19,6 +21,39 @@ constexpr uint32_t kStreamChunkSize = 128 * 1024;
 // behind it for the stand-in of a character the file's end cuts off.
 constexpr uint32_t kHeldBackRoom = 4;
 constexpr uint32_t kFinishRoom = 4;
+// The pieces held bytes are passed on in: large, so that each costs the receiver one write, yet
+// a receiver that stops early has not been handed the whole text.
+constexpr size_t kHeldPieceSize = 1u << 20;
+
+// The text after the last chunk (a character the file's end cut off), and the member's check.
+void FinishStream(char* buffer, TextSink& sink) {
+  (void)sink.Take(buffer, FinishChunks(buffer));
+  ReportMemberIntegrity();
+}
+
+// The Source's bytes when they are all in memory and loading would keep them as they are
+// (Shift-JIS shown as it is, or a binary file); empty when they must be read and converted.
+std::span<const uint8_t> BytesToPassAsTheyAre() {
+  Document& doc = TheDocument;
+  bool keptAsTheyAre = doc.DisplayMode == 1 || doc.KanjiCode == kShiftJis;
+  if (!keptAsTheyAre || !doc.Source || PendingEscapeBytes() != 0) return {};
+  std::span<const uint8_t> held = doc.Source->HeldBytes();
+  return held.size() == doc.BytesLeft ? held : std::span<const uint8_t>();
+}
+
+// Passes `held`, the whole text, on in large pieces.
+DocumentResult StreamHeldBytes(std::span<const uint8_t> held, char* buffer, TextSink& sink) {
+  Document& doc = TheDocument;
+  for (size_t at = 0; at < held.size();) {
+    size_t n = std::min(held.size() - at, kHeldPieceSize);
+    bool taken = sink.Take(reinterpret_cast<const char*>(held.data() + at), n);
+    at += n;
+    doc.BytesLeft -= uint32_t(n);
+    if (!taken) return DocumentResult::kOk;
+  }
+  FinishStream(buffer, sink);
+  return DocumentResult::kOk;
+}
 
 // Reads and converts the rest of the Source into `buffer`, chunk by chunk, into `sink`.
 DocumentResult StreamChunks(char* buffer, TextSink& sink) {
@@ -33,9 +68,14 @@ DocumentResult StreamChunks(char* buffer, TextSink& sink) {
     doc.BytesLeft -= n;
     if (!taken) return DocumentResult::kOk;
   }
-  (void)sink.Take(buffer, FinishChunks(buffer));
-  ReportMemberIntegrity();
+  FinishStream(buffer, sink);
   return DocumentResult::kOk;
+}
+
+DocumentResult StreamText(char* buffer, TextSink& sink) {
+  if (!RestartLoading()) return DocumentResult::kCannotOpen;
+  std::span<const uint8_t> held = BytesToPassAsTheyAre();
+  return held.empty() ? StreamChunks(buffer, sink) : StreamHeldBytes(held, buffer, sink);
 }
 
 }  // namespace
@@ -49,7 +89,7 @@ DocumentResult StreamDocumentText(TextSink& sink) {
     Host().ShowErrorBox(damage);
     return DocumentResult::kCannotOpen;
   }
-  DocumentResult result = RestartLoading() ? StreamChunks(buffer.get(), sink) : DocumentResult::kCannotOpen;
+  DocumentResult result = StreamText(buffer.get(), sink);
   if (result == DocumentResult::kCannotOpen) Host().ShowErrorBox(kReadStoppedMessage);
   // Back at the start of loading (or empty, when the Source cannot seek back).
   static_cast<void>(RestartLoading());

@@ -1,13 +1,16 @@
 // The streamed text against the loaded one: every code, archive members, reads failing in turn
-// or coming back short, and a receiver that stops taking.
+// or coming back short, and a receiver that stops taking; gzip members passed on from the
+// decoded bytes against the loaded text, at sizes around the chunk and first-part edges.
 #include "viewer/document/document_stream.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/fault_plan.h"
 #include "text/kanji_test_support.h"
+#include "viewer/archive/zip_crc32.h"
 #include "viewer/document/document_loading.h"
 #include "viewer/document/document_test_support.h"
 
@@ -17,12 +20,16 @@ class CollectingSink : public TextSink {
  public:
   explicit CollectingSink(int takesAllowed = -1) : takesLeft_(takesAllowed) {}
   bool Take(const char* text, size_t length) override {
+    if (takes == 0) firstPiece = text;
     collected.append(text, length);
+    longestPiece = std::max(longestPiece, length);
     ++takes;
     return takesLeft_ < 0 || --takesLeft_ > 0;
   }
   std::string collected;
   int takes = 0;
+  const char* firstPiece = nullptr;
+  size_t longestPiece = 0;
 
  private:
   int takesLeft_;
@@ -119,6 +126,73 @@ TEST_F(Stream, ReceiverThatStopsEndsTheReading) {
   EXPECT_EQ(once.takes, 1);
   EXPECT_LT(once.collected.size(), Sample("sjis.txt").size());
   EXPECT_TRUE(host.errorBoxes.empty());
+}
+
+// Shift-JIS text of `size` bytes in lines of mixed widths (a double-byte character may stand
+// across any edge).
+std::string SjisLines(size_t size) {
+  const std::string line = Sample("sjis.txt").substr(0, 4000);
+  std::string text;
+  while (text.size() < size) text += line.substr(0, 1 + text.size() % 997) + "\n";
+  text.resize(size);
+  return text;
+}
+
+// Every size around the edges of the stream's chunks and of the first part a large gzip member
+// decodes before the rest: the text goes from the decoded bytes, not through a copy, in pieces
+// no larger than a MiB, and equals the loaded text.
+TEST_F(Stream, GzipMembersArePassedOnFromTheirDecodedBytes) {
+  constexpr size_t kChunk = 128 * 1024, kMiB = 1 << 20;
+  for (size_t size : {size_t(1), kChunk - 1, kChunk, kChunk + 1, kMiB - 1, kMiB, kMiB + 1, 3 * kMiB + kChunk + 3}) {
+    const std::string text = SjisLines(size);
+    std::string path = WriteTemp("held.txt.gz", GzipOf(text));
+    CollectingSink sink;
+    ASSERT_EQ(Streamed(path, -1, sink), DocumentResult::kOk) << size;
+    EXPECT_TRUE(sink.collected == text) << size;
+    EXPECT_TRUE(host.errorBoxes.empty()) << size;
+    EXPECT_LE(sink.longestPiece, kMiB) << size;
+    std::span<const uint8_t> held = TheDocument.Source->HeldBytes();
+    ASSERT_EQ(held.size(), size);
+    EXPECT_EQ(sink.firstPiece, reinterpret_cast<const char*>(held.data())) << size;
+    EXPECT_TRUE(LoadedText(path, -1) == text) << size;
+  }
+}
+
+// The same members through every read failing in turn and short reads; and text that needs a
+// conversion, which goes through the stream's buffer.
+TEST_F(Stream, GzipMembersMeetFailingReadsAndConversions) {
+  CheckStream(WriteTemp("held-sjis.gz", GzipOf(SjisLines(150000))), -1);
+  CheckStream(WriteTemp("held-utf8.gz", GzipOf(Sample("utf8.txt").substr(0, 150000))), -1);
+  CheckStream(WriteTemp("held-bin.gz", GzipOf(std::string(5000, '\x01') + SjisLines(150000))), -1);
+}
+
+// A damaged or cut-off gzip member, small or large, gives nothing to the receiver and says why.
+TEST_F(Stream, DamagedGzipMembersPassNothing) {
+  for (size_t size : {size_t(5000), size_t(3) << 20}) {
+    const std::string text = SjisLines(size);
+    const std::string sound = GzipOf(text);
+    uint32_t crc = UpdateCrc32(0, text.data(), text.size());
+    const std::string damaged[] = {GzipOf(text, crc ^ 1, uint32_t(size)), GzipOf(text, crc, uint32_t(size) - 1),
+                                   sound.substr(0, sound.size() / 2) + sound.substr(sound.size() - 4)};
+    for (const std::string& bytes : damaged) {
+      CollectingSink sink;
+      DocumentResult result = Streamed(WriteTemp("damaged.gz", bytes), -1, sink);
+      EXPECT_EQ(result, DocumentResult::kCannotOpen) << size;
+      EXPECT_EQ(sink.takes, 0) << size;
+      // A small member is refused when it opens; a large one when the stream checks it first.
+      EXPECT_EQ(host.errorBoxes.size() + host.Showed("メモリが足りないか、ファイルが展開できません"), 1u) << size;
+    }
+  }
+}
+
+// A receiver that stops after the first piece of a large member is handed one piece only.
+TEST_F(Stream, ReceiverThatStopsTakesOnePieceOfAGzipMember) {
+  const std::string text = SjisLines(size_t(3) << 20);
+  CollectingSink once(1);
+  EXPECT_EQ(Streamed(WriteTemp("stop.gz", GzipOf(text)), -1, once), DocumentResult::kOk);
+  EXPECT_EQ(once.takes, 1);
+  EXPECT_LT(once.collected.size(), text.size());
+  EXPECT_EQ(text.compare(0, once.collected.size(), once.collected), 0);
 }
 
 }  // namespace

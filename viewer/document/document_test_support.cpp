@@ -16,6 +16,25 @@ void Put32(std::string& out, uint32_t v) { Put16(out, v & 0xFFFF), Put16(out, v 
 
 }  // namespace
 
+std::string GzipOf(const std::string& text, uint32_t crc, uint32_t length) {
+  constexpr size_t kBlock = 65535;
+  std::string b("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10);
+  for (size_t at = 0; at < text.size() || at == 0; at += kBlock) {
+    size_t n = std::min(kBlock, text.size() - at);
+    b += char(at + n >= text.size() ? 1 : 0);  // BFINAL on the last, stored
+    Put16(b, uint32_t(n));
+    Put16(b, ~uint32_t(n) & 0xFFFF);
+    b.append(text, at, n);
+  }
+  Put32(b, crc);
+  Put32(b, length);
+  return b;
+}
+
+std::string GzipOf(const std::string& text) {
+  return GzipOf(text, UpdateCrc32(0, text.data(), text.size()), uint32_t(text.size()));
+}
+
 std::string ZipOf(const std::vector<StoredMember>& members) {
   std::string body, directory;
   for (const StoredMember& m : members) {

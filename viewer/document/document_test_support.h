@@ -64,6 +64,10 @@ struct StoredMember {
 
 // A ZIP archive of stored members, written the way every ZIP tool writes one.
 std::string ZipOf(const std::vector<StoredMember>& members);
+// A gzip file of `text` in stored deflate blocks, with the CRC-32 and length asked for.
+std::string GzipOf(const std::string& text, uint32_t crc, uint32_t length);
+// The same with the CRC-32 and length that belong to `text`.
+std::string GzipOf(const std::string& text);
 
 class DocumentTest : public ::testing::Test {
  protected:
