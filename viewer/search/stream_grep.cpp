@@ -6,6 +6,7 @@
 
 #include "platform/allocation.h"
 #include "viewer/search/block_rows.h"
+#include "viewer/search/line_masks.h"
 
 namespace {
 
@@ -13,6 +14,9 @@ namespace {
 // scan never looks past the bytes it has (it reads the byte after a CR or a lead byte); loading
 // holds back as many.
 constexpr size_t kHeldBack = 4;
+// Candidates further than this part of a slice from where the scan stands have the rows before
+// their line counted; nearer ones have all rows of the slice scanned and searched.
+constexpr size_t kCountedPartOfSlice = 4;
 // Bytes of a piece joined to the carried row at first; more while the row goes on.
 constexpr size_t kFirstJoin = 4096;
 
@@ -23,6 +27,21 @@ char* ScanPoint(const char* p) { return const_cast<char*>(p); }
 // stands).
 const char* HeldBackLimit(const char* position, const char* end) {
   return end - position > ptrdiff_t(kHeldBack) ? end - kHeldBack : position;
+}
+
+// The start of the last line that begins in (from, to]: the byte after the last line feed in
+// [from, to), or null.
+const char* LineStartBefore(const char* from, const char* to) {
+  for (const char* p = to; p > from; --p) {
+    if (p[-1] == '\n') return p;
+  }
+  return nullptr;
+}
+
+// The end of the line that holds `at`: the byte after the next line feed, or `limit`.
+const char* LineEndAfter(const char* at, const char* limit) {
+  const void* feed = std::memchr(at, '\n', size_t(limit - at));
+  return feed ? static_cast<const char*>(feed) + 1 : limit;
 }
 
 }  // namespace
@@ -98,14 +117,70 @@ bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t*
   return true;
 }
 
-// Scans from where `state` stands to `limit` in slices, searching each row as it ends.
+// Rows the scan starts from where `state` stands up to `target`, counted without their places.
+// No byte widens a row by more than `widest` columns (a tab by the tab size, a control code by
+// two); when 64 of them cannot reach the wrap column, a line shorter than a block never wraps.
+// Blocks of 64 bytes are then passed while the line they continue cannot have reached the wrap
+// column (its width is bounded, not counted), and a block is taken up to its last line end at
+// once if its first line cannot reach the wrap column either: the scan would do nothing there
+// but start a row after each line end (LF, CR, or CR LF).  Anything else goes to the scan, from
+// the last place whose column is known.
+int64_t StreamGrep::CountRows(const char* base, RowScanState& state, const char* target) {
+  const int64_t wrap = WrapWidth(scanner_.lineMax);
+  const int64_t widest = std::max<int64_t>({scanner_.tabSize, scanner_.controlCodesShown ? 2 : 1, 1});
+  const bool shortLinesStay = wrap >= kLineMaskBlock * widest;
+  constexpr uint64_t kLastByte = uint64_t(1) << (kLineMaskBlock - 1);
+  int64_t count = 0;
+  while (state.position < target) {
+    const char* p = state.position;
+    int64_t widthBound = state.column;  // the column at p is at most this
+    while (shortLinesStay && target - p >= kLineMaskBlock) {
+      LineMasks masks = BlockLineMasks(p);
+      // A CR in the last byte may be the first of a CR LF that the block cuts.
+      uint64_t ends = masks.lineFeeds | (masks.carriageReturns & ~kLastByte);
+      if (ends == 0) {
+        if (masks.carriageReturns != 0 || widthBound + kLineMaskBlock * widest > wrap) break;
+        widthBound += kLineMaskBlock * widest;
+        p += kLineMaskBlock;
+        continue;
+      }
+      if (widthBound + __builtin_ctzll(ends) * widest > wrap) break;
+      int last = 63 - __builtin_clzll(ends);
+      uint64_t taken = last == 63 ? ~uint64_t(0) : (uint64_t(2) << last) - 1;
+      // A CR LF pair ends one row.
+      count += BitCount((masks.lineFeeds | (masks.carriageReturns & ~(masks.lineFeeds >> 1))) & taken);
+      p += last + 1;
+      state.position = state.rowStart = ScanPoint(p);
+      state.column = widthBound = 0;
+    }
+    if (state.position >= target) break;
+    const char* stop = target - p > kLineMaskBlock ? p + kLineMaskBlock : target;
+    count += scanner_.Scan(base, state, ScanPoint(stop), rowEnds_.get());
+  }
+  return count;
+}
+
+// Scans from where `state` stands to `limit` in slices.  The rows before the line of a slice's
+// first candidate are only counted; the lines that hold candidates are cut into rows by the scan
+// and searched.
 bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* limit) {
   while (state.position < limit) {
     const char* sliceLimit = size_t(limit - state.position) > sliceBytes_ ? state.position + sliceBytes_ : limit;
+    const char* candidate = rule_.Length() > 0 ? rule_.Scan().Find(state.rowStart, sliceLimit) : nullptr;
+    if (!candidate) {
+      row_ += CountRows(base, state, sliceLimit);
+      continue;
+    }
+    // Where candidates are close together, counting up to each costs more than scanning all.
+    const char* scanEnd = sliceLimit;
+    if (size_t(std::max<ptrdiff_t>(candidate - state.position, 0)) > sliceBytes_ / kCountedPartOfSlice) {
+      if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CountRows(base, state, lineStart);
+      scanEnd = LineEndAfter(std::max<const char*>(candidate, state.position), sliceLimit);
+    }
     const char* first = state.rowStart;
-    int32_t added = scanner_.Scan(base, state, sliceLimit, rowEnds_.get());
+    int32_t added = scanner_.Scan(base, state, ScanPoint(scanEnd), rowEnds_.get());
     if (added == 0) continue;
-    bool goOn = rule_.Length() == 0 || SearchRows(base, first, rowEnds_.get(), added);
+    bool goOn = SearchRows(base, first, rowEnds_.get(), added);
     row_ += added;
     if (!goOn) return false;
   }

@@ -50,7 +50,7 @@ class RandomSjis {
     static const char* const kPieces[] = {
         "a", "b", "A", "ab", "Ab", "aB", "the", "The ", " ", "\t", "\x01", "\x1b", "\x00", "|", "\\", "@",
         "漢", "字", "ア", "ソ", "表", "能", "ファイル", "\x83\x61", "\x83\x41", "\x81\x40", "\xE0\x7C",
-        "\x83\x5C", "\x82\xA0", "\xB1", "\x81", "\xFC\xFC", "zz"};
+        "\x83\x5C", "\x82\xA0", "\xB1", "\x81", "\xFC\xFC", "zz", "\t\t\t\t\t\t\t\t", "\x02\x03\x04\x05"};
     static const char* const kLineEnds[] = {"\n", "\r", "\r\n"};
     std::string text;
     for (int i = 0; i < pieces; ++i) {
@@ -152,6 +152,24 @@ TEST_F(StreamGrepTest, FindsWhatTheLoadedSearchFinds) {
             << ", fold " << (CaseSensitive == 0) << ", pieces up to " << largest << ", slice " << slice;
       }
     }
+  }
+}
+
+// Lines shorter than a block that wrap all the same, through tabs and control codes.
+TEST_F(StreamGrepTest, ShortLinesThatWrap) {
+  RandomSjis random(5);
+  std::string text;
+  for (int i = 0; i < 2000; ++i) {  // a hit now and then: the rows between are counted
+    text += std::string(size_t(random.Pick(30)), "\t\x01"[random.Pick(2)]) + (i % 150 ? "xyz" : "abc") +
+            (random.Pick(3) ? "\n" : "\r\n");
+  }
+  std::string path = WriteTemp("short-wrapped.txt", text);
+  SetPattern("abc", true);
+  for (RowOptions layout : {RowOptions{80, 4, true}, RowOptions{64, 2, false}, RowOptions{130, 8, true}}) {
+    host.rows = layout;
+    std::vector<Hit> expected = LoadedHits(path);
+    ASSERT_GT(expected.size(), 10u);
+    ASSERT_EQ(StreamedHits(text, random, 5000, 4096), expected) << "LineMax " << layout.lineMax;
   }
 }
 
