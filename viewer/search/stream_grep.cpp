@@ -120,42 +120,45 @@ bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t*
 // Rows the scan starts from where `state` stands up to `target`, counted without their places.
 // No byte widens a row by more than `widest` columns (a tab by the tab size, a control code by
 // two); when 64 of them cannot reach the wrap column, a line shorter than a block never wraps.
-// Blocks of 64 bytes are then passed while the line they continue cannot have reached the wrap
-// column (its width is bounded, not counted), and a block is taken up to its last line end at
-// once if its first line cannot reach the wrap column either: the scan would do nothing there
-// but start a row after each line end (LF, CR, or CR LF).  Anything else goes to the scan, from
-// the last place whose column is known.
+// Blocks of 64 bytes are then counted by their line ends (LF, CR, CR LF) while the line each
+// block begins with cannot have reached the wrap column (its width is bounded, not measured):
+// there the scan would do nothing but start a row after each line end.  The blocks follow each
+// other whatever they hold, so that one need not wait for the last.  Anything else goes to the
+// scan, from the last row start.
 int64_t StreamGrep::CountRows(const char* base, RowScanState& state, const char* target) {
   const int64_t wrap = WrapWidth(scanner_.lineMax);
   const int64_t widest = std::max<int64_t>({scanner_.tabSize, scanner_.controlCodesShown ? 2 : 1, 1});
   const bool shortLinesStay = wrap >= kLineMaskBlock * widest;
-  constexpr uint64_t kLastByte = uint64_t(1) << (kLineMaskBlock - 1);
+  constexpr int kLastBit = kLineMaskBlock - 1;
   int64_t count = 0;
   while (state.position < target) {
     const char* p = state.position;
-    int64_t widthBound = state.column;  // the column at p is at most this
-    while (shortLinesStay && target - p >= kLineMaskBlock) {
+    int64_t widthBound = state.column;  // the columns of the row before p are at most this
+    uint64_t pairedFeed = 0;            // bit 0: the block's first byte ends a CR LF counted before
+    // (The byte after the block is read: the LF of a CR LF that the block cuts.)
+    while (shortLinesStay && target - p > kLineMaskBlock) {
       LineMasks masks = BlockLineMasks(p);
-      // A CR in the last byte may be the first of a CR LF that the block cuts.
-      uint64_t ends = masks.lineFeeds | (masks.carriageReturns & ~kLastByte);
+      uint64_t feeds = masks.lineFeeds & ~pairedFeed;
+      uint64_t ends = feeds | (masks.carriageReturns & ~(feeds >> 1));  // a CR LF ends at its LF
       if (ends == 0) {
-        if (masks.carriageReturns != 0 || widthBound + kLineMaskBlock * widest > wrap) break;
+        if (widthBound + kLineMaskBlock * widest > wrap) break;
         widthBound += kLineMaskBlock * widest;
+        pairedFeed = 0;
         p += kLineMaskBlock;
         continue;
       }
       if (widthBound + __builtin_ctzll(ends) * widest > wrap) break;
-      int last = 63 - __builtin_clzll(ends);
-      uint64_t taken = last == 63 ? ~uint64_t(0) : (uint64_t(2) << last) - 1;
-      // A CR LF pair ends one row.
-      count += BitCount((masks.lineFeeds | (masks.carriageReturns & ~(masks.lineFeeds >> 1))) & taken);
-      p += last + 1;
-      state.position = state.rowStart = ScanPoint(p);
-      state.column = widthBound = 0;
+      count += BitCount(ends);
+      int last = kLastBit - __builtin_clzll(ends);
+      bool crossingPair = last == kLastBit && (masks.carriageReturns >> kLastBit) && p[kLineMaskBlock] == '\n';
+      pairedFeed = crossingPair ? 1 : 0;
+      state.position = state.rowStart = ScanPoint(p + last + 1 + pairedFeed);
+      state.column = 0;
+      widthBound = (kLastBit - last) * widest;
+      p += kLineMaskBlock;
     }
-    if (state.position >= target) break;
     const char* stop = target - p > kLineMaskBlock ? p + kLineMaskBlock : target;
-    count += scanner_.Scan(base, state, ScanPoint(stop), rowEnds_.get());
+    if (state.position < stop) count += scanner_.Scan(base, state, ScanPoint(stop), rowEnds_.get());
   }
   return count;
 }
