@@ -39,13 +39,12 @@ inline LineMasks LineMasksSse2(const char* block) {
 }
 #endif
 
-inline LineMasks BlockLineMasks(const char* block) {
+// The form this build uses.
 #ifdef __SSE2__
-  return LineMasksSse2(block);
+inline LineMasks BlockLineMasks(const char* block) { return LineMasksSse2(block); }
 #else
-  return LineMasksPortable(block);
+inline LineMasks BlockLineMasks(const char* block) { return LineMasksPortable(block); }
 #endif
-}
 
 // The number of bits set (the compiler's built-in calls a library routine without POPCNT).
 inline int BitCount(uint64_t x) {

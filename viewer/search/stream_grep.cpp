@@ -59,22 +59,22 @@ StreamGrep::StreamGrep(const RowOptions& rows, const StringHitRule& rule, Stream
 
 bool StreamGrep::ReserveCarry(size_t bytes) {
   size_t wanted = bytes + 1;  // and the NUL after them
-  if (wanted <= carryCapacity_) return true;
-  size_t capacity = std::max(wanted, carryCapacity_ * 2);
+  if (wanted <= carry_.capacity) return true;
+  size_t capacity = std::max(wanted, carry_.capacity * 2);
   auto larger = NewArray<char>(capacity);
   if (!larger) {
     outOfMemory_ = stopped_ = true;
     return false;
   }
-  if (carried_ > 0) std::memcpy(larger.get(), carry_.get(), carried_);
-  carry_ = std::move(larger);
-  carryCapacity_ = capacity;
+  if (carry_.length > 0) std::memcpy(larger.get(), carry_.bytes.get(), carry_.length);
+  carry_.bytes = std::move(larger);
+  carry_.capacity = capacity;
   return true;
 }
 
 RowScanState StreamGrep::CarryState() {
-  carry_[carried_] = '\0';  // the scan may look one byte past the last one
-  return {carry_.get() + carryScanned_, carryColumn_, carry_.get()};
+  carry_.bytes[carry_.length] = '\0';  // the scan may look one byte past the last one
+  return {carry_.bytes.get() + carry_.scanned, carry_.column, carry_.bytes.get()};
 }
 
 // Keeps [from, end) (from is the unfinished row's start) with the scan's place in it.
@@ -83,10 +83,10 @@ bool StreamGrep::Carry(const char* from, const char* end, const RowScanState& st
   size_t scanned = size_t(state.position - from);
   int64_t column = state.column;
   if (!ReserveCarry(bytes)) return false;
-  std::memmove(carry_.get(), from, bytes);  // `from` may lie in the carry itself
-  carried_ = bytes;
-  carryScanned_ = scanned;
-  carryColumn_ = column;
+  std::memmove(carry_.bytes.get(), from, bytes);  // `from` may lie in the carry itself
+  carry_.length = bytes;
+  carry_.scanned = scanned;
+  carry_.column = column;
   return true;
 }
 
@@ -195,14 +195,14 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
 size_t StreamGrep::JoinCarry(const char* text, size_t length) {
   size_t joined = 0;
   while (joined < length) {
-    size_t fromPiece = carried_;  // carry offset of the piece's byte `joined`
-    size_t more = std::min(length - joined, std::max(kFirstJoin, carried_));
-    if (!ReserveCarry(carried_ + more)) return 0;
-    std::memcpy(carry_.get() + carried_, text + joined, more);
-    carried_ += more;
+    size_t fromPiece = carry_.length;  // carry offset of the piece's byte `joined`
+    size_t more = std::min(length - joined, std::max(kFirstJoin, carry_.length));
+    if (!ReserveCarry(carry_.length + more)) return 0;
+    std::memcpy(carry_.bytes.get() + carry_.length, text + joined, more);
+    carry_.length += more;
     RowScanState state = CarryState();
-    const char* base = carry_.get();
-    if (!ScanRegion(base, state, HeldBackLimit(state.position, base + carried_))) {
+    const char* base = carry_.bytes.get();
+    if (!ScanRegion(base, state, HeldBackLimit(state.position, base + carry_.length))) {
       stopped_ = true;
       return 0;
     }
@@ -210,13 +210,13 @@ size_t StreamGrep::JoinCarry(const char* text, size_t length) {
     if (rowStart >= fromPiece) {
       // A row began in the piece: the scan goes on there.
       size_t pieceOffset = joined + (rowStart - fromPiece);
-      carryScanned_ = size_t(state.position - state.rowStart);
-      carryColumn_ = state.column;
-      carried_ = 0;
+      carry_.scanned = size_t(state.position - state.rowStart);
+      carry_.column = state.column;
+      carry_.length = 0;
       return pieceOffset;
     }
     joined += more;
-    if (!Carry(state.rowStart, base + carried_, state)) return 0;
+    if (!Carry(state.rowStart, base + carry_.length, state)) return 0;
   }
   return length;
 }
@@ -232,26 +232,26 @@ bool StreamGrep::ScanInPlace(const char* text, size_t length, RowScanState state
 
 bool StreamGrep::Take(const char* text, size_t length) {
   if (stopped_) return false;
-  size_t rowStart = carried_ > 0 ? JoinCarry(text, length) : 0;
+  size_t rowStart = carry_.length > 0 ? JoinCarry(text, length) : 0;
   if (stopped_) return false;
-  if (carried_ > 0) return true;  // the whole piece went into the carried row
+  if (carry_.length > 0) return true;  // the whole piece went into the carried row
   // The carry is empty: the row being scanned begins at `rowStart` of the piece.
-  RowScanState state{ScanPoint(text + rowStart + carryScanned_), carryColumn_, ScanPoint(text + rowStart)};
+  RowScanState state{ScanPoint(text + rowStart + carry_.scanned), carry_.column, ScanPoint(text + rowStart)};
   return ScanInPlace(text, length, state);
 }
 
 bool StreamGrep::Finish() {
   if (stopped_) return false;
-  if (carried_ == 0) return true;
+  if (carry_.length == 0) return true;
   RowScanState state = CarryState();
-  const char* base = carry_.get();
-  const char* end = base + carried_;
+  const char* base = carry_.bytes.get();
+  const char* end = base + carry_.length;
   if (!ScanRegion(base, state, end)) return false;
   // The last row ends with the text.
   if (state.rowStart < end && rule_.Length() > 0) {
-    const uint32_t lastEnd = uint32_t(carried_);
+    const uint32_t lastEnd = uint32_t(carry_.length);
     if (!SearchRows(base, state.rowStart, &lastEnd, 1)) return false;
   }
-  carried_ = 0;
+  carry_.length = 0;
   return true;
 }

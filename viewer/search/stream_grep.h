@@ -63,12 +63,14 @@ class StreamGrep final : public TextSink {
   std::unique_ptr<uint32_t[]> rowEnds_;  // a slice's new row starts, which end the rows before
   int64_t row_ = 0;                      // the number of the row being scanned
   // The unfinished row from its first byte (and the bytes after it not scanned yet), a NUL
-  // after them; the scan stands `carryScanned_` bytes into it at column `carryColumn_`.
-  std::unique_ptr<char[]> carry_;
-  size_t carryCapacity_ = 0;
-  size_t carried_ = 0;
-  size_t carryScanned_ = 0;
-  int64_t carryColumn_ = 0;
+  // after them; the scan stands `scanned` bytes into it at column `column`.
+  struct CarriedRow {
+    std::unique_ptr<char[]> bytes;
+    size_t capacity = 0;
+    size_t length = 0;
+    size_t scanned = 0;
+    int64_t column = 0;
+  } carry_;
   bool stopped_ = false;
   bool outOfMemory_ = false;
 };

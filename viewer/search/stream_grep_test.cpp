@@ -47,26 +47,33 @@ class RandomSjis {
   explicit RandomSjis(uint32_t seed) : random_(seed) {}
 
   std::string Make(int pieces) {
+    std::string text;
+    while (pieces-- > 0) AddPiece(text);
+    return text;
+  }
+
+  void AddPiece(std::string& text) {
     static const char* const kPieces[] = {
         "a", "b", "A", "ab", "Ab", "aB", "the", "The ", " ", "\t", "\x01", "\x1b", "\x00", "|", "\\", "@",
         "漢", "字", "ア", "ソ", "表", "能", "ファイル", "\x83\x61", "\x83\x41", "\x81\x40", "\xE0\x7C",
         "\x83\x5C", "\x82\xA0", "\xB1", "\x81", "\xFC\xFC", "zz", "\t\t\t\t\t\t\t\t", "\x02\x03\x04\x05"};
     static const char* const kLineEnds[] = {"\n", "\r", "\r\n"};
-    std::string text;
-    for (int i = 0; i < pieces; ++i) {
-      int kind = Pick(30);
-      if (kind < 3) {
+    switch (Pick(30)) {
+      case 0:
+      case 1:
+      case 2:
         text += kLineEnds[Pick(3)];
-      } else if (kind == 3) {
+        return;
+      case 3:
         text.append(size_t(60 + Pick(300)), "ab漢 \t"[Pick(6)]);  // wraps, is cut at 256 bytes
-      } else if (kind == 4 && Pick(4) == 0) {
+        return;
+      case 4:
+        if (Pick(4) > 0) break;
         text.append(size_t(4000 + Pick(6000)), "bz"[Pick(2)]);  // longer than the first window
-      } else {
-        const char* piece = kPieces[Pick(int(std::size(kPieces)))];
-        text.append(piece, *piece ? std::strlen(piece) : 1);  // "" stands for a NUL byte
-      }
+        return;
     }
-    return text;
+    const char* piece = kPieces[Pick(int(std::size(kPieces)))];
+    text.append(piece, *piece ? std::strlen(piece) : 1);  // "" stands for a NUL byte
   }
 
   // A stretch of the text without NUL bytes (so that it has hits), or a byte string that
@@ -90,8 +97,7 @@ class StreamGrepTest : public DocumentTest {
  protected:
   void TearDown() override {
     faults::Disarm();
-    CaseSensitive = 1;
-    RegexMode = 0;
+    CaseSensitive = 1;  // SetPattern changes it
     DocumentTest::TearDown();
   }
 
@@ -103,10 +109,15 @@ class StreamGrepTest : public DocumentTest {
     rule_.Prepare(SearchPattern, !caseSensitive);
   }
 
-  // The hits of repeated forward searches over the loaded document.
+  // The hits of repeated forward searches over the file loaded as Shift-JIS text.
   std::vector<Hit> LoadedHits(const std::string& path) {
-    EXPECT_EQ(OpenDocument(path.c_str(), 0, 0), DocumentResult::kOk);  // Shift-JIS text as it is
+    EXPECT_EQ(OpenDocument(path.c_str(), 0, 0), DocumentResult::kOk);
     LoadAll();
+    return ForwardHits();
+  }
+
+  // The hits of repeated forward searches over the open document.
+  static std::vector<Hit> ForwardHits() {
     std::vector<Hit> hits;
     char* at = nullptr;
     int length = 0;
@@ -183,12 +194,7 @@ TEST_F(StreamGrepTest, TakesTheDocumentsConvertedStream) {
   ASSERT_EQ(OpenDocument(path.c_str(), AutoDetect, AutoDetect), DocumentResult::kOk);
   ASSERT_EQ(TheDocument.KanjiCode, 1);
   LoadAll();
-  std::vector<Hit> expected;
-  char* at = nullptr;
-  int length = 0;
-  for (int32_t row = SearchForward(-1, &at, &length); row >= 0; row = SearchForward(row, &at, &length)) {
-    expected.push_back({row, int(at - RowStart(row)), length});
-  }
+  std::vector<Hit> expected = ForwardHits();
   ASSERT_GT(expected.size(), 100u);
   HitList list;
   StreamGrep grep(host.rows, rule_, list);
