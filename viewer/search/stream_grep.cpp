@@ -117,15 +117,16 @@ bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t*
   return true;
 }
 
-// Rows the scan starts from where `state` stands up to `target`, counted without their places.
+// The rows the scan starts from where `state` stands up to `target`: written to `rows` (as the
+// scan writes them) or, without it, only counted.
 // No byte widens a row by more than `widest` columns (a tab by the tab size, a control code by
 // two); when 64 of them cannot reach the wrap column, a line shorter than a block never wraps.
-// Blocks of 64 bytes are then counted by their line ends (LF, CR, CR LF) while the line each
-// block begins with cannot have reached the wrap column (its width is bounded, not measured):
-// there the scan would do nothing but start a row after each line end.  The blocks follow each
-// other whatever they hold, so that one need not wait for the last.  Anything else goes to the
-// scan, from the last row start.
-int64_t StreamGrep::CountRows(const char* base, RowScanState& state, const char* target) {
+// Blocks of 64 bytes are then cut at their line ends (LF, CR, CR LF) while the line each block
+// begins with cannot have reached the wrap column (its width is bounded, not measured): there
+// the scan would do nothing but start a row after each line end.  The blocks follow each other
+// whatever they hold, so that one need not wait for the last.  Anything else goes to the scan,
+// from the last row start.
+int64_t StreamGrep::CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows) {
   const int64_t wrap = WrapWidth(scanner_.lineMax);
   const int64_t widest = std::max<int64_t>({scanner_.tabSize, scanner_.controlCodesShown ? 2 : 1, 1});
   const bool shortLinesStay = wrap >= kLineMaskBlock * widest;
@@ -148,17 +149,23 @@ int64_t StreamGrep::CountRows(const char* base, RowScanState& state, const char*
         continue;
       }
       if (widthBound + __builtin_ctzll(ends) * widest > wrap) break;
-      count += BitCount(ends);
       int last = kLastBit - __builtin_clzll(ends);
       bool crossingPair = last == kLastBit && (masks.carriageReturns >> kLastBit) && p[kLineMaskBlock] == '\n';
       pairedFeed = crossingPair ? 1 : 0;
+      if (rows) {
+        const uint32_t blockOffset = uint32_t(p - base) + 1;
+        for (uint64_t rest = ends; rest != 0; rest &= rest - 1) rows[count++] = blockOffset + __builtin_ctzll(rest);
+        rows[count - 1] += uint32_t(pairedFeed);
+      } else {
+        count += BitCount(ends);
+      }
       state.position = state.rowStart = ScanPoint(p + last + 1 + pairedFeed);
       state.column = 0;
       widthBound = (kLastBit - last) * widest;
       p += kLineMaskBlock;
     }
     const char* stop = target - p > kLineMaskBlock ? p + kLineMaskBlock : target;
-    if (state.position < stop) count += scanner_.Scan(base, state, ScanPoint(stop), rowEnds_.get());
+    if (state.position < stop) count += scanner_.Scan(base, state, ScanPoint(stop), rows ? rows + count : rowEnds_.get());
   }
   return count;
 }
@@ -171,17 +178,17 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
     const char* sliceLimit = size_t(limit - state.position) > sliceBytes_ ? state.position + sliceBytes_ : limit;
     const char* candidate = rule_.Length() > 0 ? rule_.Scan().Find(state.rowStart, sliceLimit) : nullptr;
     if (!candidate) {
-      row_ += CountRows(base, state, sliceLimit);
+      row_ += CutRows(base, state, sliceLimit, nullptr);
       continue;
     }
     // Where candidates are close together, counting up to each costs more than scanning all.
     const char* scanEnd = sliceLimit;
     if (size_t(std::max<ptrdiff_t>(candidate - state.position, 0)) > sliceBytes_ / kCountedPartOfSlice) {
-      if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CountRows(base, state, lineStart);
+      if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
       scanEnd = LineEndAfter(std::max<const char*>(candidate, state.position), sliceLimit);
     }
     const char* first = state.rowStart;
-    int32_t added = scanner_.Scan(base, state, ScanPoint(scanEnd), rowEnds_.get());
+    int32_t added = int32_t(CutRows(base, state, scanEnd, rowEnds_.get()));
     if (added == 0) continue;
     bool goOn = SearchRows(base, first, rowEnds_.get(), added);
     row_ += added;

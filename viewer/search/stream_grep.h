@@ -48,7 +48,7 @@ class StreamGrep final : public TextSink {
 
  private:
   bool ScanRegion(const char* base, RowScanState& state, const char* limit);
-  int64_t CountRows(const char* base, RowScanState& state, const char* target);
+  int64_t CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows);
   bool SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count);
   size_t JoinCarry(const char* text, size_t length);
   bool ScanInPlace(const char* text, size_t length, RowScanState state);

@@ -166,21 +166,25 @@ TEST_F(StreamGrepTest, FindsWhatTheLoadedSearchFinds) {
   }
 }
 
-// Lines shorter than a block that wrap all the same, through tabs and control codes.
+// Lines shorter than a block that wrap all the same, through tabs and control codes, and
+// lines longer than a block where the wrap column is far.
 TEST_F(StreamGrepTest, ShortLinesThatWrap) {
   RandomSjis random(5);
   std::string text;
   for (int i = 0; i < 2000; ++i) {  // a hit now and then: the rows between are counted
     text += std::string(size_t(random.Pick(30)), "\t\x01"[random.Pick(2)]) + (i % 150 ? "xyz" : "abc") +
-            (random.Pick(3) ? "\n" : "\r\n");
+            std::string(i % 7 ? 0 : size_t(random.Pick(400)), 'q') + (random.Pick(3) ? "\n" : "\r\n");
   }
   std::string path = WriteTemp("short-wrapped.txt", text);
-  SetPattern("abc", true);
-  for (RowOptions layout : {RowOptions{80, 4, true}, RowOptions{64, 2, false}, RowOptions{130, 8, true}}) {
-    host.rows = layout;
-    std::vector<Hit> expected = LoadedHits(path);
-    ASSERT_GT(expected.size(), 10u);
-    ASSERT_EQ(StreamedHits(text, random, 5000, 4096), expected) << "LineMax " << layout.lineMax;
+  for (const char* pattern : {"abc", "xyz"}) {  // hits far apart, and on nearly every line
+    SetPattern(pattern, true);
+    for (RowOptions layout : {RowOptions{80, 4, true}, RowOptions{64, 2, false}, RowOptions{130, 8, true},
+                              RowOptions{300, 4, true}, RowOptions{1000, 8, false}}) {
+      host.rows = layout;
+      std::vector<Hit> expected = LoadedHits(path);
+      ASSERT_GT(expected.size(), 10u);
+      ASSERT_EQ(StreamedHits(text, random, 5000, 4096), expected) << pattern << ", LineMax " << layout.lineMax;
+    }
   }
 }
 
