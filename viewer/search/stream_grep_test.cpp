@@ -172,6 +172,7 @@ TEST_F(StreamGrepTest, ShortLinesThatWrap) {
   RandomSjis random(5);
   std::string text;
   for (int i = 0; i < 2000; ++i) {  // a hit now and then: the rows between are counted
+    if (i % 500 == 0) text += std::string(size_t(240 + random.Pick(40)), '\t');  // wraps at 1000 columns
     text += std::string(size_t(random.Pick(30)), "\t\x01"[random.Pick(2)]) + (i % 150 ? "xyz" : "abc") +
             std::string(i % 7 ? 0 : size_t(random.Pick(400)), 'q') + (random.Pick(3) ? "\n" : "\r\n");
   }
@@ -179,13 +180,26 @@ TEST_F(StreamGrepTest, ShortLinesThatWrap) {
   for (const char* pattern : {"abc", "xyz"}) {  // hits far apart, and on nearly every line
     SetPattern(pattern, true);
     for (RowOptions layout : {RowOptions{80, 4, true}, RowOptions{64, 2, false}, RowOptions{130, 8, true},
-                              RowOptions{300, 4, true}, RowOptions{1000, 8, false}}) {
+                              RowOptions{300, 4, true}, RowOptions{1000, 4, true}, RowOptions{1000, 8, false}}) {
       host.rows = layout;
       std::vector<Hit> expected = LoadedHits(path);
       ASSERT_GT(expected.size(), 10u);
       ASSERT_EQ(StreamedHits(text, random, 5000, 4096), expected) << pattern << ", LineMax " << layout.lineMax;
     }
   }
+}
+
+// Lines of 16 bytes put a line feed in the same lane of every block for thousands of blocks.
+TEST_F(StreamGrepTest, ManyLinesOfOneLength) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += i % 4000 == 3999 ? "line with abc..\n" : "line number ...\n";
+  std::string path = WriteTemp("one-length.txt", text);
+  SetPattern("abc", true);
+  host.rows = {1000, 4, true};
+  RandomSjis random(3);
+  std::vector<Hit> expected = LoadedHits(path);
+  ASSERT_EQ(expected.size(), 5u);
+  EXPECT_EQ(StreamedHits(text, random, 200000, StreamGrep::kDefaultSliceBytes), expected);
 }
 
 // The document's own stream (converted from EUC here) gives the hits of the loaded search.
