@@ -14,9 +14,6 @@ namespace {
 // scan never looks past the bytes it has (it reads the byte after a CR or a lead byte); loading
 // holds back as many.
 constexpr size_t kHeldBack = 4;
-// Candidates further than this part of a slice from where the scan stands have the rows before
-// their line counted; nearer ones have all rows of the slice scanned and searched.
-constexpr size_t kCountedPartOfSlice = 4;
 // Bytes of a piece joined to the carried row at first; more while the row goes on.
 constexpr size_t kFirstJoin = 4096;
 
@@ -238,15 +235,15 @@ int64_t StreamGrep::CutRows(const char* base, RowScanState& state, const char* t
       widthBound = (kLastBit - last) * widest;
       p += kLineMaskBlock;
     }
-    const char* stop = target - p > kLineMaskBlock ? p + kLineMaskBlock : target;
+    // (Where short lines may wrap, the scan takes all at once.)
+    const char* stop = shortLinesStay && target - p > kLineMaskBlock ? p + kLineMaskBlock : target;
     if (state.position < stop) count += scanner_.Scan(base, state, ScanPoint(stop), rows ? rows + count : rowEnds_.get());
   }
   return count;
 }
 
-// Scans from where `state` stands to `limit` in slices.  The rows before the line of a slice's
-// first candidate are only counted; the lines that hold candidates are cut into rows by the scan
-// and searched.
+// Scans from where `state` stands to `limit` in slices.  The rows before the line of the next
+// candidate are only counted; the line that holds it is cut into rows and searched.
 bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* limit) {
   while (state.position < limit) {
     const char* sliceLimit = size_t(limit - state.position) > sliceBytes_ ? state.position + sliceBytes_ : limit;
@@ -255,12 +252,8 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
       row_ += CutRows(base, state, sliceLimit, nullptr);
       continue;
     }
-    // Where candidates are close together, counting up to each costs more than scanning all.
-    const char* scanEnd = sliceLimit;
-    if (size_t(std::max<ptrdiff_t>(candidate - state.position, 0)) > sliceBytes_ / kCountedPartOfSlice) {
-      if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
-      scanEnd = LineEndAfter(std::max<const char*>(candidate, state.position), sliceLimit);
-    }
+    if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
+    const char* scanEnd = LineEndAfter(std::max<const char*>(candidate, state.position), sliceLimit);
     const char* first = state.rowStart;
     int32_t added = int32_t(CutRows(base, state, scanEnd, rowEnds_.get()));
     if (added == 0) continue;
