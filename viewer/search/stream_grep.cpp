@@ -106,6 +106,8 @@ FeedRun CountFeedRun(const char* p, const char*, int64_t widthBound, int64_t, in
 StreamGrep::StreamGrep(const RowOptions& rows, const StringHitRule& rule, StreamHitReceiver& receiver,
                        size_t sliceBytes)
     : scanner_{rows.lineMax, rows.tabSize, rows.controlCodesShown},
+      wrap_(WrapWidth(rows.lineMax)),
+      widest_(std::max<int64_t>({rows.tabSize, rows.controlCodesShown ? 2 : 1, 1})),
       rule_(rule),
       receiver_(receiver),
       sliceBytes_(std::max<size_t>(sliceBytes, 1)),
@@ -184,8 +186,9 @@ bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t*
 // whatever they hold, so that one need not wait for the last.  Anything else goes to the scan,
 // from the last row start.
 int64_t StreamGrep::CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows) {
-  const int64_t wrap = WrapWidth(scanner_.lineMax);
-  const int64_t widest = std::max<int64_t>({scanner_.tabSize, scanner_.controlCodesShown ? 2 : 1, 1});
+  const int64_t wrap = wrap_;
+  const int64_t widest = widest_;
+  // When 64 bytes cannot reach the wrap column, a line shorter than a block never wraps.
   const bool shortLinesStay = wrap >= kLineMaskBlock * widest;
   constexpr int kLastBit = kLineMaskBlock - 1;
   int64_t count = 0;
@@ -242,6 +245,20 @@ int64_t StreamGrep::CutRows(const char* base, RowScanState& state, const char* t
   return count;
 }
 
+// The rest of a line (up to its LF at lineEnd - 1) that holds no CR but one before its LF, and
+// cannot reach the wrap column, ends the row being scanned: then that row end is written and the
+// scan stands after it.
+bool StreamGrep::OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd) {
+  if (lineEnd <= state.position || lineEnd[-1] != '\n') return false;
+  size_t bytes = size_t(lineEnd - 1 - state.position);
+  if (bytes > 0 && lineEnd[-2] == '\r') --bytes;
+  if (state.column + int64_t(bytes) * widest_ > wrap_ || std::memchr(state.position, '\r', bytes)) return false;
+  rowEnds_[0] = uint32_t(lineEnd - base);
+  state.position = state.rowStart = ScanPoint(lineEnd);
+  state.column = 0;
+  return true;
+}
+
 // Scans from where `state` stands to `limit` in slices.  The rows before the line of the next
 // candidate are only counted; the line that holds it is cut into rows and searched.
 bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* limit) {
@@ -255,7 +272,7 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
     if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
     const char* scanEnd = LineEndAfter(std::max<const char*>(candidate, state.position), sliceLimit);
     const char* first = state.rowStart;
-    int32_t added = int32_t(CutRows(base, state, scanEnd, rowEnds_.get()));
+    int32_t added = OneRowToLineEnd(base, state, scanEnd) ? 1 : int32_t(CutRows(base, state, scanEnd, rowEnds_.get()));
     if (added == 0) continue;
     bool goOn = SearchRows(base, first, rowEnds_.get(), added);
     row_ += added;

@@ -49,6 +49,7 @@ class StreamGrep final : public TextSink {
  private:
   bool ScanRegion(const char* base, RowScanState& state, const char* limit);
   int64_t CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows);
+  bool OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd);
   bool SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count);
   size_t JoinCarry(const char* text, size_t length);
   bool ScanInPlace(const char* text, size_t length, RowScanState state);
@@ -57,6 +58,8 @@ class StreamGrep final : public TextSink {
   RowScanState CarryState();
 
   RowScanner scanner_;
+  int64_t wrap_;    // the wrap column
+  int64_t widest_;  // the most columns one byte can add to a row: a tab's or a control code's
   const StringHitRule& rule_;
   StreamHitReceiver& receiver_;
   size_t sliceBytes_;
