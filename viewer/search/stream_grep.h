@@ -1,9 +1,11 @@
 // The plain string search over a document's text as it streams past (zvcat --grep): the text
-// is cut into rows by the row scan of loading and searched by the rule of the search over the
-// text block, so the hits are those of repeated forward searches from the top (the first hit
-// of each row), while neither the text nor its rows are kept.  What is kept between two pieces
-// of text is the row not finished at the end of the first, which is joined to the start of the
-// second until a row begins inside it; from there on a piece is scanned where it lies.
+// is cut into rows as the row scan of loading cuts it and searched by the rule of the search over
+// the text block, so the hits are those of repeated forward searches from the top (the first hit
+// of each row), while neither the text nor its rows are kept.  Rows are only counted up to the
+// line of the next candidate of the pattern (from line-end masks where lines cannot wrap); the
+// line that holds it is cut into rows and searched.  What is kept between two pieces of text is
+// the row not finished at the end of the first, which is joined to the start of the second until
+// a row begins inside it; from there on a piece is scanned where it lies.
 #pragma once
 
 #include <cstddef>
