@@ -149,11 +149,12 @@ bool StreamGrep::Carry(const char* from, const char* end, const RowScanState& st
   return true;
 }
 
-bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count) {
+// Searches the rows that `first` and `ends` bound from `from` (no candidate lies before it).
+bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count, const char* from) {
   const LiteralScan& scan = rule_.Scan();
   const char* end = base + ends[count - 1];
   int32_t i = 0;  // row i runs from the end of row i - 1 (`first` for row 0) to base + ends[i]
-  for (const char* x = first; (x = scan.Find(x, end)) != nullptr;) {
+  for (const char* x = std::max(first, from); (x = scan.Find(x, end)) != nullptr;) {
     const uint32_t offset = uint32_t(x - base);
     i = int32_t(std::upper_bound(ends + i, ends + count, offset) - ends);
     const char* rowStart = i == 0 ? first : base + ends[i - 1];
@@ -274,7 +275,7 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
     const char* first = state.rowStart;
     int32_t added = OneRowToLineEnd(base, state, scanEnd) ? 1 : int32_t(CutRows(base, state, scanEnd, rowEnds_.get()));
     if (added == 0) continue;
-    bool goOn = SearchRows(base, first, rowEnds_.get(), added);
+    bool goOn = SearchRows(base, first, rowEnds_.get(), added, candidate);
     row_ += added;
     if (!goOn) return false;
   }
@@ -341,7 +342,7 @@ bool StreamGrep::Finish() {
   // The last row ends with the text.
   if (state.rowStart < end && rule_.Length() > 0) {
     const uint32_t lastEnd = uint32_t(carry_.length);
-    if (!SearchRows(base, state.rowStart, &lastEnd, 1)) return false;
+    if (!SearchRows(base, state.rowStart, &lastEnd, 1, state.rowStart)) return false;
   }
   carry_.length = 0;
   return true;

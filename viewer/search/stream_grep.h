@@ -52,7 +52,7 @@ class StreamGrep final : public TextSink {
   bool ScanRegion(const char* base, RowScanState& state, const char* limit);
   int64_t CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows);
   bool OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd);
-  bool SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count);
+  bool SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count, const char* from);
   size_t JoinCarry(const char* text, size_t length);
   bool ScanInPlace(const char* text, size_t length, RowScanState state);
   bool Carry(const char* from, const char* end, const RowScanState& state);
