@@ -177,6 +177,37 @@ bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t*
   return true;
 }
 
+// Cuts the `bytes` bytes at p (at most a block; bit i of `masks` stands for p[i]) at their line
+// ends, as the block loop of CutRows does; false when the line the block begins with might reach
+// the wrap column within it (then the scan takes it).  Reads p[bytes] (the LF of a CR LF cut).
+bool StreamGrep::CutBlock(const char* base, const char* p, int bytes, const LineMasks& masks, BlockCut& cut,
+                          RowScanState& state, uint32_t* rows, int64_t& count) {
+  const int lastBit = bytes - 1;
+  uint64_t feeds = masks.lineFeeds & ~cut.pairedFeed;
+  uint64_t ends = feeds | (masks.carriageReturns & ~(feeds >> 1));  // a CR LF ends at its LF
+  if (ends == 0) {
+    if (cut.widthBound + bytes * widest_ > wrap_) return false;
+    cut.widthBound += bytes * widest_;
+    cut.pairedFeed = 0;
+    return true;
+  }
+  if (cut.widthBound + __builtin_ctzll(ends) * widest_ > wrap_) return false;
+  int last = kLineMaskBlock - 1 - __builtin_clzll(ends);
+  bool crossingPair = last == lastBit && (masks.carriageReturns >> lastBit) && p[bytes] == '\n';
+  cut.pairedFeed = crossingPair ? 1 : 0;
+  if (rows) {
+    const uint32_t blockOffset = uint32_t(p - base) + 1;
+    for (uint64_t rest = ends; rest != 0; rest &= rest - 1) rows[count++] = blockOffset + __builtin_ctzll(rest);
+    rows[count - 1] += uint32_t(cut.pairedFeed);
+  } else {
+    count += BitCount(ends);
+  }
+  state.position = state.rowStart = ScanPoint(p + last + 1 + cut.pairedFeed);
+  state.column = 0;
+  cut.widthBound = (lastBit - last) * widest_;
+  return true;
+}
+
 // The rows the scan starts from where `state` stands up to `target`: written to `rows` (as the
 // scan writes them) or, without it, only counted.
 // No byte widens a row by more than `widest` columns (a tab by the tab size, a control code by
@@ -184,60 +215,42 @@ bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t*
 // Blocks of 64 bytes are then cut at their line ends (LF, CR, CR LF) while the line each block
 // begins with cannot have reached the wrap column (its width is bounded, not measured): there
 // the scan would do nothing but start a row after each line end.  The blocks follow each other
-// whatever they hold, so that one need not wait for the last.  Anything else goes to the scan,
-// from the last row start.
+// whatever they hold, so that one need not wait for the last; the bytes short of a block before
+// the target are cut by the masks of the block that ends at the target.  Anything else goes to
+// the scan, from the last row start.
 int64_t StreamGrep::CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows) {
-  const int64_t wrap = wrap_;
-  const int64_t widest = widest_;
   // When 64 bytes cannot reach the wrap column, a line shorter than a block never wraps.
-  const bool shortLinesStay = wrap >= kLineMaskBlock * widest;
-  constexpr int kLastBit = kLineMaskBlock - 1;
+  const bool shortLinesStay = wrap_ >= kLineMaskBlock * widest_;
   int64_t count = 0;
   while (state.position < target) {
     const char* p = state.position;
-    int64_t widthBound = state.column;  // the columns of the row before p are at most this
-    uint64_t pairedFeed = 0;            // bit 0: the block's first byte ends a CR LF counted before
-    bool carriageReturns = false;       // in the last block (then the next likely holds one too)
+    BlockCut cut{state.column, 0};  // the columns of the row before p are at most widthBound
+    bool carriageReturns = false;   // in the last block (then the next likely holds one too)
     // (The byte after the block is read: the LF of a CR LF that the block cuts.)
-    while (shortLinesStay && target - p > kLineMaskBlock) {
-      if (!rows && !pairedFeed && !carriageReturns) {
-        FeedRun run = CountFeedRun(p, target, widthBound, wrap, widest);
+    bool cutting = shortLinesStay;
+    while (cutting && target - p > kLineMaskBlock) {
+      if (!rows && !cut.pairedFeed && !carriageReturns) {
+        FeedRun run = CountFeedRun(p, target, cut.widthBound, wrap_, widest_);
         if (run.lastFeedBlock) {
           count += run.feeds;
-          int last = kLastBit - __builtin_clzll(BlockLineMasks(run.lastFeedBlock).lineFeeds);
+          int last = kLineMaskBlock - 1 - __builtin_clzll(BlockLineMasks(run.lastFeedBlock).lineFeeds);
           state.position = state.rowStart = ScanPoint(run.lastFeedBlock + last + 1);
           state.column = 0;
         }
         p = run.end;
-        widthBound = run.widthBound;
+        cut.widthBound = run.widthBound;
         if (target - p <= kLineMaskBlock) break;
       }
       LineMasks masks = BlockLineMasks(p);
       carriageReturns = masks.carriageReturns != 0;
-      uint64_t feeds = masks.lineFeeds & ~pairedFeed;
-      uint64_t ends = feeds | (masks.carriageReturns & ~(feeds >> 1));  // a CR LF ends at its LF
-      if (ends == 0) {
-        if (widthBound + kLineMaskBlock * widest > wrap) break;
-        widthBound += kLineMaskBlock * widest;
-        pairedFeed = 0;
-        p += kLineMaskBlock;
-        continue;
-      }
-      if (widthBound + __builtin_ctzll(ends) * widest > wrap) break;
-      int last = kLastBit - __builtin_clzll(ends);
-      bool crossingPair = last == kLastBit && (masks.carriageReturns >> kLastBit) && p[kLineMaskBlock] == '\n';
-      pairedFeed = crossingPair ? 1 : 0;
-      if (rows) {
-        const uint32_t blockOffset = uint32_t(p - base) + 1;
-        for (uint64_t rest = ends; rest != 0; rest &= rest - 1) rows[count++] = blockOffset + __builtin_ctzll(rest);
-        rows[count - 1] += uint32_t(pairedFeed);
-      } else {
-        count += BitCount(ends);
-      }
-      state.position = state.rowStart = ScanPoint(p + last + 1 + pairedFeed);
-      state.column = 0;
-      widthBound = (kLastBit - last) * widest;
-      p += kLineMaskBlock;
+      cutting = CutBlock(base, p, kLineMaskBlock, masks, cut, state, rows, count);
+      if (cutting) p += kLineMaskBlock;
+    }
+    if (cutting && p < target && target - p <= kLineMaskBlock && target - base >= kLineMaskBlock) {
+      const int bytes = int(target - p);
+      LineMasks block = BlockLineMasks(target - kLineMaskBlock);
+      LineMasks masks{block.lineFeeds >> (kLineMaskBlock - bytes), block.carriageReturns >> (kLineMaskBlock - bytes)};
+      if (CutBlock(base, p, bytes, masks, cut, state, rows, count)) p = target;
     }
     // (Where short lines may wrap, the scan takes all at once.)
     const char* stop = shortLinesStay && target - p > kLineMaskBlock ? p + kLineMaskBlock : target;

@@ -14,6 +14,7 @@
 
 #include "viewer/document/document_stream.h"
 #include "viewer/document/row_scan.h"
+#include "viewer/search/line_masks.h"
 #include "viewer/search/string_hit_rule.h"
 
 struct StreamHit {
@@ -51,6 +52,14 @@ class StreamGrep final : public TextSink {
  private:
   bool ScanRegion(const char* base, RowScanState& state, const char* limit);
   int64_t CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows);
+  // Where CutRows' block loop stands: the bound on the width of the row before the block, and
+  // whether the block's first byte is the LF of a CR LF counted before.
+  struct BlockCut {
+    int64_t widthBound;
+    uint64_t pairedFeed;
+  };
+  bool CutBlock(const char* base, const char* p, int bytes, const LineMasks& masks, BlockCut& cut,
+                RowScanState& state, uint32_t* rows, int64_t& count);
   bool OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd);
   bool SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count, const char* from);
   size_t JoinCarry(const char* text, size_t length);
