@@ -207,8 +207,8 @@ const char* LiteralScan::Find(const char* from, const char* end) const {
   if (length_ == 0 || end - from < length_) return nullptr;
   const char* last = end - length_;  // the last position the string fits at
   switch (path_) {
-    case LiteralScanPath::kAvx2:
-      return FindAvx2(from, last);
+    case LiteralScanPath::kAvx2:  // (a range shorter than its step goes to the next narrower path)
+      return last - from >= 63 ? FindAvx2(from, last) : FindSse2(from, last);
     case LiteralScanPath::kSse2:
       return FindSse2(from, last);
     case LiteralScanPath::kPortable:

@@ -27,9 +27,14 @@ const char* HeldBackLimit(const char* position, const char* end) {
 }
 
 // The start of the last line that begins in (from, to]: the byte after the last line feed in
-// [from, to), or null.
+// [from, to), or null.  Looks a block at a time while whole blocks remain.
 const char* LineStartBefore(const char* from, const char* to) {
-  for (const char* p = to; p > from; --p) {
+  const char* p = to;
+  for (; p - from >= kLineMaskBlock; p -= kLineMaskBlock) {
+    uint64_t feeds = BlockLineMasks(p - kLineMaskBlock).lineFeeds;
+    if (feeds != 0) return p - __builtin_clzll(feeds);  // the byte after the last one
+  }
+  for (; p > from; --p) {
     if (p[-1] == '\n') return p;
   }
   return nullptr;
@@ -149,12 +154,15 @@ bool StreamGrep::Carry(const char* from, const char* end, const RowScanState& st
   return true;
 }
 
-// Searches the rows that `first` and `ends` bound from `from` (no candidate lies before it).
-bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count, const char* from) {
+// Searches the rows that `first` and `ends` bound: from `found`, a place where the scan matched
+// (no candidate lies before it), or from `first` when null.
+bool StreamGrep::SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count, const char* found) {
   const LiteralScan& scan = rule_.Scan();
   const char* end = base + ends[count - 1];
+  const char* start = found ? std::max(first, found) : first;
+  const bool startMatches = start == found && found + scan.Length() <= end;
   int32_t i = 0;  // row i runs from the end of row i - 1 (`first` for row 0) to base + ends[i]
-  for (const char* x = std::max(first, from); (x = scan.Find(x, end)) != nullptr;) {
+  for (const char* x = startMatches ? start : scan.Find(start, end); x != nullptr; x = scan.Find(x, end)) {
     const uint32_t offset = uint32_t(x - base);
     i = int32_t(std::upper_bound(ends + i, ends + count, offset) - ends);
     const char* rowStart = i == 0 ? first : base + ends[i - 1];
@@ -355,7 +363,7 @@ bool StreamGrep::Finish() {
   // The last row ends with the text.
   if (state.rowStart < end && rule_.Length() > 0) {
     const uint32_t lastEnd = uint32_t(carry_.length);
-    if (!SearchRows(base, state.rowStart, &lastEnd, 1, state.rowStart)) return false;
+    if (!SearchRows(base, state.rowStart, &lastEnd, 1, nullptr)) return false;
   }
   carry_.length = 0;
   return true;
