@@ -9,13 +9,8 @@
 #include <emmintrin.h>
 #endif
 
-// AVX2 is chosen at run time on x86.  Not on Windows: there the compilers keep the stack 16-byte
-// aligned only, and a 32-byte vector spilled to it would fault.
-#if (defined(__x86_64__) || defined(__i386__)) && !defined(_WIN32) && (defined(__GNUC__) || defined(__clang__))
-#define LITERAL_SCAN_AVX2 1
+#if SEARCH_VECTOR_AVX2
 #include <immintrin.h>
-#else
-#define LITERAL_SCAN_AVX2 0
 #endif
 
 namespace {
@@ -68,7 +63,7 @@ void LiteralScan::Build(const uint8_t* bytes, int length, bool foldLetters) {
       if (i != probe1_) probe2_ = i;
     }
   }
-  path_ = FastestPath();
+  path_ = FastestVectorPath();
 }
 
 int64_t LiteralScan::Commonness() const {
@@ -117,7 +112,7 @@ const char* LiteralScan::FindSse2(const char* x, const char* last) const {
 const char* LiteralScan::FindSse2(const char* x, const char* last) const { return FindPortable(x, last); }
 #endif
 
-#if LITERAL_SCAN_AVX2
+#if SEARCH_VECTOR_AVX2
 namespace {
 
 struct ProbesAvx2 {
@@ -125,7 +120,7 @@ struct ProbesAvx2 {
 };
 
 // Lanes of the 32 positions from x whose two probe bytes match.
-__attribute__((target("avx2"))) inline __m256i PassingAvx2(const char* x, int probe1, int probe2,
+SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int probe2,
                                                            const ProbesAvx2& p) {
   __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe1));
   __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe2));
@@ -135,7 +130,7 @@ __attribute__((target("avx2"))) inline __m256i PassingAvx2(const char* x, int pr
 
 }  // namespace
 
-__attribute__((target("avx2"))) const char* LiteralScan::FindAvx2(const char* x, const char* last) const {
+SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* last) const {
   const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
                           _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
   // Loads at x + probe .. x + probe + 63 stay below end while x + 63 <= last.
@@ -169,36 +164,8 @@ const char* LiteralScan::FirstMatch(const char* x, uint64_t passing) const {
   return nullptr;
 }
 
-bool LiteralScan::PathAvailable(LiteralScanPath path) {
-  switch (path) {
-    case LiteralScanPath::kPortable:
-      return true;
-    case LiteralScanPath::kSse2:
-#ifdef __SSE2__
-      return true;
-#else
-      return false;
-#endif
-    case LiteralScanPath::kAvx2:
-#if LITERAL_SCAN_AVX2
-      static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-      return hasAvx2;
-#else
-      return false;
-#endif
-  }
-  return false;
-}
-
-LiteralScanPath LiteralScan::FastestPath() {
-  for (LiteralScanPath path : {LiteralScanPath::kAvx2, LiteralScanPath::kSse2}) {
-    if (PathAvailable(path)) return path;
-  }
-  return LiteralScanPath::kPortable;
-}
-
-bool LiteralScan::UsePath(LiteralScanPath path) {
-  if (!PathAvailable(path)) return false;
+bool LiteralScan::UsePath(VectorPath path) {
+  if (!VectorPathAvailable(path)) return false;
   path_ = path;
   return true;
 }
@@ -207,11 +174,11 @@ const char* LiteralScan::Find(const char* from, const char* end) const {
   if (length_ == 0 || end - from < length_) return nullptr;
   const char* last = end - length_;  // the last position the string fits at
   switch (path_) {
-    case LiteralScanPath::kAvx2:  // (a range shorter than its step goes to the next narrower path)
+    case VectorPath::kAvx2:  // (a range shorter than its step goes to the next narrower path)
       return last - from >= 63 ? FindAvx2(from, last) : FindSse2(from, last);
-    case LiteralScanPath::kSse2:
+    case VectorPath::kSse2:
       return FindSse2(from, last);
-    case LiteralScanPath::kPortable:
+    case VectorPath::kPortable:
       break;
   }
   return FindPortable(from, last);

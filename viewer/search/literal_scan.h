@@ -1,17 +1,16 @@
 // LiteralScan: finds the places in a stretch of text where a byte string may stand, 32
-// positions at a time where the processor has AVX2, sixteen with SSE2, else one.  Two bytes of the string that are rare in Japanese
-// text are compared first; a position that passes is checked byte for byte.  With letters
-// folded, an upper-case letter of the string also accepts its lower-case form (the caller
-// decides afterwards whether that byte was really folded there).
+// positions at a time where the processor has AVX2, sixteen with SSE2, else one.  Two bytes of
+// the string that are rare in Japanese text are compared first; a position that passes is
+// checked byte for byte.  With letters folded, an upper-case letter of the string also accepts
+// its lower-case form (the caller decides afterwards whether that byte was really folded there).
 #pragma once
 
 #include <cstdint>
 
+#include "viewer/search/vector_path.h"
+
 constexpr int kLiteralScanMaxLength = 256;
 
-// The ways Find can compare: all give the same results (the tests hold each against the
-// portable one).
-enum class LiteralScanPath { kPortable, kSse2, kAvx2 };
 
 class LiteralScan {
  public:
@@ -27,12 +26,9 @@ class LiteralScan {
 
   // How common byte b is in Japanese Shift-JIS text, in rough parts per thousand.
   static int Frequency(uint8_t b);
-  // Whether this build and processor can take `path`; the fastest one that can.
-  static bool PathAvailable(LiteralScanPath path);
-  static LiteralScanPath FastestPath();
   // Makes Find compare by `path` when it is available (else false, and nothing changes); Build
   // chooses the fastest.
-  bool UsePath(LiteralScanPath path);
+  bool UsePath(VectorPath path);
   // The chance that a random position passes the two-byte check (smaller is rarer).
   int64_t Commonness() const;
 
@@ -48,5 +44,5 @@ class LiteralScan {
   int length_ = 0;
   int probe1_ = 0;  // the rarest byte's offset
   int probe2_ = 0;  // the second rarest's (the same as probe1_ for a single byte)
-  LiteralScanPath path_ = LiteralScanPath::kPortable;
+  VectorPath path_ = VectorPath::kPortable;
 };

@@ -12,12 +12,12 @@
 
 namespace {
 
-constexpr LiteralScanPath kAllPaths[] = {LiteralScanPath::kPortable, LiteralScanPath::kSse2, LiteralScanPath::kAvx2};
+constexpr VectorPath kAllPaths[] = {VectorPath::kPortable, VectorPath::kSse2, VectorPath::kAvx2};
 
-std::vector<LiteralScanPath> AvailablePaths() {
-  std::vector<LiteralScanPath> paths;
-  for (LiteralScanPath path : kAllPaths) {
-    if (LiteralScan::PathAvailable(path)) paths.push_back(path);
+std::vector<VectorPath> AvailablePaths() {
+  std::vector<VectorPath> paths;
+  for (VectorPath path : kAllPaths) {
+    if (VectorPathAvailable(path)) paths.push_back(path);
   }
   return paths;
 }
@@ -69,7 +69,7 @@ TEST(LiteralScanPaths, FindEveryMatchOfRandomPatternsInRandomRanges) {
     size_t from = random() % (text.size() / 2);
     size_t end = from + random() % (text.size() - from + 1);
     std::vector<size_t> expected = AllExpected(text, pattern, fold, from, end);
-    for (LiteralScanPath path : AvailablePaths()) {
+    for (VectorPath path : AvailablePaths()) {
       ASSERT_TRUE(scan.UsePath(path));
       EXPECT_EQ(AllFound(scan, text, from, end), expected)
           << "path " << int(path) << " round " << round << " fold " << fold << " pattern " << pattern;
@@ -88,7 +88,7 @@ TEST(LiteralScanPaths, ProbeAtEveryOffsetAndMatchAtEveryLanePlace) {
       scan.Build(reinterpret_cast<const uint8_t*>(pattern.data()), length, false);
       for (size_t place = 0; place < 130; ++place) {
         std::string text = std::string(place, '\x82') + pattern + std::string(70, '\x82');
-        for (LiteralScanPath path : AvailablePaths()) {
+        for (VectorPath path : AvailablePaths()) {
           ASSERT_TRUE(scan.UsePath(path));
           const char* base = text.data();
           EXPECT_EQ(scan.Find(base, base + text.size()), base + place) << length << " " << rare << " " << place;
@@ -102,13 +102,13 @@ TEST(LiteralScanPaths, ProbeAtEveryOffsetAndMatchAtEveryLanePlace) {
 }
 
 TEST(LiteralScanPaths, PortableIsAlwaysThereAndBuildChoosesTheFastest) {
-  EXPECT_TRUE(LiteralScan::PathAvailable(LiteralScanPath::kPortable));
-  EXPECT_TRUE(LiteralScan::PathAvailable(LiteralScan::FastestPath()));
-  if (LiteralScan::PathAvailable(LiteralScanPath::kAvx2)) {
-    EXPECT_EQ(LiteralScan::FastestPath(), LiteralScanPath::kAvx2);
+  EXPECT_TRUE(VectorPathAvailable(VectorPath::kPortable));
+  EXPECT_TRUE(VectorPathAvailable(FastestVectorPath()));
+  if (VectorPathAvailable(VectorPath::kAvx2)) {
+    EXPECT_EQ(FastestVectorPath(), VectorPath::kAvx2);
   }
   LiteralScan scan;
-  for (LiteralScanPath path : kAllPaths) EXPECT_EQ(scan.UsePath(path), LiteralScan::PathAvailable(path));
+  for (VectorPath path : kAllPaths) EXPECT_EQ(scan.UsePath(path), VectorPathAvailable(path));
 }
 
 }  // namespace

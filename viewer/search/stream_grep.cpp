@@ -6,6 +6,7 @@
 
 #include "platform/allocation.h"
 #include "viewer/search/block_rows.h"
+#include "viewer/search/feed_run.h"
 #include "viewer/search/line_masks.h"
 
 namespace {
@@ -45,66 +46,6 @@ const char* LineEndAfter(const char* at, const char* limit) {
   const void* feed = std::memchr(at, '\n', size_t(limit - at));
   return feed ? static_cast<const char*>(feed) + 1 : limit;
 }
-
-// A run of blocks counted by their line feeds alone (see CutRows): where it ended, the last block
-// with a line feed in it (null when none), the line feeds counted and the bound on the width of
-// the row before the end.
-struct FeedRun {
-  const char* end;
-  const char* lastFeedBlock;
-  int64_t feeds;
-  int64_t widthBound;
-};
-
-#ifdef __SSE2__
-// Counts blocks while they hold no CR and the line each begins with cannot reach the wrap column
-// (the others are shorter than a block): their line feeds are summed sixteen lanes at a time, with
-// no work per line.  Reads the byte after each block, as CutRows does.
-FeedRun CountFeedRun(const char* p, const char* target, int64_t widthBound, int64_t wrap, int64_t widest) {
-  const __m128i lineFeed = _mm_set1_epi8('\n');
-  const __m128i carriageReturn = _mm_set1_epi8('\r');
-  const __m128i zero = _mm_setzero_si128();
-  // Each block adds at most 4 to a lane's count: 63 blocks fit in a byte.
-  constexpr int kBlocksPerSum = 63;
-  const int64_t lineBound = (kLineMaskBlock - 1) * widest;
-  FeedRun run{p, nullptr, 0, widthBound};
-  __m128i sums = zero;
-  int blocks = 0;
-  auto flush = [&] {
-    __m128i total = _mm_sad_epu8(sums, zero);
-    run.feeds += _mm_cvtsi128_si32(total) + _mm_cvtsi128_si32(_mm_srli_si128(total, 8));
-    sums = zero;
-    blocks = 0;
-  };
-  while (target - run.end > kLineMaskBlock) {
-    const __m128i* lanes = reinterpret_cast<const __m128i*>(run.end);
-    __m128i x0 = _mm_loadu_si128(lanes), x1 = _mm_loadu_si128(lanes + 1);
-    __m128i x2 = _mm_loadu_si128(lanes + 2), x3 = _mm_loadu_si128(lanes + 3);
-    __m128i crs = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x0, carriageReturn), _mm_cmpeq_epi8(x1, carriageReturn)),
-                               _mm_or_si128(_mm_cmpeq_epi8(x2, carriageReturn), _mm_cmpeq_epi8(x3, carriageReturn)));
-    if (_mm_movemask_epi8(crs)) break;
-    __m128i f0 = _mm_cmpeq_epi8(x0, lineFeed), f1 = _mm_cmpeq_epi8(x1, lineFeed);
-    __m128i f2 = _mm_cmpeq_epi8(x2, lineFeed), f3 = _mm_cmpeq_epi8(x3, lineFeed);
-    if (!_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(f0, f1), _mm_or_si128(f2, f3)))) {
-      if (run.widthBound + kLineMaskBlock * widest > wrap) break;
-      run.widthBound += kLineMaskBlock * widest;
-      run.end += kLineMaskBlock;
-      continue;
-    }
-    if (run.widthBound + lineBound > wrap) break;
-    // A line feed compares as -1.
-    sums = _mm_sub_epi8(_mm_sub_epi8(sums, _mm_add_epi8(f0, f1)), _mm_add_epi8(f2, f3));
-    if (++blocks == kBlocksPerSum) flush();
-    run.lastFeedBlock = run.end;
-    run.widthBound = lineBound;
-    run.end += kLineMaskBlock;
-  }
-  flush();
-  return run;
-}
-#else
-FeedRun CountFeedRun(const char* p, const char*, int64_t widthBound, int64_t, int64_t) { return {p, nullptr, 0, widthBound}; }
-#endif
 
 }  // namespace
 
@@ -238,7 +179,7 @@ int64_t StreamGrep::CutRows(const char* base, RowScanState& state, const char* t
     bool cutting = shortLinesStay;
     while (cutting && target - p > kLineMaskBlock) {
       if (!rows && !cut.pairedFeed && !carriageReturns) {
-        FeedRun run = CountFeedRun(p, target, cut.widthBound, wrap_, widest_);
+        FeedRun run = CountFeedRun(p, target, cut.widthBound, {wrap_, widest_}, vectorPath_);
         if (run.lastFeedBlock) {
           count += run.feeds;
           int last = kLineMaskBlock - 1 - __builtin_clzll(BlockLineMasks(run.lastFeedBlock).lineFeeds);

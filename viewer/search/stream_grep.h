@@ -16,6 +16,7 @@
 #include "viewer/document/row_scan.h"
 #include "viewer/search/line_masks.h"
 #include "viewer/search/string_hit_rule.h"
+#include "viewer/search/vector_path.h"
 
 struct StreamHit {
   int64_t row;
@@ -71,6 +72,7 @@ class StreamGrep final : public TextSink {
   RowScanner scanner_;
   int64_t wrap_;    // the wrap column
   int64_t widest_;  // the most columns one byte can add to a row: a tab's or a control code's
+  VectorPath vectorPath_ = FastestVectorPath();  // how line feeds are counted
   const StringHitRule& rule_;
   StreamHitReceiver& receiver_;
   size_t sliceBytes_;
