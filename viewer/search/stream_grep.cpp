@@ -41,10 +41,30 @@ const char* LineStartBefore(const char* from, const char* to) {
   return nullptr;
 }
 
-// The end of the line that holds `at`: the byte after the next line feed, or `limit`.
-const char* LineEndAfter(const char* at, const char* limit) {
+// The end of the line that holds `at` (the byte after its line feed, or `limit`), and whether a
+// CR stands between `from` (not after `at`) and that line feed, other than just before it.
+struct LineEnd {
+  const char* end;
+  bool loneCarriageReturn;
+};
+
+LineEnd FindLineEnd(const char* from, const char* at, const char* limit) {
+  const ptrdiff_t skipped = at - from;
+  if (limit - from >= kLineMaskBlock && skipped < kLineMaskBlock) {  // mostly: one block holds it
+    LineMasks masks = BlockLineMasks(from);
+    uint64_t feeds = masks.lineFeeds >> skipped << skipped;
+    if (feeds != 0) {
+      int feed = __builtin_ctzll(feeds);
+      uint64_t before = (uint64_t(1) << feed) - 1;
+      uint64_t crs = masks.carriageReturns & before & (before >> 1);  // not the byte before the feed
+      return {from + feed + 1, crs != 0};
+    }
+  }
   const void* feed = std::memchr(at, '\n', size_t(limit - at));
-  return feed ? static_cast<const char*>(feed) + 1 : limit;
+  const char* end = feed ? static_cast<const char*>(feed) + 1 : limit;
+  size_t bytes = feed ? size_t(end - 1 - from) : size_t(end - from);
+  if (feed && bytes > 0 && end[-2] == '\r') --bytes;
+  return {end, std::memchr(from, '\r', bytes) != nullptr};
 }
 
 }  // namespace
@@ -208,14 +228,14 @@ int64_t StreamGrep::CutRows(const char* base, RowScanState& state, const char* t
   return count;
 }
 
-// The rest of a line (up to its LF at lineEnd - 1) that holds no CR but one before its LF, and
-// cannot reach the wrap column, ends the row being scanned: then that row end is written and the
-// scan stands after it.
-bool StreamGrep::OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd) {
-  if (lineEnd <= state.position || lineEnd[-1] != '\n') return false;
+// The rest of a line (up to its LF at lineEnd - 1) that holds no CR but one before its LF (else
+// `loneCarriageReturn`), and cannot reach the wrap column, ends the row being scanned: then that
+// row end is written and the scan stands after it.
+bool StreamGrep::OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd, bool loneCarriageReturn) {
+  if (lineEnd <= state.position || lineEnd[-1] != '\n' || loneCarriageReturn) return false;
   size_t bytes = size_t(lineEnd - 1 - state.position);
   if (bytes > 0 && lineEnd[-2] == '\r') --bytes;
-  if (state.column + int64_t(bytes) * widest_ > wrap_ || std::memchr(state.position, '\r', bytes)) return false;
+  if (state.column + int64_t(bytes) * widest_ > wrap_) return false;
   rowEnds_[0] = uint32_t(lineEnd - base);
   state.position = state.rowStart = ScanPoint(lineEnd);
   state.column = 0;
@@ -233,9 +253,9 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
       continue;
     }
     if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
-    const char* scanEnd = LineEndAfter(std::max<const char*>(candidate, state.position), sliceLimit);
+    LineEnd line = FindLineEnd(state.position, std::max<const char*>(candidate, state.position), sliceLimit);
     const char* first = state.rowStart;
-    int32_t added = OneRowToLineEnd(base, state, scanEnd) ? 1 : int32_t(CutRows(base, state, scanEnd, rowEnds_.get()));
+    int32_t added = OneRowToLineEnd(base, state, line.end, line.loneCarriageReturn) ? 1 : int32_t(CutRows(base, state, line.end, rowEnds_.get()));
     if (added == 0) continue;
     bool goOn = SearchRows(base, first, rowEnds_.get(), added, candidate);
     row_ += added;

@@ -61,7 +61,7 @@ class StreamGrep final : public TextSink {
   };
   bool CutBlock(const char* base, const char* p, int bytes, const LineMasks& masks, BlockCut& cut,
                 RowScanState& state, uint32_t* rows, int64_t& count);
-  bool OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd);
+  bool OneRowToLineEnd(const char* base, RowScanState& state, const char* lineEnd, bool loneCarriageReturn);
   bool SearchRows(const char* base, const char* first, const uint32_t* ends, int32_t count, const char* found);
   size_t JoinCarry(const char* text, size_t length);
   bool ScanInPlace(const char* text, size_t length, RowScanState state);
