@@ -28,6 +28,9 @@ inline bool JoinsRun(FeedRun& run, bool holdsFeed, const FeedRunWidths& widths) 
   return true;
 }
 
+// Blocks whose line feeds one byte lane can sum, when a block adds up to `perBlock` to a lane.
+constexpr int BlocksPerSum(int perBlock) { return 255 / perBlock; }
+
 // Whether another whole block, and the byte after it, lies before the target.
 inline bool BlockBefore(const FeedRun& run, const char* target) { return target - run.end > kLineMaskBlock; }
 
@@ -41,19 +44,17 @@ FeedRun CountPortable(FeedRun run, const char* target, const FeedRunWidths& widt
 }
 
 #ifdef __SSE2__
+// The sum of the sixteen bytes of `bytes`.
+inline int64_t SumBytes(__m128i bytes) {
+  __m128i total = _mm_sad_epu8(bytes, _mm_setzero_si128());
+  return _mm_cvtsi128_si32(total) + _mm_cvtsi128_si32(_mm_srli_si128(total, 8));
+}
+
 FeedRun CountSse2(FeedRun run, const char* target, const FeedRunWidths& widths) {
   const __m128i lineFeed = _mm_set1_epi8('\n');
   const __m128i carriageReturn = _mm_set1_epi8('\r');
-  const __m128i zero = _mm_setzero_si128();
-  constexpr int kBlocksPerSum = 63;  // each block adds at most 4 to a lane: 63 fit in a byte
-  __m128i sums = zero;
+  __m128i sums = _mm_setzero_si128();  // line feeds per lane, as negative bytes
   int blocks = 0;
-  auto flush = [&] {
-    __m128i total = _mm_sad_epu8(sums, zero);
-    run.feeds += _mm_cvtsi128_si32(total) + _mm_cvtsi128_si32(_mm_srli_si128(total, 8));
-    sums = zero;
-    blocks = 0;
-  };
   while (BlockBefore(run, target)) {
     const __m128i* lanes = reinterpret_cast<const __m128i*>(run.end);
     __m128i x0 = _mm_loadu_si128(lanes), x1 = _mm_loadu_si128(lanes + 1);
@@ -66,11 +67,14 @@ FeedRun CountSse2(FeedRun run, const char* target, const FeedRunWidths& widths) 
     bool holdsFeed = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(f0, f1), _mm_or_si128(f2, f3))) != 0;
     if (!JoinsRun(run, holdsFeed, widths)) break;
     if (!holdsFeed) continue;
-    // A line feed compares as -1.
-    sums = _mm_sub_epi8(_mm_sub_epi8(sums, _mm_add_epi8(f0, f1)), _mm_add_epi8(f2, f3));
-    if (++blocks == kBlocksPerSum) flush();
+    sums = _mm_add_epi8(sums, _mm_add_epi8(_mm_add_epi8(f0, f1), _mm_add_epi8(f2, f3)));  // a feed is -1
+    if (++blocks == BlocksPerSum(4)) {
+      run.feeds += SumBytes(_mm_sub_epi8(_mm_setzero_si128(), sums));
+      sums = _mm_setzero_si128();
+      blocks = 0;
+    }
   }
-  flush();
+  run.feeds += SumBytes(_mm_sub_epi8(_mm_setzero_si128(), sums));
   return run;
 }
 #else
@@ -90,9 +94,7 @@ SEARCH_TARGET_AVX2 inline int64_t SumBytes(__m256i bytes) {
 SEARCH_TARGET_AVX2 FeedRun CountAvx2(FeedRun run, const char* target, const FeedRunWidths& widths) {
   const __m256i lineFeed = _mm256_set1_epi8('\n');
   const __m256i carriageReturn = _mm256_set1_epi8('\r');
-  const __m256i zero = _mm256_setzero_si256();
-  constexpr int kBlocksPerSum = 127;  // each block adds at most 2 to a lane: 127 fit in a byte
-  __m256i sums = zero;
+  __m256i sums = _mm256_setzero_si256();  // line feeds per lane
   int blocks = 0;
   while (BlockBefore(run, target)) {
     const __m256i* lanes = reinterpret_cast<const __m256i*>(run.end);
@@ -105,9 +107,9 @@ SEARCH_TARGET_AVX2 FeedRun CountAvx2(FeedRun run, const char* target, const Feed
     if (!JoinsRun(run, holdsFeed, widths)) break;
     if (!holdsFeed) continue;
     sums = _mm256_sub_epi8(sums, _mm256_add_epi8(f0, f1));  // a line feed compares as -1
-    if (++blocks == kBlocksPerSum) {
+    if (++blocks == BlocksPerSum(2)) {
       run.feeds += SumBytes(sums);
-      sums = zero;
+      sums = _mm256_setzero_si256();
       blocks = 0;
     }
   }
