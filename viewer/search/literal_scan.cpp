@@ -120,8 +120,7 @@ struct ProbesAvx2 {
 };
 
 // Lanes of the 32 positions from x whose two probe bytes match.
-SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int probe2,
-                                                           const ProbesAvx2& p) {
+SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int probe2, const ProbesAvx2& p) {
   __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe1));
   __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe2));
   return _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, p.mask1), p.want1),

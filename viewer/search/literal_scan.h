@@ -11,7 +11,6 @@
 
 constexpr int kLiteralScanMaxLength = 256;
 
-
 class LiteralScan {
  public:
   // `foldLetters`: the bytes "A"-"Z" of `bytes` match "a"-"z" as well.
