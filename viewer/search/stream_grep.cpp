@@ -28,11 +28,13 @@ const char* HeldBackLimit(const char* position, const char* end) {
 }
 
 // The start of the last line that begins in (from, to]: the byte after the last line feed in
-// [from, to), or null.  Looks a block at a time while whole blocks remain.
-const char* LineStartBefore(const char* from, const char* to) {
+// [from, to), or null.  Looks a block at a time (the last one ending at `to`, when it starts no
+// earlier than `base`), else byte by byte.
+const char* LineStartBefore(const char* base, const char* from, const char* to) {
   const char* p = to;
-  for (; p - from >= kLineMaskBlock; p -= kLineMaskBlock) {
+  for (; p - from > 0 && p - base >= kLineMaskBlock; p -= kLineMaskBlock) {
     uint64_t feeds = BlockLineMasks(p - kLineMaskBlock).lineFeeds;
+    if (p - from < kLineMaskBlock) feeds &= ~uint64_t(0) << (kLineMaskBlock - (p - from));  // bytes from `from` on
     if (feeds != 0) return p - __builtin_clzll(feeds);  // the byte after the last one
   }
   for (; p > from; --p) {
@@ -252,7 +254,7 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
       row_ += CutRows(base, state, sliceLimit, nullptr);
       continue;
     }
-    if (const char* lineStart = LineStartBefore(state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
+    if (const char* lineStart = LineStartBefore(base, state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
     LineEnd line = FindLineEnd(state.position, std::max<const char*>(candidate, state.position), sliceLimit);
     const char* first = state.rowStart;
     int32_t added = OneRowToLineEnd(base, state, line.end, line.loneCarriageReturn) ? 1 : int32_t(CutRows(base, state, line.end, rowEnds_.get()));
