@@ -29,10 +29,12 @@ done
 mb=$(awk -v s="$size" 'BEGIN { printf "%.1f", s / 1048576 }')
 
 seconds() {  # seconds CMD...: wall time of one run, output discarded
-  local start end
+  local start end status=0
   start=$(date +%s.%N)
-  "$@" >"$work/out"  # not /dev/null: grep stops at the first hit when it sees /dev/null
+  "$@" >"$work/out" || status=$?  # not /dev/null: grep stops at the first hit when it sees /dev/null
   end=$(date +%s.%N)
+  # grep's status 1 says only that nothing was found; anything else is a failed run.
+  [ "$status" -le 1 ] || { echo "search_bench: $* failed with status $status" >&2; return 1; }
   awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }'
 }
 rate() { awk -v m="$mb" -v t="$1" 'BEGIN { printf "%8.1f", (t > 0 ? m / t : 0) }'; }
@@ -41,16 +43,25 @@ sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 runs=${RUNS:-5}
 
 echo "search on $input ($mb MB, Shift-JIS)"
-echo "(plain patterns: zvcat and grep run $runs times each; MB/s and ratios from the medians, best/median seconds after them)"
+echo "(plain patterns: zvcat and grep run $runs times each, in turn; MB/s and ratios from the medians, best/median seconds after them)"
 printf '%-22s %8s %8s %9s %9s %9s %7s %7s %s\n' pattern hits grep-c "zvcat MB/s" "search MB/s" "grep MB/s" zvcat/g search/g "best/median"
 plain() {  # plain LABEL PATTERN(UTF-8)
   local pattern hits lines tz ts tg zb zm gb gm
   pattern=$(sjis "$2")
   hits=$("$zvcat" --grep --line-max 1000 "$pattern" "$input" | wc -l)
   lines=$(grep -c -F -e "$pattern" "$input" || true)
-  read -r zb zm < <(for _ in $(seq "$runs"); do seconds "$zvcat" --grep --line-max 1000 "$pattern" "$input"; echo; done | best_median)
+  # In turn, so that both see the same load of a shared machine.
+  : >"$work/times.zvcat"
+  : >"$work/times.grep"
+  for _ in $(seq "$runs"); do
+    seconds "$zvcat" --grep --line-max 1000 "$pattern" "$input" >>"$work/times.zvcat"
+    echo >>"$work/times.zvcat"
+    seconds grep -c -F -e "$pattern" "$input" >>"$work/times.grep"
+    echo >>"$work/times.grep"
+  done
+  read -r zb zm < <(best_median <"$work/times.zvcat")
+  read -r gb gm < <(best_median <"$work/times.grep")
   ts=$("$build/bench/search_bench" plain "$pattern" "$input" | awk '{ print $2 }')
-  read -r gb gm < <(for _ in $(seq "$runs"); do seconds grep -c -F -e "$pattern" "$input"; echo; done | best_median)
   tz=$zm tg=$gm
   printf '%-22s %8s %8s %9s %9s %9s %7s %7s %s\n' "$1" "$hits" "$lines" "$(rate "$tz")" "$(rate "$ts")" \
     "$(rate "$tg")" "$(ratio "$tz" "$tg")" "$(ratio "$ts" "$tg")" "zvcat $zb/$zm s, grep $gb/$gm s"

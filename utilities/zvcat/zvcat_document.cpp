@@ -83,11 +83,12 @@ bool OpenShown(const ZvcatOptions& options) {
   return true;
 }
 
-bool OpenAndLoad(const ZvcatOptions& options) {
-  if (!OpenShown(options)) return false;
+bool LoadShown(const ZvcatOptions& options) {
   LoadAll();
   return !host.Failed() && ShownMemberSound(options);
 }
+
+bool OpenAndLoad(const ZvcatOptions& options) { return OpenShown(options) && LoadShown(options); }
 
 bool ShownMemberSound(const ZvcatOptions& options) {
   const Document& doc = TheDocument;

@@ -7,7 +7,10 @@
 // Opens operands.back() without loading it; prints the system's message and returns false on
 // failure.
 bool OpenShown(const ZvcatOptions& options);
-// OpenShown, then loads all of it; false (after the message) when loading stopped short.
+// Loads all of the document OpenShown opened; false (after the message) when loading stopped
+// short or the member shown fails its check.
+bool LoadShown(const ZvcatOptions& options);
+// OpenShown, then LoadShown.
 bool OpenAndLoad(const ZvcatOptions& options);
 // False, after saying so, when the archive member shown fails the archive's check (its CRC):
 // the text printed may then be wrong.

@@ -45,6 +45,34 @@ run --utf8 --grep -E '(a|aa)*(a|aa)*(a|aa)*c' "$work/explode.txt" >/dev/null
 check "give-up status" "1" "$?"
 check "give-up message" "yes" "$(grep -q '1 行であきらめました' "$work/stderr" && echo yes)"
 
+# Plain patterns are searched as the text streams past: the same hits in converted texts,
+# archive members, compressed files, and texts longer than one piece of the stream.
+sjis '漢字の検索と漢字\nxx検索\r\n' | iconv -f CP932 -t EUC-JP >"$work/grep.euc"
+check "EUC text" "$(printf '0\t6\t4\n1\t2\t4')" "$(run --utf8 --grep '検索' "$work/grep.euc")"
+mkdir -p "$work/zip" && rm -f "$work/grep.zip"
+printf 'no hit here\n' >"$work/zip/a.txt"
+{ printf 'first\r\n'; sjis 'ファイルの検索\r\n'; } >"$work/zip/readme.txt"
+(cd "$work/zip" && zip -q ../grep.zip a.txt readme.txt)
+check "member of a ZIP archive" "$(printf '1\t10\t4')" "$(run --utf8 --grep '検索' "$work/grep.zip")"
+check "member chosen by number" "$(printf '0\t3\t3')" "$(run --grep --member 0 hit "$work/grep.zip")"
+gzip -c "$text" >"$work/grep.txt.gz"
+check "gzip file" "$(run --grep -i ABC "$text")" "$(run --grep -i ABC "$work/grep.txt.gz")"
+# Lines of every ending, tabs that wrap, long lines cut at 256 bytes, over several pieces: the
+# hits of a literal regular expression (searched in the loaded document) are the same.
+for i in $(seq 1 6000); do
+  case $((i % 5)) in
+    0) printf 'x%.0s' $(seq $((i % 300))); printf 'abc\r\n' ;;
+    1) printf '\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tAbc %d\n' "$i" ;;
+    2) sjis '漢字abc\r' ;;
+    *) printf 'line %d aBC abc\n' "$i" ;;
+  esac
+done >"$work/long.txt"
+streamed=$(run --grep abc "$work/long.txt")
+check "long text: hits" "yes" "$([ "$(wc -l <<<"$streamed")" -gt 3000 ] && echo yes)"
+check "long text: as the loaded search" "$(run --grep -E abc "$work/long.txt")" "$streamed"
+check "long text, -i and --line-max 40" "$(run --grep -E -i --line-max 40 abc "$work/long.txt")" \
+  "$(run --grep -i --line-max 40 abc "$work/long.txt")"
+
 head -c 64 /dev/zero >"$work/zeros.bin"
 check "binary mode searches dump lines" "$(printf '2\t0\t8')" "$(run --grep 00000020 "$work/zeros.bin")"
 run --grep abc "$work/no-such-file.txt" >/dev/null

@@ -212,6 +212,13 @@ TEST(AppendDecimal, EdgesOfTheRange) {
   EXPECT_EQ(decimal(1234567890123), "1234567890123");
   EXPECT_EQ(decimal(INT64_MAX), "9223372036854775807");
   EXPECT_EQ(decimal(INT64_MIN), "-9223372036854775808");
+  // Each count of digits, at both of its ends and either sign, as the C library writes it.
+  for (int64_t power = 1; power <= INT64_MAX / 10; power *= 10) {
+    for (int64_t value : {power - 1, power, power + 1, 10 * power - 1, 5 * power + power / 2}) {
+      EXPECT_EQ(decimal(value), std::to_string(value));
+      EXPECT_EQ(decimal(-value), std::to_string(-value));
+    }
+  }
 }
 
 }  // namespace

@@ -23,13 +23,16 @@ bool MakeRowComplete(int32_t n) {
 
 const char* RowBytes(int32_t n) { return TheDocument.Text + TheDocument.LineTable[n]; }
 
-RowText RowTextInBlock(int32_t n) {
-  const Document& doc = TheDocument;
-  const char* start = RowBytes(n);
-  const char* end = std::clamp<const char*>(RowBytes(n + 1), start, std::max<const char*>(doc.TextEnd, start));
+RowText RowTextBetween(const char* start, const char* end) {
   if (end > start && end[-1] == '\n') --end;
   if (end > start && end[-1] == '\r') --end;
   return {start, int(std::min<int64_t>(end - start, kMaxRowBytes))};
+}
+
+RowText RowTextInBlock(int32_t n) {
+  const Document& doc = TheDocument;
+  const char* start = RowBytes(n);
+  return RowTextBetween(start, std::clamp<const char*>(RowBytes(n + 1), start, std::max<const char*>(doc.TextEnd, start)));
 }
 
 int32_t RowHolding(const char* at, int32_t low, int32_t high) {

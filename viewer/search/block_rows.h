@@ -22,6 +22,10 @@ struct RowText {
   int length;
 };
 
+// The text of the row whose bytes (its line end included) are [start, end): the bytes before
+// its line end, at most kMaxRowBytes of them, as FormatRow copies them.
+RowText RowTextBetween(const char* start, const char* end);
+
 // The text of complete row n, in place.
 RowText RowTextInBlock(int32_t n);
 

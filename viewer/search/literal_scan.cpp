@@ -1,5 +1,5 @@
-// LiteralScan: the two-byte prefilter over sixteen positions at a time (SSE2) or one at a time,
-// and the byte-for-byte check of the positions that pass it.
+// LiteralScan: the two-byte prefilter over 64 or 32 positions at a time (AVX2), sixteen (SSE2) or
+// one at a time, and the byte-for-byte check of the positions that pass it.
 #include "viewer/search/literal_scan.h"
 
 #include <algorithm>
@@ -7,6 +7,10 @@
 
 #ifdef __SSE2__
 #include <emmintrin.h>
+#endif
+
+#if SEARCH_VECTOR_AVX2
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -59,6 +63,7 @@ void LiteralScan::Build(const uint8_t* bytes, int length, bool foldLetters) {
       if (i != probe1_) probe2_ = i;
     }
   }
+  path_ = FastestVectorPath();
 }
 
 int64_t LiteralScan::Commonness() const {
@@ -75,7 +80,9 @@ bool LiteralScan::MatchesAt(const char* x) const {
   return true;
 }
 
-const char* LiteralScan::FindScalar(const char* x, const char* last) const {
+// Each path compares the probes of as many positions at once as it can and leaves the rest to the
+// next narrower one: AVX2 (64 positions a step, then 32), SSE2 (16), one at a time.
+const char* LiteralScan::FindPortable(const char* x, const char* last) const {
   const uint8_t want = target_[probe1_];
   const uint8_t mask = orMask_[probe1_];
   for (; x <= last; ++x) {
@@ -84,11 +91,8 @@ const char* LiteralScan::FindScalar(const char* x, const char* last) const {
   return nullptr;
 }
 
-const char* LiteralScan::Find(const char* from, const char* end) const {
-  if (length_ == 0 || end - from < length_) return nullptr;
-  const char* last = end - length_;  // the last position the string fits at
-  const char* x = from;
 #ifdef __SSE2__
+const char* LiteralScan::FindSse2(const char* x, const char* last) const {
   // Loads at x + probe .. x + probe + 15 stay below end while x + 15 <= last.
   const __m128i want1 = _mm_set1_epi8(char(target_[probe1_]));
   const __m128i mask1 = _mm_set1_epi8(char(orMask_[probe1_]));
@@ -99,12 +103,82 @@ const char* LiteralScan::Find(const char* from, const char* end) const {
     __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + probe2_));
     __m128i hits = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, mask1), want1),
                                  _mm_cmpeq_epi8(_mm_or_si128(b, mask2), want2));
-    for (unsigned bits = unsigned(_mm_movemask_epi8(hits)); bits != 0; bits &= bits - 1) {
-      const char* at = x + __builtin_ctz(bits);
-      if (MatchesAt(at)) return at;
-    }
+    if (const char* at = FirstMatch(x, unsigned(_mm_movemask_epi8(hits)))) return at;
     x += 16;
   }
+  return FindPortable(x, last);
+}
+#else
+const char* LiteralScan::FindSse2(const char* x, const char* last) const { return FindPortable(x, last); }
 #endif
-  return FindScalar(x, last);
+
+#if SEARCH_VECTOR_AVX2
+namespace {
+
+struct ProbesAvx2 {
+  __m256i want1, mask1, want2, mask2;
+};
+
+// Lanes of the 32 positions from x whose two probe bytes match.
+SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int probe2, const ProbesAvx2& p) {
+  __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe1));
+  __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe2));
+  return _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, p.mask1), p.want1),
+                          _mm256_cmpeq_epi8(_mm256_or_si256(b, p.mask2), p.want2));
+}
+
+}  // namespace
+
+SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* last) const {
+  const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
+                          _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
+  // Loads at x + probe .. x + probe + 63 stay below end while x + 63 <= last.
+  while (last - x >= 63) {
+    __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
+    __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
+    __m256i either = _mm256_or_si256(low, high);
+    if (!_mm256_testz_si256(either, either)) {
+      uint64_t bits = uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32;
+      if (const char* at = FirstMatch(x, bits)) return at;
+    }
+    x += 64;
+  }
+  if (last - x >= 31) {
+    if (const char* at = FirstMatch(x, uint32_t(_mm256_movemask_epi8(PassingAvx2(x, probe1_, probe2_, probes))))) {
+      return at;
+    }
+    x += 32;
+  }
+  return FindSse2(x, last);
+}
+#else
+const char* LiteralScan::FindAvx2(const char* x, const char* last) const { return FindSse2(x, last); }
+#endif
+
+const char* LiteralScan::FirstMatch(const char* x, uint64_t passing) const {
+  for (; passing != 0; passing &= passing - 1) {
+    const char* at = x + __builtin_ctzll(passing);
+    if (MatchesAt(at)) return at;
+  }
+  return nullptr;
+}
+
+bool LiteralScan::UsePath(VectorPath path) {
+  if (!VectorPathAvailable(path)) return false;
+  path_ = path;
+  return true;
+}
+
+const char* LiteralScan::Find(const char* from, const char* end) const {
+  if (length_ == 0 || end - from < length_) return nullptr;
+  const char* last = end - length_;  // the last position the string fits at
+  switch (path_) {
+    case VectorPath::kAvx2:  // (a range shorter than its step goes to the next narrower path)
+      return last - from >= 63 ? FindAvx2(from, last) : FindSse2(from, last);
+    case VectorPath::kSse2:
+      return FindSse2(from, last);
+    case VectorPath::kPortable:
+      break;
+  }
+  return FindPortable(from, last);
 }
