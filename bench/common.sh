@@ -40,16 +40,20 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN{ if (a <= 0) a = 0.001; printf "%.2f", 
 # best_median: the smallest and the median of the numbers on standard input, one a line.
 best_median() {
   sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) { print "0 0"; exit }
-    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%s %.3f\n", v[1], m }'
+    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%s %.4f\n", v[1], m }'
 }
 
 # timed_runs N OUT COMMAND...: best and median wall seconds of N runs, the output written to OUT
-# (a file, as every peer's: never /dev/null).
+# (a file, as every peer's: never /dev/null).  Timed to the microsecond: runs of a few hundredths
+# of a second are common here, and /usr/bin/time rounds to hundredths.
 timed_runs() {
   local n=$1 out=$2
   shift 2
   for _ in $(seq "$n"); do
-    /usr/bin/time -o "$ZV_BENCH_DATA/.time" -f %e "$@" >"$out" 2>/dev/null || true
-    tail -n 1 "$ZV_BENCH_DATA/.time"
+    local start end
+    start=$(date +%s%N)
+    "$@" >"$out" 2>/dev/null || true
+    end=$(date +%s%N)
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f\n", (b - a) / 1e9 }'
   done | best_median
 }
