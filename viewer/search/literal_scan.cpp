@@ -2,6 +2,8 @@
 // one at a time, and the byte-for-byte check of the positions that pass it.
 #include "viewer/search/literal_scan.h"
 
+#include "viewer/search/line_masks.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -127,7 +129,53 @@ SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int pro
                           _mm256_cmpeq_epi8(_mm256_or_si256(b, p.mask2), p.want2));
 }
 
+// The bits of a 32-byte vector's lanes that hold `byte`.
+SEARCH_TARGET_AVX2 inline uint64_t LanesHolding(__m256i lanes, __m256i byte) {
+  return uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lanes, byte)));
+}
+
 }  // namespace
+
+// Per block of 64 positions: the first match in it (if any) bounds the bytes whose line feeds
+// are counted; a CR among them, or a line before the block's first feed longer than allowed,
+// ends the count before the block.
+SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char* last,
+                                                                      int64_t longestLine) const {
+  const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
+                          _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  const __m256i carriageReturn = _mm256_set1_epi8('\r');
+  FeedCountedFind tally{nullptr, x, 0};
+  // The block's positions and its bytes stay below end while x + 63 <= last.
+  for (; last - x >= 63; x += kLineMaskBlock) {
+    __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
+    __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
+    __m256i either = _mm256_or_si256(low, high);
+    const char* at = nullptr;
+    if (!_mm256_testz_si256(either, either)) {
+      at = FirstMatch(x, uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32);
+    }
+    const int countedEnd = at ? int(at - x) : kLineMaskBlock - 1;  // the bytes before the match, or all
+    const uint64_t counted = at ? (uint64_t(1) << countedEnd) - 1 : ~uint64_t(0);
+    __m256i bytesLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x));
+    __m256i bytesHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + 32));
+    uint64_t returns = LanesHolding(bytesLow, carriageReturn) | LanesHolding(bytesHigh, carriageReturn) << 32;
+    if (returns & counted) return tally;
+    uint64_t feeds = (LanesHolding(bytesLow, lineFeed) | LanesHolding(bytesHigh, lineFeed) << 32) & counted;
+    // Without a feed in the counted bytes the line so far is measured to their end (a long one
+    // stops the count a little early); the line start moves only with one.
+    const char* lineEnd = x + __builtin_ctzll(feeds | uint64_t(1) << countedEnd);
+    if (lineEnd - tally.lineStart > longestLine) return tally;
+    tally.feeds += __builtin_popcountll(feeds);
+    const char* afterLastFeed = x + kLineMaskBlock - __builtin_clzll(feeds | 1);
+    tally.lineStart = feeds != 0 ? afterLastFeed : tally.lineStart;
+    if (at) {
+      tally.found = at;
+      return tally;
+    }
+  }
+  return tally;
+}
 
 SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* last) const {
   const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
@@ -153,6 +201,7 @@ SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* 
 }
 #else
 const char* LiteralScan::FindAvx2(const char* x, const char* last) const { return FindSse2(x, last); }
+FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char*, int64_t) const { return {nullptr, x, 0}; }
 #endif
 
 const char* LiteralScan::FirstMatch(const char* x, uint64_t passing) const {
@@ -181,4 +230,9 @@ const char* LiteralScan::Find(const char* from, const char* end) const {
       break;
   }
   return FindPortable(from, last);
+}
+
+FeedCountedFind LiteralScan::FindCountingFeeds(const char* from, const char* end, int64_t longestLine) const {
+  const bool counts = path_ == VectorPath::kAvx2 && length_ > 0 && longestLine >= kLineMaskBlock && end - from >= length_;
+  return counts ? FindCountingFeedsAvx2(from, end - length_, longestLine) : FeedCountedFind{nullptr, from, 0};
 }

@@ -11,6 +11,13 @@
 
 constexpr int kLiteralScanMaxLength = 256;
 
+// What FindCountingFeeds saw: the lines it passed are counted, the place found lies after them.
+struct FeedCountedFind {
+  const char* found;      // the first match from the start, or null: not found before lineStart
+  const char* lineStart;  // the start or the byte after a line feed; not after `found`
+  int64_t feeds;          // the line feeds before lineStart
+};
+
 class LiteralScan {
  public:
   // `foldLetters`: the bytes "A"-"Z" of `bytes` match "a"-"z" as well.
@@ -20,6 +27,13 @@ class LiteralScan {
   // The first position x in [from, end - Length()] whose bytes match, or nullptr.  Reads no
   // byte outside [from, end).  An empty string matches nowhere.
   const char* Find(const char* from, const char* end) const;
+  // Find, counting the line feeds it passes, from `from` (a line start) on while the lines it
+  // passes hold no CR and none is longer than `longestLine` bytes (at least a block of 64):
+  // it stops before the first block where that fails (or where the line it is in has run on
+  // that long), and where it finds a match.  Counts whole
+  // blocks of 64 positions only, and only on the AVX2 path (elsewhere it counts nothing); the
+  // caller goes on from lineStart.
+  FeedCountedFind FindCountingFeeds(const char* from, const char* end, int64_t longestLine) const;
   // Whether the bytes at x (at least Length() of them) match.
   bool MatchesAt(const char* x) const;
 
@@ -35,6 +49,7 @@ class LiteralScan {
   const char* FindPortable(const char* x, const char* last) const;
   const char* FindSse2(const char* x, const char* last) const;
   const char* FindAvx2(const char* x, const char* last) const;
+  FeedCountedFind FindCountingFeedsAvx2(const char* x, const char* last, int64_t longestLine) const;
   // The first of the positions x + i, for the bits i set in `passing`, whose bytes match.
   const char* FirstMatch(const char* x, uint64_t passing) const;
 

@@ -244,12 +244,25 @@ bool StreamGrep::OneRowToLineEnd(const char* base, RowScanState& state, const ch
   return true;
 }
 
+// At a row start, the rows of the lines before the next candidate up to `limit` are counted in
+// the pass that finds it, while those lines hold no CR and cannot wrap: the scan then stands at
+// the start of the candidate's line (or of the line where counting stopped).  The candidate,
+// or null when it is still to be looked for from there.
+const char* StreamGrep::CountToCandidate(RowScanState& state, const char* limit) {
+  if (state.position != state.rowStart || state.column != 0 || rule_.Length() == 0) return nullptr;
+  FeedCountedFind counted = rule_.Scan().FindCountingFeeds(state.position, limit, wrap_ / widest_);
+  row_ += counted.feeds;
+  state.position = state.rowStart = ScanPoint(counted.lineStart);
+  return counted.found;
+}
+
 // Scans from where `state` stands to `limit` in slices.  The rows before the line of the next
 // candidate are only counted; the line that holds it is cut into rows and searched.
 bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* limit) {
   while (state.position < limit) {
     const char* sliceLimit = size_t(limit - state.position) > sliceBytes_ ? state.position + sliceBytes_ : limit;
-    const char* candidate = rule_.Length() > 0 ? rule_.Scan().Find(state.rowStart, sliceLimit) : nullptr;
+    const char* candidate = CountToCandidate(state, sliceLimit);
+    if (!candidate && rule_.Length() > 0) candidate = rule_.Scan().Find(state.rowStart, sliceLimit);
     if (!candidate) {
       row_ += CutRows(base, state, sliceLimit, nullptr);
       continue;

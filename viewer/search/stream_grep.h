@@ -52,6 +52,7 @@ class StreamGrep final : public TextSink {
 
  private:
   bool ScanRegion(const char* base, RowScanState& state, const char* limit);
+  const char* CountToCandidate(RowScanState& state, const char* limit);
   int64_t CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows);
   // Where CutRows' block loop stands: the bound on the width of the row before the block, and
   // whether the block's first byte is the LF of a CR LF counted before.
