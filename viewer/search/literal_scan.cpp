@@ -134,6 +134,35 @@ SEARCH_TARGET_AVX2 inline uint64_t LanesHolding(__m256i lanes, __m256i byte) {
   return uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lanes, byte)));
 }
 
+// Which of the 64 bytes at x are line feeds and which CRs.
+SEARCH_TARGET_AVX2 inline LineMasks LineMasksAvx2(const char* x) {
+  const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x));
+  const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + 32));
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  const __m256i carriageReturn = _mm256_set1_epi8('\r');
+  return {LanesHolding(low, lineFeed) | LanesHolding(high, lineFeed) << 32,
+          LanesHolding(low, carriageReturn) | LanesHolding(high, carriageReturn) << 32};
+}
+
+// The byte after the first line feed from bit `from` of the block at x (`masks` are its), or
+// else in the block after it where that lies at or before `last`, when no CR stands between;
+// else null.
+SEARCH_TARGET_AVX2 const char* LineEndAvx2(const char* x, LineMasks masks, int from, const char* last) {
+  for (int block = 0; block < 2; ++block) {
+    const uint64_t feeds = masks.lineFeeds >> from << from;
+    const uint64_t returns = masks.carriageReturns >> from << from;
+    if (feeds != 0) {
+      const int feed = __builtin_ctzll(feeds);
+      return (returns & ((uint64_t(1) << feed) - 1)) == 0 ? x + feed + 1 : nullptr;
+    }
+    if (returns != 0 || last - (x + kLineMaskBlock) < kLineMaskBlock - 1) return nullptr;
+    x += kLineMaskBlock;
+    masks = LineMasksAvx2(x);
+    from = 0;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 // Per block of 64 positions: the first match in it (if any) bounds the bytes whose line feeds
@@ -143,9 +172,7 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
                                                                       int64_t longestLine) const {
   const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
                           _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
-  const __m256i lineFeed = _mm256_set1_epi8('\n');
-  const __m256i carriageReturn = _mm256_set1_epi8('\r');
-  FeedCountedFind tally{nullptr, x, 0};
+  FeedCountedFind tally{nullptr, x, 0, nullptr};
   // The block's positions and its bytes stay below end while x + 63 <= last.
   for (; last - x >= 63; x += kLineMaskBlock) {
     __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
@@ -157,11 +184,9 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
     }
     const int countedEnd = at ? int(at - x) : kLineMaskBlock - 1;  // the bytes before the match, or all
     const uint64_t counted = at ? (uint64_t(1) << countedEnd) - 1 : ~uint64_t(0);
-    __m256i bytesLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x));
-    __m256i bytesHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + 32));
-    uint64_t returns = LanesHolding(bytesLow, carriageReturn) | LanesHolding(bytesHigh, carriageReturn) << 32;
-    if (returns & counted) return tally;
-    uint64_t feeds = (LanesHolding(bytesLow, lineFeed) | LanesHolding(bytesHigh, lineFeed) << 32) & counted;
+    const LineMasks masks = LineMasksAvx2(x);
+    if (masks.carriageReturns & counted) return tally;
+    const uint64_t feeds = masks.lineFeeds & counted;
     // Without a feed in the counted bytes the line so far is measured to their end (a long one
     // stops the count a little early); the line start moves only with one.
     const char* lineEnd = x + __builtin_ctzll(feeds | uint64_t(1) << countedEnd);
@@ -171,6 +196,7 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
     tally.lineStart = feeds != 0 ? afterLastFeed : tally.lineStart;
     if (at) {
       tally.found = at;
+      tally.lineEnd = LineEndAvx2(x, masks, countedEnd, last);
       return tally;
     }
   }
@@ -201,7 +227,7 @@ SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* 
 }
 #else
 const char* LiteralScan::FindAvx2(const char* x, const char* last) const { return FindSse2(x, last); }
-FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char*, int64_t) const { return {nullptr, x, 0}; }
+FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char*, int64_t) const { return {nullptr, x, 0, nullptr}; }
 #endif
 
 const char* LiteralScan::FirstMatch(const char* x, uint64_t passing) const {
@@ -234,5 +260,5 @@ const char* LiteralScan::Find(const char* from, const char* end) const {
 
 FeedCountedFind LiteralScan::FindCountingFeeds(const char* from, const char* end, int64_t longestLine) const {
   const bool counts = path_ == VectorPath::kAvx2 && length_ > 0 && longestLine >= kLineMaskBlock && end - from >= length_;
-  return counts ? FindCountingFeedsAvx2(from, end - length_, longestLine) : FeedCountedFind{nullptr, from, 0};
+  return counts ? FindCountingFeedsAvx2(from, end - length_, longestLine) : FeedCountedFind{nullptr, from, 0, nullptr};
 }

@@ -16,6 +16,9 @@ struct FeedCountedFind {
   const char* found;      // the first match from the start, or null: not found before lineStart
   const char* lineStart;  // the start or the byte after a line feed; not after `found`
   int64_t feeds;          // the line feeds before lineStart
+  const char* lineEnd;    // the byte after the line feed that ends found's line, when the block
+                          // of 64 positions found is in or the next holds it and no CR stands
+                          // before it; or null
 };
 
 class LiteralScan {

@@ -126,6 +126,7 @@ std::string RandomLines(std::mt19937& random, size_t length, int longestLine) {
 TEST(LiteralScanPaths, FindCountingFeedsCountsTheLinesBeforeTheMatch) {
   std::mt19937 random(8122026);
   int matchesFound = 0;
+  int lineEnds = 0;
   for (int round = 0; round < 600; ++round) {
     const int longest = std::initializer_list<int>{64, 100, 250, 1000}.begin()[random() % 4];
     std::string text = RandomLines(random, 200 + random() % 3000, longest);
@@ -156,7 +157,13 @@ TEST(LiteralScanPaths, FindCountingFeedsCountsTheLinesBeforeTheMatch) {
       ++matchesFound;
       EXPECT_EQ(counted.found, first) << where;
       EXPECT_EQ(std::find(counted.lineStart, counted.found, '\n'), counted.found) << where;
+      if (counted.lineEnd) {  // the end of the match's line, with no CR in that line
+        lineEnds += 1;
+        EXPECT_EQ(counted.lineEnd - 1, std::find(counted.found, end, '\n')) << where;
+        EXPECT_EQ(std::find(counted.lineStart, counted.lineEnd, '\r'), counted.lineEnd) << where;
+      }
     } else {
+      EXPECT_EQ(counted.lineEnd, nullptr) << where;
       const char* before = std::min(end, counted.lineStart + pattern.size() - 1);
       EXPECT_EQ(scan.Find(base + from, before), nullptr) << where;
     }
@@ -178,6 +185,7 @@ TEST(LiteralScanPaths, FindCountingFeedsCountsTheLinesBeforeTheMatch) {
   }
   if (VectorPathAvailable(VectorPath::kAvx2)) {
     EXPECT_GT(matchesFound, 300);
+    EXPECT_GT(lineEnds, 100);
   }
 }
 

@@ -15,6 +15,7 @@
 #include "viewer/document/document_stream.h"
 #include "viewer/document/row_scan.h"
 #include "viewer/search/line_masks.h"
+#include "viewer/search/literal_scan.h"
 #include "viewer/search/string_hit_rule.h"
 #include "viewer/search/vector_path.h"
 
@@ -52,7 +53,7 @@ class StreamGrep final : public TextSink {
 
  private:
   bool ScanRegion(const char* base, RowScanState& state, const char* limit);
-  const char* CountToCandidate(RowScanState& state, const char* limit);
+  FeedCountedFind CountToCandidate(RowScanState& state, const char* limit);
   int64_t CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows);
   // Where CutRows' block loop stands: the bound on the width of the row before the block, and
   // whether the block's first byte is the LF of a CR LF counted before.
