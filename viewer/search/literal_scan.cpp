@@ -165,6 +165,28 @@ SEARCH_TARGET_AVX2 const char* LineEndAvx2(const char* x, LineMasks masks, int f
 
 }  // namespace
 
+namespace {
+
+// Counts the line feeds of the first `counted` bytes of the block at x (1 to 64; `masks` are the
+// block's) into `tally`; false, with nothing counted, when a CR stands among them or the line
+// they end (or go on with) is longer than `longestLine`.
+SEARCH_TARGET_AVX2 inline bool CountBlockFeeds(FeedCountedFind& tally, const char* x, const LineMasks& masks,
+                                               int counted, int64_t longestLine) {
+  const uint64_t countedBits = counted == kLineMaskBlock ? ~uint64_t(0) : (uint64_t(1) << counted) - 1;
+  if (masks.carriageReturns & countedBits) return false;
+  const uint64_t feeds = masks.lineFeeds & countedBits;
+  // Without a feed in the counted bytes the line so far is measured to their end (a long one
+  // stops the count a little early); the line start moves only with one.
+  const char* lineEnd = x + __builtin_ctzll(feeds | uint64_t(1) << (counted - 1));
+  if (lineEnd - tally.lineStart > longestLine) return false;
+  tally.feeds += __builtin_popcountll(feeds);
+  const char* afterLastFeed = x + kLineMaskBlock - __builtin_clzll(feeds | 1);
+  tally.lineStart = feeds != 0 ? afterLastFeed : tally.lineStart;
+  return true;
+}
+
+}  // namespace
+
 // Per block of 64 positions: the first match in it (if any) bounds the bytes whose line feeds
 // are counted; a CR among them, or a line before the block's first feed longer than allowed,
 // ends the count before the block.
@@ -178,27 +200,18 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
     __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
     __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
     __m256i either = _mm256_or_si256(low, high);
-    const char* at = nullptr;
-    if (!_mm256_testz_si256(either, either)) {
-      at = FirstMatch(x, uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32);
-    }
-    const int countedEnd = at ? int(at - x) : kLineMaskBlock - 1;  // the bytes before the match, or all
-    const uint64_t counted = at ? (uint64_t(1) << countedEnd) - 1 : ~uint64_t(0);
     const LineMasks masks = LineMasksAvx2(x);
-    if (masks.carriageReturns & counted) return tally;
-    const uint64_t feeds = masks.lineFeeds & counted;
-    // Without a feed in the counted bytes the line so far is measured to their end (a long one
-    // stops the count a little early); the line start moves only with one.
-    const char* lineEnd = x + __builtin_ctzll(feeds | uint64_t(1) << countedEnd);
-    if (lineEnd - tally.lineStart > longestLine) return tally;
-    tally.feeds += __builtin_popcountll(feeds);
-    const char* afterLastFeed = x + kLineMaskBlock - __builtin_clzll(feeds | 1);
-    tally.lineStart = feeds != 0 ? afterLastFeed : tally.lineStart;
-    if (at) {
-      tally.found = at;
-      tally.lineEnd = LineEndAvx2(x, masks, countedEnd, last);
-      return tally;
+    if (!_mm256_testz_si256(either, either)) {
+      uint64_t passing = uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32;
+      if (const char* at = FirstMatch(x, passing)) {
+        // (A match at the block's first byte leaves nothing of it to count.)
+        if (at > x && !CountBlockFeeds(tally, x, masks, int(at - x), longestLine)) return tally;
+        tally.found = at;
+        tally.lineEnd = LineEndAvx2(x, masks, int(at - x), last);
+        return tally;
+      }
     }
+    if (!CountBlockFeeds(tally, x, masks, kLineMaskBlock, longestLine)) return tally;
   }
   return tally;
 }
