@@ -194,16 +194,24 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
                                                                       int64_t longestLine) const {
   const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
                           _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  const __m256i carriageReturn = _mm256_set1_epi8('\r');
   FeedCountedFind tally{nullptr, x, 0, nullptr};
   // The block's positions and its bytes stay below end while x + 63 <= last.
   for (; last - x >= 63; x += kLineMaskBlock) {
     __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
     __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
     __m256i either = _mm256_or_si256(low, high);
-    const LineMasks masks = LineMasksAvx2(x);
+    const __m256i bytesLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x));
+    const __m256i bytesHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + 32));
+    const uint64_t feeds = LanesHolding(bytesLow, lineFeed) | LanesHolding(bytesHigh, lineFeed) << 32;
+    // (Where the whole block is counted a CR anywhere in it stops the count: no mask is needed.)
+    const __m256i returns = _mm256_or_si256(_mm256_cmpeq_epi8(bytesLow, carriageReturn),
+                                            _mm256_cmpeq_epi8(bytesHigh, carriageReturn));
     if (!_mm256_testz_si256(either, either)) {
       uint64_t passing = uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32;
       if (const char* at = FirstMatch(x, passing)) {
+        const LineMasks masks = LineMasksAvx2(x);
         // (A match at the block's first byte leaves nothing of it to count.)
         if (at > x && !CountBlockFeeds(tally, x, masks, int(at - x), longestLine)) return tally;
         tally.found = at;
@@ -211,7 +219,8 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
         return tally;
       }
     }
-    if (!CountBlockFeeds(tally, x, masks, kLineMaskBlock, longestLine)) return tally;
+    if (!_mm256_testz_si256(returns, returns)) return tally;
+    if (!CountBlockFeeds(tally, x, LineMasks{feeds, 0}, kLineMaskBlock, longestLine)) return tally;
   }
   return tally;
 }
