@@ -1,11 +1,12 @@
 // LiteralScan: the two-byte prefilter over 64 or 32 positions at a time (AVX2), sixteen (SSE2) or
-// one at a time, and the byte-for-byte check of the positions that pass it.
+// one at a time, and the byte-for-byte check of the positions that pass it; with AVX2 also the
+// pass that counts the line feeds before the match.
 #include "viewer/search/literal_scan.h"
-
-#include "viewer/search/line_masks.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "viewer/search/line_masks.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -163,10 +164,6 @@ SEARCH_TARGET_AVX2 const char* LineEndAvx2(const char* x, LineMasks masks, int f
   return nullptr;
 }
 
-}  // namespace
-
-namespace {
-
 // Counts the line feeds of the first `counted` bytes of the block at x (1 to 64; `masks` are the
 // block's) into `tally`; false, with nothing counted, when a CR stands among them or the line
 // they end (or go on with) is longer than `longestLine`.
@@ -198,7 +195,7 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
   const __m256i carriageReturn = _mm256_set1_epi8('\r');
   FeedCountedFind tally{nullptr, x, 0, nullptr};
   // The block's positions and its bytes stay below end while x + 63 <= last.
-  for (; last - x >= 63; x += kLineMaskBlock) {
+  for (; last - x >= kLineMaskBlock - 1; x += kLineMaskBlock) {
     __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
     __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
     __m256i either = _mm256_or_si256(low, high);

@@ -3,6 +3,7 @@
 // the string that are rare in Japanese text are compared first; a position that passes is
 // checked byte for byte.  With letters folded, an upper-case letter of the string also accepts
 // its lower-case form (the caller decides afterwards whether that byte was really folded there).
+// The streamed search has the line feeds before a match counted in the same pass (AVX2).
 #pragma once
 
 #include <cstdint>

@@ -2,8 +2,9 @@
 // is cut into rows as the row scan of loading cuts it and searched by the rule of the search over
 // the text block, so the hits are those of repeated forward searches from the top (the first hit
 // of each row), while neither the text nor its rows are kept.  Rows are only counted up to the
-// line of the next candidate of the pattern (from line-end masks where lines cannot wrap); the
-// line that holds it is cut into rows and searched.  What is kept between two pieces of text is
+// line of the next candidate of the pattern: from a row start, in the same pass that finds the
+// candidate while the lines hold no CR and cannot wrap, else from line-end masks; the line that
+// holds it is cut into rows and searched.  What is kept between two pieces of text is
 // the row not finished at the end of the first, which is joined to the start of the second until
 // a row begins inside it; from there on a piece is scanned where it lies.
 #pragma once
