@@ -73,6 +73,15 @@ check "long text: as the loaded search" "$(run --grep -E abc "$work/long.txt")" 
 check "long text, -i and --line-max 40" "$(run --grep -E -i --line-max 40 abc "$work/long.txt")" \
   "$(run --grep -i --line-max 40 abc "$work/long.txt")"
 
+# Hit lines are written a batch at a time: many of them, over several batches, in order, none
+# lost or repeated at a batch's edge.
+awk 'BEGIN { for (i = 0; i < 30000; ++i) print "abc" }' >"$work/many.txt"
+awk 'BEGIN { for (i = 0; i < 30000; ++i) printf "%d\t0\t3\n", i }' >"$work/many.expected"
+run --grep abc "$work/many.txt" >"$work/many.out"
+check "many hits, streamed" "" "$(cmp "$work/many.expected" "$work/many.out" 2>&1)"
+run --grep -E abc "$work/many.txt" >"$work/many.out"
+check "many hits, loaded" "" "$(cmp "$work/many.expected" "$work/many.out" 2>&1)"
+
 head -c 64 /dev/zero >"$work/zeros.bin"
 check "binary mode searches dump lines" "$(printf '2\t0\t8')" "$(run --grep 00000020 "$work/zeros.bin")"
 run --grep abc "$work/no-such-file.txt" >/dev/null

@@ -1,9 +1,12 @@
 // LiteralScan: the two-byte prefilter over 64 or 32 positions at a time (AVX2), sixteen (SSE2) or
-// one at a time, and the byte-for-byte check of the positions that pass it.
+// one at a time, and the byte-for-byte check of the positions that pass it; with AVX2 also the
+// pass that counts the line feeds before the match.
 #include "viewer/search/literal_scan.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "viewer/search/line_masks.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -127,7 +130,97 @@ SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int pro
                           _mm256_cmpeq_epi8(_mm256_or_si256(b, p.mask2), p.want2));
 }
 
+// The bits of a 32-byte vector's lanes that hold `byte`.
+SEARCH_TARGET_AVX2 inline uint64_t LanesHolding(__m256i lanes, __m256i byte) {
+  return uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lanes, byte)));
+}
+
+// Which of the 64 bytes at x are line feeds and which CRs.
+SEARCH_TARGET_AVX2 inline LineMasks LineMasksAvx2(const char* x) {
+  const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x));
+  const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + 32));
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  const __m256i carriageReturn = _mm256_set1_epi8('\r');
+  return {LanesHolding(low, lineFeed) | LanesHolding(high, lineFeed) << 32,
+          LanesHolding(low, carriageReturn) | LanesHolding(high, carriageReturn) << 32};
+}
+
+// The byte after the first line feed from bit `from` of the block at x (`masks` are its), or
+// else in the block after it where that lies at or before `last`, when no CR stands between;
+// else null.
+SEARCH_TARGET_AVX2 const char* LineEndAvx2(const char* x, LineMasks masks, int from, const char* last) {
+  for (int block = 0; block < 2; ++block) {
+    const uint64_t feeds = masks.lineFeeds >> from << from;
+    const uint64_t returns = masks.carriageReturns >> from << from;
+    if (feeds != 0) {
+      const int feed = __builtin_ctzll(feeds);
+      return (returns & ((uint64_t(1) << feed) - 1)) == 0 ? x + feed + 1 : nullptr;
+    }
+    if (returns != 0 || last - (x + kLineMaskBlock) < kLineMaskBlock - 1) return nullptr;
+    x += kLineMaskBlock;
+    masks = LineMasksAvx2(x);
+    from = 0;
+  }
+  return nullptr;
+}
+
+// Counts the line feeds of the first `counted` bytes of the block at x (1 to 64; `masks` are the
+// block's) into `tally`; false, with nothing counted, when a CR stands among them or the line
+// they end (or go on with) is longer than `longestLine`.
+SEARCH_TARGET_AVX2 inline bool CountBlockFeeds(FeedCountedFind& tally, const char* x, const LineMasks& masks,
+                                               int counted, int64_t longestLine) {
+  const uint64_t countedBits = counted == kLineMaskBlock ? ~uint64_t(0) : (uint64_t(1) << counted) - 1;
+  if (masks.carriageReturns & countedBits) return false;
+  const uint64_t feeds = masks.lineFeeds & countedBits;
+  // Without a feed in the counted bytes the line so far is measured to their end (a long one
+  // stops the count a little early); the line start moves only with one.
+  const char* lineEnd = x + __builtin_ctzll(feeds | uint64_t(1) << (counted - 1));
+  if (lineEnd - tally.lineStart > longestLine) return false;
+  tally.feeds += __builtin_popcountll(feeds);
+  const char* afterLastFeed = x + kLineMaskBlock - __builtin_clzll(feeds | 1);
+  tally.lineStart = feeds != 0 ? afterLastFeed : tally.lineStart;
+  return true;
+}
+
 }  // namespace
+
+// Per block of 64 positions: the first match in it (if any) bounds the bytes whose line feeds
+// are counted; a CR among them, or a line before the block's first feed longer than allowed,
+// ends the count before the block.
+SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char* last,
+                                                                      int64_t longestLine) const {
+  const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
+                          _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
+  const __m256i lineFeed = _mm256_set1_epi8('\n');
+  const __m256i carriageReturn = _mm256_set1_epi8('\r');
+  FeedCountedFind tally{nullptr, x, 0, nullptr};
+  // The block's positions and its bytes stay below end while x + 63 <= last.
+  for (; last - x >= kLineMaskBlock - 1; x += kLineMaskBlock) {
+    __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
+    __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
+    __m256i either = _mm256_or_si256(low, high);
+    const __m256i bytesLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x));
+    const __m256i bytesHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + 32));
+    const uint64_t feeds = LanesHolding(bytesLow, lineFeed) | LanesHolding(bytesHigh, lineFeed) << 32;
+    // (Where the whole block is counted a CR anywhere in it stops the count: no mask is needed.)
+    const __m256i returns = _mm256_or_si256(_mm256_cmpeq_epi8(bytesLow, carriageReturn),
+                                            _mm256_cmpeq_epi8(bytesHigh, carriageReturn));
+    if (!_mm256_testz_si256(either, either)) {
+      uint64_t passing = uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32;
+      if (const char* at = FirstMatch(x, passing)) {
+        const LineMasks masks = LineMasksAvx2(x);
+        // (A match at the block's first byte leaves nothing of it to count.)
+        if (at > x && !CountBlockFeeds(tally, x, masks, int(at - x), longestLine)) return tally;
+        tally.found = at;
+        tally.lineEnd = LineEndAvx2(x, masks, int(at - x), last);
+        return tally;
+      }
+    }
+    if (!_mm256_testz_si256(returns, returns)) return tally;
+    if (!CountBlockFeeds(tally, x, LineMasks{feeds, 0}, kLineMaskBlock, longestLine)) return tally;
+  }
+  return tally;
+}
 
 SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* last) const {
   const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
@@ -153,6 +246,7 @@ SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* 
 }
 #else
 const char* LiteralScan::FindAvx2(const char* x, const char* last) const { return FindSse2(x, last); }
+FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char*, int64_t) const { return {nullptr, x, 0, nullptr}; }
 #endif
 
 const char* LiteralScan::FirstMatch(const char* x, uint64_t passing) const {
@@ -181,4 +275,9 @@ const char* LiteralScan::Find(const char* from, const char* end) const {
       break;
   }
   return FindPortable(from, last);
+}
+
+FeedCountedFind LiteralScan::FindCountingFeeds(const char* from, const char* end, int64_t longestLine) const {
+  const bool counts = path_ == VectorPath::kAvx2 && length_ > 0 && longestLine >= kLineMaskBlock && end - from >= length_;
+  return counts ? FindCountingFeedsAvx2(from, end - length_, longestLine) : FeedCountedFind{nullptr, from, 0, nullptr};
 }

@@ -3,6 +3,7 @@
 // the string that are rare in Japanese text are compared first; a position that passes is
 // checked byte for byte.  With letters folded, an upper-case letter of the string also accepts
 // its lower-case form (the caller decides afterwards whether that byte was really folded there).
+// The streamed search has the line feeds before a match counted in the same pass (AVX2).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,16 @@
 #include "viewer/search/vector_path.h"
 
 constexpr int kLiteralScanMaxLength = 256;
+
+// What FindCountingFeeds saw: the lines it passed are counted, the place found lies after them.
+struct FeedCountedFind {
+  const char* found;      // the first match from the start, or null: not found before lineStart
+  const char* lineStart;  // the start or the byte after a line feed; not after `found`
+  int64_t feeds;          // the line feeds before lineStart
+  const char* lineEnd;    // the byte after the line feed that ends found's line, when the block
+                          // of 64 positions found is in or the next holds it and no CR stands
+                          // before it; or null
+};
 
 class LiteralScan {
  public:
@@ -20,6 +31,13 @@ class LiteralScan {
   // The first position x in [from, end - Length()] whose bytes match, or nullptr.  Reads no
   // byte outside [from, end).  An empty string matches nowhere.
   const char* Find(const char* from, const char* end) const;
+  // Find, counting the line feeds it passes, from `from` (a line start) on while the lines it
+  // passes hold no CR and none is longer than `longestLine` bytes (at least a block of 64):
+  // it stops before the first block where that fails (or where the line it is in has run on
+  // that long), and where it finds a match.  Counts whole
+  // blocks of 64 positions only, and only on the AVX2 path (elsewhere it counts nothing); the
+  // caller goes on from lineStart.
+  FeedCountedFind FindCountingFeeds(const char* from, const char* end, int64_t longestLine) const;
   // Whether the bytes at x (at least Length() of them) match.
   bool MatchesAt(const char* x) const;
 
@@ -35,6 +53,7 @@ class LiteralScan {
   const char* FindPortable(const char* x, const char* last) const;
   const char* FindSse2(const char* x, const char* last) const;
   const char* FindAvx2(const char* x, const char* last) const;
+  FeedCountedFind FindCountingFeedsAvx2(const char* x, const char* last, int64_t longestLine) const;
   // The first of the positions x + i, for the bits i set in `passing`, whose bytes match.
   const char* FirstMatch(const char* x, uint64_t passing) const;
 

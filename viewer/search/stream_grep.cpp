@@ -244,18 +244,38 @@ bool StreamGrep::OneRowToLineEnd(const char* base, RowScanState& state, const ch
   return true;
 }
 
+// At a row start, the rows of the lines before the next candidate up to `limit` are counted in
+// the pass that finds it, while those lines hold no CR and cannot wrap: the scan then stands at
+// the start of the candidate's line (or of the line where counting stopped).  The candidate
+// (null when it is still to be looked for from there) and, where the pass saw it, its line end.
+FeedCountedFind StreamGrep::CountToCandidate(RowScanState& state, const char* limit) {
+  if (state.position != state.rowStart || state.column != 0 || rule_.Length() == 0) {
+    return {nullptr, state.position, 0, nullptr};
+  }
+  FeedCountedFind counted = rule_.Scan().FindCountingFeeds(state.position, limit, wrap_ / widest_);
+  row_ += counted.feeds;
+  state.position = state.rowStart = ScanPoint(counted.lineStart);
+  return counted;
+}
+
 // Scans from where `state` stands to `limit` in slices.  The rows before the line of the next
 // candidate are only counted; the line that holds it is cut into rows and searched.
 bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* limit) {
   while (state.position < limit) {
     const char* sliceLimit = size_t(limit - state.position) > sliceBytes_ ? state.position + sliceBytes_ : limit;
-    const char* candidate = rule_.Length() > 0 ? rule_.Scan().Find(state.rowStart, sliceLimit) : nullptr;
+    FeedCountedFind counted = CountToCandidate(state, sliceLimit);
+    const char* candidate = counted.found;
+    if (!candidate && rule_.Length() > 0) candidate = rule_.Scan().Find(state.rowStart, sliceLimit);
     if (!candidate) {
       row_ += CutRows(base, state, sliceLimit, nullptr);
       continue;
     }
-    if (const char* lineStart = LineStartBefore(base, state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
-    LineEnd line = FindLineEnd(state.position, std::max<const char*>(candidate, state.position), sliceLimit);
+    // (Where the counting pass found the candidate, the scan stands at the start of its line.)
+    LineEnd line{counted.lineEnd, false};
+    if (!line.end) {
+      if (const char* lineStart = LineStartBefore(base, state.position, candidate)) row_ += CutRows(base, state, lineStart, nullptr);
+      line = FindLineEnd(state.position, std::max<const char*>(candidate, state.position), sliceLimit);
+    }
     const char* first = state.rowStart;
     int32_t added = OneRowToLineEnd(base, state, line.end, line.loneCarriageReturn) ? 1 : int32_t(CutRows(base, state, line.end, rowEnds_.get()));
     if (added == 0) continue;

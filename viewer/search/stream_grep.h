@@ -2,8 +2,9 @@
 // is cut into rows as the row scan of loading cuts it and searched by the rule of the search over
 // the text block, so the hits are those of repeated forward searches from the top (the first hit
 // of each row), while neither the text nor its rows are kept.  Rows are only counted up to the
-// line of the next candidate of the pattern (from line-end masks where lines cannot wrap); the
-// line that holds it is cut into rows and searched.  What is kept between two pieces of text is
+// line of the next candidate of the pattern: from a row start, in the same pass that finds the
+// candidate while the lines hold no CR and cannot wrap, else from line-end masks; the line that
+// holds it is cut into rows and searched.  What is kept between two pieces of text is
 // the row not finished at the end of the first, which is joined to the start of the second until
 // a row begins inside it; from there on a piece is scanned where it lies.
 #pragma once
@@ -15,6 +16,7 @@
 #include "viewer/document/document_stream.h"
 #include "viewer/document/row_scan.h"
 #include "viewer/search/line_masks.h"
+#include "viewer/search/literal_scan.h"
 #include "viewer/search/string_hit_rule.h"
 #include "viewer/search/vector_path.h"
 
@@ -52,6 +54,7 @@ class StreamGrep final : public TextSink {
 
  private:
   bool ScanRegion(const char* base, RowScanState& state, const char* limit);
+  FeedCountedFind CountToCandidate(RowScanState& state, const char* limit);
   int64_t CutRows(const char* base, RowScanState& state, const char* target, uint32_t* rows);
   // Where CutRows' block loop stands: the bound on the width of the row before the block, and
   // whether the block's first byte is the LF of a CR LF counted before.

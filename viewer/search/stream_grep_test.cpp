@@ -189,6 +189,30 @@ TEST_F(StreamGrepTest, ShortLinesThatWrap) {
   }
 }
 
+// Hits on nearly every line, the rows between counted in the pass that finds them: lines of tabs
+// just short of the wrap column and just past it (four columns a byte reach 1000 columns at 250
+// bytes), and now and then a CR after a hit, before it, or as the line end.
+TEST_F(StreamGrepTest, DenseHitsBetweenLinesAtTheWrapColumn) {
+  RandomSjis random(11);
+  std::string text;
+  for (int i = 0; i < 3000; ++i) {
+    text += std::string(size_t(random.Pick(40)), 'x') + (i % 3 ? "abc" : "xyz") + std::string(size_t(random.Pick(20)), 'y');
+    const char* const kEnds[] = {"\n", "\n", "\n", "\n", "\n", "\n", "\r\n", "\r", "\rq\n"};
+    text += kEnds[random.Pick(int(std::size(kEnds)))];
+    if (random.Pick(4) == 0) text += std::string(size_t(247 + random.Pick(8)), '\t') + "\n";
+  }
+  std::string path = WriteTemp("dense-wrap-edge.txt", text);
+  SetPattern("abc", true);
+  for (RowOptions layout : {RowOptions{1000, 4, true}, RowOptions{256, 1, false}, RowOptions{500, 2, false}}) {
+    host.rows = layout;
+    std::vector<Hit> expected = LoadedHits(path);
+    ASSERT_GT(expected.size(), 1500u);
+    for (size_t slice : {size_t(300), StreamGrep::kDefaultSliceBytes}) {
+      ASSERT_EQ(StreamedHits(text, random, 100000, slice), expected) << "LineMax " << layout.lineMax << ", slice " << slice;
+    }
+  }
+}
+
 // Lines of 16 bytes put a line feed in the same lane of every block for thousands of blocks.
 TEST_F(StreamGrepTest, ManyLinesOfOneLength) {
   std::string text;

@@ -15,7 +15,7 @@ bool VectorPathAvailable(VectorPath path) {
 #endif
     case VectorPath::kAvx2:
 #if SEARCH_VECTOR_AVX2
-      static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+      static const bool hasAvx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
       return hasAvx2;
 #else
       return false;
