@@ -23,5 +23,5 @@ for name in document_fuzz regex_fuzz string_match_fuzz settings_fuzz; do
   # best_median gives the smallest first; the best rate is the largest.
   read -r _ median < <(echo "$rates" | best_median)
   best=$(echo "$rates" | sort -g | tail -n 1)
-  printf '%-20s %10s %10s\n' "$name" "$best" "$median"
+  printf '%-20s %10s %10.0f\n' "$name" "$best" "$median"
 done
