@@ -49,8 +49,6 @@ times() {
     tail -n 1 .time
   done
 }
-# best_median: "best median" of the times on standard input.
-best_median() { sort -n | awk '{ t[NR] = $1 } END { printf "%s %s\n", t[1], t[int((NR + 1) / 2)] }'; }
 report() {
   local label=$1 best=$2 median=$3 base=$4
   printf "  %-34s best %6.2f s  median %6.2f s  %7.1f MB/s  ratio to ours %.2f\n" "$label" "$best" "$median" \

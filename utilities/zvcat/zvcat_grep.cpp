@@ -20,7 +20,7 @@
 namespace {
 
 // Hit lines (the row, the hit's byte offset in the row text and its length, tab-separated)
-// gathered in a batch of their own and handed to the output a batch at a time: a hit costs a
+// gathered in a batch of their own, as large as the output writes without a copy: a hit costs a
 // few stores, not a call and a copy of its own.
 class HitLines {
  public:
@@ -30,7 +30,6 @@ class HitLines {
   HitLines& operator=(const HitLines&) = delete;
 
   void Add(int64_t row, int64_t offset, int length) {
-    if (kBatchBytes - used_ < kLongestLine) Send();
     char* end = AppendDecimal(batch_ + used_, row);
     *end++ = '\t';
     end = AppendDecimal(end, offset);
@@ -38,6 +37,7 @@ class HitLines {
     end = AppendDecimal(end, length);
     *end++ = '\n';
     used_ = size_t(end - batch_);
+    if (used_ >= ZvcatOutput::kDirectWriteBytes) Send();
   }
   // Hands the gathered lines to the output.
   void Send() {
@@ -48,7 +48,8 @@ class HitLines {
  private:
   // Three numbers of at most 20 characters (a sign and 19 digits) and their separators.
   static constexpr size_t kLongestLine = 3 * 20 + 3;
-  static constexpr size_t kBatchBytes = 16 * 1024;
+  // A batch is sent once it holds a write's worth, so it has room for one line more.
+  static constexpr size_t kBatchBytes = ZvcatOutput::kDirectWriteBytes + kLongestLine;
   ZvcatOutput& out_;
   size_t used_ = 0;
   char batch_[kBatchBytes];

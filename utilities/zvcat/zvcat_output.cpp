@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr size_t kFlushSize = 1 << 16;
-
 // kWritten until a write to standard output fails; after that, output is dropped.
 OutputWrite outputState = OutputWrite::kWritten;
 
@@ -24,22 +22,20 @@ void RecordLostOutput(OutputWrite result, int error) {
 }
 
 void ZvcatOutput::Text(const char* text, size_t length) {
-  if (utf8_) {
-    pending_ += SjisToUtf8(text, length);
-  } else if (length >= kFlushSize) {
+  if (!utf8_) return Plain(text, length);
+  pending_ += SjisToUtf8(text, length);
+  if (pending_.size() >= kDirectWriteBytes) Flush();
+}
+
+void ZvcatOutput::Plain(const char* text, size_t length) {
+  if (length >= kDirectWriteBytes) {
     // A large piece goes out as it is, without a copy into the buffer.
     Flush();
     WriteNow(text, length);
     return;
-  } else {
-    pending_.append(text, length);
   }
-  if (pending_.size() >= kFlushSize) Flush();
-}
-
-void ZvcatOutput::Plain(const char* text, size_t length) {
   pending_.append(text, length);
-  if (pending_.size() >= kFlushSize) Flush();
+  if (pending_.size() >= kDirectWriteBytes) Flush();
 }
 
 void ZvcatOutput::Flush() {

@@ -14,13 +14,17 @@ std::string SjisToUtf8(const char* text, size_t length);
 
 class ZvcatOutput {
  public:
+  // Pending output is written once it reaches this size; a piece this large is written at once,
+  // without a copy.
+  static constexpr size_t kDirectWriteBytes = size_t(1) << 16;
+
   explicit ZvcatOutput(bool utf8) : utf8_(utf8) {}
   ~ZvcatOutput() { Flush(); }
   ZvcatOutput(const ZvcatOutput&) = delete;
   ZvcatOutput& operator=(const ZvcatOutput&) = delete;
   // Shift-JIS text, converted when the output is UTF-8.
   void Text(const char* text, size_t length);
-  // ASCII (numbers, tabs, newlines): written as it is.
+  // ASCII (numbers, tabs, newlines), or Shift-JIS for a Shift-JIS output: written as it is.
   void Plain(const char* text, size_t length);
   void Plain(const std::string& text) { Plain(text.data(), text.size()); }
   // Writes what is pending; a failure is remembered for FinishOutput.

@@ -122,12 +122,22 @@ struct ProbesAvx2 {
   __m256i want1, mask1, want2, mask2;
 };
 
+SEARCH_TARGET_AVX2 inline ProbesAvx2 ProbesOf(const uint8_t* target, const uint8_t* orMask, int probe1, int probe2) {
+  return {_mm256_set1_epi8(char(target[probe1])), _mm256_set1_epi8(char(orMask[probe1])),
+          _mm256_set1_epi8(char(target[probe2])), _mm256_set1_epi8(char(orMask[probe2]))};
+}
+
 // Lanes of the 32 positions from x whose two probe bytes match.
 SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int probe2, const ProbesAvx2& p) {
   __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe1));
   __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe2));
   return _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, p.mask1), p.want1),
                           _mm256_cmpeq_epi8(_mm256_or_si256(b, p.mask2), p.want2));
+}
+
+// One bit per position of two 32-position passing vectors, the first in the low half.
+SEARCH_TARGET_AVX2 inline uint64_t PassingBits(__m256i low, __m256i high) {
+  return uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32;
 }
 
 // The bits of a 32-byte vector's lanes that hold `byte`.
@@ -189,8 +199,7 @@ SEARCH_TARGET_AVX2 inline bool CountBlockFeeds(FeedCountedFind& tally, const cha
 // ends the count before the block.
 SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char* last,
                                                                       int64_t longestLine) const {
-  const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
-                          _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
+  const ProbesAvx2 probes = ProbesOf(target_, orMask_, probe1_, probe2_);
   const __m256i lineFeed = _mm256_set1_epi8('\n');
   const __m256i carriageReturn = _mm256_set1_epi8('\r');
   FeedCountedFind tally{nullptr, x, 0, nullptr};
@@ -206,8 +215,7 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
     const __m256i returns = _mm256_or_si256(_mm256_cmpeq_epi8(bytesLow, carriageReturn),
                                             _mm256_cmpeq_epi8(bytesHigh, carriageReturn));
     if (!_mm256_testz_si256(either, either)) {
-      uint64_t passing = uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32;
-      if (const char* at = FirstMatch(x, passing)) {
+      if (const char* at = FirstMatch(x, PassingBits(low, high))) {
         const LineMasks masks = LineMasksAvx2(x);
         // (A match at the block's first byte leaves nothing of it to count.)
         if (at > x && !CountBlockFeeds(tally, x, masks, int(at - x), longestLine)) return tally;
@@ -223,16 +231,14 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
 }
 
 SEARCH_TARGET_AVX2 const char* LiteralScan::FindAvx2(const char* x, const char* last) const {
-  const ProbesAvx2 probes{_mm256_set1_epi8(char(target_[probe1_])), _mm256_set1_epi8(char(orMask_[probe1_])),
-                          _mm256_set1_epi8(char(target_[probe2_])), _mm256_set1_epi8(char(orMask_[probe2_]))};
+  const ProbesAvx2 probes = ProbesOf(target_, orMask_, probe1_, probe2_);
   // Loads at x + probe .. x + probe + 63 stay below end while x + 63 <= last.
   while (last - x >= 63) {
     __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
     __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
     __m256i either = _mm256_or_si256(low, high);
     if (!_mm256_testz_si256(either, either)) {
-      uint64_t bits = uint32_t(_mm256_movemask_epi8(low)) | uint64_t(uint32_t(_mm256_movemask_epi8(high))) << 32;
-      if (const char* at = FirstMatch(x, bits)) return at;
+      if (const char* at = FirstMatch(x, PassingBits(low, high))) return at;
     }
     x += 64;
   }
