@@ -267,7 +267,10 @@ bool StreamGrep::ScanRegion(const char* base, RowScanState& state, const char* l
     const char* candidate = counted.found;
     if (!candidate && rule_.Length() > 0) candidate = rule_.Scan().Find(state.rowStart, sliceLimit);
     if (!candidate) {
-      row_ += CutRows(base, state, sliceLimit, nullptr);
+      // Up to the last line start in the slice, so that the next slice starts at a row start
+      // and can count its lines in the pass that looks for the pattern.
+      const char* lineStart = LineStartBefore(base, state.position, sliceLimit);
+      row_ += CutRows(base, state, lineStart ? lineStart : sliceLimit, nullptr);
       continue;
     }
     // (Where the counting pass found the candidate, the scan stands at the start of its line.)
