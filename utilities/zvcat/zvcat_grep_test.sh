@@ -72,6 +72,10 @@ check "long text: hits" "yes" "$([ "$(wc -l <<<"$streamed")" -gt 3000 ] && echo 
 check "long text: as the loaded search" "$(run --grep -E abc "$work/long.txt")" "$streamed"
 check "long text, -i and --line-max 40" "$(run --grep -E -i --line-max 40 abc "$work/long.txt")" \
   "$(run --grep -i --line-max 40 abc "$work/long.txt")"
+# Over a MiB: the file is searched where it lies, through a view of it on Linux.
+cat "$work/long.txt" "$work/long.txt" "$work/long.txt" "$work/long.txt" "$work/long.txt" >"$work/large.txt"
+check "large text is over a MiB" "yes" "$([ "$(wc -c <"$work/large.txt")" -gt 1048576 ] && echo yes)"
+check "large text: as the loaded search" "$(run --grep -E abc "$work/large.txt")" "$(run --grep abc "$work/large.txt")"
 
 # Hit lines are written a batch at a time: many of them, over several batches, in order, none
 # lost or repeated at a batch's edge.

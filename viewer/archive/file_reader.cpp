@@ -13,6 +13,7 @@ FileReader::FileReader(const char* path, int mode) : path_(path ? path : ""), mo
 FileReader::~FileReader() { CloseHandle(); }
 
 void FileReader::CloseHandle() {
+  view_ = fileapi::FileView();
   fileapi::Close(handle_);
   handle_ = fileapi::kInvalidHandle;
   bufferFill_ = 0;
@@ -107,3 +108,14 @@ uint32_t FileReader::Size() {
   if (size < 0) return uint32_t(-1);
   return size > int64_t(UINT32_MAX) ? UINT32_MAX : uint32_t(size);
 }
+
+std::span<const uint8_t> FileReader::HeldBytes() {
+  if (!view_.Bytes().empty()) return view_.Bytes();
+  if (!Resume()) return {};
+  const int64_t size = fileapi::Size(handle_);
+  if (size < kSmallestView || size > int64_t(UINT32_MAX)) return {};
+  view_ = fileapi::FileView::Map(handle_, uint64_t(size));
+  return view_.Bytes();
+}
+
+bool FileReader::HeldBytesLost() { return view_.CutShort(); }

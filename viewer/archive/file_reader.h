@@ -1,6 +1,7 @@
 // FileReader: a SourceReader over a disk file.  It reads ahead in 64 KiB blocks so that the
 // loader's 1024-byte reads cost no system call each.  Suspend closes the file and remembers the
-// position; the next Read, Seek or Size reopens it there.
+// position; the next Read, Seek or Size reopens it there.  A large file's bytes can be held as
+// a view of the file, where the system makes one, for a caller that passes them on as they are.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "platform/file_api.h"
+#include "platform/file_view.h"
 #include "viewer/archive/source_reader.h"
 
 class FileReader : public SourceReader {
@@ -23,11 +25,16 @@ class FileReader : public SourceReader {
   int Seek(int32_t offset, int origin) override;
   uint32_t Size() override;
   int Suspend() override;
+  // A view of the whole file, made at the first call, for files of kSmallestView bytes or more.
+  std::span<const uint8_t> HeldBytes() override;
+  bool HeldBytesLost() override;
 
   bool IsSuspended() const { return suspended_ != 0; }
 
  private:
   static constexpr uint32_t kReadAhead = 64 * 1024;
+  // Smaller files take a few reads; setting up a view of them costs about as much.
+  static constexpr int64_t kSmallestView = 1 << 20;
 
   [[nodiscard]] bool Resume();
   void CloseHandle();
@@ -44,4 +51,5 @@ class FileReader : public SourceReader {
   std::unique_ptr<char[]> buffer_;
   int64_t bufferStart_ = 0;  // file position of buffer_[0]
   uint32_t bufferFill_ = 0;  // valid bytes in buffer_
+  fileapi::FileView view_;   // the whole file, once HeldBytes made it
 };

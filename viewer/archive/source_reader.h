@@ -28,6 +28,9 @@ class SourceReader {
   // Read would deliver from position 0 to the end, valid until the reader changes.  Empty when
   // the reader does not hold them (read them then).
   [[nodiscard]] virtual std::span<const uint8_t> HeldBytes() { return {}; }
+  // True when the bytes HeldBytes gave are no longer the source's (a viewed file was cut short
+  // under it): what was taken from them since then cannot be trusted.
+  [[nodiscard]] virtual bool HeldBytesLost() { return false; }
   virtual ~SourceReader() = default;
 };
 

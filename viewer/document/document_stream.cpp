@@ -1,6 +1,7 @@
 // The document's text streamed to a receiver: the steps of LoadChunk without the text block
 // and the row scan.  Text that needs no conversion from a Source holding all of it in memory
-// (a decoded gzip member) goes to the receiver straight from there, without a copy.
+// (a decoded gzip member, a large file seen through a view) goes to the receiver straight from
+// there, without a copy.
 #include "viewer/document/document_stream.h"
 
 #include <algorithm>
@@ -44,12 +45,14 @@ std::span<const uint8_t> BytesToPassAsTheyAre() {
   return held.size() == doc.BytesLeft ? held : std::span<const uint8_t>();
 }
 
-// Passes `held`, the whole text, on in large pieces.
+// Passes `held`, the whole text, on in large pieces; stops as a failed read would when the
+// bytes were lost under it.
 DocumentResult StreamHeldBytes(std::span<const uint8_t> held, char* buffer, TextSink& sink) {
   Document& doc = TheDocument;
   for (size_t at = 0; at < held.size();) {
     size_t n = std::min(held.size() - at, kHeldPieceSize);
     bool taken = sink.Take(reinterpret_cast<const char*>(held.data() + at), n);
+    if (doc.Source->HeldBytesLost()) return DocumentResult::kCannotOpen;
     at += n;
     doc.BytesLeft -= uint32_t(n);
     if (!taken) return DocumentResult::kOk;

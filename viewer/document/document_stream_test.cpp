@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "platform/fault_plan.h"
@@ -193,6 +194,59 @@ TEST_F(Stream, ReceiverThatStopsTakesOnePieceOfAGzipMember) {
   EXPECT_EQ(once.takes, 1);
   EXPECT_LT(once.collected.size(), text.size());
   EXPECT_EQ(text.compare(0, once.collected.size(), once.collected), 0);
+}
+
+// A large Shift-JIS file goes to the receiver from a view of it where the system makes one, in
+// pieces of a MiB, the same as loaded; a smaller one is read.
+TEST_F(Stream, LargeFilesArePassedOnAsTheyAre) {
+  constexpr size_t kMiB = 1 << 20;
+  for (size_t size : {kMiB - 1, kMiB, 3 * kMiB + 5}) {
+    const std::string text = SjisLines(size);
+    std::string path = WriteTemp("large.txt", text);
+    CollectingSink sink;
+    ASSERT_EQ(Streamed(path, -1, sink), DocumentResult::kOk) << size;
+    EXPECT_TRUE(sink.collected == text) << size;
+    EXPECT_TRUE(host.errorBoxes.empty()) << size;
+    EXPECT_LE(sink.longestPiece, kMiB) << size;
+    std::span<const uint8_t> held = TheDocument.Source->HeldBytes();
+#ifndef _WIN32
+    EXPECT_EQ(held.size(), size < kMiB ? 0 : size) << size;
+#endif
+    if (!held.empty()) EXPECT_EQ(sink.firstPiece, reinterpret_cast<const char*>(held.data())) << size;
+    EXPECT_TRUE(LoadedText(path, -1) == text) << size;
+  }
+}
+
+// A file cut short while it streams (a log rotated under zvcat) stops the stream with the read
+// message after the text before the cut, whether it was read or viewed; nothing else is lost.
+class CuttingSink : public CollectingSink {
+ public:
+  CuttingSink(std::string path, size_t cut) : path_(std::move(path)), cut_(cut) {}
+  bool Take(const char* text, size_t length) override {
+    if (takes == 0) std::filesystem::resize_file(path_, cut_);
+    return CollectingSink::Take(text, length);
+  }
+
+ private:
+  std::string path_;
+  size_t cut_;
+};
+
+TEST_F(Stream, FileCutShortWhileStreamingStopsTheStream) {
+  constexpr size_t kMiB = 1 << 20;
+  for (size_t size : {size_t(300000), 3 * kMiB + 5}) {
+    for (size_t cut : {size_t(0), size_t(5000), size - 7}) {
+      const std::string text = SjisLines(size);
+      const std::string path = WriteTemp("cut.txt", text);
+      CuttingSink sink(path, cut);
+      EXPECT_EQ(Streamed(path, -1, sink), DocumentResult::kCannotOpen) << size << " " << cut;
+      EXPECT_EQ(host.errorBoxes, std::vector<std::string>{kReadStoppedMessage}) << size << " " << cut;
+      // Everything taken before the cut is the file's (a view's lost bytes read as zeros).
+      const size_t kept = std::min(cut, sink.collected.size());
+      EXPECT_EQ(text.compare(0, kept, sink.collected, 0, kept), 0) << size << " " << cut;
+      EXPECT_LT(sink.collected.size(), text.size()) << size << " " << cut;
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+// FileView on Windows: no view is made (a mapped file read over the network can fail on any
+// access), so callers read the file as before.
+#include "platform/file_view.h"
+
+namespace fileapi {
+
+FileView FileView::Map(Handle, uint64_t) { return {}; }
+
+FileView::~FileView() = default;
+
+bool FileView::CutShort() const { return false; }
+
+}  // namespace fileapi
