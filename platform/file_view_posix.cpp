@@ -1,10 +1,13 @@
-// FileView on POSIX: the file mapped read-only, and a bus-error handler that guards the mapped
-// ranges.  A bus error inside one of them (the file was cut short, so the page has no bytes
-// left behind it) maps zero pages over the rest of the view, marks the view cut short and
-// lets the access go on; any other bus error goes to the handler that was there before, or
-// ends the program as it would have without ours.
+// FileView on POSIX: the file mapped read-only or as a private copy (anonymous pages reserved
+// for the whole copy first, the file mapped over their start), and a bus-error handler that
+// guards the mapped ranges.  A bus error inside one of them (the file was cut short, so the
+// page has no bytes left behind it) maps zero pages over the rest of the range (writable for a
+// copy), marks the view cut short and lets the access go on; any other bus error goes to the
+// handler that was there before, or ends the program as it would have without ours.  A view
+// keeps a handle of its own, so that it can tell how long the file is now.
 #include "platform/file_view.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -23,6 +26,7 @@ constexpr int kGuardedViews = 8;
 struct GuardedRange {
   std::atomic<uintptr_t> start{0};
   std::atomic<size_t> size{0};
+  std::atomic<bool> writable{false};
   std::atomic<bool> cutShort{false};
   std::atomic<bool> taken{false};
 };
@@ -54,7 +58,8 @@ void PassOn(int signal, siginfo_t* info, void* context) {
 bool CoverWithZeros(const GuardedRange& range, uintptr_t start, uintptr_t address) {
   const uintptr_t page = address & ~(pageSize - 1);
   const size_t rest = start + range.size.load(std::memory_order_acquire) - page;
-  void* zeros = mmap(reinterpret_cast<void*>(page), rest, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+  const int access = range.writable.load(std::memory_order_acquire) ? PROT_READ | PROT_WRITE : PROT_READ;
+  void* zeros = mmap(reinterpret_cast<void*>(page), rest, access, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
   return zeros != MAP_FAILED;
 }
 
@@ -93,27 +98,51 @@ int TakeSlot() {
   return -1;
 }
 
+// The view's bytes: for a copy, anonymous pages for the whole capacity with the file mapped
+// over their start; MAP_FAILED when the system cannot make it.
+void* MapBytes(int fd, uint64_t fileSize, size_t capacity, bool writable) {
+  if (!writable) return mmap(nullptr, capacity, PROT_READ, MAP_PRIVATE, fd, 0);
+  void* bytes = mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (bytes == MAP_FAILED) return bytes;
+  if (mmap(bytes, size_t(fileSize), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_FIXED, fd, 0) == MAP_FAILED) {
+    munmap(bytes, capacity);
+    return MAP_FAILED;
+  }
+  return bytes;
+}
+
 }  // namespace
 
-FileView FileView::Map(Handle handle, uint64_t size) {
-  if (size == 0 || size > SIZE_MAX || !GuardInstalled()) return {};
+FileView FileView::Map(Handle handle, uint64_t size) { return MapWith(handle, size, size_t(size), false); }
+
+FileView FileView::MapCopy(Handle handle, uint64_t fileSize, size_t capacity) {
+  return capacity >= fileSize ? MapWith(handle, fileSize, capacity, true) : FileView();
+}
+
+FileView FileView::MapWith(Handle handle, uint64_t fileSize, size_t capacity, bool writable) {
+  if (fileSize == 0 || fileSize > SIZE_MAX || !GuardInstalled()) return {};
   const int slot = TakeSlot();
   if (slot < 0) return {};
-  void* bytes = mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE, int(handle), 0);
   GuardedRange& range = guarded[slot];
+  const int fd = fcntl(int(handle), F_DUPFD_CLOEXEC, 0);
+  void* bytes = fd < 0 ? MAP_FAILED : MapBytes(fd, fileSize, capacity, writable);
   if (bytes == MAP_FAILED) {
+    if (fd >= 0) close(fd);
     range.taken.store(false);
     return {};
   }
-  madvise(bytes, size_t(size), MADV_SEQUENTIAL);  // read ahead further when the file is not cached
+  madvise(bytes, size_t(fileSize), MADV_SEQUENTIAL);  // read ahead further when the file is not cached
   range.cutShort.store(false);
-  range.size.store(size_t(size), std::memory_order_release);
+  range.writable.store(writable);
+  range.size.store(size_t(fileSize), std::memory_order_release);  // (the anonymous rest cannot fault)
   range.start.store(reinterpret_cast<uintptr_t>(bytes), std::memory_order_release);
   FileView view;
-  view.bytes_ = static_cast<const uint8_t*>(bytes);
-  view.size_ = size_t(size);
-  view.handle_ = handle;
+  view.bytes_ = static_cast<uint8_t*>(bytes);
+  view.size_ = capacity;
+  view.fileSize_ = fileSize;
+  view.handle_ = fd;
   view.slot_ = slot;
+  view.writable_ = writable;
   return view;
 }
 
@@ -121,14 +150,15 @@ FileView::~FileView() {
   if (slot_ < 0) return;
   GuardedRange& range = guarded[slot_];
   range.start.store(0, std::memory_order_release);
-  munmap(const_cast<uint8_t*>(bytes_), size_);
+  munmap(bytes_, size_);
+  close(int(handle_));
   range.taken.store(false);
 }
 
 bool FileView::CutShort() const {
   if (slot_ < 0) return false;
   // A cut within the last page leaves it mapped, its lost bytes reading as zeros: the size tells.
-  return guarded[slot_].cutShort.load(std::memory_order_acquire) || Size(handle_) < int64_t(size_);
+  return guarded[slot_].cutShort.load(std::memory_order_acquire) || Size(handle_) < int64_t(fileSize_);
 }
 
 }  // namespace fileapi

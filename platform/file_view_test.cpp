@@ -1,6 +1,7 @@
-// FileView on POSIX: the view holds the file's bytes; a file cut short while viewed reads as
-// zeros past the cut, at a page edge or within a page, and says so; a bus error that is not
-// in a view still ends the program.
+// FileView on POSIX: the view holds the file's bytes; a copy holds them too, with zeros to its
+// capacity, and takes writes without passing them to the file; a file cut short while viewed
+// reads as zeros past the cut, at a page edge or within a page, and says so (a copy can still be
+// written there); a bus error that is not in a view still ends the program.
 #include "platform/file_view.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,41 @@ TEST_F(ViewedFile, CutShortReadsAsZerosPastTheCut) {
     EXPECT_TRUE(ReadAll(again) == content_) << cut;
     EXPECT_FALSE(again.CutShort()) << cut;
   }
+}
+
+TEST_F(ViewedFile, CopyTakesWritesAndOutlivesTheHandle) {
+  constexpr size_t kCapacity = kSize + 3 * 4096 + 5;
+  fileapi::FileView copy = fileapi::FileView::MapCopy(handle_, kSize, kCapacity);
+  fileapi::Close(handle_);
+  handle_ = fileapi::kInvalidHandle;
+  ASSERT_EQ(copy.Bytes().size(), kCapacity);
+  ASSERT_NE(copy.Writable(), nullptr);
+  EXPECT_TRUE(ReadAll(copy) == content_ + std::string(kCapacity - kSize, '\0'));
+  for (size_t at : {size_t(0), size_t(4096), kSize - 1, kSize, kCapacity - 1}) copy.Writable()[at] = '#';
+  EXPECT_EQ(copy.Bytes()[4096], '#');
+  EXPECT_EQ(copy.Bytes()[kCapacity - 1], '#');
+  EXPECT_FALSE(copy.CutShort());
+  fileapi::Handle reopened = fileapi::Open(path_.c_str(), fileapi::kReadOnly);
+  char first = 0;
+  ASSERT_EQ(fileapi::Read(reopened, &first, 1), 1);
+  fileapi::Close(reopened);
+  EXPECT_EQ(first, content_[0]);  // the file is unchanged
+  EXPECT_EQ(fileapi::FileView::Map(handle_, kSize).Bytes().size(), 0u);  // (no handle, no view)
+  EXPECT_EQ(fileapi::FileView::MapCopy(reopened, kSize, kSize - 1).Bytes().size(), 0u);  // too small
+}
+
+TEST_F(ViewedFile, CutShortCopyReadsAsZerosAndCanBeWritten) {
+  fileapi::FileView copy = fileapi::FileView::MapCopy(handle_, kSize, kSize + 4096);
+  ASSERT_NE(copy.Writable(), nullptr);
+  copy.Writable()[1] = '#';  // a page copied before the cut keeps its bytes
+  CutTo(2 * 4096);
+  std::string seen = ReadAll(copy);
+  EXPECT_EQ(seen[1], '#');
+  EXPECT_TRUE(seen.substr(2, 2 * 4096 - 2) == content_.substr(2, 2 * 4096 - 2));
+  EXPECT_EQ(seen.substr(2 * 4096), std::string(kSize + 4096 - 2 * 4096, '\0'));
+  EXPECT_TRUE(copy.CutShort());
+  copy.Writable()[5 * 4096] = '#';
+  EXPECT_EQ(copy.Bytes()[5 * 4096], '#');
 }
 
 TEST_F(ViewedFile, ViewsBeyondTheGuardedOnesAreNotMade) {

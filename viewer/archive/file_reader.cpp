@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/allocation.h"
 
@@ -119,3 +120,9 @@ std::span<const uint8_t> FileReader::HeldBytes() {
 }
 
 bool FileReader::HeldBytesLost() { return view_.CutShort(); }
+
+fileapi::FileView FileReader::PrivateCopy(uint32_t size, size_t capacity) {
+  if (!Resume()) return {};
+  fileapi::FileView copy = fileapi::FileView::MapCopy(handle_, size, capacity);
+  return copy.CutShort() ? fileapi::FileView() : std::move(copy);  // (shorter than `size` already)
+}

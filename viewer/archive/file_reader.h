@@ -1,7 +1,8 @@
 // FileReader: a SourceReader over a disk file.  It reads ahead in 64 KiB blocks so that the
 // loader's 1024-byte reads cost no system call each.  Suspend closes the file and remembers the
 // position; the next Read, Seek or Size reopens it there.  A large file's bytes can be held as
-// a view of the file, where the system makes one, for a caller that passes them on as they are.
+// a view of the file, where the system makes one, for a caller that passes them on as they are;
+// and the file can be copied by the system into a block that takes the place of reading it.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +29,7 @@ class FileReader : public SourceReader {
   // A view of the whole file, made at the first call, for files of kSmallestView bytes or more.
   std::span<const uint8_t> HeldBytes() override;
   bool HeldBytesLost() override;
+  fileapi::FileView PrivateCopy(uint32_t size, size_t capacity) override;
 
   bool IsSuspended() const { return suspended_ != 0; }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/file_view.h"
+
 class SourceReader {
  public:
   // Nonzero when the reader cannot deliver data.
@@ -31,6 +33,9 @@ class SourceReader {
   // True when the bytes HeldBytes gave are no longer the source's (a viewed file was cut short
   // under it): what was taken from them since then cannot be trusted.
   [[nodiscard]] virtual bool HeldBytesLost() { return false; }
+  // A private, writable copy of the first `size` bytes of the content in `capacity` bytes, made
+  // without reading them, where the reader can (a disk file the system maps); else empty.
+  [[nodiscard]] virtual fileapi::FileView PrivateCopy(uint32_t size, size_t capacity) { return {}; }
   virtual ~SourceReader() = default;
 };
 

@@ -28,6 +28,8 @@ uint32_t PendingEscapeBytes() {
   return TheDocument.DisplayMode == 1 ? 0 : PendingEscapeBytes(converterState);
 }
 
+bool TextIsTheFilesBytes() { return TheDocument.DisplayMode == 1 || TheDocument.KanjiCode == kShiftJis; }
+
 uint32_t FinishChunks(char* output) {
   return TheDocument.DisplayMode == 1 ? 0 : FinishKanji(converterState, TheDocument.KanjiCode, output);
 }

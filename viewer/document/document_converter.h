@@ -11,6 +11,8 @@
 uint32_t ConvertChunk(char* data, uint32_t length);
 uint32_t ConvertChunkTo(char* output, const char* input, uint32_t length);
 uint32_t PendingEscapeBytes();
+// True when loading keeps the bytes as they are (Shift-JIS shown as it is, or a binary file).
+bool TextIsTheFilesBytes();
 // Writes what an unfinished character at the end of the text leaves (see FinishKanji).
 uint32_t FinishChunks(char* output);
 void ResetConverter();

@@ -2,6 +2,7 @@
 // place and scanned into rows.  The last 4 bytes of a chunk are held back from the row scan
 // until more text arrives, so a CR LF pair or a double-byte character is never split.
 #include <algorithm>
+#include <utility>
 
 #include "viewer/document/decimal_text.h"
 #include "viewer/document/document.h"
@@ -140,6 +141,67 @@ void ResumeAtLoadEnd() {
   *doc.TextEnd = '\0';
 }
 
+namespace {
+
+// The text has grown by what arrived (BytesLeft no longer counts it): its end is closed when the
+// file is done, and the new rows are scanned.  `markEnd`: a NUL is written after the text (else
+// the bytes after it are the file's next ones, already in place; the scan stops short of them).
+DocumentResult ScanArrivedText(bool markEnd) {
+  Document& doc = TheDocument;
+  if (doc.BytesLeft == 0) {
+    MarkLoadEnd();
+    doc.TextEnd += FinishChunks(doc.TextEnd);  // a character the file cut off
+  }
+  if (markEnd) *doc.TextEnd = '\0';  // the scanners may look one byte past the text
+
+  if (!EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) return DocumentResult::kNoMemory;
+  if (doc.BytesLeft > 0) {
+    char* limit = std::max(doc.TextEnd - kHeldBackBytes, doc.ScanPosition);
+    ScanRowsUpTo(limit);
+    UpdateRowCount();
+  } else {
+    FinishRows();
+  }
+  return DocumentResult::kOk;
+}
+
+// Files from this size on are loaded from a copy the system makes, where it can: below it a
+// few reads cost about as much as setting the copy up.
+constexpr uint32_t kSmallestFileCopy = 1u << 20;
+// The text a step of a load from a file copy scans.
+constexpr uint32_t kFileCopyPiece = 1u << 20;
+
+// At the start of a load of a large disk file whose text is its bytes, the system's private
+// copy of the file takes the text block's place: nothing is read, and no page is written but
+// where the text is.  False (nothing changed) where no copy can be made.
+bool StartFromFileCopy() {
+  Document& doc = TheDocument;
+  const bool fresh = doc.TextEnd == doc.Text && doc.BytesLeft == doc.FileSize;
+  if (!fresh || doc.FileSize < kSmallestFileCopy || doc.ArchiveFile || !doc.Source || !TextIsTheFilesBytes()) {
+    return false;
+  }
+  fileapi::FileView copy = doc.Source->PrivateCopy(doc.FileSize, doc.TextHandle.Size());
+  if (!copy.Writable()) return false;
+  doc.TextHandle.Adopt(std::move(copy));
+  doc.Text = doc.TextEnd = doc.PendingLineStart = doc.ScanPosition = static_cast<char*>(doc.TextHandle.Data());
+  return true;
+}
+
+// The next piece of a file copy, in place: as a chunk read there would be, but for the NUL after
+// it (it would overwrite the next piece's first byte), written only after the last.  A file cut
+// short under the copy fails as a read.
+DocumentResult TakePieceOfFileCopy(uint32_t size) {
+  Document& doc = TheDocument;
+  uint32_t n = std::min(doc.BytesLeft, size);
+  doc.TextEnd += n;
+  doc.BytesLeft -= n;
+  DocumentResult result = ScanArrivedText(doc.BytesLeft == 0);
+  const fileapi::FileView* copy = doc.TextHandle.FileCopy();
+  return result == DocumentResult::kOk && copy && copy->CutShort() ? DocumentResult::kCannotOpen : result;
+}
+
+}  // namespace
+
 DocumentResult LoadChunk(uint32_t size) {
   Document& doc = TheDocument;
   uint32_t n = std::min(doc.BytesLeft, size);
@@ -151,22 +213,8 @@ DocumentResult LoadChunk(uint32_t size) {
   uint32_t arrived = got > 0 ? uint32_t(got) : 0;
   doc.BytesLeft -= shortRead ? 0 : n;
   doc.TextEnd += ConvertChunkTo(doc.TextEnd, input, arrived);
-  if (doc.BytesLeft == 0) {
-    MarkLoadEnd();
-    doc.TextEnd += FinishChunks(doc.TextEnd);  // a character the file cut off
-  }
   if (shortRead) return DocumentResult::kCannotOpen;
-  *doc.TextEnd = '\0';  // the scanners may look one byte past the text
-
-  if (!EnsureTableRoom(doc.TextEnd - doc.ScanPosition)) return DocumentResult::kNoMemory;
-  if (doc.BytesLeft > 0) {
-    char* limit = std::max(doc.TextEnd - kHeldBackBytes, doc.ScanPosition);
-    ScanRowsUpTo(limit);
-    UpdateRowCount();
-  } else {
-    FinishRows();
-  }
-  return DocumentResult::kOk;
+  return ScanArrivedText(true);
 }
 
 bool RestartLoading() {
@@ -190,14 +238,16 @@ bool RestartLoading() {
 
 namespace {
 
-// LoadNextChunk with chunks of `size` bytes.
-int LoadNextChunkOf(uint32_t size) {
+using LoadStep = DocumentResult (*)(uint32_t size);
+
+// LoadNextChunk with chunks of `size` bytes taken in by `step`.
+int LoadNextChunkOf(uint32_t size, LoadStep step = LoadChunk) {
   Document& doc = TheDocument;
   if (doc.BytesLeft == 0) {
     if (doc.Source) doc.Source->Suspend();
     return 1;
   }
-  DocumentResult result = LoadChunk(size);
+  DocumentResult result = step(size);
   if (result == DocumentResult::kCannotOpen) {
     const char* withdrawn = WithdrawDamagedMember();
     return StopLoading(withdrawn ? withdrawn : kReadStoppedMessage);
@@ -205,7 +255,7 @@ int LoadNextChunkOf(uint32_t size) {
   if (result == DocumentResult::kNoMemory) return StopLoading("メモリが足りません!これ以上の読み込みを中止します");
   if (doc.BytesLeft == 0) ReportMemberIntegrity();
   ShowLoadProgress();
-  if (doc.BytesLeft == 0) LoadNextChunkOf(size);
+  if (doc.BytesLeft == 0) LoadNextChunkOf(size, step);
   return 0;
 }
 
@@ -216,7 +266,10 @@ int LoadNextChunk() { return LoadNextChunkOf(kLoadChunkSize); }
 void LoadAll() {
   Host().SetBusy(true);
   // The same steps as in idle time, in larger chunks: fewer calls per byte, and each chunk is
-  // still in the cache when it is scanned.
+  // still in the cache when it is scanned.  A large file is copied by the system where it can.
+  if (StartFromFileCopy()) {
+    while (TheDocument.BytesLeft > 0) LoadNextChunkOf(kFileCopyPiece, TakePieceOfFileCopy);
+  }
   while (TheDocument.BytesLeft > 0) LoadNextChunkOf(kBulkLoadChunkSize);
   LoadNextChunk();
   Host().SetBusy(false);

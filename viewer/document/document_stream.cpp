@@ -39,8 +39,7 @@ void FinishStream(char* buffer, TextSink& sink) {
 // (Shift-JIS shown as it is, or a binary file); empty when they must be read and converted.
 std::span<const uint8_t> BytesToPassAsTheyAre() {
   Document& doc = TheDocument;
-  bool keptAsTheyAre = doc.DisplayMode == 1 || doc.KanjiCode == kShiftJis;
-  if (!keptAsTheyAre || !doc.Source || PendingEscapeBytes() != 0) return {};
+  if (!TextIsTheFilesBytes() || !doc.Source || PendingEscapeBytes() != 0) return {};
   std::span<const uint8_t> held = doc.Source->HeldBytes();
   return held.size() == doc.BytesLeft ? held : std::span<const uint8_t>();
 }

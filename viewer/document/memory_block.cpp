@@ -1,8 +1,9 @@
 // MemoryBlock over the C allocator: growth uses realloc, which on large blocks remaps pages
-// instead of copying them.
+// instead of copying them.  A file copy grows into memory from the allocator.
 #include "viewer/document/memory_block.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/allocation.h"
 #include "platform/platform.h"
@@ -38,8 +39,12 @@ bool MemoryBlock::Resize(size_t size) {
 }
 
 bool MemoryBlock::ResizeUnfilled(size_t size) {
-  void* grown = ReallocateBytes(data_, size);
+  void* grown = copy_.Writable() ? AllocateBytes(size, false) : ReallocateBytes(data_, size);
   if (!grown) return false;
+  if (copy_.Writable()) {
+    std::memcpy(grown, data_, size < size_ ? size : size_);
+    copy_ = fileapi::FileView();
+  }
   data_ = grown;
   size_ = size;
   prepared_ = 0;
@@ -47,7 +52,16 @@ bool MemoryBlock::ResizeUnfilled(size_t size) {
 }
 
 void MemoryBlock::Free() {
-  FreeBytes(data_);
+  if (!copy_.Writable()) FreeBytes(data_);
+  copy_ = fileapi::FileView();
   data_ = nullptr;
   size_ = prepared_ = 0;
+}
+
+void MemoryBlock::Adopt(fileapi::FileView copy) {
+  Free();
+  copy_ = std::move(copy);
+  data_ = copy_.Writable();
+  size_ = data_ ? copy_.Bytes().size() : 0;
+  prepared_ = size_;  // (its pages come from the file, or are zero, as they are first touched)
 }

@@ -1,8 +1,12 @@
 // MemoryBlock: an owned, resizable block of bytes (the document's text and line table).
 // Growth keeps the contents and zero-fills the new part.  Allocation failures are results.
+// A block can also be a private copy of a file made by the system (see FileView), which takes
+// the place of reading the file into it; it is moved to ordinary memory when it grows.
 #pragma once
 
 #include <cstddef>
+
+#include "platform/file_view.h"
 
 class MemoryBlock {
  public:
@@ -19,6 +23,10 @@ class MemoryBlock {
   // before they are read: a large block's new pages are then not touched until they are used.
   bool ResizeUnfilled(size_t size);
   void Free();
+  // Becomes `copy` (a writable FileView), in place of the block it was.
+  void Adopt(fileapi::FileView copy);
+  // The file copy the block is, or null.
+  const fileapi::FileView* FileCopy() const { return copy_.Writable() ? &copy_ : nullptr; }
   // About to write the block up to byte `end`: a large block gets its pages ahead of the
   // writes, a few megabytes at a time (far cheaper than a page fault per page).
   void PrepareFill(size_t end);
@@ -29,4 +37,5 @@ class MemoryBlock {
   void* data_ = nullptr;
   size_t size_ = 0;
   size_t prepared_ = 0;  // the pages before this offset are backed already
+  fileapi::FileView copy_;  // what data_ points into, when the block is a file copy
 };
