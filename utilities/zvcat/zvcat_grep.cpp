@@ -21,7 +21,8 @@ namespace {
 
 // Hit lines (the row, the hit's byte offset in the row text and its length, tab-separated)
 // gathered in a batch of their own, as large as the output writes without a copy: a hit costs a
-// few stores, not a call and a copy of its own.
+// few stores, not a call and a copy of its own.  The end of a line ("\t", the length, "\n") is
+// written out once for each length the hits have.
 class HitLines {
  public:
   explicit HitLines(ZvcatOutput& out) : out_(out) {}
@@ -29,15 +30,17 @@ class HitLines {
   HitLines(const HitLines&) = delete;
   HitLines& operator=(const HitLines&) = delete;
 
-  void Add(int64_t row, int64_t offset, int length) {
+  // Adds a hit line; false once the output is lost (that shows when a batch is sent).
+  bool Add(int64_t row, int64_t offset, int length) {
     char* end = AppendDecimal(batch_ + used_, row);
     *end++ = '\t';
     end = AppendDecimal(end, offset);
-    *end++ = '\t';
-    end = AppendDecimal(end, length);
-    *end++ = '\n';
-    used_ = size_t(end - batch_);
-    if (used_ >= ZvcatOutput::kDirectWriteBytes) Send();
+    if (length != lineEndLength_) WriteLineEnd(length);
+    std::memcpy(end, lineEnd_, sizeof lineEnd_);  // all of it: a copy of a fixed size is cheaper
+    used_ = size_t(end + lineEndBytes_ - batch_);
+    if (used_ < ZvcatOutput::kDirectWriteBytes) return true;
+    Send();
+    return !OutputLost();
   }
   // Hands the gathered lines to the output.
   void Send() {
@@ -46,22 +49,31 @@ class HitLines {
   }
 
  private:
-  // Three numbers of at most 20 characters (a sign and 19 digits) and their separators.
-  static constexpr size_t kLongestLine = 3 * 20 + 3;
+  void WriteLineEnd(int length) {
+    lineEnd_[0] = '\t';
+    char* end = AppendDecimal(lineEnd_ + 1, length);
+    *end++ = '\n';
+    lineEndBytes_ = size_t(end - lineEnd_);
+    lineEndLength_ = length;
+  }
+
+  // Two numbers of at most 20 characters (a sign and 19 digits), a tab and the line's end.
+  static constexpr size_t kLineEndBytes = 24;
+  static constexpr size_t kLongestLine = 2 * 20 + 1 + kLineEndBytes;
   // A batch is sent once it holds a write's worth, so it has room for one line more.
   static constexpr size_t kBatchBytes = ZvcatOutput::kDirectWriteBytes + kLongestLine;
   ZvcatOutput& out_;
   size_t used_ = 0;
+  char lineEnd_[kLineEndBytes] = {};
+  size_t lineEndBytes_ = 0;
+  int lineEndLength_ = -1;
   char batch_[kBatchBytes];
 };
 
 class HitPrinter final : public StreamHitReceiver {
  public:
   explicit HitPrinter(HitLines& lines) : lines_(lines) {}
-  bool Take(const StreamHit& hit) override {
-    lines_.Add(hit.row, hit.offset, hit.length);
-    return !OutputLost();
-  }
+  bool Take(const StreamHit& hit) override { return lines_.Add(hit.row, hit.offset, hit.length); }
 
  private:
   HitLines& lines_;
@@ -93,7 +105,7 @@ int GrepLoaded(const ZvcatOptions& options) {
   char* hit = nullptr;
   int length = 0;
   for (int32_t row = SearchForward(-1, &hit, &length); row >= 0; row = SearchForward(row, &hit, &length)) {
-    lines.Add(row, hit - RowStart(row), length);
+    if (!lines.Add(row, hit - RowStart(row), length)) break;  // nowhere to write the rest
   }
   lines.Send();
   out.Flush();

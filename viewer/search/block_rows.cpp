@@ -23,12 +23,6 @@ bool MakeRowComplete(int32_t n) {
 
 const char* RowBytes(int32_t n) { return TheDocument.Text + TheDocument.LineTable[n]; }
 
-RowText RowTextBetween(const char* start, const char* end) {
-  if (end > start && end[-1] == '\n') --end;
-  if (end > start && end[-1] == '\r') --end;
-  return {start, int(std::min<int64_t>(end - start, kMaxRowBytes))};
-}
-
 RowText RowTextInBlock(int32_t n) {
   const Document& doc = TheDocument;
   const char* start = RowBytes(n);

@@ -4,7 +4,10 @@
 // anything to give them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+
+#include "viewer/document/document.h"
 
 // True when the document's rows are its text bytes (text mode, a text block in place).
 bool RowsAreInTextBlock();
@@ -23,8 +26,13 @@ struct RowText {
 };
 
 // The text of the row whose bytes (its line end included) are [start, end): the bytes before
-// its line end, at most kMaxRowBytes of them, as FormatRow copies them.
-RowText RowTextBetween(const char* start, const char* end);
+// its line end, at most kMaxRowBytes of them, as FormatRow copies them.  (Inline: the streamed
+// search takes one for every hit.)
+inline RowText RowTextBetween(const char* start, const char* end) {
+  if (end > start && end[-1] == '\n') --end;
+  if (end > start && end[-1] == '\r') --end;
+  return {start, int(std::min<int64_t>(end - start, kMaxRowBytes))};
+}
 
 // The text of complete row n, in place.
 RowText RowTextInBlock(int32_t n);
