@@ -39,16 +39,20 @@ bool MemoryBlock::Resize(size_t size) {
 }
 
 bool MemoryBlock::ResizeUnfilled(size_t size) {
-  void* grown = copy_.Writable() ? AllocateBytes(size, false) : ReallocateBytes(data_, size);
+  void* grown = copy_.Writable() ? MovedOutOfFileCopy(size) : ReallocateBytes(data_, size);
   if (!grown) return false;
-  if (copy_.Writable()) {
-    std::memcpy(grown, data_, size < size_ ? size : size_);
-    copy_ = fileapi::FileView();
-  }
   data_ = grown;
   size_ = size;
   prepared_ = 0;
   return true;
+}
+
+void* MemoryBlock::MovedOutOfFileCopy(size_t size) {
+  void* moved = AllocateBytes(size, false);
+  if (!moved) return nullptr;
+  std::memcpy(moved, data_, size < size_ ? size : size_);
+  copy_ = fileapi::FileView();
+  return moved;
 }
 
 void MemoryBlock::Free() {

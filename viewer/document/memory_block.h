@@ -34,6 +34,9 @@ class MemoryBlock {
   size_t Size() const { return size_; }
 
  private:
+  // The block's bytes moved to `size` bytes of ordinary memory (the copy is given up), or null.
+  void* MovedOutOfFileCopy(size_t size);
+
   void* data_ = nullptr;
   size_t size_ = 0;
   size_t prepared_ = 0;  // the pages before this offset are backed already
