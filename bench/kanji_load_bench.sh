@@ -26,6 +26,7 @@ for code in sjis euc jis utf8; do
   [ "$code" = utf8 ] && file=$utf8
   [ -f "$file" ] || iconv -f UTF-8 -t "${iconv_name[$code]}" "$utf8" >"$file"
   bytes=$(stat -c %s "$file")
+  as_read_from_disk "$file"
   detected=$("$load" "$file" | awk '{print $2}')
   [ "$detected" = "${load_code[$code]}" ] || { echo "load_bench detected code $detected in $file" >&2; exit 1; }
   read -r load_best load_median < <(for _ in $(seq "$runs"); do "$load" "$file" | awk '{print $8}'; done | best_median)
