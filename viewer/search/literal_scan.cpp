@@ -127,12 +127,17 @@ SEARCH_TARGET_AVX2 inline ProbesAvx2 ProbesOf(const uint8_t* target, const uint8
           _mm256_set1_epi8(char(target[probe2])), _mm256_set1_epi8(char(orMask[probe2]))};
 }
 
-// Lanes of the 32 positions from x whose two probe bytes match.
+// Lanes of the 32 positions from x whose two probe bytes match; without `kFolded` the probes
+// are no folded letters (their masks are zero and need not be applied).
+template <bool kFolded = true>
 SEARCH_TARGET_AVX2 inline __m256i PassingAvx2(const char* x, int probe1, int probe2, const ProbesAvx2& p) {
   __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe1));
   __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + probe2));
-  return _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(a, p.mask1), p.want1),
-                          _mm256_cmpeq_epi8(_mm256_or_si256(b, p.mask2), p.want2));
+  if constexpr (kFolded) {
+    a = _mm256_or_si256(a, p.mask1);
+    b = _mm256_or_si256(b, p.mask2);
+  }
+  return _mm256_and_si256(_mm256_cmpeq_epi8(a, p.want1), _mm256_cmpeq_epi8(b, p.want2));
 }
 
 // One bit per position of two 32-position passing vectors, the first in the low half.
@@ -194,28 +199,37 @@ SEARCH_TARGET_AVX2 inline bool CountBlockFeeds(FeedCountedFind& tally, const cha
 
 }  // namespace
 
-// Per block of 64 positions: the first match in it (if any) bounds the bytes whose line feeds
-// are counted; a CR among them, or a line before the block's first feed longer than allowed,
-// ends the count before the block.
 SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char* x, const char* last,
                                                                       int64_t longestLine) const {
+  const bool folded = orMask_[probe1_] != 0 || orMask_[probe2_] != 0;
+  return folded ? CountFeedsToMatchAvx2<true>(x, last, longestLine) : CountFeedsToMatchAvx2<false>(x, last, longestLine);
+}
+
+// Per block of 64 positions: the first match in it (if any) bounds the bytes whose line feeds
+// are counted; a CR among them, or a line before the block's first feed longer than allowed,
+// ends the count before the block.  Most blocks hold neither a candidate nor a CR: one test
+// of both lets them pass.
+template <bool kFolded>
+SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::CountFeedsToMatchAvx2(const char* x, const char* last,
+                                                                     int64_t longestLine) const {
   const ProbesAvx2 probes = ProbesOf(target_, orMask_, probe1_, probe2_);
   const __m256i lineFeed = _mm256_set1_epi8('\n');
   const __m256i carriageReturn = _mm256_set1_epi8('\r');
   FeedCountedFind tally{nullptr, x, 0, nullptr};
   // The block's positions and its bytes stay below end while x + 63 <= last.
   for (; last - x >= kLineMaskBlock - 1; x += kLineMaskBlock) {
-    __m256i low = PassingAvx2(x, probe1_, probe2_, probes);
-    __m256i high = PassingAvx2(x + 32, probe1_, probe2_, probes);
-    __m256i either = _mm256_or_si256(low, high);
+    const __m256i low = PassingAvx2<kFolded>(x, probe1_, probe2_, probes);
+    const __m256i high = PassingAvx2<kFolded>(x + 32, probe1_, probe2_, probes);
+    const __m256i either = _mm256_or_si256(low, high);
     const __m256i bytesLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x));
     const __m256i bytesHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + 32));
     const uint64_t feeds = LanesHolding(bytesLow, lineFeed) | LanesHolding(bytesHigh, lineFeed) << 32;
     // (Where the whole block is counted a CR anywhere in it stops the count: no mask is needed.)
     const __m256i returns = _mm256_or_si256(_mm256_cmpeq_epi8(bytesLow, carriageReturn),
                                             _mm256_cmpeq_epi8(bytesHigh, carriageReturn));
-    if (!_mm256_testz_si256(either, either)) {
-      if (const char* at = FirstMatch(x, PassingBits(low, high))) {
+    const __m256i stops = _mm256_or_si256(either, returns);
+    if (!_mm256_testz_si256(stops, stops)) {
+      if (const char* at = _mm256_testz_si256(either, either) ? nullptr : FirstMatch(x, PassingBits(low, high))) {
         const LineMasks masks = LineMasksAvx2(x);
         // (A match at the block's first byte leaves nothing of it to count.)
         if (at > x && !CountBlockFeeds(tally, x, masks, int(at - x), longestLine)) return tally;
@@ -223,8 +237,8 @@ SEARCH_TARGET_AVX2 FeedCountedFind LiteralScan::FindCountingFeedsAvx2(const char
         tally.lineEnd = LineEndAvx2(x, masks, int(at - x), last);
         return tally;
       }
+      if (!_mm256_testz_si256(returns, returns)) return tally;
     }
-    if (!_mm256_testz_si256(returns, returns)) return tally;
     if (!CountBlockFeeds(tally, x, LineMasks{feeds, 0}, kLineMaskBlock, longestLine)) return tally;
   }
   return tally;

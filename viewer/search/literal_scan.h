@@ -54,6 +54,10 @@ class LiteralScan {
   const char* FindSse2(const char* x, const char* last) const;
   const char* FindAvx2(const char* x, const char* last) const;
   FeedCountedFind FindCountingFeedsAvx2(const char* x, const char* last, int64_t longestLine) const;
+#if SEARCH_VECTOR_AVX2
+  template <bool kFolded>
+  SEARCH_TARGET_AVX2 FeedCountedFind CountFeedsToMatchAvx2(const char* x, const char* last, int64_t longestLine) const;
+#endif
   // The first of the positions x + i, for the bits i set in `passing`, whose bytes match.
   const char* FirstMatch(const char* x, uint64_t passing) const;
 
