@@ -41,6 +41,9 @@ class FileView {
   uint8_t* Writable() const { return writable_ ? bytes_ : nullptr; }
   // True when the file became shorter than the bytes viewed since the view was made.
   [[nodiscard]] bool CutShort() const;
+  // For a reader about to go through the file's bytes from the front: has their pages mapped
+  // ahead of it on another processor where that pays (large views).  Advice only.
+  void MapPagesAhead();
 
  private:
   static FileView MapWith(Handle handle, uint64_t fileSize, size_t capacity, bool writable);

@@ -15,6 +15,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/page_warmer.h"
+
 namespace fileapi {
 namespace {
 
@@ -32,6 +34,13 @@ struct GuardedRange {
 };
 
 GuardedRange guarded[kGuardedViews];
+
+// The warming of each guarded view's pages.  Never destroyed: a view that outlives the program's
+// statics still stops its warming before it is unmapped.
+PageWarmer& WarmerOf(int slot) {
+  static PageWarmer* const warmers = new PageWarmer[kGuardedViews];
+  return warmers[slot];
+}
 struct sigaction previousBusAction;
 uintptr_t pageSize = 4096;
 
@@ -148,11 +157,16 @@ FileView FileView::MapWith(Handle handle, uint64_t fileSize, size_t capacity, bo
 
 FileView::~FileView() {
   if (slot_ < 0) return;
+  WarmerOf(slot_).Stop();
   GuardedRange& range = guarded[slot_];
   range.start.store(0, std::memory_order_release);
   munmap(bytes_, size_);
   close(int(handle_));
   range.taken.store(false);
+}
+
+void FileView::MapPagesAhead() {
+  if (slot_ >= 0) WarmerOf(slot_).Start(bytes_, size_t(fileSize_));
 }
 
 bool FileView::CutShort() const {

@@ -13,4 +13,6 @@ FileView::~FileView() = default;
 
 bool FileView::CutShort() const { return false; }
 
+void FileView::MapPagesAhead() {}
+
 }  // namespace fileapi

@@ -116,6 +116,7 @@ std::span<const uint8_t> FileReader::HeldBytes() {
   const int64_t size = fileapi::Size(handle_);
   if (size < kSmallestView || size > int64_t(UINT32_MAX)) return {};
   view_ = fileapi::FileView::Map(handle_, uint64_t(size));
+  view_.MapPagesAhead();  // the bytes are taken from the front (streamed)
   return view_.Bytes();
 }
 

@@ -26,7 +26,8 @@ class FileReader : public SourceReader {
   int Seek(int32_t offset, int origin) override;
   uint32_t Size() override;
   int Suspend() override;
-  // A view of the whole file, made at the first call, for files of kSmallestView bytes or more.
+  // A view of the whole file, made at the first call, for files of kSmallestView bytes or more;
+  // its pages are mapped ahead of a caller that takes them from the front.
   std::span<const uint8_t> HeldBytes() override;
   bool HeldBytesLost() override;
   fileapi::FileView PrivateCopy(uint32_t size, size_t capacity) override;
