@@ -41,9 +41,12 @@ class FileView {
   uint8_t* Writable() const { return writable_ ? bytes_ : nullptr; }
   // True when the file became shorter than the bytes viewed since the view was made.
   [[nodiscard]] bool CutShort() const;
-  // For a reader about to go through the file's bytes from the front: has their pages mapped
-  // ahead of it on another processor where that pays (large views).  Advice only.
+  // For a reader about to go through the file's bytes from the front: where that pays (large
+  // views), another processor maps their pages ahead of it and, for a read-only view, lets go
+  // of those it reports with Passed.  Advice only.
   void MapPagesAhead();
+  // The reader is done with the first `bytes` bytes; they stay readable.
+  void Passed(size_t bytes);
 
  private:
   static FileView MapWith(Handle handle, uint64_t fileSize, size_t capacity, bool writable);

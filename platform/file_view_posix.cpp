@@ -15,7 +15,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "platform/page_warmer.h"
+#include "platform/page_mapper.h"
 
 namespace fileapi {
 namespace {
@@ -35,11 +35,11 @@ struct GuardedRange {
 
 GuardedRange guarded[kGuardedViews];
 
-// The warming of each guarded view's pages.  Never destroyed: a view that outlives the program's
-// statics still stops its warming before it is unmapped.
-PageWarmer& WarmerOf(int slot) {
-  static PageWarmer* const warmers = new PageWarmer[kGuardedViews];
-  return warmers[slot];
+// The page mapping of each guarded view.  Never destroyed: a view that outlives the program's
+// statics still stops its mapper before it is unmapped.
+PageMapper& MapperOf(int slot) {
+  static PageMapper* const mappers = new PageMapper[kGuardedViews];
+  return mappers[slot];
 }
 struct sigaction previousBusAction;
 uintptr_t pageSize = 4096;
@@ -157,7 +157,7 @@ FileView FileView::MapWith(Handle handle, uint64_t fileSize, size_t capacity, bo
 
 FileView::~FileView() {
   if (slot_ < 0) return;
-  WarmerOf(slot_).Stop();
+  MapperOf(slot_).Stop();
   GuardedRange& range = guarded[slot_];
   range.start.store(0, std::memory_order_release);
   munmap(bytes_, size_);
@@ -166,7 +166,11 @@ FileView::~FileView() {
 }
 
 void FileView::MapPagesAhead() {
-  if (slot_ >= 0) WarmerOf(slot_).Start(bytes_, size_t(fileSize_));
+  if (slot_ >= 0) MapperOf(slot_).Start(bytes_, size_t(fileSize_), !writable_);
+}
+
+void FileView::Passed(size_t bytes) {
+  if (slot_ >= 0) MapperOf(slot_).Passed(bytes);
 }
 
 bool FileView::CutShort() const {

@@ -15,4 +15,6 @@ bool FileView::CutShort() const { return false; }
 
 void FileView::MapPagesAhead() {}
 
+void FileView::Passed(size_t) {}
+
 }  // namespace fileapi

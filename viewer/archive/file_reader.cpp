@@ -122,6 +122,8 @@ std::span<const uint8_t> FileReader::HeldBytes() {
 
 bool FileReader::HeldBytesLost() { return view_.CutShort(); }
 
+void FileReader::HeldBytesPassed(size_t bytes) { view_.Passed(bytes); }
+
 fileapi::FileView FileReader::PrivateCopy(uint32_t size, size_t capacity) {
   if (!Resume()) return {};
   fileapi::FileView copy = fileapi::FileView::MapCopy(handle_, size, capacity);

@@ -27,9 +27,10 @@ class FileReader : public SourceReader {
   uint32_t Size() override;
   int Suspend() override;
   // A view of the whole file, made at the first call, for files of kSmallestView bytes or more;
-  // its pages are mapped ahead of a caller that takes them from the front.
+  // its pages are mapped ahead of a caller that takes them from the front, and let go behind it.
   std::span<const uint8_t> HeldBytes() override;
   bool HeldBytesLost() override;
+  void HeldBytesPassed(size_t bytes) override;
   fileapi::FileView PrivateCopy(uint32_t size, size_t capacity) override;
 
   bool IsSuspended() const { return suspended_ != 0; }

@@ -33,6 +33,9 @@ class SourceReader {
   // True when the bytes HeldBytes gave are no longer the source's (a viewed file was cut short
   // under it): what was taken from them since then cannot be trusted.
   [[nodiscard]] virtual bool HeldBytesLost() { return false; }
+  // The caller went through HeldBytes from the front and is done with the first `bytes`: what
+  // holds them may be let go of (they stay readable).
+  virtual void HeldBytesPassed(size_t bytes) {}
   // A private, writable copy of the first `size` bytes of the content in `capacity` bytes, made
   // without reading them, where the reader can (a disk file the system maps); else empty.
   [[nodiscard]] virtual fileapi::FileView PrivateCopy(uint32_t size, size_t capacity) { return {}; }

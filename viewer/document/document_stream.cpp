@@ -53,6 +53,7 @@ DocumentResult StreamHeldBytes(std::span<const uint8_t> held, char* buffer, Text
     bool taken = sink.Take(reinterpret_cast<const char*>(held.data() + at), n);
     if (doc.Source->HeldBytesLost()) return DocumentResult::kCannotOpen;
     at += n;
+    doc.Source->HeldBytesPassed(at);
     doc.BytesLeft -= uint32_t(n);
     if (!taken) return DocumentResult::kOk;
   }
