@@ -41,6 +41,7 @@ PageMapper& MapperOf(int slot) {
   static PageMapper* const mappers = new PageMapper[kGuardedViews];
   return mappers[slot];
 }
+
 struct sigaction previousBusAction;
 uintptr_t pageSize = 4096;
 
