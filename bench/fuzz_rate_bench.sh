@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Inputs per second of the core's fuzz targets (document, regex, string_match, settings), so
+# Inputs per second of the core's fuzz targets (document, regex, string_match, settings, the
+# streamed search), so
 # that the CI's short fuzz run is known to cover enough: each target runs SECONDS seconds
 # (default 10) RUNS times (default 3) from its seed corpus, and libFuzzer's own average rate is
 # reported, best and median.  Needs the fuzz preset built (cmake --build --preset fuzz).
@@ -10,7 +11,7 @@ seconds=${SECONDS_EACH:-10}
 runs=${RUNS:-3}
 work=$here/build/bench/fuzz-rate
 printf '%-20s %10s %10s\n' target "best/s" "median/s"
-for name in document_fuzz regex_fuzz string_match_fuzz settings_fuzz; do
+for name in document_fuzz regex_fuzz string_match_fuzz settings_fuzz stream_grep_fuzz; do
   target=$here/build/fuzz/fuzz/$name
   # (bench/run builds only the host preset: without the fuzz build there is nothing to time)
   [ -x "$target" ] || { echo "fuzz_rate_bench: build the fuzz preset first ($target missing)"; exit 0; }
