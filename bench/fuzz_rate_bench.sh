@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Inputs per second of the core's fuzz targets (document, regex, string_match, settings, the
-# streamed search), so
-# that the CI's short fuzz run is known to cover enough: each target runs SECONDS seconds
-# (default 10) RUNS times (default 3) from its seed corpus, and libFuzzer's own average rate is
-# reported, best and median.  Needs the fuzz preset built (cmake --build --preset fuzz).
+# streamed search), so that the CI's short fuzz run is known to cover enough: each target runs
+# SECONDS seconds (default 10) RUNS times (default 3) from its seed corpus, and libFuzzer's own
+# average rate is reported, best and median.  Needs the fuzz preset built (cmake --build --preset fuzz).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/bench/common.sh"
