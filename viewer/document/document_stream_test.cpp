@@ -202,10 +202,11 @@ TEST_F(Stream, ReceiverThatStopsTakesOnePieceOfAGzipMember) {
 }
 
 // A large Shift-JIS file goes to the receiver from a view of it where the system makes one, in
-// pieces of a MiB, the same as loaded; a smaller one is read.
+// pieces of a MiB, the same as loaded (the largest with its pages mapped ahead and let go
+// behind on another thread); a smaller one is read.
 TEST_F(Stream, LargeFilesArePassedOnAsTheyAre) {
   constexpr size_t kMiB = 1 << 20;
-  for (size_t size : {kMiB - 1, kMiB, 3 * kMiB + 5}) {
+  for (size_t size : {kMiB - 1, kMiB, 3 * kMiB + 5, 9 * kMiB + 5}) {
     const std::string text = SjisLines(size);
 #ifdef _WIN32
     const size_t held = 0;  // no views: the file is read
@@ -233,7 +234,7 @@ class CuttingSink : public CollectingSink {
 
 TEST_F(Stream, FileCutShortWhileStreamingStopsTheStream) {
   constexpr size_t kMiB = 1 << 20;
-  for (size_t size : {size_t(300000), 3 * kMiB + 5}) {
+  for (size_t size : {size_t(300000), 3 * kMiB + 5, 9 * kMiB + 5}) {
     for (size_t cut : {size_t(0), size_t(5000), size - 7}) {
       const std::string text = SjisLines(size);
       const std::string path = WriteTemp("cut.txt", text);
