@@ -8,22 +8,15 @@
 #include <cstring>
 #include <memory>
 
+#include "fuzz/fuzz_document_host.h"
 #include "viewer/archive/bytes_reader.h"
 #include "viewer/document/document.h"
 #include "text/kanji_code.h"
 #include "text/sjis.h"
-#include "viewer/document/document_host.h"
 
 namespace {
 
-// A host that shows nothing and cuts rows as the input's first bytes say.
-class FuzzHost : public NullDocumentHost {
- public:
-  RowOptions CurrentRowOptions() override { return rows; }
-  RowOptions rows;
-};
-
-FuzzHost host;
+FuzzDocumentHost host;
 
 void Check(bool condition) {
   if (!condition) std::abort();

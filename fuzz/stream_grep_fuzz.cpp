@@ -10,23 +10,17 @@
 #include <memory>
 #include <vector>
 
+#include "fuzz/fuzz_document_host.h"
 #include "text/kanji_code.h"
 #include "viewer/archive/bytes_reader.h"
 #include "viewer/document/document.h"
-#include "viewer/document/document_host.h"
 #include "viewer/search/search_engine.h"
 #include "viewer/search/stream_grep.h"
 #include "viewer/settings/settings_globals.h"
 
 namespace {
 
-class FuzzHost : public NullDocumentHost {
- public:
-  RowOptions CurrentRowOptions() override { return rows; }
-  RowOptions rows;
-};
-
-FuzzHost host;
+FuzzDocumentHost host;
 
 struct Hit {
   int64_t row;
