@@ -1,7 +1,8 @@
 // PageMapper: does the system's page-table work for a reader that goes through a file view from
 // the front, on a thread of its own (so on the second processor): it has the pages mapped ahead
-// of the reader, a MiB at a time, and, for a view that is only read, lets go of those the reader
-// has passed, which would otherwise all be unmapped at the end.  Advice only: the reader never
+// of the reader, a MiB at a time and at most kAhead beyond what the reader passed, and, for a
+// view that is only read, lets go of those the reader has passed, which would otherwise all be
+// unmapped at the end.  Advice only: the reader never
 // waits for it; pages let go of are mapped again if read again; a page the file no longer has
 // (a file cut short) ends the mapping ahead without a bus error.  POSIX only; the views it
 // serves exist only there.
@@ -18,6 +19,10 @@ class PageMapper {
  public:
   // Ranges smaller than this are not worth a thread.
   static constexpr size_t kSmallestRange = size_t(4) << 20;
+  // How far ahead of what the reader passed pages are mapped: enough to stay ahead of any
+  // reader, little beside memory (mapped far ahead, a file larger than the free memory would
+  // have pages pushed out before the reader reaches them).
+  static constexpr size_t kAhead = size_t(32) << 20;
 
   PageMapper() = default;
   PageMapper(const PageMapper&) = delete;

@@ -75,18 +75,21 @@ void PageMapper::Run() {
   bool mapping = true;
   while (!stopping_.load(std::memory_order_acquire)) {
     const uint32_t seen = news_.load(std::memory_order_acquire);
-    const size_t passed = passed_.load(std::memory_order_acquire);
+    const size_t passed = std::min(passed_.load(std::memory_order_acquire), size_);
     released = ReleaseBehind(released, passed);
-    mapped = std::max(mapped, PageFloor(std::min(passed, size_)));  // (never map what was passed)
-    if (mapping && mapped < size_) {
+    mapped = std::max(mapped, PageFloor(passed));  // (never map what was passed)
+    mapping = mapping && mapped < size_;
+    if (mapping && mapped - PageFloor(passed) < kAhead) {
       // A page the file no longer has makes the call fail: the mapping ahead ends there.
       const size_t bytes = std::min(kPiece, size_ - mapped);
       mapping = madvise(const_cast<char*>(start_ + mapped), bytes, MADV_POPULATE_READ) == 0;
       mapped += bytes;
       continue;
     }
-    mappedAhead_.store(true, std::memory_order_release);
-    if (!releaseBehind_ || released >= size_) return;
+    if (!mapping) {
+      mappedAhead_.store(true, std::memory_order_release);
+      if (!releaseBehind_ || released >= size_) return;
+    }
     news_.wait(seen, std::memory_order_acquire);  // until the reader passes more, or a stop
   }
 }

@@ -1,6 +1,7 @@
-// PageMapper: it maps every page of a large file mapping without the reader touching one, leaves
-// small ranges to the reader, ends without a fault where the file was cut short under it, and
-// lets go of the pages a reader of a read-only view passed (they read the file again after).
+// PageMapper: it maps every page of a large file mapping without the reader touching one (but no
+// further ahead of the reader than its reach), leaves small ranges to the reader, ends without a
+// fault where the file was cut short under it, and lets go of the pages a reader of a read-only
+// view passed (they read the file again after).
 #include "platform/page_mapper.h"
 
 #include <fcntl.h>
@@ -106,6 +107,25 @@ TEST_F(MappedFile, LetsGoOfWhatTheReaderPassed) {
   mapper.Stop();
   // What was let go of reads as the file still.
   for (size_t at = 0; at < kLarge; at += 4096) ASSERT_EQ(bytes_[at], char('a' + at / 4096 % 26)) << at;
+}
+
+TEST_F(MappedFile, MapsNoFurtherAheadOfTheReaderThanItsReach) {
+  constexpr size_t kReach = fileapi::PageMapper::kAhead;
+  constexpr size_t kSize = kReach + kLarge;  // (the part past kLarge is a hole: zero pages)
+  ASSERT_EQ(ftruncate(fd_, off_t(kSize)), 0);
+  const char* bytes = static_cast<const char*>(mmap(nullptr, kSize, PROT_READ, MAP_PRIVATE, fd_, 0));
+  ASSERT_NE(bytes, MAP_FAILED);
+  fileapi::PageMapper mapper;
+  mapper.Start(bytes, kSize, false);
+  EXPECT_TRUE(Eventually([&] { return MappedKib(bytes) == long(kReach >> 10); })) << MappedKib(bytes);
+  usleep(20000);
+  EXPECT_EQ(MappedKib(bytes), long(kReach >> 10));  // waiting for the reader
+  EXPECT_FALSE(mapper.MappedAhead());
+  mapper.Passed(kLarge);
+  EXPECT_TRUE(Eventually([&] { return mapper.MappedAhead(); }));
+  EXPECT_EQ(MappedKib(bytes), long(kSize >> 10));
+  mapper.Stop();
+  munmap(const_cast<char*>(bytes), kSize);
 }
 
 TEST_F(MappedFile, StopsWhenAskedAndCanStartAgain) {
