@@ -45,11 +45,10 @@ std::vector<Hit> LoadedHits(const uint8_t* text, size_t size) {
   (void)OpenDocument(nullptr, kShiftJis, 0);
   LoadAll();
   std::vector<Hit> hits;
-  char* at = nullptr;
-  int length = 0;
-  for (int32_t row = SearchForward(-1, &at, &length); row >= 0; row = SearchForward(row, &at, &length)) {
-    hits.push_back({row, int(at - RowStart(row)), length});
-  }
+  ForEachForwardHit([&](int32_t row, int offset, int length) {
+    hits.push_back({row, offset, length});
+    return true;
+  });
   return hits;
 }
 

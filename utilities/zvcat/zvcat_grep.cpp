@@ -102,11 +102,8 @@ int GrepLoaded(const ZvcatOptions& options) {
   if (!LoadShown(options)) return 1;
   ZvcatOutput out(false);
   HitLines lines(out);
-  char* hit = nullptr;
-  int length = 0;
-  for (int32_t row = SearchForward(-1, &hit, &length); row >= 0; row = SearchForward(row, &hit, &length)) {
-    if (!lines.Add(row, hit - RowStart(row), length)) break;  // nowhere to write the rest
-  }
+  // (Lost output leaves nowhere to write the rest.)
+  ForEachForwardHit([&](int32_t row, int offset, int length) { return lines.Add(row, offset, length); });
   lines.Send();
   out.Flush();
   if (RowsGivenUp > 0) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "viewer/document/document.h"
 #include "viewer/search/regex.h"
 
 constexpr int kSearchPatternSize = 256;  // at most 255 bytes of text and the NUL
@@ -27,6 +28,16 @@ extern const char kInvalidRegexMessage[];
 // The row of the next hit after `row` (row -1 begins with row 0), or -1.  `hit` and `length`
 // may be null.  Forward searches load more of the file when they run past the loaded rows.
 int32_t SearchForward(int32_t row, char** hit, int* length);
+// Each hit of repeated forward searches from the top, in order, handed to `take` as its row,
+// its offset in the row's text and its length, until `take` returns false.
+template <typename Take>
+void ForEachForwardHit(Take take) {
+  char* hit = nullptr;
+  int length = 0;
+  for (int32_t row = SearchForward(-1, &hit, &length); row >= 0; row = SearchForward(row, &hit, &length)) {
+    if (!take(row, int(hit - RowStart(row)), length)) return;
+  }
+}
 // The row of the nearest hit before `row`, or -1 (at once for row 0).
 int32_t SearchBackward(int32_t row, char** hit, int* length);
 

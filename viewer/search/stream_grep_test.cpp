@@ -119,11 +119,10 @@ class StreamGrepTest : public DocumentTest {
   // The hits of repeated forward searches over the open document.
   static std::vector<Hit> ForwardHits() {
     std::vector<Hit> hits;
-    char* at = nullptr;
-    int length = 0;
-    for (int32_t row = SearchForward(-1, &at, &length); row >= 0; row = SearchForward(row, &at, &length)) {
-      hits.push_back({row, int(at - RowStart(row)), length});
-    }
+    ForEachForwardHit([&](int32_t row, int offset, int length) {
+      hits.push_back({row, offset, length});
+      return true;
+    });
     return hits;
   }
 
